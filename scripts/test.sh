@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Trevane and runs every test:
+#   1. the normal build (warnings as errors) and all its tests, GUI tests offscreen;
+#   2. the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== build (warnings are errors)"
+cmake --preset ci >/dev/null
+cmake --build --preset ci -j "$jobs"
+echo "== tests"
+ctest --preset ci -j "$jobs"
+
+echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"

@@ -1,0 +1,23 @@
+#pragma once
+// The fixed vocabulary: property names, value words, scales, stock-size texts and
+// picture file names. Texts are exactly as the program shows them.
+#include <string>
+
+namespace trevane {
+
+constexpr int kPropertyCount = 49;  // property indices 1..49
+
+std::string PropertyTitle(int index);      // "" outside 1..49
+std::string ValueText(int code);           // value code 0..17 to its word; "" for 0 and unknown codes
+int ValueCode(const std::string& text);    // word to code; -1 when it is no value word
+int PropertyScaleOf(int index);            // 1..8
+
+std::string MetalSizeText(int code);
+int MetalSizeCode(const std::string& text);
+std::string PlasticSizeText(int code);
+int PlasticSizeCode(const std::string& text);
+std::string BoardSizeText(int thickness);
+int BoardSizeCode(const std::string& text);
+std::string PictureFileName(int number);
+
+}  // namespace trevane
