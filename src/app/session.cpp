@@ -1,6 +1,8 @@
 #include "app/session.h"
 
+#include "app/shell.h"
 #include "browse/browse_page.h"
+#include "costing/cutting_list.h"
 #include "costing/costing_page.h"
 #include "printing/preview_page.h"
 #include "project/project_commands.h"
@@ -14,6 +16,8 @@ Session::Session(IUserInterface& ui, std::string programDir) : ui_(ui), programD
     costing_ = std::make_unique<CostingPage>(*this);
     preview_ = std::make_unique<PreviewPage>(*this);
     project_ = std::make_unique<ProjectCommands>(*this);
+    cutList_ = std::make_unique<CuttingList>(*this);
+    shell_ = std::make_unique<Shell>(*this);
 }
 
 Session::~Session() = default;

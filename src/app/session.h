@@ -18,6 +18,8 @@ class SearchPage;
 class CostingPage;
 class PreviewPage;
 class ProjectCommands;
+class CuttingList;
+class Shell;
 
 enum class PageId { A, B, C, D, E };  // PageA start, PageB browse, PageC search, PageD costing, pageE preview
 
@@ -57,6 +59,8 @@ public:
     CostingPage& Costing() { return *costing_; }
     PreviewPage& Preview() { return *preview_; }
     ProjectCommands& Project() { return *project_; }
+    CuttingList& CutList() { return *cutList_; }
+    Shell& App() { return *shell_; }
 
     // The active page of PageControl.
     PageId ActivePage() const { return activePage_; }
@@ -76,6 +80,8 @@ private:
     std::unique_ptr<CostingPage> costing_;
     std::unique_ptr<PreviewPage> preview_;
     std::unique_ptr<ProjectCommands> project_;
+    std::unique_ptr<CuttingList> cutList_;
+    std::unique_ptr<Shell> shell_;
 };
 
 }  // namespace trevane

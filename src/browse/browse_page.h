@@ -1,5 +1,7 @@
 #pragma once
 // Behaviour of the browse page (PageB), free of any window.
+#include "app/list_entry.h"
+
 namespace trevane {
 
 class Session;
@@ -10,9 +12,14 @@ public:
 
     // The database was replaced: empty every list that shows materials.
     void OnDatabaseSwitched() {}
+    // Navigation to the browse page from the start page or the Options menu.
+    void EnterBrowse() {}
+    // Details mode: list the found materials and show the first.
+    void ShowDetails(const IndexedList& /*found*/) {}
+    void ShowMaterial(int /*position*/) {}
 
 private:
-    Session& session_;
+    [[maybe_unused]] Session& session_;
 };
 
 }  // namespace trevane

@@ -1,5 +1,6 @@
 #pragma once
-// Behaviour of the costing page (PageD) with its cutting list, free of any window.
+// Behaviour of the costing page (PageD): material selector and the four costing tabs, free of any window.
+
 namespace trevane {
 
 class Session;
@@ -10,9 +11,10 @@ public:
 
     // The database was replaced: empty every list that shows materials.
     void OnDatabaseSwitched() {}
+    void SetUpCostMaterials(int /*tab*/) {}
 
 private:
-    Session& session_;
+    [[maybe_unused]] Session& session_;
 };
 
 }  // namespace trevane

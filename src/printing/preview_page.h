@@ -1,5 +1,6 @@
 #pragma once
 // Behaviour of the print preview page (pageE) and the print command, free of any window.
+
 namespace trevane {
 
 class Session;
@@ -11,8 +12,9 @@ public:
     // The database was replaced: empty every list that shows materials.
     void OnDatabaseSwitched() {}
 
+
 private:
-    Session& session_;
+    [[maybe_unused]] Session& session_;
 };
 
 }  // namespace trevane

@@ -1,5 +1,6 @@
 #pragma once
 // Behaviour of the File commands (New, Open, Save, Save as, Exit) and the project file name, free of any window.
+
 namespace trevane {
 
 class Session;
@@ -10,9 +11,11 @@ public:
 
     // The database was replaced: empty every list that shows materials.
     void OnDatabaseSwitched() {}
+    // Saves the project (Save as when it has no name yet); true when a file was written.
+    bool Save1Click() { return false; }
 
 private:
-    Session& session_;
+    [[maybe_unused]] Session& session_;
 };
 
 }  // namespace trevane

@@ -1,5 +1,6 @@
 #pragma once
 // Behaviour of the search page (PageC), free of any window.
+
 namespace trevane {
 
 class Session;
@@ -10,9 +11,11 @@ public:
 
     // The database was replaced: empty every list that shows materials.
     void OnDatabaseSwitched() {}
+    // Navigation to the search page: the search-type dialog and what follows it.
+    void StartFromMenu() {}
 
 private:
-    Session& session_;
+    [[maybe_unused]] Session& session_;
 };
 
 }  // namespace trevane
