@@ -17,6 +17,8 @@ public:
     // Details mode: list the found materials and show the first.
     void ShowDetails(const IndexedList& /*found*/) {}
     void ShowMaterial(int /*position*/) {}
+    // The View menu's "Show picture" item.
+    void Showpicture1Click() {}
 
 private:
     [[maybe_unused]] Session& session_;

@@ -13,6 +13,11 @@ public:
     void OnDatabaseSwitched() {}
     // Saves the project (Save as when it has no name yet); true when a file was written.
     bool Save1Click() { return false; }
+    void Newprojectfile1Click() {}
+    void Openfile1Click() {}
+    void Saveas1Click() {}
+    // The close question of the main window (also reached through Exit); true: may close.
+    bool FormCloseQuery() { return true; }
 
 private:
     [[maybe_unused]] Session& session_;
