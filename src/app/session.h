@@ -34,6 +34,10 @@ struct AppState {
     std::int32_t LastBrowseIndex = -1;
     bool ProjectChanged = false;
 
+    // The main window's caption; the File commands set it ("Trevane [" + project
+    // file name + "]") and call Session::Changed().
+    std::string Caption = "Trevane [untitled.prj]";
+
     // The View menu's switches (they last for the run only).
     bool ShowPicture = true;
     bool ShowHints = true;
