@@ -1,6 +1,7 @@
 #pragma once
 // Property matching: the flag rule, search templates and the match test.
 #include <memory>
+#include <vector>
 
 #include "materials/material.h"
 
@@ -12,11 +13,14 @@ int SearchCodeOfType(int searchType);  // 0->0, 1->9, 2->2, 3->4, 4->11; -1 othe
 // Flags owned by a property (2 or 3 numbers) for its value codes; used by UpdateFlags.
 // Returns -1 when the property owns no flag for that value code.
 int FlagForValue(int propertyIndex, int valueCode);
+// Every flag the property owns (empty outside 1..49), in ascending order.
+std::vector<int> OwnedFlags(int propertyIndex);
 
 // The property set of the working-property groups in `mask` at `level`.
 PropertySet WorkingPropertySet(int mask, int level);
 
-// A fresh template for a search code at a level (1 higher, 0 lower) and a group mask.
+// A fresh template for a search code at a level (0 lower, any other value higher)
+// and a group mask (used only by search code 11); nullptr for an unknown code.
 std::unique_ptr<TMaterial> BuildTemplate(int searchCode, int level, int workingMask);
 
 bool MaterialMatches(const TMaterial& material, const FlagSet& flags, int searchCode);

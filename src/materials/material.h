@@ -126,8 +126,9 @@ public:
     std::string OtherName;
     std::int32_t Price = 0;  // pence per cubic metre
 
+    TWood() = default;  // zeroed; Create() gives the class defaults
+
 protected:
-    TWood() = default;
     void Init();
 };
 
