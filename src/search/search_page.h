@@ -1,21 +1,98 @@
 #pragma once
-// Behaviour of the search page (PageC), free of any window.
+// Behaviour of the search page (PageC), free of any window: the criteria grid on
+// the left, the search run, the found list and the pupil's evaluation on the right.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/list_entry.h"
+#include "app/user_interface.h"
+#include "materials/bitset_bytes.h"
+#include "project/string_grid.h"
+#include "search/near_misses.h"
 
 namespace trevane {
 
 class Session;
+class TMaterial;
 
 class SearchPage {
 public:
-    explicit SearchPage(Session& session) : session_(session) {}
+    explicit SearchPage(Session& session);
 
-    // The database was replaced: empty every list that shows materials.
-    void OnDatabaseSwitched() {}
-    // Navigation to the search page: the search-type dialog and what follows it.
-    void StartFromMenu() {}
+    // More than this many results (or none) bring up the search advice.
+    static constexpr int kAdviceLimit = 10;
+    static constexpr int kSearchHelpContext = 3040;      // SpeedButton10 "help and hints"
+    static constexpr int kEvaluationHelpContext = 3030;  // SpeedButton3 "hints"
+
+    // ---- controls
+    StringGrid GridC{2, 50, 0, 1};  // row 0: "property", "value"
+    std::string CategoryLabel;
+    IndexedList FoundListbox;
+    int FoundListboxIndex = -1;
+    std::string NumFoundLabel = "0";
+    bool ShowDetailsBtnEnabled = false;
+    std::string EvalMemo;  // UTF-8, lines separated by "\r\n"
+    bool EvalMemoModified = false;
+    FontSpec EvalFont{"Arial", 13};
+    // Close matches shown under the found list (advice only: not counted, saved or printed).
+    std::vector<NearMiss> NearMisses;
+    // The working-properties dialog's choices; they last for the whole run.
+    int WorkingChoices = 0;
+
+    // The database was replaced: the found list no longer names valid materials.
+    void OnDatabaseSwitched();
+
+    // Navigation to the search page from the start page or the Options menu:
+    // the search-type dialog, then the new search, the previous one, or nothing.
+    void StartFromMenu();
+
+    // Column widths of GridC from the grid's client width (set once, at start-up).
+    void SetColumnWidths(int clientWidth);
+
+    // Empties GridC and fills one row per property of the type's template.
+    void SetUpCriteriaGrid(int type, int mask);
+    // Writes the category line of a search type.
+    void SetCategoryLabel(int type, int mask);
+    // The value after `text` in the cycle of the scale of the template's property
+    // row - 1; any other text (or a row without property) comes back unchanged.
+    std::string NextCriterionValue(const TMaterial& tmpl, const std::string& text, int row) const;
+    // A mouse button pressed on GridC at (col, row); row 0 is the heading row.
+    void GridCMouseDown(bool left, int col, int row, bool startsColumnResize);
+    void NewSearchBtnClick();
+
+    // Runs the search of GridC and reports it.
+    void SearchBtnClick();
+    // The criteria flags of GridC for a search code.
+    FlagSet BuildCriteria(int code);
+    // Appends every material matching `criteria` to FoundListbox, in list order.
+    void FindMatches(const FlagSet& criteria, int code);
+    // Shows the count, enables "show details", finds the close matches and, when
+    // allowed and "On search" is checked, gives advice for 0 or too many results.
+    void ReportSearchResult(bool allowAdvice = true);
+
+    // The found materials on the browse page.
+    void ShowDetailsBtnClick();
+    void EvalFontBtnClick();
+    // The pupil edited the evaluation memo.
+    void EvalMemoChanged(const std::string& text);
+    void SpeedButton10Click();
+    void SpeedButton3Click();
+    // "main menu".
+    void CmenuBtnClick();
+    // "print preview".
+    void CPrintBtnClick();
+
+    // True when the found entry names a material the workshop stocks.
+    bool IsAvailable(const ListEntry& entry) const;
 
 private:
-    [[maybe_unused]] Session& session_;
+    // The template of a search code at the current level, with every row of
+    // GridC applied to it.
+    std::unique_ptr<TMaterial> FilledTemplate(int code);
+    void ClearResults();
+
+    Session& session_;
 };
 
 }  // namespace trevane
