@@ -1,20 +1,166 @@
 #pragma once
-// Behaviour of the costing page (PageD): material selector and the four costing tabs, free of any window.
+// Behaviour of the costing page (PageD): the material selector and the four
+// costing tabs (wood, metal, plastic, board), free of any window. Each control's
+// state is a public member named as the control; event handlers are public
+// methods named as the control and event.
+#include <optional>
+#include <string>
+
+#include "app/list_entry.h"
 
 namespace trevane {
 
 class Session;
+class TMaterial;
+class TWood;
+class TCustomMetal;
+class TPlastic;
+class TBoard;
 
 class CostingPage {
 public:
-    explicit CostingPage(Session& session) : session_(session) {}
+    explicit CostingPage(Session& session);
 
-    // The database was replaced: empty every list that shows materials.
-    void OnDatabaseSwitched() {}
-    void SetUpCostMaterials(int /*tab*/) {}
+    // Tab indices of MaterialPC.
+    static constexpr int kWoodTab = 0;
+    static constexpr int kMetalTab = 1;
+    static constexpr int kPlasticTab = 2;
+    static constexpr int kBoardTab = 3;
+
+    // ------------------------------------------------------------ shared
+    int MaterialPCIndex = kWoodTab;  // active tab
+    IndexedList DMaterialCombo;      // costable materials of the active tab
+    int DMaterialComboIndex = -1;    // chosen entry
+
+    // The database was replaced: empties the selector and the size lists and
+    // shows the wood tab (the caller then offers the woods with
+    // SetUpCostMaterials(0)).
+    void OnDatabaseSwitched();
+    // Fills the selector with the costable materials of a set-up code (0 wood,
+    // 1 metal, 2 plastic, 10 board; any other code fills nothing) and chooses the
+    // first. An empty material list leaves the selector as it is.
+    void SetUpCostMaterials(int code);
+    // The tab changed: 0..3 offer woods, metals, plastics, boards.
+    void MaterialPCChange(int tab);
+    // Selector entry `entry` became the chosen material.
+    void MaterialChosen(int entry);
+    // The pupil picked entry `item` of the selector.
+    void DMaterialComboClick(int item);
+    // "calculate cost": the cost of the active tab.
+    void WoodCostBtnClick();
+    // "add to cutting list".
+    void WoodAddCLBtnClick();
+    // "Main menu": back to the start page.
+    void SpeedButton1Click();
+
+    // Key filters of the size edits. `key` is the typed character, `current` the
+    // edit's text before it. Returns true when the key reaches the edit. Enter is
+    // swallowed silently; every other refused key beeps. Pasted text is not
+    // filtered: it is checked when the cost is calculated.
+    bool DecimalKeyFilter(char32_t key, const std::string& current);
+    bool WholeNumberKeyFilter(char32_t key, const std::string& current);
+
+    // The chosen material of the selector, or nullptr.
+    const TMaterial* ChosenMaterial() const;
+
+    // ------------------------------------------------------------ wood tab
+    std::string WoodSqmCostLabel;        // per sq. metre of a 25 mm board
+    std::string LengthEdit = "0";
+    int LengthUnitRG = 0;                // 0 "(mm)", 1 "(m)"
+    std::string WoodLengthLabel = "length (mm)";
+    std::string WidthEdit = "0";
+    int WidthUnitRG = 0;                 // 0 "(mm)", 1 "(m)"
+    std::string WoodWidthLabel = "width (mm)";
+    std::string ThicknessEdit = "0";     // always millimetres
+    std::string WoodCostLabel;
+
+    void WoodCost();
+    // Plausibility of a wood piece (metres). The warning text when any rule fired.
+    std::optional<std::string> CheckWoodSizes(double length, double width, double thickness) const;
+    void LengthUnitRGClick(int index);
+    void WidthUnitRGClick(int index);
+
+    // ------------------------------------------------------------ metal tab
+    IndexedList MetalSectionLB;          // stocked sizes of the chosen section
+    int MetalSectionLBIndex = -1;
+    int MetalSectBtnDown = 1;            // which of SectBtn1..SectBtn8 is down
+    std::string MetalUnitCostLabel = "cost per metre";
+    std::string UnitCostLabel;           // unit price of the chosen size
+    std::string MetalLengthLabel = "length (mm)";
+    std::string MetalLengthEdit = "0";
+    std::string MetalWidthLabel = "width (mm)";
+    std::string MetalWidthEdit = "0";
+    bool MetalWidthLabelVisible = false;
+    bool MetalWidthEditVisible = false;
+    std::string MetalCostLabel;
+    int MetalUnitsRG = 1;                // 0 "(m)", 1 "(mm)"
+
+    // A section button was pressed; `tag` 0..7 for SectBtn1..SectBtn8.
+    void SectBtn1Click(int tag);
+    void FillMetalSizes(int entry, int kind);
+    void ShowMetalWidth(bool on);
+    void MetalSectionLBClick(int item);
+    void MetalUnitsRGClick(int index);
+    void MetalCost();
+    // Cost in pounds of `length` × `width` metres of size entry `sizeEntry`.
+    double MetalCostValue(int sizeEntry, double length, double width) const;
+    // The warning text when the piece is larger than the stock supplied.
+    std::optional<std::string> CheckMetalSizes(int sizeEntry, double length, double width) const;
+
+    // ------------------------------------------------------------ plastic tab
+    IndexedList PlasticSectionLB;
+    int PlasticSectionLBIndex = -1;
+    int PlasticSectBtnDown = 1;          // which of PlasticSectBtn1..3 is down
+    std::string PlasticSizeLabel = "cost per sq. metre";
+    std::string PlasticUnitCostLabel;
+    std::string PlasticLengthLabel = "length (mm)";
+    std::string PlasticLengthEdit = "0";
+    std::string PlasticWidthLabel = "width (mm)";
+    std::string PlasticWidthEdit = "0";
+    bool PlasticWidthLabelVisible = true;
+    bool PlasticWidthEditVisible = true;
+    std::string PlasticCostLabel;
+    int PlasticUnitsRG = 1;              // 0 "(m)", 1 "(mm)"
+
+    // A plastic section button was pressed; `tag` 0..2 for PlasticSectBtn1..3.
+    void PlasticSectBtn1Click(int tag);
+    void FillPlasticSizes(int entry, int kind);
+    void ShowPlasticWidth(bool on);
+    void PlasticSectionLBClick(int item);
+    void PlasticUnitsRGClick(int index);
+    void PlasticCost();
+    std::optional<std::string> CheckPlasticSizes(int sizeEntry, double length, double width) const;
+
+    // ------------------------------------------------------------ board tab
+    IndexedList BoardSectionLB;          // stocked thicknesses
+    int BoardSectionLBIndex = -1;
+    std::string BoardUnitCostLabel;      // per square metre
+    std::string BoardLengthLabel = "length (mm)";
+    std::string BoardLengthEdit = "0";
+    std::string BoardWidthLabel = "width (mm)";
+    std::string BoardWidthEdit = "0";
+    std::string BoardCostLabel;
+    int BoardUnitsRG = 1;                // 0 "(m)", 1 "(mm)"
+
+    void FillBoardSizes(int entry);
+    void BoardSectionLBClick(int item);
+    void BoardUnitsRGClick(int index);
+    void BoardCost();
+    std::optional<std::string> CheckBoardSizes(int sizeEntry, double length, double width) const;
 
 private:
-    [[maybe_unused]] Session& session_;
+    const TMaterial* MaterialAt(int position) const;
+    const TMaterial* MaterialOfEntry(const IndexedList& list, int entry) const;
+    bool HasChosenMaterial() const;
+    void Inform(const std::string& text);
+    void ShowInvalidValues();
+    bool ReadSizes(const std::string& lengthText, const std::string& widthText, bool withWidth, bool inMillimetres,
+                   double& length, double& width);
+    int MetalShapeOf(int sizeEntry, const TCustomMetal*& metal) const;
+    int PlasticShapeOf(int sizeEntry, const TPlastic*& plastic) const;
+    int BoardShapeOf(int sizeEntry, const TBoard*& board) const;
+
+    Session& session_;
 };
 
 }  // namespace trevane
