@@ -185,4 +185,22 @@ bool MaterialMatches(const TMaterial& material, const FlagSet& flags, int search
     return material.Flags.Contains(flags);
 }
 
+FlagSet SearchFlags(int searchCode, int level, int workingMask, const std::vector<std::string>& criteria) {
+    auto t = BuildTemplate(searchCode, level, workingMask);
+    if (!t) return {};
+    for (int i = 0; i < t->PropertyCount(); ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        t->SetPropertyValueText(i, row < criteria.size() ? criteria[row] : std::string());
+    }
+    return t->Flags;
+}
+
+std::vector<int> MatchingPositions(const std::vector<std::unique_ptr<TMaterial>>& list, const FlagSet& flags,
+                                   int searchCode) {
+    std::vector<int> found;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (MaterialMatches(*list[i], flags, searchCode)) found.push_back(static_cast<int>(i));
+    return found;
+}
+
 }  // namespace trevane

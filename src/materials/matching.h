@@ -1,6 +1,7 @@
 #pragma once
 // Property matching: the flag rule, search templates and the match test.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "materials/material.h"
@@ -24,5 +25,14 @@ PropertySet WorkingPropertySet(int mask, int level);
 std::unique_ptr<TMaterial> BuildTemplate(int searchCode, int level, int workingMask);
 
 bool MaterialMatches(const TMaterial& material, const FlagSet& flags, int searchCode);
+
+// The flags of a search: builds the template, applies criteria[i] to entry i
+// through SetPropertyValueText (missing or empty texts are "don't care") and
+// returns the template's flags. An unknown search code gives an empty set.
+FlagSet SearchFlags(int searchCode, int level, int workingMask, const std::vector<std::string>& criteria);
+
+// Positions (from 0, in list order) of the materials that match.
+std::vector<int> MatchingPositions(const std::vector<std::unique_ptr<TMaterial>>& list, const FlagSet& flags,
+                                   int searchCode);
 
 }  // namespace trevane

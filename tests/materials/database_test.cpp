@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "materials/database.h"
+#include "materials/errors.h"
+#include "materials/file_io.h"
+#include "materials/sample_materials.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+using testing::RichMaterials;
+using testing::TempDir;
+using testing::WriteTestFile;
+
+std::string Body(const TMaterial& m) {
+    ByteWriter w;
+    m.SaveToStream(w);
+    return w.Take();
+}
+
+std::int32_t Int32At(const std::string& s, std::size_t at) {
+    ByteReader r(std::string_view(s).substr(at));
+    return r.ReadInt32();
+}
+
+std::string Header(std::int32_t count, std::uint8_t level = 1) {
+    ByteWriter w;
+    w.WriteCountedBytes("QEL1");
+    w.WriteByte(level);
+    w.WriteInt32(count);
+    return w.Take();
+}
+
+void ExpectBadFormat(const std::string& bytes, const std::string& what) {
+    try {
+        ParseDatabase(bytes, "dir/x.mdf");
+        ADD_FAILURE() << "accepted: " << what;
+    } catch (const EBadFileFormat& e) {
+        EXPECT_STREQ(e.what(), "dir/x.mdf is not a valid *.mdf data file") << what;
+    }
+}
+
+TEST(RecordLayout, EachKindHasItsExactSize) {
+    // Empty texts: the common body is 36 bytes plus one byte per property entry.
+    EXPECT_EQ(Body(*TWood::Create()).size(), 36u + 10 + 16);
+    EXPECT_EQ(Body(*TMetal::Create()).size(), 36u + 21 + 20);
+    EXPECT_EQ(Body(*TSteel::Create()).size(), 36u + 21 + 20 + 53 * 21);
+    EXPECT_EQ(Body(*TAluminium::Create()).size(), 36u + 21 + 20 + 49 * 21);
+    EXPECT_EQ(Body(*TBrass::Create()).size(), 36u + 21 + 20 + 39 * 21);
+    EXPECT_EQ(Body(*TCopper::Create()).size(), 36u + 21 + 20 + 37 * 21);
+    EXPECT_EQ(Body(*TPlastic::Create()).size(), 36u + 24 + 12 + 19 * 21);
+    EXPECT_EQ(Body(*TBoard::Create()).size(), 36u + 10 + 10 * 20);
+}
+
+TEST(RecordLayout, FieldsStandInFileOrder) {
+    auto w = TWood::Create();
+    w->Name = "Ash";
+    w->Category = 10;
+    w->PictureNumber = -2;
+    w->Description = "\u00a3";  // one byte on disk
+    w->Flags.Add(9);
+    w->CostingFlag = 0x01020304;
+    w->Properties[9].second->Value = 17;
+    w->Origin = "UK";
+    w->OtherName = "F";
+    w->Hardwood = 6;
+    w->Price = 1000;
+    const std::string b = Body(*w);
+    EXPECT_EQ(b.substr(0, 7), std::string("\x03\0\0\0Ash", 7));
+    EXPECT_EQ(b[7], 10);
+    EXPECT_EQ(Int32At(b, 8), -2);
+    EXPECT_EQ(b.substr(12, 5), std::string("\x01\0\0\0\xA3", 5));
+    EXPECT_EQ(b[17 + 1], 0x02);  // flag 9: byte 1, bit 1
+    EXPECT_EQ(Int32At(b, 36), 0x01020304);
+    EXPECT_EQ(b[40 + 9], 17);
+    EXPECT_EQ(b.substr(50, 6), std::string("\x02\0\0\0UK", 6));  // Origin before OtherName
+    EXPECT_EQ(b.substr(56, 5), std::string("\x01\0\0\0F", 5));
+    EXPECT_EQ(Int32At(b, 61), 6);
+    EXPECT_EQ(Int32At(b, 65), 1000);
+
+    // A TMetal body ends with its stock sizes; Composition comes before MeltingPoint.
+    auto m = TMetal::Create();
+    m->Composition = "C";
+    m->MeltingPoint = "M";
+    m->StockWord = 5;
+    m->StockSizes.Add(63);
+    const std::string mb = Body(*m);
+    EXPECT_EQ(mb.substr(57, 5), std::string("\x01\0\0\0C", 5));
+    EXPECT_EQ(mb.substr(62, 5), std::string("\x01\0\0\0M", 5));
+    EXPECT_EQ(Int32At(mb, 67), 5);
+    EXPECT_EQ(mb.substr(71), std::string("\0\0\0\0\0\0\0\x80", 8));
+
+    // Shape records: metal/plastic Kind, SizeCode, MaxLength, MaxWidth, Price, Stocked;
+    // board Thickness, Length, Width, Price, Stocked.
+    auto s = TSteel::Create();
+    s->Shapes[0]->Price = 95;
+    const std::string sb = Body(*s);
+    const std::size_t shape = 36 + 21 + 20;
+    EXPECT_EQ(sb[shape], 1);
+    EXPECT_EQ(Int32At(sb, shape + 1), 1);
+    EXPECT_EQ(Int32At(sb, shape + 5), 310);
+    EXPECT_EQ(Int32At(sb, shape + 9), 0);
+    EXPECT_EQ(Int32At(sb, shape + 13), 95);
+    EXPECT_EQ(Int32At(sb, shape + 17), -1);
+    const std::string bb = Body(*TBoard::Create());
+    EXPECT_EQ(Int32At(bb, 46), 3);
+    EXPECT_EQ(Int32At(bb, 50), 244);
+    EXPECT_EQ(Int32At(bb, 54), 122);
+    EXPECT_EQ(Int32At(bb, 62), -1);
+}
+
+TEST(DatabaseFile, RoundTripKeepsEveryField) {
+    const auto list = RichMaterials();
+    const std::string bytes = SerializeDatabase(list, 0);
+    const LoadedDatabase db = ParseDatabase(bytes, "x.mdf");
+    EXPECT_EQ(db.level, 0);
+    ASSERT_EQ(db.materials.size(), list.size());
+    EXPECT_EQ(SerializeDatabase(db.materials, 0), bytes);
+
+    // The class follows the kind byte, the category the stored byte.
+    const auto& board = *db.materials[1];
+    EXPECT_EQ(board.RecordKind(), 10);
+    EXPECT_EQ(board.Category, 0);
+    EXPECT_EQ(db.materials[4]->Category, 3);
+    EXPECT_EQ(db.materials[0]->Description, list[0]->Description);
+    // Shape fields overwrite the built ones, kind and size code included.
+    const auto& steel = dynamic_cast<const TSteel&>(*db.materials[3]);
+    EXPECT_EQ(steel.ShapeSizeCode(52), 99);
+    EXPECT_EQ(steel.ShapeKind(52), 2);
+    EXPECT_EQ(dynamic_cast<const TBoard&>(board).ShapeThickness(9), 30);
+    // Stored flags are taken as they are, never recomputed.
+    EXPECT_TRUE(db.materials[0]->Flags.Has(51));
+    EXPECT_FALSE(db.materials[2]->Flags.Has(27));
+}
+
+TEST(DatabaseFile, RejectsDamageWithTheFileMessage) {
+    const std::string good = SerializeDatabase(RichMaterials(), 1);
+    // Every truncation of a valid file.
+    for (std::size_t n = 0; n < good.size(); ++n) ExpectBadFormat(good.substr(0, n), "cut at " + std::to_string(n));
+    ExpectBadFormat(good + '\0', "trailing byte");
+
+    std::string magic = good;
+    magic[0] = 5;
+    ExpectBadFormat(magic, "magic length 5");
+    magic = good;
+    magic[7] = '2';
+    ExpectBadFormat(magic, "magic QEL2");
+
+    ExpectBadFormat(Header(-1), "negative count");
+    ExpectBadFormat(Header(0x7FFFFFFF), "huge count");
+    ExpectBadFormat(Header(1), "count without records");
+    std::string more = good;
+    more[9] = static_cast<char>(more[9] + 1);
+    ExpectBadFormat(more, "count one too many");
+
+    // Unknown kinds, then a valid wood record after them.
+    for (int kind : {3, 4, 9, 11, 255}) {
+        std::string bytes = Header(2);
+        bytes += static_cast<char>(kind);
+        bytes += static_cast<char>(0);
+        bytes += Body(*TWood::Create());
+        ExpectBadFormat(bytes, "kind " + std::to_string(kind));
+    }
+
+    // A string length larger than what remains, and a negative one.
+    for (std::int32_t len : {0x7FFFFFFF, 1000, -1}) {
+        std::string bytes = Header(1);
+        bytes += '\0';
+        std::string body = Body(*TWood::Create());
+        ByteWriter w;
+        w.WriteInt32(len);
+        body.replace(0, 4, w.Data());
+        ExpectBadFormat(bytes + body, "name length " + std::to_string(len));
+    }
+
+    const LoadedDatabase empty = ParseDatabase(Header(0, 0), "e.mdf");
+    EXPECT_TRUE(empty.materials.empty());
+    EXPECT_EQ(empty.level, 0);
+}
+
+TEST(DatabaseFile, FailedLoadLeavesListAndLevelAlone) {
+    TempDir dir;
+    const std::string first = dir.File("first.mdf");
+    WriteTestFile(first, SerializeDatabase(RichMaterials(), 0));
+    TMaterialList list;
+    std::uint8_t level = 1;
+    LoadDatabase(first, list, level);
+    ASSERT_EQ(list.size(), 8u);
+    EXPECT_EQ(level, 0);
+    const TMaterial* kept = list[0].get();
+
+    auto expectUnchanged = [&](const std::function<void()>& load) {
+        load();
+        EXPECT_EQ(list.size(), 8u);
+        EXPECT_EQ(list[0].get(), kept);
+        EXPECT_EQ(level, 0);
+    };
+    const std::string missing = dir.File("none.mdf");
+    expectUnchanged([&] {
+        try {
+            LoadDatabase(missing, list, level);
+            ADD_FAILURE();
+        } catch (const ENoDBfile& e) {
+            EXPECT_EQ(std::string(e.what()), missing + " file not found");
+        }
+    });
+    const std::string good = SerializeDatabase(RichMaterials(), 1);
+    const std::string bad = dir.File("bad.mdf");
+    for (std::size_t cut : {std::size_t{0}, std::size_t{8}, good.size() / 2, good.size() - 1}) {
+        WriteTestFile(bad, good.substr(0, cut));
+        expectUnchanged([&] {
+            try {
+                LoadDatabase(bad, list, level);
+                ADD_FAILURE();
+            } catch (const EBadFileFormat& e) {
+                EXPECT_EQ(std::string(e.what()), bad + " is not a valid *.mdf data file");
+            }
+        });
+    }
+    expectUnchanged([&] { EXPECT_THROW(LoadDatabase(dir.Path(), list, level), ENoDBfile); });
+
+    // A second good load replaces the first completely.
+    TMaterialList one;
+    one.push_back(TCopper::Create());
+    const std::string second = dir.File("second.mdf");
+    WriteTestFile(second, SerializeDatabase(one, 1));
+    LoadDatabase(second, list, level);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0]->RecordKind(), 8);
+    EXPECT_EQ(level, 1);
+}
+
+TEST(DatabaseFile, TemplatesCannotBeStored) {
+    TMaterialList list;
+    list.push_back(TSimpleWood::Create());
+    EXPECT_THROW(SerializeDatabase(list, 1), EQelError);
+}
+
+}  // namespace
+}  // namespace trevane
