@@ -1,6 +1,7 @@
 #include "search/search_page.h"
 
 #include "app/session.h"
+#include "app/shell.h"
 #include "browse/browse_page.h"
 #include "materials/matching.h"
 #include "search/search_dialogs.h"
@@ -214,10 +215,7 @@ void SearchPage::SpeedButton10Click() { session_.Ui().ShowHelp(kSearchHelpContex
 
 void SearchPage::SpeedButton3Click() { session_.Ui().ShowHelp(kEvaluationHelpContext); }
 
-void SearchPage::CmenuBtnClick() {
-    session_.State.SearchType = -1;
-    session_.ShowPage(PageId::A);
-}
+void SearchPage::CmenuBtnClick() { session_.App().ShowStartPage(); }
 
 void SearchPage::CPrintBtnClick() {
     // The print preview of the search results opens from here once the preview

@@ -1,0 +1,134 @@
+// The criteria grid: rows of each search type and level, the value cycles of
+// every scale, what each kind of mouse press does, and the category line.
+#include <vector>
+
+#include "search/search_fixture.h"
+
+namespace trevane::testing {
+namespace {
+
+using Cycle = std::vector<std::string>;
+
+class CriteriaGridTest : public SearchTest {
+protected:
+    // Left presses on the value cell of a property until it comes back to "don't care".
+    Cycle StepThrough(const std::string& property) {
+        const int row = RowOf(property);
+        Cycle seen{page.GridC.Cell(1, row)};
+        for (int i = 0; i < 6; ++i) {
+            page.GridCMouseDown(true, 1, row, false);
+            seen.push_back(page.GridC.Cell(1, row));
+            if (seen.back() == "don't care") break;
+        }
+        return seen;
+    }
+};
+
+TEST_F(CriteriaGridTest, EveryScaleCyclesThroughItsWordsBackToDontCare) {
+    StartSearch(3);  // the all-materials template carries a property of every scale
+    const std::vector<std::pair<std::string, Cycle>> expected = {
+        {"Thermoplastic", {"don't care", "yes", "no", "don't care"}},
+        {"Hardness", {"don't care", "hard", "intermediate", "soft", "don't care"}},
+        {"Weight", {"don't care", "heavy", "intermediate", "light", "don't care"}},
+        {"Suitability for turning", {"don't care", "good", "intermediate", "poor", "don't care"}},
+        {"Ability to be steam bent", {"don't care", "good", "intermediate", "poor", "don't care"}},
+        {"Durability", {"don't care", "high", "intermediate", "low", "don't care"}},
+        {"Tendency to move", {"don't care", "high", "intermediate", "low", "don't care"}},
+        {"Strength", {"don't care", "strong", "weak", "don't care"}},
+        {"Stiffness", {"don't care", "stiff", "flexible", "don't care"}},
+        {"Ease of planing/cutting", {"don't care", "hard", "intermediate", "easy", "don't care"}},
+    };
+    for (const auto& [property, cycle] : expected) EXPECT_EQ(StepThrough(property), cycle) << property;
+}
+
+TEST_F(CriteriaGridTest, PressesActOnTheCurrentCell) {
+    StartSearch(0);
+    const int hardness = RowOf("Hardness"), weight = RowOf("Weight");
+    st.ProjectChanged = false;
+
+    page.GridCMouseDown(true, 0, hardness, false);  // a name is no value word
+    EXPECT_EQ(page.GridC.Cell(0, hardness), "Hardness");
+    EXPECT_FALSE(st.ProjectChanged);
+
+    page.GridCMouseDown(true, 1, weight, false);
+    EXPECT_EQ(page.GridC.Cell(1, weight), "heavy");
+    EXPECT_TRUE(st.ProjectChanged);
+    page.GridCMouseDown(false, 1, hardness, false);  // right press: steps the current cell
+    page.GridCMouseDown(true, 1, 0, false);          // heading press: the same
+    EXPECT_EQ(page.GridC.Cell(1, weight), "light");
+    EXPECT_EQ(page.GridC.Cell(1, hardness), "don't care");
+
+    page.GridCMouseDown(true, 1, hardness, true);  // starts a column resize
+    EXPECT_EQ(page.GridC.Cell(1, hardness), "don't care");
+    EXPECT_EQ(page.GridC.Row, weight);
+
+    // Rows below the last property: nothing is written and the current cell stays.
+    for (bool left : {true, false}) page.GridCMouseDown(left, 1, LastRow() + 2, false);
+    EXPECT_EQ(page.GridC.Cell(1, LastRow() + 2), "");
+    EXPECT_EQ(page.GridC.Row, weight);
+    EXPECT_EQ(page.GridC.Cell(1, weight), "light");
+
+    st.SearchType = -1;  // no search in progress: presses step nothing
+    page.GridCMouseDown(true, 1, weight, false);
+    EXPECT_EQ(page.GridC.Cell(1, weight), "light");
+}
+
+TEST_F(CriteriaGridTest, RowsFollowTypeAndLevelInAscendingIndexOrder) {
+    page.SetUpCriteriaGrid(0, 0);
+    EXPECT_EQ(LastRow(), 10);
+    EXPECT_EQ(page.GridC.Cell(0, 0), "property");
+    EXPECT_EQ(page.GridC.Cell(1, 0), "value");
+    st.DatabaseLevel = 0;
+    page.SetUpCriteriaGrid(0, 0);
+    const std::vector<std::string> lowerWoods = {"Hardness", "Weight", "Strength", "Suitability for turning",
+                                                 "Ease of planing/cutting", "Finishes well"};
+    ASSERT_EQ(LastRow(), 6);
+    for (int r = 1; r <= 6; ++r) {
+        EXPECT_EQ(page.GridC.Cell(0, r), lowerWoods[r - 1]);
+        EXPECT_EQ(page.GridC.Cell(1, r), "don't care");
+    }
+
+    page.SetUpCriteriaGrid(4, 2);  // forming, lower level
+    ASSERT_EQ(LastRow(), 3);
+    EXPECT_EQ(page.GridC.Cell(0, 1), "Can be bent");
+    EXPECT_EQ(page.GridC.Cell(0, 2), "Can be vacuum formed");
+    EXPECT_EQ(page.GridC.Cell(0, 3), "Can be strip bent");
+
+    st.DatabaseLevel = 1;
+    page.SetUpCriteriaGrid(4, 1 | 4);  // fabrication + casting: the groups' union, sorted
+    const std::vector<std::string> fabCast = {"Can be soldered", "Can be brazed", "Can be welded",
+                                              "Can be cast",     "Can be glued",  "Can be injection moulded"};
+    ASSERT_EQ(LastRow(), 6);
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(page.GridC.Cell(0, r), fabCast[r - 1]);
+
+    page.SetUpCriteriaGrid(3, 0);
+    EXPECT_EQ(LastRow(), 48);
+    page.SetUpCriteriaGrid(2, 0);  // a shorter type empties the rows the longer one filled
+    EXPECT_EQ(LastRow(), 24);
+    EXPECT_EQ(page.GridC.Cell(1, 25), "");
+    page.SetUpCriteriaGrid(-1, 0);
+    EXPECT_EQ(LastRow(), 0);
+    EXPECT_EQ(page.GridC.Cell(0, 0), "property");
+}
+
+TEST_F(CriteriaGridTest, CategoryLineNamesTheTypeAndTheChosenProcesses) {
+    const char* fixed[] = {"woods", "metals", "plastics", "all materials"};
+    for (int type = 0; type < 4; ++type) {
+        page.SetCategoryLabel(type, 15);
+        EXPECT_EQ(page.CategoryLabel, fixed[type]);
+    }
+    page.SetCategoryLabel(4, 1 | 8);
+    EXPECT_EQ(page.CategoryLabel, "working properties: fabrication + wasting");
+    page.SetCategoryLabel(4, 15);
+    EXPECT_EQ(page.CategoryLabel, "working properties: fabrication + forming + casting + wasting");
+    page.SetCategoryLabel(7, 1);
+    EXPECT_EQ(page.CategoryLabel, "working properties: fabrication + forming + casting + wasting");
+}
+
+TEST_F(CriteriaGridTest, ColumnWidthsSplitTheClientWidthTwoToOne) {
+    page.SetColumnWidths(301);
+    EXPECT_EQ(page.GridC.ColWidths, (std::vector<int>{200, 100}));
+}
+
+}  // namespace
+}  // namespace trevane::testing
