@@ -126,8 +126,6 @@ void BrowsePage::Showpicture1Click() {
         LoadMaterialPicture(PicturePath(MatListB[static_cast<std::size_t>(MatListBIndex)].index));
         session_.Ui().SetBusy(false);
     }
-    // The preview, when it is showing, draws the picture too.
-    session_.Changed();
 }
 
 int BrowsePage::RowAt(int y, int topRow) const {

@@ -48,7 +48,8 @@ public:
     void MatListBClick(int item);
     void ShowMaterial(int position);
     void LoadMaterialPicture(const std::string& path);
-    // The View menu's "Show picture" item.
+    // The View menu's "Show picture" item (the caller redraws the views,
+    // the preview among them).
     void Showpicture1Click();
     void PropListBClick(int row);
     // Pointer over / pressed on PropListB: y in pixels from the top of the visible

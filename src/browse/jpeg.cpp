@@ -36,8 +36,11 @@ void EmitMessage(j_common_ptr cinfo, int level) {
     if (level >= 0) return;  // trace messages
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     ++err->pub.num_warnings;
-    // A file cut short is decoded with grey filler by libjpeg; treat it as damaged.
-    if (err->pub.msg_code == JWRN_JPEG_EOF) err->truncated = true;
+    // Scan data that ends (or meets a marker) before the decoder has all the
+    // bits it needs is filled with grey by libjpeg; treat it as damaged. Running
+    // out of file while only reading ahead (a file without its end marker) is
+    // reported as JWRN_JPEG_EOF alone and does no harm.
+    if (err->pub.msg_code == JWRN_HIT_MARKER) err->truncated = true;
 }
 
 void OutputMessage(j_common_ptr) {}

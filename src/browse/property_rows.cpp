@@ -38,4 +38,10 @@ std::vector<ListEntry> PropertyRows(const TMaterial& m) {
     return rows;
 }
 
+RowParts SplitRowText(const std::string& text) {
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) return {text, {}, false};
+    return {text.substr(0, comma), text.substr(comma + 1), true};
+}
+
 }  // namespace trevane

@@ -1,0 +1,349 @@
+// The browse page driven through its handlers with a small database built in
+// memory and the recording fake of the user interface.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "app/shell.h"
+#include "browse/browse_page.h"
+#include "browse/property_rows.h"
+#include "materials/material.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+using testing::FakeUi;
+using testing::TempDir;
+
+void SetValue(TMaterial& m, int propertyIndex, const std::string& word) {
+    for (int i = 0; i < m.PropertyCount(); ++i)
+        if (m.PropertyIndex(i) == propertyIndex) m.SetPropertyValueText(i, word);
+}
+
+std::vector<std::string> Texts(const IndexedList& list) {
+    std::vector<std::string> out;
+    for (const auto& e : list) out.push_back(e.text);
+    return out;
+}
+std::vector<int> Codes(const IndexedList& list) {
+    std::vector<int> out;
+    for (const auto& e : list) out.push_back(e.index);
+    return out;
+}
+
+class BrowseTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    FakeUi ui;
+    Session session{ui, dir.Path()};
+    BrowsePage& page = session.Browse();
+    AppState& st = session.State;
+
+    template <class T>
+    T& Add(const std::string& name) {
+        auto m = T::Create();
+        m->Name = name;
+        T& ref = *m;
+        st.Materials.push_back(std::move(m));
+        return ref;
+    }
+    TWood& AddWood(const std::string& name, bool hardwood) {
+        TWood& w = Add<TWood>(name);
+        w.Hardwood = hardwood ? -1 : 0;
+        return w;
+    }
+    // Positions of the materials listed in MatListB.
+    std::vector<int> Listed() const { return Codes(page.MatListB); }
+};
+
+TEST_F(BrowseTest, CategoriesListTheirMaterialsInDatabaseOrder) {
+    AddWood("Oak", true);         // 0
+    Add<TBoard>("Plywood");       // 1
+    Add<TSteel>("Mild steel");    // 2
+    AddWood("Pine", false);       // 3
+    Add<TPlastic>("Acrylic");     // 4
+    Add<TMetal>("Pewter");        // 5
+    Add<TAluminium>("Aluminium"); // 6
+    AddWood("Beech", true);       // 7
+    Add<TBrass>("Brass");         // 8
+    Add<TCopper>("Copper");       // 9
+    Add<TBoard>("MDF");           // 10
+    st.Materials[7]->Category = kCatWood;
+    static_cast<TWood&>(*st.Materials[7]).Hardwood = 5;  // any nonzero value is a hardwood
+
+    page.WhichMaterialRGClick(BrowsePage::kHardwoods);
+    EXPECT_EQ(Listed(), (std::vector<int>{0, 7}));
+    EXPECT_EQ(Texts(page.MatListB), (std::vector<std::string>{"Oak", "Beech"}));
+    page.WhichMaterialRGClick(BrowsePage::kSoftwoods);
+    EXPECT_EQ(Listed(), (std::vector<int>{3}));
+    page.WhichMaterialRGClick(BrowsePage::kBoards);
+    EXPECT_EQ(Listed(), (std::vector<int>{1, 10}));
+    page.WhichMaterialRGClick(BrowsePage::kMetals);
+    EXPECT_EQ(Listed(), (std::vector<int>{2, 5, 6, 8, 9}));
+    page.WhichMaterialRGClick(BrowsePage::kPlastics);
+    EXPECT_EQ(Listed(), (std::vector<int>{4}));
+    EXPECT_EQ(page.WhichMaterialRG, BrowsePage::kPlastics);
+
+    // Choosing a category forgets the material shown before.
+    page.MatListBClick(0);
+    ASSERT_FALSE(page.PropListB.empty());
+    page.WhichMaterialRGClick(BrowsePage::kHardwoods);
+    EXPECT_TRUE(page.PropListB.empty());
+    EXPECT_TRUE(page.MemoB.empty());
+    EXPECT_EQ(page.MatListBIndex, -1);
+
+    // An emptied database leaves no entries pointing at materials that are gone.
+    st.Materials.clear();
+    page.FillMaterialList(kCatWood, true);
+    EXPECT_TRUE(page.MatListB.empty());
+}
+
+TEST_F(BrowseTest, IdentityRowsFollowTheCategory) {
+    TWood& oak = AddWood("Oak", true);
+    oak.Origin = "Europe";
+    oak.OtherName = "English oak";
+    EXPECT_EQ(PropertyRows(oak), (std::vector<ListEntry>{{"Name,Oak", 100},
+                                                         {"Other name,English oak", 105},
+                                                         {"Origin,Europe", 101},
+                                                         {"Hardwood,yes", 102}}));
+    TWood& pine = AddWood("Pine", false);  // no other name, empty origin
+    EXPECT_EQ(PropertyRows(pine),
+              (std::vector<ListEntry>{{"Name,Pine", 100}, {"Origin,", 101}, {"Softwood,yes", 102}}));
+
+    TBrass& brass = Add<TBrass>("Brass");
+    brass.Composition = "copper, zinc";
+    brass.MeltingPoint = "930 C";
+    EXPECT_EQ(PropertyRows(brass), (std::vector<ListEntry>{{"Name,Brass", 100},
+                                                           {"Composition,copper, zinc", 103},
+                                                           {"Melting point,930 C", 104}}));
+    EXPECT_EQ(PropertyRows(Add<TMetal>("Pewter")).size(), 3u);  // category 1 is a metal too
+
+    TPlastic& acrylic = Add<TPlastic>("Acrylic");
+    EXPECT_EQ(PropertyRows(acrylic), (std::vector<ListEntry>{{"Name,Acrylic", 100}}));
+    acrylic.ChemicalName = "polymethyl methacrylate";
+    EXPECT_EQ(PropertyRows(acrylic),
+              (std::vector<ListEntry>{{"Name,Acrylic", 100}, {"chemical name,polymethyl methacrylate", 106}}));
+    acrylic.OtherName = "Perspex";
+    EXPECT_EQ(Codes(PropertyRows(acrylic)), (std::vector<int>{100, 105, 106}));
+    EXPECT_EQ(PropertyRows(acrylic)[1].text, "other name,Perspex");
+
+    TBoard& mdf = Add<TBoard>("MDF");
+    EXPECT_EQ(PropertyRows(mdf), (std::vector<ListEntry>{{"Name,MDF", 100}}));
+}
+
+TEST_F(BrowseTest, PropertyRowsListSetValuesInPropertyOrder) {
+    TWood& oak = AddWood("Oak", true);
+    SetValue(oak, 27, "hard");
+    SetValue(oak, 3, "hard");
+    SetValue(oak, 6, "heavy");
+    SetValue(oak, 23, "yes");
+    SetValue(oak, 6, "");  // back to 0: not listed
+    const auto rows = PropertyRows(oak);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[3], (ListEntry{"Hardness,hard", 3}));
+    EXPECT_EQ(rows[4], (ListEntry{"Suitable for exterior work,yes", 23}));
+    EXPECT_EQ(rows[5], (ListEntry{"Ease of planing/cutting,hard", 27}));
+
+    page.WhichMaterialRGClick(BrowsePage::kHardwoods);
+    page.MatListBClick(0);
+    EXPECT_EQ(page.PropListB, rows);
+    EXPECT_EQ(page.MatNameLabel, "Oak");
+}
+
+TEST(RowTextTest, SplitsAtTheFirstCommaOnly) {
+    RowParts p = SplitRowText("Composition,copper, zinc, lead");
+    EXPECT_EQ(p.label, "Composition");
+    EXPECT_EQ(p.value, "copper, zinc, lead");
+    EXPECT_TRUE(p.hasValue);
+    p = SplitRowText("Origin,");
+    EXPECT_EQ(p.label, "Origin");
+    EXPECT_EQ(p.value, "");
+    EXPECT_TRUE(p.hasValue);
+    p = SplitRowText("no comma here");
+    EXPECT_EQ(p.label, "no comma here");
+    EXPECT_FALSE(p.hasValue);
+}
+
+TEST_F(BrowseTest, LastBrowseIndexIsRestoredOutsideSearchesOnly) {
+    for (const char* n : {"Acrylic", "Nylon", "Polystyrene", "PVC"}) Add<TPlastic>(n);
+    session.App().MenuBtn1Click(0);
+    page.WhichMaterialRGClick(BrowsePage::kPlastics);
+    page.MatListBClick(2);
+    EXPECT_EQ(st.LastBrowseIndex, 2);
+    EXPECT_EQ(page.MatNameLabel, "Polystyrene");
+
+    // Main menu, then browse again: the same category and material come back.
+    session.App().ShowStartPage();
+    page.EnterBrowse();
+    EXPECT_EQ(session.ActivePage(), PageId::B);
+    EXPECT_EQ(page.WhichMaterialRG, BrowsePage::kPlastics);
+    EXPECT_EQ(page.MatListBIndex, 2);
+    EXPECT_EQ(page.MatNameLabel, "Polystyrene");
+
+    // Browsing while a search is in progress shows empty lists and keeps the index.
+    st.SearchType = 2;
+    page.EnterBrowse();
+    EXPECT_TRUE(page.MatListB.empty());
+    EXPECT_TRUE(page.PropListB.empty());
+    EXPECT_TRUE(page.MatNameLabel.empty());
+    EXPECT_EQ(st.LastBrowseIndex, 2);
+
+    // A shorter list after a database change: nothing selected, nothing shown.
+    st.SearchType = -1;
+    st.Materials.resize(2);
+    page.EnterBrowse();
+    EXPECT_EQ(page.MatListB.size(), 2u);
+    EXPECT_EQ(page.MatListBIndex, -1);
+    EXPECT_TRUE(page.PropListB.empty());
+    EXPECT_TRUE(page.MatNameLabel.empty());
+    EXPECT_EQ(st.LastBrowseIndex, 2);
+}
+
+TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
+    AddWood("Oak", true);
+    Add<TSteel>("Mild steel");
+    Add<TPlastic>("Acrylic");
+    page.WhichMaterialRGClick(BrowsePage::kHardwoods);
+    page.MatListBClick(0);
+    ASSERT_EQ(st.LastBrowseIndex, 0);
+
+    st.SearchType = 3;
+    const IndexedList found{{"Acrylic", 2}, {"Mild steel", 1}};
+    page.ShowDetails(found);
+    EXPECT_EQ(session.ActivePage(), PageId::B);
+    EXPECT_FALSE(page.WhichMaterialRGVisible);
+    EXPECT_TRUE(page.BSearchGBVisible);
+    EXPECT_EQ(page.MatListB, found);
+    EXPECT_EQ(page.MatListBIndex, 0);
+    EXPECT_EQ(page.MatNameLabel, "Acrylic");
+
+    page.MatListBClick(1);
+    EXPECT_EQ(page.MatNameLabel, "Mild steel");
+    EXPECT_EQ(st.LastBrowseIndex, 0);  // results never become the remembered entry
+
+    page.BSearchBtnClick();
+    EXPECT_EQ(session.ActivePage(), PageId::C);
+    EXPECT_EQ(page.MatListB, found);
+
+    // Leaving through the main menu restores the normal page and the last material.
+    session.App().ShowStartPage();
+    page.EnterBrowse();
+    EXPECT_TRUE(page.WhichMaterialRGVisible);
+    EXPECT_FALSE(page.BSearchGBVisible);
+    EXPECT_EQ(page.MatNameLabel, "Oak");
+
+    page.ShowDetails({});
+    EXPECT_TRUE(page.MatListB.empty());
+    EXPECT_TRUE(page.PropListB.empty());
+    EXPECT_EQ(page.MatListBIndex, -1);
+}
+
+TEST_F(BrowseTest, RightPressOnTheSelectedRowOfAScrolledListOpensItsDefinition) {
+    Add<TGeneralMaterial>("All");  // a material with every property
+    TMaterial& m = *st.Materials[0];
+    m.Category = kCatPlastic;
+    for (int i = 0; i < m.PropertyCount(); ++i) m.Properties[static_cast<std::size_t>(i)].second->Value = 1;
+    page.ShowMaterial(0);
+    ASSERT_GT(page.PropListB.size(), 20u);
+    const int h = BrowsePage::kPropRowHeight;
+
+    // Scrolled so that row 10 is at the top; the pointer is on the third visible row.
+    const int topRow = 10, y = 2 * h + 7;
+    const int row = 12;
+    page.PropListBMouseDown(true, y, topRow);  // not selected yet: nothing
+    EXPECT_TRUE(ui.help.empty());
+    page.PropListBMouseMove(y, topRow);
+    EXPECT_FALSE(page.PropListBHelpCursor);
+
+    page.PropListBClick(row);
+    EXPECT_TRUE(page.PropListBHelpCursor);
+    page.PropListBMouseMove(y - h, topRow);  // the row above: default cursor
+    EXPECT_FALSE(page.PropListBHelpCursor);
+    page.PropListBMouseMove(y, topRow);
+    EXPECT_TRUE(page.PropListBHelpCursor);
+    page.PropListBMouseDown(false, y, topRow);  // left button: no help
+    page.PropListBMouseDown(true, y + h, topRow);  // another row: no help
+    EXPECT_TRUE(ui.help.empty());
+    page.PropListBMouseDown(true, y, topRow);
+    ASSERT_EQ(ui.help.size(), 1u);
+    EXPECT_EQ(ui.help[0], 2000 + page.PropListB[row].index);
+    EXPECT_EQ(page.PropListBIndex, row);  // a right press keeps the selection
+
+    // The name row opens 2100; pointers beyond the last row hit nothing.
+    page.PropListBClick(0);
+    page.PropListBMouseDown(true, 5, 0);
+    EXPECT_EQ(ui.help.back(), 2100);
+    page.PropListBMouseDown(true, 5, static_cast<int>(page.PropListB.size()));
+    EXPECT_EQ(ui.help.size(), 2u);
+}
+
+class BrowsePictureTest : public BrowseTest {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(dir.File("pics"));
+        TPlastic& p = Add<TPlastic>("Acrylic");
+        p.PictureNumber = 12;
+        Add<TPlastic>("Nylon").PictureNumber = 13;  // no such file
+        page.WhichMaterialRGClick(BrowsePage::kPlastics);
+    }
+    void PutPicture(const std::string& name) {
+        std::filesystem::copy_file(std::string(TREVANE_TEST_DATA_DIR) + "/jpeg/quadrants.jpg", dir.File("pics/" + name),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+};
+
+TEST_F(BrowsePictureTest, PictureFollowsTheMaterialAndTheShowPictureSwitch) {
+    PutPicture("12.jpg");
+    EXPECT_EQ(page.PicturePath(0), dir.File("pics/12.jpg"));
+
+    // The list is filled, and drawn, before the picture is read.
+    std::size_t rowsAtRedraw = 0;
+    bool pictureAtRedraw = true;
+    page.RedrawPropListB = [&] {
+        rowsAtRedraw = page.PropListB.size();
+        pictureAtRedraw = !page.PropPic.Empty();
+    };
+    page.MatListBClick(0);
+    EXPECT_EQ(rowsAtRedraw, page.PropListB.size());
+    EXPECT_FALSE(pictureAtRedraw);
+    EXPECT_EQ(page.PropPic.width, 16);
+
+    page.MatListBClick(1);  // missing file: empty picture, no message
+    EXPECT_TRUE(page.PropPic.Empty());
+
+    page.MatListBClick(0);
+    page.Showpicture1Click();  // off: cleared
+    EXPECT_FALSE(st.ShowPicture);
+    EXPECT_TRUE(page.PropPic.Empty());
+    page.MatListBClick(0);  // off: not read
+    EXPECT_TRUE(page.PropPic.Empty());
+    page.Showpicture1Click();  // on again: the selected material's picture
+    EXPECT_TRUE(st.ShowPicture);
+    EXPECT_EQ(page.PropPic.width, 16);
+
+    // A damaged file clears the picture too.
+    testing::WriteTestFile(dir.File("pics/12.jpg"), "\xFF\xD8\xFF\xE0 not really a picture");
+    page.MatListBClick(0);
+    EXPECT_TRUE(page.PropPic.Empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BrowsePictureTest, DatabaseSwitchClearsCategoryListsAndPicture) {
+    PutPicture("12.jpg");
+    page.MatListBClick(0);
+    ASSERT_FALSE(page.PropPic.Empty());
+    page.OnDatabaseSwitched();
+    EXPECT_EQ(page.WhichMaterialRG, -1);
+    EXPECT_TRUE(page.MatListB.empty());
+    EXPECT_TRUE(page.PropListB.empty());
+    EXPECT_TRUE(page.PropPic.Empty());
+    EXPECT_EQ(st.LastBrowseIndex, 0);  // kept for the next visit
+}
+
+}  // namespace
+}  // namespace trevane

@@ -1,0 +1,244 @@
+// Decoding pictures made by other programs (cjpeg, ImageMagick), and refusing
+// damaged or oversized ones without crashing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "browse/jpeg.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+using testing::TempDir;
+using testing::WriteTestFile;
+
+bool HaveTool(const char* name) { return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0; }
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A test picture: four coloured quadrants (red, green, blue, white) so that
+// channel order, orientation and colour conversion all show.
+struct Rgb {
+    int r, g, b;
+};
+Rgb Quadrant(int x, int y, int w, int h) {
+    const bool right = x >= w / 2, bottom = y >= h / 2;
+    if (!right && !bottom) return {255, 0, 0};
+    if (right && !bottom) return {0, 255, 0};
+    if (!right && bottom) return {0, 0, 255};
+    return {255, 255, 255};
+}
+
+std::string WritePpm(const TempDir& dir, int w, int h) {
+    std::string ppm = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Rgb c = Quadrant(x, y, w, h);
+            ppm += static_cast<char>(c.r);
+            ppm += static_cast<char>(c.g);
+            ppm += static_cast<char>(c.b);
+        }
+    const std::string path = dir.File("in.ppm");
+    WriteTestFile(path, ppm);
+    return path;
+}
+
+// Runs a shell command that writes `out`; returns the file's bytes.
+std::string Make(const std::string& command, const std::string& out) {
+    EXPECT_EQ(std::system((command + " 2>/dev/null").c_str()), 0) << command;
+    return ReadAll(out);
+}
+
+// The pixel at the centre of each quadrant (away from compression fringes).
+void ExpectQuadrants(const Image& img, bool grey) {
+    const int w = img.width, h = img.height;
+    for (int qy = 0; qy < 2; ++qy)
+        for (int qx = 0; qx < 2; ++qx) {
+            const int x = w / 4 + qx * w / 2, y = h / 4 + qy * h / 2;
+            Rgb want = Quadrant(x, y, w, h);
+            if (grey) {
+                const int luma = (299 * want.r + 587 * want.g + 114 * want.b + 500) / 1000;
+                want = {luma, luma, luma};
+            }
+            const std::uint8_t* p = &img.rgb[(static_cast<std::size_t>(y) * w + x) * 3];
+            EXPECT_NEAR(p[0], want.r, 12) << "quadrant " << qx << "," << qy;
+            EXPECT_NEAR(p[1], want.g, 12) << "quadrant " << qx << "," << qy;
+            EXPECT_NEAR(p[2], want.b, 12) << "quadrant " << qx << "," << qy;
+        }
+}
+
+TEST(JpegCheckedInTest, DecodesColourGreyProgressiveAndAdobeCmyk) {
+    const std::string dir = std::string(TREVANE_TEST_DATA_DIR) + "/jpeg/";
+    struct Case {
+        const char* file;
+        bool grey;
+    } cases[] = {{"quadrants.jpg", false}, {"quadrants-grey-progressive.jpg", true}, {"quadrants-cmyk.jpg", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Image img;
+        ASSERT_TRUE(LoadJpegFile(dir + c.file, img));
+        EXPECT_EQ(img.width, 16);
+        EXPECT_EQ(img.height, 12);
+        ExpectQuadrants(img, c.grey);
+    }
+}
+
+class JpegFromToolsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HaveTool("cjpeg")) GTEST_SKIP() << "cjpeg is not installed (scripts/install-deps.sh installs it)";
+        ppm_ = WritePpm(dir_, 64, 48);
+    }
+    TempDir dir_;
+    std::string ppm_;
+};
+
+TEST_F(JpegFromToolsTest, DecodesColourGreyProgressiveAndArithmeticFiles) {
+    struct Case {
+        const char* options;
+        bool grey;
+    } cases[] = {
+        {"-quality 95 -sample 1x1", false},
+        {"-quality 95", false},  // 2x2 chroma subsampling
+        {"-quality 95 -grayscale", true},
+        {"-quality 95 -progressive", false},
+        {"-quality 95 -progressive -grayscale", true},
+        {"-quality 95 -arithmetic", false},
+        {"-quality 95 -rgb", false},  // stored as RGB, not YCbCr
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const std::string out = dir_.File("out.jpg");
+        const std::string bytes = Make(std::string("cjpeg ") + c.options + " -outfile " + out + " " + ppm_, out);
+        Image img;
+        ASSERT_TRUE(DecodeJpeg(bytes, img));
+        EXPECT_EQ(img.width, 64);
+        EXPECT_EQ(img.height, 48);
+        ASSERT_EQ(img.rgb.size(), 64u * 48u * 3u);
+        ExpectQuadrants(img, c.grey);
+    }
+}
+
+TEST_F(JpegFromToolsTest, DecodesCmykFilesWrittenByImageMagick) {
+    if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    // ImageMagick writes Adobe-style inverted CMYK with the Adobe marker.
+    const std::string out = dir_.File("cmyk.jpg");
+    const std::string bytes = Make("convert " + ppm_ + " -colorspace CMYK -quality 95 " + out, out);
+    Image img;
+    ASSERT_TRUE(DecodeJpeg(bytes, img));
+    EXPECT_EQ(img.width, 64);
+    EXPECT_EQ(img.height, 48);
+    ExpectQuadrants(img, false);
+}
+
+TEST_F(JpegFromToolsTest, SizeLimitIsInclusive) {
+    // One row of the largest width allowed decodes; one pixel wider is refused.
+    for (int width : {kMaxJpegSide, kMaxJpegSide + 1}) {
+        const std::string ppm = WritePpm(dir_, width, 2);
+        const std::string out = dir_.File("wide.jpg");
+        const std::string bytes = Make("cjpeg -outfile " + out + " " + ppm, out);
+        Image img;
+        EXPECT_EQ(DecodeJpeg(bytes, img), width <= kMaxJpegSide) << width;
+        EXPECT_EQ(img.width, width <= kMaxJpegSide ? width : 0);
+    }
+}
+
+TEST_F(JpegFromToolsTest, DamagedFilesAreRefusedAndLeaveNoPicture) {
+    // A noisy picture, so that most of each file is scan data.
+    std::string ppm = "P6\n128 96\n255\n";
+    unsigned seed = 12345;
+    for (int i = 0; i < 128 * 96 * 3; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        ppm += static_cast<char>(seed >> 24);
+    }
+    WriteTestFile(ppm_, ppm);
+    const std::string out = dir_.File("good.jpg");
+    const std::string good = Make("cjpeg -quality 90 -outfile " + out + " " + ppm_, out);
+    const std::string progressive = Make("cjpeg -progressive -outfile " + out + " " + ppm_, out);
+    ASSERT_GT(good.size(), 10000u);
+
+    // Offset of the SOF0 frame header: FF C0, length (2), precision (1), height (2), width (2).
+    const std::size_t sof = good.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    auto withSize = [&](int w, int h) {
+        std::string b = good;
+        b[sof + 5] = static_cast<char>(h >> 8);
+        b[sof + 6] = static_cast<char>(h & 0xFF);
+        b[sof + 7] = static_cast<char>(w >> 8);
+        b[sof + 8] = static_cast<char>(w & 0xFF);
+        return b;
+    };
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"empty", ""},
+        {"garbage", std::string(4000, '\x5A')},
+        {"only the start marker", std::string("\xFF\xD8", 2)},
+        {"cut after the header", good.substr(0, sof + 40)},
+        {"cut in the middle", good.substr(0, good.size() / 2)},
+        {"progressive cut in the middle", progressive.substr(0, progressive.size() / 2)},
+        {"progressive cut in the last scan", progressive.substr(0, progressive.size() - 100)},
+        {"absurd width and height", withSize(65535, 65535)},
+        {"absurd height only", withSize(128, 60000)},
+        {"zero height", withSize(128, 0)},
+        {"png signature", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Image img;
+        img.width = 3;  // stale content must not survive a failure
+        img.height = 1;
+        img.rgb.assign(9, 1);
+        EXPECT_FALSE(DecodeJpeg(c.bytes, img));
+        EXPECT_TRUE(img.Empty());
+        EXPECT_TRUE(img.rgb.empty());
+    }
+    // The good file still decodes after all that (no state left behind), and
+    // so does one that lacks only its end marker.
+    Image img;
+    EXPECT_TRUE(DecodeJpeg(good, img));
+    EXPECT_TRUE(DecodeJpeg(good.substr(0, good.size() - 2), img));
+    EXPECT_TRUE(DecodeJpeg(progressive.substr(0, progressive.size() - 2), img));
+}
+
+TEST(JpegFileTest, MissingDirectoryAndOversizedFilesAreRefusedUnread) {
+    TempDir dir;
+    Image img;
+    EXPECT_FALSE(LoadJpegFile(dir.File("missing.jpg"), img));
+    EXPECT_FALSE(LoadJpegFile(dir.Path(), img));
+    EXPECT_FALSE(LoadJpegFile("", img));
+
+    // A sparse file over the size limit is refused from its size alone.
+    const std::string big = dir.File("big.jpg");
+    {
+        std::ofstream f(big, std::ios::binary);
+        f << "\xFF\xD8";
+    }
+    std::filesystem::resize_file(big, kMaxJpegFileBytes + 1);
+    EXPECT_FALSE(LoadJpegFile(big, img));
+    EXPECT_TRUE(img.Empty());
+}
+
+TEST_F(JpegFromToolsTest, LoadsAFileFromDisk) {
+    const std::string out = dir_.File("7.jpg");
+    Make("cjpeg -outfile " + out + " " + ppm_, out);
+    Image img;
+    ASSERT_TRUE(LoadJpegFile(out, img));
+    EXPECT_EQ(img.width, 64);
+    ExpectQuadrants(img, false);
+}
+
+}  // namespace
+}  // namespace trevane
