@@ -1,0 +1,28 @@
+#include "costing/csv_export.h"
+
+namespace trevane {
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string GridCsv(const StringGrid& grid, int c1, int r1, int c2, int r2) {
+    std::string out;
+    for (int r = r1; r <= r2; ++r) {
+        for (int c = c1; c <= c2; ++c) {
+            if (c > c1) out += ',';
+            out += CsvField(grid.Cell(c, r));
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace trevane

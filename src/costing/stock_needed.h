@@ -1,0 +1,71 @@
+#pragma once
+// How much stock the pieces of a cutting list need: whole sheets of board and
+// sheet material (guillotine cuts, pieces may turn) and whole stock lengths of
+// timber, bar, tube and strip (first-fit decreasing). Every cut loses a saw kerf.
+// It only advises; no cost depends on it.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "materials/database.h"
+#include "project/string_grid.h"
+
+namespace trevane {
+
+inline constexpr double kSawKerf = 3.0;          // millimetres lost in every cut
+inline constexpr double kTimberLength = 4000.0;  // longest timber length supplied (mm)
+inline constexpr std::size_t kMaxStockPieces = 100000;  // more pieces are not packed
+
+struct PackResult {
+    int Stock = 0;                       // sheets or lengths needed
+    std::vector<std::size_t> TooLarge;   // indices of pieces that fit no stock
+    bool operator==(const PackResult&) const = default;
+};
+
+// First-fit decreasing: pieces of `pieces` (mm) into lengths of `stockLength`,
+// a kerf between neighbouring pieces.
+PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf);
+
+struct SheetPiece {
+    double Length = 0, Width = 0;  // mm
+};
+
+// Guillotine packing of rectangles into sheets of stockLength x stockWidth (mm):
+// largest pieces first, each into the first sheet where it fits (best short-side
+// fit among that sheet's free rectangles, either way round), a kerf between pieces.
+PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf);
+
+// One piece row of the cutting list, as the grid holds it.
+struct StockPiece {
+    int Part = 0;  // row number
+    std::string Name, Material, NoOff, Length, Text5, Text6;
+    bool operator==(const StockPiece&) const = default;
+};
+
+// The piece rows of a cutting list grid (rows 1 to the row above the total row).
+std::vector<StockPiece> StockPiecesOf(const StringGrid& grid);
+
+// The stock one material and size needs.
+struct StockLine {
+    std::string Material;
+    std::string Size;              // size text ("12 x 3 [strip]", "6 (mm)", "95 x 20 mm")
+    bool Sheets = false;           // sheets (true) or lengths
+    double StockLength = 0;        // mm
+    double StockWidth = 0;         // mm, sheets only
+    int Pieces = 0;                // pieces that fit the stock
+    int Count = 0;                 // sheets or lengths needed
+    std::vector<std::string> TooLarge;  // the pieces no stock holds ("part 3 "shelf" 2500 x 300 mm")
+    std::string Text() const;      // one line, then one line per piece too large
+};
+
+struct StockSummary {
+    std::vector<StockLine> Lines;  // in the order the materials first appear
+    std::vector<std::string> Notes;  // pieces that could not be matched to stock
+    std::string Text() const;      // the whole summary; empty for an empty list
+};
+
+// Groups the pieces by material and stock size and packs each group.
+StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMaterialList& materials,
+                            double kerf = kSawKerf);
+
+}  // namespace trevane

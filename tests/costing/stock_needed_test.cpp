@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "costing/stock_needed.h"
+#include "materials/material.h"
+
+namespace trevane {
+namespace {
+
+TEST(PackLengths, FirstFitDecreasingWithAKerfBetweenPieces) {
+    EXPECT_EQ(PackLengths({1500, 1500}, 3000, 3).Stock, 2);  // 1500 + 3 + 1500 > 3000
+    EXPECT_EQ(PackLengths({1498, 1499}, 3000, 3).Stock, 1);  // exactly 3000
+    // Sorted: 2000 | 1000 1000 -> 900 joins the first length, 100 the second.
+    EXPECT_EQ(PackLengths({100, 1000, 2000, 900, 1000}, 3000, 3).Stock, 2);
+    EXPECT_EQ(PackLengths(std::vector<double>(10, 400), 4000, 3).Stock, 2);  // 9 fit, not 10
+    const PackResult r = PackLengths({500, 3100, 200}, 3000, 3);
+    EXPECT_EQ(r.Stock, 1);
+    EXPECT_EQ(r.TooLarge, (std::vector<std::size_t>{1}));
+}
+
+TEST(PackSheets, GuillotineCutsWithKerfAndTurning) {
+    const std::vector<SheetPiece> square(8, {600, 600});
+    EXPECT_EQ(PackSheets(square, 2440, 1220, 3).Stock, 1);  // 4 x 2 with room for the cuts
+    std::vector<SheetPiece> nine = square;
+    nine.push_back({600, 600});
+    EXPECT_EQ(PackSheets(nine, 2440, 1220, 3).Stock, 2);
+    EXPECT_EQ(PackSheets(std::vector<SheetPiece>(4, {1218, 608}), 2440, 1220, 3).Stock, 1);
+    EXPECT_EQ(PackSheets(std::vector<SheetPiece>(4, {1220, 610}), 2440, 1220, 3).Stock, 2);  // the kerf counts
+    EXPECT_EQ(PackSheets({{1220, 2440}, {1220, 2440}}, 2440, 1220, 3).Stock, 2);  // turned to fit
+    // A long strip and pieces that only fit beside it once turned.
+    EXPECT_EQ(PackSheets({{2440, 600}, {600, 1200}, {600, 1200}}, 2440, 1220, 3).Stock, 1);
+    const PackResult r = PackSheets({{2500, 100}, {1300, 1300}, {300, 300}}, 2440, 1220, 3);
+    EXPECT_EQ(r.Stock, 1);
+    EXPECT_EQ(r.TooLarge, (std::vector<std::size_t>{0, 1}));
+}
+
+TEST(SummariseStock, GroupsPiecesByMaterialAndStockSize) {
+    TMaterialList materials;
+    auto steel = TSteel::Create();
+    steel->Name = "Mild steel";
+    steel->Shapes[static_cast<std::size_t>(steel->FindShape(1))]->MaxLength = 300;  // 12 x 3 strip, 3 m
+    materials.push_back(std::move(steel));
+    auto mdf = TBoard::Create();
+    mdf->Name = "MDF";
+    mdf->Shapes.clear();
+    mdf->Shapes.push_back(std::make_unique<TBoardShape>(TBoardShape{6, 122, 244, 800, -1}));
+    materials.push_back(std::move(mdf));
+    auto pine = TWood::Create();
+    pine->Name = "Pine";
+    materials.push_back(std::move(pine));
+
+    const std::vector<StockPiece> pieces = {
+        {1, "side", "MDF", "2", "600", "600", "6 (mm)"},
+        {2, "", "Mild steel", "3", "1000", "12 x 3 [strip]", ""},
+        {3, "top", "MDF", "1", "2500", "300", "6 (mm)"},
+        {4, "", "Pine", "5", "900", "95", "20"},
+        {5, "", "Unobtainium", "1", "10", "10", ""},
+        {6, "", "Pine", "x", "900", "95", "20"},
+        {7, "", "Mild steel", "1", "10", "99 [strip]", ""},
+    };
+    const StockSummary s = SummariseStock(pieces, materials, 3);
+    ASSERT_EQ(s.Lines.size(), 3u);
+    EXPECT_EQ(s.Lines[0].Text(),
+              "MDF 6 (mm): 1 sheet of 2440 x 1220 mm (2 pieces)\n"
+              "    too large for the stock: part 3 \"top\" 2500 x 300 mm");
+    EXPECT_EQ(s.Lines[1].Text(), "Mild steel 12 x 3 [strip]: 2 lengths of 3.00 m (3 pieces)");
+    EXPECT_EQ(s.Lines[2].Text(), "Pine 95 x 20 mm: 2 lengths of 4.00 m (5 pieces)");
+    ASSERT_EQ(s.Notes.size(), 3u);
+    EXPECT_EQ(s.Notes[0], "part 5: Unobtainium is not in the database");
+    EXPECT_EQ(s.Notes[1], "part 6: the number off is not a whole number");
+    EXPECT_EQ(s.Notes[2], "part 7: Mild steel has no stock size \"99 [strip]\" in the database");
+}
+
+TEST(SummariseStock, DoesNotPackAnAbsurdNumberOfPieces) {
+    TMaterialList materials;
+    auto pine = TWood::Create();
+    pine->Name = "Pine";
+    materials.push_back(std::move(pine));
+    const StockSummary s = SummariseStock({{1, "", "Pine", "99999999999", "100", "20", "20"}}, materials, 3);
+    EXPECT_TRUE(s.Lines.empty());
+    ASSERT_EQ(s.Notes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace trevane
