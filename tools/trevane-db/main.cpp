@@ -1,7 +1,13 @@
 // trevane-db: the teachers' database tool.
-#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-    std::fputs("usage: trevane-db compile|dump|list|search|show ...\n", stderr);
-    return 2;
+#include "trevane-db/db_tool.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const int status = trevane::RunDbTool(args, std::cout, std::cerr);
+    std::cout.flush();
+    return status;
 }

@@ -1,0 +1,14 @@
+#pragma once
+// The commands of trevane-db, callable in-process: compile, dump, list, search,
+// show and help. Exit status 0 on success, 1 for a file error (the message on
+// `err`), 2 for a usage error.
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace trevane {
+
+// `args` holds the command word and its arguments (no program name).
+int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace trevane
