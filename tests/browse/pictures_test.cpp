@@ -1,0 +1,188 @@
+// The picture generator run as a program on small database sources: the files it
+// writes (one per picture number, 200 x 150, decodable, in the material's
+// colour, the same every time) and its refusal of bad sources.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "browse/jpeg.h"
+#include "materials/file_io.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using testing::WriteTestFile;
+
+const std::string kTool = std::string(TREVANE_BIN_DIR) + "/makepics";
+
+struct ToolRun {
+    int status = -1;
+    std::string err;
+};
+
+class MakePics : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kTool)) GTEST_SKIP() << "makepics is not built (" << kTool << ")";
+    }
+
+    std::string Source(const std::string& name, const std::string& json) {
+        const std::string path = dir.File(name);
+        WriteTestFile(path, json);
+        return path;
+    }
+
+    ToolRun Make(const std::string& outDir, const std::vector<std::string>& sources) {
+        std::string cmd = "'" + kTool + "' '" + outDir + "'";
+        for (const auto& s : sources) cmd += " '" + s + "'";
+        const std::string errFile = dir.File("stderr.txt");
+        cmd += " >/dev/null 2>'" + errFile + "'";
+        ToolRun r;
+        const int raw = std::system(cmd.c_str());
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.err = FileExists(errFile) ? ReadWholeFile(errFile) : "";
+        return r;
+    }
+
+    // Mean colour of a decoded picture, 0..255 per channel.
+    static void Mean(const Image& img, double& r, double& g, double& b) {
+        r = g = b = 0;
+        const std::size_t n = static_cast<std::size_t>(img.width) * img.height;
+        for (std::size_t i = 0; i < n; ++i) {
+            r += img.rgb[i * 3];
+            g += img.rgb[i * 3 + 1];
+            b += img.rgb[i * 3 + 2];
+        }
+        r /= n;
+        g /= n;
+        b /= n;
+    }
+
+    TempDir dir;
+};
+
+const char* kMixed = R"({ "level": 1, "materials": [
+  {"kind": "wood", "name": "Oak", "picture": 3,
+   "look": {"style": "wood", "color": "#C8A06A", "color2": "#8F6A3E", "figure": "open"}},
+  {"kind": "board", "name": "Birch plywood", "picture": 7, "look": {"style": "board", "structure": "plywood"}},
+  {"kind": "copper", "name": "Copper", "picture": 12, "look": {"style": "metal", "finish": "brushed"}},
+  {"kind": "plastic", "name": "Acrylic", "picture": 20,
+   "look": {"style": "plastic", "color": "#C8202A", "finish": "gloss"}},
+  {"kind": "plastic", "name": "Clear acrylic", "picture": 21,
+   "look": {"style": "plastic", "color": "#E8F4F6", "transparent": true}},
+  {"kind": "metal", "name": "Cast iron", "picture": 30}
+]})";
+
+TEST_F(MakePics, WritesOneDecodablePictureInTheMaterialsColourPerNumber) {
+    const std::string out = dir.File("pics");  // created by the tool
+    const ToolRun run = Make(out, {Source("higher.json", kMixed)});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    for (int n : {3, 7, 12, 20, 21, 30}) {
+        Image img;
+        ASSERT_TRUE(LoadJpegFile(out + "/" + std::to_string(n) + ".jpg", img)) << n;
+        EXPECT_EQ(img.width, 200);
+        EXPECT_EQ(img.height, 150);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator{}), 6);
+
+    // Colours land in the right channels: red acrylic is red, copper (given by
+    // its kind only) is reddish brown, oak is a warm mid brown.
+    Image img;
+    double r, g, b;
+    ASSERT_TRUE(LoadJpegFile(out + "/20.jpg", img));
+    Mean(img, r, g, b);
+    EXPECT_GT(r, 150);
+    EXPECT_LT(g, 90);
+    ASSERT_TRUE(LoadJpegFile(out + "/12.jpg", img));
+    Mean(img, r, g, b);
+    EXPECT_GT(r, g + 25);
+    EXPECT_GT(g, b);
+    ASSERT_TRUE(LoadJpegFile(out + "/3.jpg", img));
+    Mean(img, r, g, b);
+    EXPECT_NEAR(r, 0xC8 * 0.9, 30);
+    EXPECT_NEAR(b, 0x6A * 0.9, 30);
+}
+
+TEST_F(MakePics, SameSourcesGiveSameBytesAndNumbersSeedDifferentPictures) {
+    const std::string src = Source("higher.json", kMixed);
+    ASSERT_EQ(Make(dir.File("a"), {src}).status, 0);
+    ASSERT_EQ(Make(dir.File("b"), {src}).status, 0);
+    for (int n : {3, 7, 12, 20, 21, 30}) {
+        const std::string name = "/" + std::to_string(n) + ".jpg";
+        EXPECT_EQ(ReadWholeFile(dir.File("a") + name), ReadWholeFile(dir.File("b") + name)) << n;
+    }
+
+    // The same look under another number is another piece of the material.
+    const std::string twins = Source("twins.json", R"([
+      {"name": "Pine", "picture": 1, "look": {"style": "wood", "figure": "knotty"}},
+      {"name": "Pine", "picture": 2, "look": {"style": "wood", "figure": "knotty"}}])");
+    ASSERT_EQ(Make(dir.File("c"), {twins}).status, 0);
+    EXPECT_NE(ReadWholeFile(dir.File("c") + "/1.jpg"), ReadWholeFile(dir.File("c") + "/2.jpg"));
+}
+
+TEST_F(MakePics, FirstMaterialNamingANumberDecidesItsPicture) {
+    const std::string higher = Source("higher.json", kMixed);
+    // The lower level reuses number 3 for the same oak but with another look;
+    // number 40 is new.
+    const std::string lower = Source("lower.json", R"({ "level": 0, "materials": [
+      {"kind": "wood", "name": "Oak", "picture": 3, "look": {"style": "metal", "finish": "polished"}},
+      {"kind": "wood", "name": "Pine", "picture": 40, "look": {"style": "wood", "figure": "knotty"}}]})");
+    ASSERT_EQ(Make(dir.File("both"), {higher, lower}).status, 0);
+    ASSERT_EQ(Make(dir.File("one"), {higher}).status, 0);
+    EXPECT_EQ(ReadWholeFile(dir.File("both") + "/3.jpg"), ReadWholeFile(dir.File("one") + "/3.jpg"));
+    EXPECT_TRUE(FileExists(dir.File("both") + "/40.jpg"));
+}
+
+TEST_F(MakePics, BadSourcesAreNamedAndNothingIsWrittenOrLost) {
+    const std::string out = dir.File("pics");
+    ASSERT_EQ(Make(out, {Source("good.json", kMixed)}).status, 0);
+    const std::string before = ReadWholeFile(out + "/3.jpg");
+
+    struct Case {
+        const char* json;
+        const char* expected;  // part of the message
+    };
+    const Case cases[] = {
+        {R"({"materials": [ {"name": "Oak", "picture": 3, )", "not valid JSON"},
+        {R"([{"name": "Oak", "picture": 3, "look": {"style": "wood", "color": "#12345"}}])", "\"Oak\" (picture 3)"},
+        {R"([{"name": "Oak", "picture": 3, "look": {"style": "timber"}}])", "unknown style \"timber\""},
+        {R"([{"name": "Ply", "picture": 3, "look": {"style": "board", "structure": "cardboard"}}])", "cardboard"},
+        {R"([{"name": "Tin", "picture": 3, "look": {"style": "metal", "finish": "shiny"}}])", "shiny"},
+        {R"([{"name": "Oak", "picture": 3.5}])", "whole number"},
+        {R"([{"name": "Thing", "picture": 3}])", "no look style"},
+        {R"([{"name": "PVC", "picture": 3, "look": {"style": "plastic", "transparent": "yes"}}])", "true or false"},
+    };
+    for (const Case& c : cases) {
+        // A good source before the bad one: still nothing may be written.
+        const ToolRun r = Make(out, {Source("fine.json", R"([{"name": "New", "picture": 99, "kind": "wood"}])"),
+                                 Source("bad.json", c.json)});
+        EXPECT_EQ(r.status, 1) << c.json;
+        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("bad.json"), std::string::npos) << r.err;
+        EXPECT_FALSE(FileExists(out + "/99.jpg"));
+        EXPECT_EQ(ReadWholeFile(out + "/3.jpg"), before);
+    }
+
+    const ToolRun missing = Make(out, {dir.File("absent.json")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("absent.json"), std::string::npos);
+
+    // An unknown key is a typo worth a warning, not a failure.
+    const ToolRun typo = Make(out, {Source("typo.json", R"([{"name": "Ash", "picture": 5, "look": {"colour": "#E0D0B0"}, "kind": "wood"}])")});
+    EXPECT_EQ(typo.status, 0);
+    EXPECT_NE(typo.err.find("\"colour\""), std::string::npos);
+
+    EXPECT_EQ(Make(out, {}).status, 2);  // usage
+}
+
+}  // namespace
+}  // namespace trevane
