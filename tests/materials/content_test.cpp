@@ -1,0 +1,350 @@
+// Checks the two databases the build ships beside the program: every record must
+// load, hold values a pupil can search for, carry flags that agree with those
+// values, and give prices and stock sizes the costing pages can use.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "materials/cp1252.h"
+#include "materials/database.h"
+#include "materials/matching.h"
+#include "materials/tables.h"
+
+namespace trevane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Loaded {
+    bool present = false;
+    std::uint8_t level = 255;
+    TMaterialList list;
+};
+
+const Loaded& Database(const std::string& file) {
+    static std::map<std::string, Loaded> cache;
+    auto [it, fresh] = cache.try_emplace(file);
+    if (fresh) {
+        const std::string path = std::string(TREVANE_BIN_DIR) + "/" + file;
+        if (fs::exists(path)) {
+            LoadDatabase(path, it->second.list, it->second.level);
+            it->second.present = true;
+        }
+    }
+    return it->second;
+}
+
+bool IsWoodLike(int c) { return c == kCatWood || c == kCatBoard; }
+
+// The texts a record shows, with the label the browse page gives them.
+std::vector<std::pair<std::string, std::string>> Texts(const TMaterial& m) {
+    std::vector<std::pair<std::string, std::string>> t = {{"name", m.Name}, {"description", m.Description}};
+    if (auto* w = dynamic_cast<const TWood*>(&m)) {
+        t.insert(t.end(), {{"origin", w->Origin}, {"other name", w->OtherName}});
+    } else if (auto* metal = dynamic_cast<const TCustomMetal*>(&m)) {
+        t.insert(t.end(), {{"composition", metal->Composition}, {"melting point", metal->MeltingPoint}});
+    } else if (auto* p = dynamic_cast<const TPlastic*>(&m)) {
+        t.insert(t.end(), {{"other name", p->OtherName}, {"chemical name", p->ChemicalName}});
+    }
+    return t;
+}
+
+// Control characters, including the C1 range that the code page's undefined bytes read back as.
+bool HasControlCharacter(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) return true;
+        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) return true;
+    }
+    return false;
+}
+
+int WordCount(const std::string& text) {
+    std::istringstream in(text);
+    std::string word;
+    int n = 0;
+    while (in >> word) ++n;
+    return n;
+}
+
+// Shapes of one section kind priced in code order; thicker or wider stock must not be cheaper.
+template <class Getter>
+void ExpectPricesGrowWithSize(const std::string& name, int count, Getter shape) {
+    std::map<int, int> lastPrice;  // section kind -> price of the previous stocked size
+    for (int i = 0; i < count; ++i) {
+        auto [kind, stocked, price, text] = shape(i);
+        if (!stocked) continue;
+        auto it = lastPrice.find(kind);
+        if (it != lastPrice.end()) {
+            EXPECT_GE(price, it->second) << name << ": " << text << " is cheaper than a smaller size";
+        }
+        lastPrice[kind] = price;
+    }
+}
+
+class Content : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        db_ = &Database(GetParam());
+        if (!db_->present)
+            GTEST_SKIP() << GetParam() << " is not in " << TREVANE_BIN_DIR
+                         << "; build the trevane_data target to compile the database sources";
+    }
+    bool Higher() const { return GetParam() == "higher.mdf"; }
+    int Level() const { return Higher() ? 1 : 0; }
+    const TMaterialList& List() const { return db_->list; }
+
+    const Loaded* db_ = nullptr;
+};
+
+TEST_P(Content, LevelSizeAndCategories) {
+    EXPECT_EQ(db_->level, Level());
+    if (Higher()) {
+        EXPECT_GE(List().size(), 60u);
+    } else {
+        EXPECT_TRUE(List().size() >= 25 && List().size() <= 40) << List().size();
+    }
+
+    // Every browse category and every record kind has materials.
+    std::set<int> categories;
+    bool hardwood = false, softwood = false;
+    std::set<std::string> names;
+    for (const auto& m : List()) {
+        categories.insert(m->Category);
+        if (auto* w = dynamic_cast<const TWood*>(m.get())) (w->Hardwood ? hardwood : softwood) = true;
+        EXPECT_TRUE(names.insert(m->Name).second) << "two materials are called " << m->Name;
+    }
+    EXPECT_TRUE(hardwood && softwood);
+    const std::set<int> kinds = {kCatWood, kCatMetal, kCatPlastic, kCatSteel, kCatAluminium, kCatBrass, kCatCopper,
+                                 kCatBoard};
+    EXPECT_EQ(categories, kinds);
+}
+
+TEST_P(Content, TextsAreCompleteAndFitTheCodePage) {
+    const auto [fewest, most] = Higher() ? std::pair{60, 150} : std::pair{40, 80};
+    for (const auto& m : List()) {
+        for (const auto& [label, text] : Texts(*m)) {
+            EXPECT_TRUE(FitsCp1252(text)) << m->Name << " " << label;
+            EXPECT_FALSE(HasControlCharacter(text)) << m->Name << " " << label;
+            EXPECT_EQ(text.find("  "), std::string::npos) << m->Name << " " << label;
+            if (!text.empty()) {
+                EXPECT_TRUE(text.front() != ' ' && text.back() != ' ') << m->Name << " " << label;
+            }
+        }
+        const int words = WordCount(m->Description);
+        EXPECT_TRUE(words >= fewest && words <= most) << m->Name << ": " << words << " words";
+        EXPECT_FALSE(m->Name.empty());
+        if (auto* w = dynamic_cast<const TWood*>(m.get())) {
+            EXPECT_FALSE(w->Origin.empty()) << m->Name;
+        }
+        if (auto* metal = dynamic_cast<const TCustomMetal*>(m.get())) {
+            EXPECT_FALSE(metal->Composition.empty()) << m->Name;
+            EXPECT_NE(metal->MeltingPoint.find("°C"), std::string::npos) << m->Name;
+        }
+        if (auto* p = dynamic_cast<const TPlastic*>(m.get())) {
+            EXPECT_FALSE(p->ChemicalName.empty()) << m->Name;
+        }
+    }
+}
+
+TEST_P(Content, ValuesAreOnScaleAndFlagsAgree) {
+    std::set<int> ownedByAny;
+    for (int p = 1; p <= kPropertyCount; ++p)
+        for (int f : OwnedFlags(p)) ownedByAny.insert(f);
+
+    for (const auto& m : List()) {
+        // At the lower level a record gives values only for the lower level's property set.
+        const int category = m->Category;
+        const int code = category == kCatBoard ? int{kCatWood} : IsMetalCategory(category) ? int{kCatMetalSearch} : category;
+        const auto lowerTemplate = BuildTemplate(code, 0, 0);
+        std::set<int> carried;
+        for (int i = 0; i < m->PropertyCount(); ++i) {
+            const int p = m->PropertyIndex(i);
+            const int v = m->PropertyValue(i);
+            carried.insert(p);
+            const auto owned = OwnedFlags(p);
+            SCOPED_TRACE(m->Name + ": " + PropertyTitle(p));
+            if (v != 0) {
+                const auto words = ScaleWords(PropertyScaleOf(p));
+                EXPECT_NE(std::find(words.begin(), words.end(), ValueText(v)), words.end()) << ValueText(v);
+                EXPECT_GE(FlagForValue(p, v), 0) << "a search can never find " << ValueText(v);
+                if (!Higher()) {
+                    EXPECT_TRUE(lowerTemplate->PropSet.Has(p)) << "not a lower-level property";
+                }
+            }
+            for (int f : owned) EXPECT_EQ(m->Flags.Has(f), v != 0 && f == FlagForValue(p, v)) << "flag " << f;
+        }
+        // Facts about properties the class does not carry: never both values at once.
+        for (int p = 1; p <= kPropertyCount; ++p) {
+            if (carried.count(p)) continue;
+            int set = 0;
+            for (int f : OwnedFlags(p)) set += m->Flags.Has(f);
+            EXPECT_LE(set, 1) << m->Name << " contradicts itself on " << PropertyTitle(p);
+        }
+        for (int f = 0; f < 152; ++f)
+            if (!ownedByAny.count(f)) {
+                EXPECT_FALSE(m->Flags.Has(f)) << m->Name << " holds stray flag " << f;
+            }
+    }
+}
+
+TEST_P(Content, PricesAndStockSizesArePlausible) {
+    for (const auto& m : List()) {
+        SCOPED_TRACE(m->Name);
+        int stocked = 0;
+        if (auto* w = dynamic_cast<const TWood*>(m.get())) {
+            EXPECT_TRUE(w->Price >= 30000 && w->Price <= 800000) << "pence per cubic metre: " << w->Price;
+            continue;
+        }
+        if (auto* metal = dynamic_cast<const TCustomMetal*>(m.get())) {
+            for (int i = 0; i < metal->ShapeCount(); ++i) {
+                if (!metal->ShapeStocked(i)) continue;
+                ++stocked;
+                const int kind = metal->ShapeKind(i), price = metal->ShapePrice(i);
+                const int length = metal->ShapeMaxLength(i), width = metal->ShapeMaxWidth(i);
+                SCOPED_TRACE(MetalSizeText(metal->ShapeSizeCode(i)));
+                EXPECT_TRUE(length >= 20 && length <= 700) << length << " cm";
+                if (kind == kKindSheet || kind == kKindGalvanised) {
+                    EXPECT_TRUE(price >= 500 && price <= 50000) << price << " pence per square metre";
+                    EXPECT_TRUE(width >= 20 && width <= length) << width << " cm wide";
+                } else {
+                    EXPECT_TRUE(price >= 20 && price <= 20000) << price << " pence per metre";
+                    EXPECT_EQ(width, 0);
+                }
+            }
+            // Strip sizes do not grow with their code; every other section does.
+            ExpectPricesGrowWithSize(m->Name, metal->ShapeCount(), [&](int i) {
+                const int kind = metal->ShapeKind(i);
+                return std::tuple{kind, kind != kKindStrip && metal->ShapeStocked(i) != 0, metal->ShapePrice(i),
+                                  MetalSizeText(metal->ShapeSizeCode(i))};
+            });
+            if (m->Category != kCatMetal && m->CostingFlag) {
+                EXPECT_GT(stocked, 0) << "offered for costing, no stock";
+            }
+        } else if (auto* p = dynamic_cast<const TPlastic*>(m.get())) {
+            for (int i = 0; i < p->ShapeCount(); ++i) {
+                if (!p->ShapeStocked(i)) continue;
+                const int length = p->ShapeMaxLength(i), width = p->ShapeMaxWidth(i), price = p->ShapePrice(i);
+                SCOPED_TRACE(PlasticSizeText(p->ShapeSizeCode(i)));
+                EXPECT_TRUE(price >= 30 && price <= 50000) << price << " pence";
+                EXPECT_TRUE(length >= 20 && length <= 700) << length << " cm";
+                if (p->ShapeKind(i) == kKindSheet) {
+                    EXPECT_TRUE(width >= 20 && width <= length) << width << " cm wide";
+                } else {
+                    EXPECT_EQ(width, 0);
+                }
+            }
+            ExpectPricesGrowWithSize(m->Name, p->ShapeCount(), [&](int i) {
+                return std::tuple{p->ShapeKind(i), p->ShapeStocked(i) != 0, p->ShapePrice(i),
+                                  PlasticSizeText(p->ShapeSizeCode(i))};
+            });
+        } else if (auto* b = dynamic_cast<const TBoard*>(m.get())) {
+            for (int i = 0; i < b->ShapeCount(); ++i) {
+                if (!b->ShapeStocked(i)) continue;
+                ++stocked;
+                SCOPED_TRACE(BoardSizeText(b->ShapeThickness(i)));
+                EXPECT_TRUE(b->ShapePrice(i) >= 100 && b->ShapePrice(i) <= 10000) << b->ShapePrice(i);
+                EXPECT_TRUE(b->ShapeWidth(i) >= 60 && b->ShapeWidth(i) <= b->ShapeLength(i));
+                EXPECT_TRUE(b->ShapeLength(i) >= 120 && b->ShapeLength(i) <= 310);
+            }
+            ExpectPricesGrowWithSize(m->Name, b->ShapeCount(), [&](int i) {
+                return std::tuple{0, b->ShapeStocked(i) != 0, b->ShapePrice(i), BoardSizeText(b->ShapeThickness(i))};
+            });
+            if (m->CostingFlag) {
+                EXPECT_GT(stocked, 0) << "offered for costing, no stock";
+            }
+        }
+    }
+}
+
+TEST_P(Content, PicturesExist) {
+    const fs::path pics = fs::path(TREVANE_BIN_DIR) / "pics";
+    if (!fs::is_directory(pics)) GTEST_SKIP() << "no pics folder in " << TREVANE_BIN_DIR << " yet";
+    for (const auto& m : List()) {
+        EXPECT_GT(m->PictureNumber, 0) << m->Name;
+        EXPECT_TRUE(fs::is_regular_file(pics / PictureFileName(m->PictureNumber)))
+            << m->Name << ": " << PictureFileName(m->PictureNumber);
+    }
+}
+
+// Search types 0..3, then the working-properties search with each group and all groups.
+const std::vector<std::pair<int, int>> kSearches = {{0, 0}, {1, 0}, {2, 0}, {3, 0},
+                                                    {4, 1}, {4, 2}, {4, 4}, {4, 8}, {4, 15}};
+
+TEST_P(Content, EverySearchFindsItsMaterials) {
+    int woods = 0, metals = 0, plastics = 0;
+    for (const auto& m : List()) {
+        woods += IsWoodLike(m->Category);
+        metals += IsMetalCategory(m->Category);
+        plastics += m->Category == kCatPlastic;
+    }
+    const int all = static_cast<int>(List().size());
+    for (auto [type, mask] : kSearches) {
+        SCOPED_TRACE("search type " + std::to_string(type) + ", groups " + std::to_string(mask));
+        const int code = SearchCodeOfType(type);
+        // All "don't care": the whole category (every plastic must hold flag 67 to be found).
+        const auto found = MatchingPositions(List(), SearchFlags(code, Level(), mask, {}), code);
+        const int expected[] = {woods, metals, plastics, all, all};
+        EXPECT_EQ(static_cast<int>(found.size()), expected[type]);
+
+        // Each criterion row answers for some material: one of its values finds something.
+        const auto tmpl = BuildTemplate(code, Level(), mask);
+        for (int row = 0; row < tmpl->PropertyCount(); ++row) {
+            bool answers = false;
+            for (const auto& word : ScaleWords(tmpl->PropertyScale(row))) {
+                std::vector<std::string> criteria(static_cast<std::size_t>(tmpl->PropertyCount()));
+                criteria[static_cast<std::size_t>(row)] = word;
+                answers = answers || !MatchingPositions(List(), SearchFlags(code, Level(), mask, criteria), code).empty();
+            }
+            EXPECT_TRUE(answers) << "no material answers " << tmpl->PropertyName(row);
+        }
+    }
+}
+
+TEST_P(Content, ClassFactsHoldForEveryMaterial) {
+    // Only the metals conduct; every plastic is exactly one of thermoplastic and thermosetting.
+    const int code = SearchCodeOfType(3);
+    const auto tmpl = BuildTemplate(code, Level(), 0);
+    std::vector<std::string> criteria(static_cast<std::size_t>(tmpl->PropertyCount()));
+    for (int row = 0; row < tmpl->PropertyCount(); ++row)
+        if (tmpl->PropertyIndex(row) == 10) criteria[static_cast<std::size_t>(row)] = "yes";
+    std::set<int> conductors;
+    for (int pos : MatchingPositions(List(), SearchFlags(code, Level(), 0, criteria), code)) conductors.insert(pos);
+    for (int pos = 0; pos < static_cast<int>(List().size()); ++pos) {
+        const TMaterial& m = *List()[static_cast<std::size_t>(pos)];
+        EXPECT_EQ(conductors.count(pos) == 1, IsMetalCategory(m.Category)) << m.Name;
+        if (m.Category == kCatPlastic) {
+            EXPECT_NE(m.Flags.Has(FlagForValue(1, ValueCode("yes"))), m.Flags.Has(FlagForValue(2, ValueCode("yes"))))
+                << m.Name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, Content, ::testing::Values("higher.mdf", "lower.mdf"),
+                         [](const auto& info) { return info.param == "higher.mdf" ? "Higher" : "Lower"; });
+
+TEST(ContentLevels, LowerLevelReusesTheHigherLevelsPictures) {
+    const Loaded& high = Database("higher.mdf");
+    const Loaded& low = Database("lower.mdf");
+    if (!high.present || !low.present) GTEST_SKIP() << "the databases are not built in " << TREVANE_BIN_DIR;
+    std::map<std::string, int> pictureOf;
+    std::set<int> numbers;
+    for (const auto& m : high.list) {
+        pictureOf[m->Name] = m->PictureNumber;
+        EXPECT_TRUE(numbers.insert(m->PictureNumber).second) << m->Name << " shares picture " << m->PictureNumber;
+    }
+    for (const auto& m : low.list) {
+        ASSERT_TRUE(pictureOf.count(m->Name)) << m->Name << " is only in the lower level";
+        EXPECT_EQ(m->PictureNumber, pictureOf[m->Name]) << m->Name;
+    }
+}
+
+}  // namespace
+}  // namespace trevane
