@@ -205,10 +205,11 @@ private:
                 }
                 break;
             case Style::Plastic:
-                if (!finish.empty() && finish != "gloss" && finish != "matt") {
-                    errors_.push_back(where_ + ": unknown plastic finish \"" + finish + "\"; use gloss or matt");
+                if (!finish.empty() && finish != "gloss" && finish != "matt" && finish != "foam") {
+                    errors_.push_back(where_ + ": unknown plastic finish \"" + finish + "\"; use gloss, matt or foam");
                 }
-                out.gloss = finish != "matt";
+                out.gloss = finish != "matt" && finish != "foam";
+                out.foam = finish == "foam";
                 break;
         }
         if (look.contains("transparent")) {

@@ -25,6 +25,7 @@ struct Look {
     MetalFinish metalFinish = MetalFinish::Brushed;
     bool transparent = false;  // plastic
     bool gloss = true;         // plastic: gloss or matt
+    bool foam = false;         // plastic: expanded foam of fused beads
 };
 
 // One picture to draw: its number, the look, and where it was named (for messages).

@@ -60,16 +60,19 @@ private:
     }
 
     Color Rough(float x, float y) const {
-        // Hot-rolled: dull with patches of mill scale, specks and pits.
-        const float mottle = n1_.Fbm(x * 0.02f, y * 0.02f, 4);
-        const float scale = SmoothStep(0.55f, 0.62f, n2_.Fbm(x * 0.012f, y * 0.018f, 4));
+        // As rolled: a dull skin with faint streaks along the rolling direction,
+        // a fine mottle of mill scale, specks and a soft sheen.
+        const float mottle = n1_.Fbm(x * 0.05f, y * 0.08f, 4);
+        const float rolling = n2_.Value(x * 0.01f, y * 0.6f);
         const float grain = n3_.Value(x * 1.2f, y * 1.2f);
-        Color c = Mix(look_.color2, look_.color, 0.35f + 0.6f * mottle);
-        c = Mix(c, Mix(Scale(look_.color2, 0.7f), Color{0.30f, 0.33f, 0.38f}, 0.4f), scale * 0.7f);
-        c = Scale(c, 0.9f + 0.2f * grain);
-        if (Unit(Hash(seed_, static_cast<std::int32_t>(x * 1.5f), static_cast<std::int32_t>(y * 1.5f))) > 0.985f)
-            c = Scale(c, 0.6f);
-        return Scale(c, 1.05f - 0.1f * (x / 200.0f + y / 150.0f) * 0.5f);
+        float shade = 0.78f + 0.22f * mottle + 0.10f * (rolling - 0.5f) + 0.10f * (grain - 0.5f);
+        if (Unit(Hash(seed_, static_cast<std::int32_t>(x * 1.5f), static_cast<std::int32_t>(y * 1.5f))) > 0.988f)
+            shade -= 0.25f;
+        const Color scale = Mix(look_.color2, Color{0.32f, 0.35f, 0.40f}, 0.25f);
+        Color c = Mix(scale, look_.color, Clamp01(0.3f + 0.7f * mottle));
+        c = Scale(c, shade);
+        const float hl = 0.18f * Gauss(x - highlight_ + 20.0f * (mottle - 0.5f), 50.0f);
+        return Mix(c, tint_, hl);
     }
 
     Color Cast(float x, float y) const {

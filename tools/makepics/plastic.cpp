@@ -48,14 +48,14 @@ private:
             const float v = dark ? 0.55f : 0.90f;
             return Color{v, v, v * 1.02f};
         }
-        const float v = 0.80f + 0.05f * (n1_.Fbm(x * 0.05f, y * 0.05f, 3) - 0.5f);
-        // The sheet casts a soft shadow to the lower right; the bench is lit from above.
+        // A dark bench top, so that white and pale sheets stand out.
+        const float v = 0.36f + 0.05f * (n1_.Fbm(x * 0.05f, y * 0.05f, 3) - 0.5f);
         return Color{v, v * 0.98f, v * 0.95f};
     }
 
     float Sheen(float x, float y) const {
         const float d = x + 0.9f * y - sheenPos_;
-        if (look_.gloss || look_.transparent) {
+        if ((look_.gloss || look_.transparent) && !look_.foam) {
             const float boost = look_.transparent ? 1.2f : 1.0f;
             return boost * (0.55f * Gauss(d, 16.0f) + 0.35f * Gauss(d - 42.0f, 6.0f) + 0.12f * Gauss(d + 110.0f, 30.0f));
         }
@@ -74,7 +74,15 @@ private:
             c = Scale(c, shade);
         } else {
             c = Scale(look_.color, shade);
-            if (!look_.gloss) c = Scale(c, 1.0f + 0.05f * (n2_.Value(x * 1.3f, y * 1.3f) - 0.5f));  // matt texture
+            if (look_.foam) {
+                // Expanded foam: fused beads, each slightly domed.
+                const CellHit bead = NearestCell(seed_ + 3U, x, y, 4.5f, 4.5f);
+                const float dome = 1.0f - 0.12f * bead.d1 * bead.d1;
+                const float seam = 1.0f - SmoothStep(0.0f, 0.08f, bead.d2 - bead.d1);
+                c = Scale(c, dome * (1.0f - 0.10f * seam) * (0.97f + 0.06f * Unit(Mix(bead.id))));
+            } else if (!look_.gloss) {
+                c = Scale(c, 1.0f + 0.05f * (n2_.Value(x * 1.3f, y * 1.3f) - 0.5f));  // matt texture
+            }
         }
         return Mix(c, kWhite, Clamp01(Sheen(x, y)));
     }

@@ -25,8 +25,8 @@ WoodSurface::WoodSurface(const Look& look, std::uint32_t seed, const WoodOptions
         case Figure::Wavy:
             spacing_ = rng.Uniform(3.2f, 4.2f);
             contrast_ = 0.45f;
-            waveAmp_ = rng.Uniform(2.0f, 3.0f);
-            waveFreq_ = rng.Uniform(0.03f, 0.045f);
+            waveAmp_ = rng.Uniform(1.8f, 2.8f);
+            waveFreq_ = rng.Uniform(0.035f, 0.05f);
             break;
     }
     if (options.rotary) {
@@ -53,7 +53,7 @@ WoodSurface::WoodSurface(const Look& look, std::uint32_t seed, const WoodOptions
             Knot k;
             k.x = count == 1 ? rng.Uniform(60.0f, 140.0f) : (i == 0 ? rng.Uniform(30.0f, 80.0f) : rng.Uniform(120.0f, 170.0f));
             k.y = rng.Uniform(35.0f, 115.0f);
-            k.ry = rng.Uniform(6.0f, 11.0f);
+            k.ry = rng.Uniform(8.0f, 13.0f);
             k.rx = k.ry * rng.Uniform(1.1f, 1.5f);
             knots_.push_back(k);
         }
@@ -83,7 +83,9 @@ Color WoodSurface::At(float x, float y) const {
         phase = std::sqrt(across * across + d * d) / spacing_;
     } else {
         float across = yy + tilt_ * x + wob * 6.0f;
-        if (waveAmp_ > 0.0f) across += waveAmp_ * std::sin(x * waveFreq_ + wob * 3.0f);
+        // Wavy grain: the waves drift along the board from line to line, so
+        // they never line up into bands.
+        if (waveAmp_ > 0.0f) across += waveAmp_ * std::sin(x * waveFreq_ + yy * 0.09f + wob * 5.0f);
         // Rings of uneven width: some years grew more than others.
         across += (broad_.Fbm(3.7f + x * 0.002f, across * 0.045f, 2) - 0.5f) * spacing_ * 6.0f;
         phase = across / spacing_;
@@ -121,9 +123,6 @@ Color WoodSurface::At(float x, float y) const {
         // Ribbon stripe: bands that catch the light differently.
         const float band = std::sin((yy + broad * 14.0f) * 6.2832f / ribbonLambda_ + ribbonPhase_ + x * 0.008f);
         light *= 1.0f + 0.10f * SmoothStep(-0.7f, 0.7f, band) - 0.05f;
-    }
-    if (look_.figure == Figure::Wavy) {
-        light *= 1.0f + 0.05f * std::sin(x * 0.33f + wob * 4.0f);  // fiddleback shimmer
     }
 
     for (const Knot& k : knots_) {
