@@ -29,15 +29,6 @@ void LoadProgramDatabase(const std::string& programDir, const std::string& fileN
     LoadDatabase(path, list, level);
 }
 
-// Whether the browse page offers its lists (MatListB, PropListB) to the menu.
-template <class Page>
-bool BrowseListsHoldEntries(const Page& page) {
-    if constexpr (requires { page.MatListB.empty(); page.PropListB.empty(); })
-        return !page.MatListB.empty() && !page.PropListB.empty();
-    else
-        return false;
-}
-
 }  // namespace
 
 std::string DatabaseFileOfLevel(std::uint8_t level) { return level == 1 ? "higher.mdf" : "lower.mdf"; }
@@ -159,7 +150,8 @@ void Shell::NewDBClick() {
 }
 
 void Shell::View1Click() {
-    Showpicture1Enabled = BrowseListsHoldEntries(session_.Browse());
+    const BrowsePage& browse = session_.Browse();
+    Showpicture1Enabled = !browse.MatListB.empty() && !browse.PropListB.empty();
     session_.Changed();
 }
 

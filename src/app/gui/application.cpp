@@ -1,19 +1,50 @@
 #include "app/gui/application.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <cstdlib>
 
 #include "app/gui/main_window.h"
-#include "app/session.h"
 #include "app/gui/qt_user_interface.h"
+#include "app/gui/splash_window.h"
+#include "app/session.h"
+#include "app/shell.h"
+#include "materials/file_io.h"
 
 namespace trevane {
 
 int RunApplication(QApplication& app) {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+
+    auto* splash = new SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<SplashWindow> splashLeft(splash);
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationName("Trevane");
+    QApplication::setApplicationDisplayName("Trevane");
+    const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+
     QtUserInterface ui;
-    Session session(ui, QCoreApplication::applicationDirPath().toStdString());
+    ui.SetHelpFile(JoinPath(programDir, "QEL.hlp"));
+    ui.SetMessagesOnTop(true);
+    Session session(ui, programDir);
     MainWindow window(session);
-    window.show();
-    return app.exec();
+    ui.SetParentWindow(&window);
+    window.SetSplash(splash);
+    QObject::connect(splash, &QObject::destroyed, &window, [&ui] { ui.SetMessagesOnTop(false); });
+    session.App().Startup();
+
+    QApplication::restoreOverrideCursor();
+    if (std::getenv("TREVANE_QUIT_WHEN_SHOWN"))
+        QObject::connect(&window, &MainWindow::FirstShown, &app, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); }); });
+    window.showMaximized();
+    const int code = app.exec();
+    delete splashLeft.data();  // still up when the program ends within its second
+    return code;
 }
 
 }  // namespace trevane

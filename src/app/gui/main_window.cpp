@@ -1,31 +1,245 @@
 #include "app/gui/main_window.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
 #include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
 
+#include "app/gui/about_box.h"
+#include "app/gui/hint_support.h"
+#include "app/gui/start_page.h"
 #include "app/session.h"
+#include "app/shell.h"
 #include "browse/gui/browse_widget.h"
 #include "costing/gui/costing_widget.h"
 #include "printing/gui/preview_widget.h"
+#include "project/project_commands.h"
 #include "search/gui/search_widget.h"
 
 namespace trevane {
 
+namespace {
+constexpr int kHintPanelHeight = 21;
+constexpr int kSplashMilliseconds = 1000;
+}  // namespace
+
 MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName("QELFrm");
-    setWindowTitle("Trevane [untitled.prj]");
-    auto* stack = new QStackedWidget(this);
-    stack->setObjectName("PageControl");
-    auto* pageA = new QWidget(stack);
-    pageA->setObjectName("PageA");
-    stack->addWidget(pageA);
-    stack->addWidget(new BrowsePageWidget(session, stack));
-    stack->addWidget(new SearchPageWidget(session, stack));
-    stack->addWidget(new CostingPageWidget(session, stack));
-    stack->addWidget(new PreviewPageWidget(session, stack));
-    setCentralWidget(stack);
+    QFont base("Arial");
+    base.setPointSize(8);
+    setFont(base);
+    RegisterShellDialogs();
+
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    pageControl_ = new QStackedWidget(client);
+    pageControl_->setObjectName("PageControl");
+    startPage_ = new StartPage(pageControl_);
+    PageWidget* b = new BrowsePageWidget(session, pageControl_);
+    PageWidget* c = new SearchPageWidget(session, pageControl_);
+    PageWidget* d = new CostingPageWidget(session, pageControl_);
+    PageWidget* e = new PreviewPageWidget(session, pageControl_);
+    pages_ = {{PageId::A, startPage_}, {PageId::B, b}, {PageId::C, c}, {PageId::D, d}, {PageId::E, e}};
+    for (auto& [id, page] : pages_) pageControl_->addWidget(page);
+    layout->addWidget(pageControl_, 1);
+
+    hintPanel_ = new QLabel(client);
+    hintPanel_->setObjectName("HintPanel");
+    hintPanel_->setFixedHeight(kHintPanelHeight);
+    hintPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    hintPanel_->setLineWidth(2);
+    hintPanel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    hintPanel_->setTextFormat(Qt::PlainText);
+    layout->addWidget(hintPanel_);
+    setCentralWidget(client);
+
+    BuildMenus();
+    connect(startPage_, &StartPage::MenuButtonClicked, this, [this](int tag) { session_.App().MenuBtn1Click(tag); });
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setSingleShot(true);
+    timer1_->setInterval(kSplashMilliseconds);
+    connect(timer1_, &QTimer::timeout, this, [this] {
+        timer1_->stop();
+        if (splash_) splash_->deleteLater();
+        update();
+    });
+
+    qApp->installEventFilter(this);
+    session_.AddListener([this] { Refresh(); });
     resize(640, 460);
+    Refresh();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    session_.Ui().CloseHelp();
+}
+
+QAction* MainWindow::AddItem(QMenu* menu, const char* name, const char* text) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    return a;
+}
+
+QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>(name); }
+
+void MainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    Shell& app = session_.App();
+    ProjectCommands& project = session_.Project();
+
+    QMenu* file = bar->addMenu("&File");
+    file->setObjectName("File1");
+    connect(AddItem(file, "Newprojectfile1", "New project file"), &QAction::triggered, this, [&project] { project.Newprojectfile1Click(); });
+    file->addSeparator();
+    connect(AddItem(file, "Openfile1", "Open file.."), &QAction::triggered, this, [&project] { project.Openfile1Click(); });
+    connect(AddItem(file, "Save1", "Save"), &QAction::triggered, this, [&project] { project.Save1Click(); });
+    connect(AddItem(file, "Saveas1", "Save as .."), &QAction::triggered, this, [&project] { project.Saveas1Click(); });
+    file->addSeparator();
+    connect(AddItem(file, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* view = bar->addMenu("&View");
+    view->setObjectName("View1");
+    connect(view, &QMenu::aboutToShow, this, [&app] { app.View1Click(); });
+    QAction* picture = AddItem(view, "Showpicture1", "Show picture");
+    connect(picture, &QAction::triggered, this, [&app] { app.Showpicture1Click(); });
+    QAction* hints = AddItem(view, "Showhints1", "Show hints");
+    connect(hints, &QAction::triggered, this, [&app] { app.Showhints1Click(); });
+    QMenu* warnings = view->addMenu("Show warnings");
+    warnings->setObjectName("Showwarnings1");
+    warnings->menuAction()->setObjectName("Showwarnings1Item");
+    QAction* onSearch = AddItem(warnings, "Onsearch1", "On search");
+    connect(onSearch, &QAction::triggered, this, [&app] { app.Onsearch1Click(); });
+    QAction* onCosts = AddItem(warnings, "Oncosts1", "On costs");
+    connect(onCosts, &QAction::triggered, this, [&app] { app.Oncosts1Click(); });
+    for (QAction* a : {picture, hints, onSearch, onCosts}) a->setCheckable(true);
+
+    QMenu* options = bar->addMenu("&Options");
+    options->setObjectName("Options1");
+    const std::pair<const char*, const char*> activities[3] = {
+        {"Browsedatabase1", "Browse data base"},
+        {"Searchdatabase1", "Search database"},
+        {"Costingsandcuttinglist1", "Costings and cutting list"},
+    };
+    for (int tag = 0; tag < 3; ++tag) {
+        QAction* a = AddItem(options, activities[tag].first, activities[tag].second);
+        a->setData(tag);
+        connect(a, &QAction::triggered, this, [&app, tag] { app.MenuBtn1Click(tag); });
+    }
+
+    QMenu* database = bar->addMenu("&Database");
+    database->setObjectName("Database1");
+    connect(database, &QMenu::aboutToShow, this, [&app] { app.Database1Click(); });
+    connect(AddItem(database, "NewDB", "Change to higher level"), &QAction::triggered, this, [&app] { app.NewDBClick(); });
+
+    QMenu* help = bar->addMenu("&Help");
+    help->setObjectName("Help1");
+    connect(AddItem(help, "Contents1", "Contents.."), &QAction::triggered, this, [&app] { app.Contents1Click(); });
+    connect(AddItem(help, "Searchforhelpon1", "Search for help on.."), &QAction::triggered, this,
+            [&app] { app.Searchforhelpon1Click(); });
+    help->addSeparator();
+    connect(AddItem(help, "About1", "About"), &QAction::triggered, this, [&app] { app.About1Click(); });
+}
+
+void MainWindow::Refresh() {
+    // A change reported while showing the state is shown once more afterwards.
+    if (refreshing_) {
+        refreshAgain_ = true;
+        return;
+    }
+    refreshing_ = true;
+    do {
+        refreshAgain_ = false;
+        const AppState& st = session_.State;
+        const Shell& app = session_.App();
+        setWindowTitle(QString::fromStdString(st.Caption));
+        if (QWidget* page = pages_.at(session_.ActivePage()); pageControl_->currentWidget() != page)
+            pageControl_->setCurrentWidget(page);
+        Action("Showpicture1")->setChecked(st.ShowPicture);
+        Action("Showpicture1")->setEnabled(app.Showpicture1Enabled);
+        Action("Showhints1")->setChecked(st.ShowHints);
+        Action("Onsearch1")->setChecked(st.OnSearch);
+        Action("Oncosts1")->setChecked(st.OnCosts);
+        Action("NewDB")->setText(QString::fromStdString(app.NewDB));
+        if (st.ShowHints != hintsShown_) ApplyShowHints(st.ShowHints);
+        for (auto& [id, page] : pages_)
+            if (auto* pw = qobject_cast<PageWidget*>(page)) pw->Refresh();
+    } while (refreshAgain_);
+    refreshing_ = false;
+}
+
+void MainWindow::ApplyShowHints(bool show) {
+    hintsShown_ = show;
+    setProperty("showHint", show);
+    for (QWidget* w : findChildren<QWidget*>()) w->setProperty("showHint", show);
+}
+
+void MainWindow::DisplayHint(const QString& hint) {
+    const int bar = hint.indexOf('|');
+    hintPanel_->setText(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+bool MainWindow::OwnsWidget(const QWidget* w) const { return w && w->window() == this; }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    switch (event->type()) {
+        case QEvent::ToolTip:
+            if (widget && !widget->property("showHint").toBool() && widget->property("showHint").isValid())
+                return true;  // pop-up hints are switched off for this control
+            break;
+        case QEvent::Enter:
+            if (OwnsWidget(widget)) DisplayHint(HintOf(widget));
+            break;
+        case QEvent::Leave:
+            if (OwnsWidget(widget)) DisplayHint(HintOf(widget->parentWidget()));
+            break;
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && widget) {
+                QWidget* focus = QApplication::focusWidget();
+                const int context = HelpContextOf(focus ? focus : widget);
+                if (context != 0)
+                    session_.Ui().ShowHelp(context);
+                else
+                    session_.Ui().HelpContents();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::SetSplash(QWidget* splash) { splash_ = splash; }
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    timer1_->start();
+    emit FirstShown();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (session_.Project().FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
 
 }  // namespace trevane

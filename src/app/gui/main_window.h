@@ -1,20 +1,67 @@
 #pragma once
 #include <QMainWindow>
-#include <memory>
+#include <QPointer>
+#include <map>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QTimer;
 
 namespace trevane {
 
 class Session;
+class PageWidget;
+class StartPage;
+enum class PageId;
 
-// The main window TQELFrm (instance QELFrm).
+// The main window TQELFrm (instance QELFrm): the page stack PageControl, the
+// hint panel and the main menu. It shows the session's state on every change
+// and forwards menu and button events to the shell behaviour.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(Session& session, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The splash window to remove one second after this window is first shown.
+    void SetSplash(QWidget* splash);
+
+    // Puts the long part of a hint into HintPanel.
+    void DisplayHint(const QString& hint);
+
+    // Shows the session's state: caption, active page, menu checks and captions.
+    void Refresh();
+
+    QAction* Action(const char* name) const;
+
+signals:
+    // The window has been shown for the first time.
+    void FirstShown();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void BuildMenus();
+    QAction* AddItem(QMenu* menu, const char* name, const char* text);
+    void ApplyShowHints(bool show);
+    bool OwnsWidget(const QWidget* w) const;
+
     Session& session_;
+    QStackedWidget* pageControl_;
+    StartPage* startPage_;
+    std::map<PageId, QWidget*> pages_;
+    QLabel* hintPanel_;
+    QPointer<QWidget> splash_;
+    QTimer* timer1_;
+    bool shown_ = false;
+    bool refreshing_ = false;
+    bool refreshAgain_ = false;
+    bool hintsShown_ = true;
 };
 
 }  // namespace trevane
