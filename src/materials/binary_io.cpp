@@ -27,13 +27,15 @@ std::string_view ByteReader::ReadBytes(std::size_t n) {
     return v;
 }
 
-std::string ByteReader::ReadCountedBytes() {
+std::string_view ByteReader::ReadCountedView() {
     const std::int32_t n = ReadInt32();
     if (n < 0 || static_cast<std::size_t>(n) > Remaining()) throw ETruncated("string length out of range");
-    return std::string(ReadBytes(static_cast<std::size_t>(n)));
+    return ReadBytes(static_cast<std::size_t>(n));
 }
 
-std::string ByteReader::ReadCountedString() { return Cp1252ToUtf8(ReadCountedBytes()); }
+std::string ByteReader::ReadCountedBytes() { return std::string(ReadCountedView()); }
+
+std::string ByteReader::ReadCountedString() { return Cp1252ToUtf8(ReadCountedView()); }
 
 void ByteWriter::WriteInt32(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);

@@ -27,6 +27,9 @@ public:
     std::string ReadCountedString();
 
 private:
+    // The bytes of a counted string, checked against what remains.
+    std::string_view ReadCountedView();
+
     std::string_view data_;
     std::size_t pos_ = 0;
 };

@@ -81,6 +81,9 @@ bool NextCodePoint(std::string_view s, std::size_t& i, char32_t& cp) {
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+    bool ascii = true;
+    for (char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(c)));

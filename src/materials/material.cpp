@@ -149,6 +149,9 @@ void TMaterial::UpdateFlags(int i) {
 }
 
 void TMaterial::BuildPropertyList() {
+    std::size_t count = 0;
+    for (int n = 0; n <= 50; ++n) count += PropSet.Has(n) ? 1 : 0;
+    Properties.reserve(Properties.size() + count);
     for (int n = 0; n <= 50; ++n) {
         if (!PropSet.Has(n)) continue;
         auto p = std::make_unique<TProperty>();
