@@ -158,6 +158,8 @@ void BrowsePage::PropListBMouseDown(bool rightButton, int y, int topRow) {
 
 void BrowsePage::BSearchBtnClick() { session_.ShowPage(PageId::C); }
 
+void BrowsePage::BprintBtnClick() {}
+
 void BrowsePage::EnterBrowse() {
     WhichMaterialRGVisible = true;
     BSearchGBVisible = false;

@@ -57,6 +57,8 @@ public:
     void PropListBMouseMove(int y, int topRow);
     void PropListBMouseDown(bool rightButton, int y, int topRow);
     void BSearchBtnClick();
+    // "print preview": the preview of the properties page opens from here.
+    void BprintBtnClick();
 
     // --- calls from other pages
     // Navigation to the browse page from the start page or the Options menu.

@@ -1,11 +1,451 @@
 #include "browse/gui/browse_widget.h"
 
+#include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/session.h"
+#include "app/shell.h"
+#include "browse/browse_page.h"
+#include "browse/gui/property_icons.h"
+#include "browse/property_rows.h"
+
 namespace trevane {
+
+namespace {
+
+constexpr int kCodeRole = Qt::UserRole;
+constexpr int kMatRowHeight = 16;
+constexpr int kPanel1Width = 193;
+constexpr int kPictureWidth = 200;
+constexpr int kPictureHeight = 150;
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// "short|long": the short part pops up over the control, the whole text is
+// kept for the hint panel. A hint without a bar serves as both.
+void SetHint(QWidget* w, const char* hint) {
+    const QString h = QString::fromUtf8(hint);
+    w->setToolTip(h.section('|', 0, 0).trimmed());
+    w->setProperty("hint", h);
+}
+
+void SetHelpContext(QWidget* w, int context) { w->setProperty("helpContext", context); }
+
+// Small pictures for the toolbar buttons.
+QIcon ToolbarIcon(int which) {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 30, 30), 1.0));
+    if (which == 0) {  // main menu: a house
+        p.setBrush(QColor(200, 60, 40));
+        p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(10, 2.5), QPointF(18, 10)}));
+        p.setBrush(QColor(245, 235, 200));
+        p.drawRect(QRectF(4.5, 10, 11, 8));
+        p.setBrush(QColor(120, 80, 40));
+        p.drawRect(QRectF(8.5, 12.5, 3, 5.5));
+    } else if (which == 1) {  // print preview: a printer
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5.5, 2, 9, 6));
+        p.setBrush(QColor(150, 155, 165));
+        p.drawRoundedRect(QRectF(1.5, 7, 17, 8), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5.5, 12, 9, 6.5));
+        p.drawLine(QPointF(7, 14.5), QPointF(13, 14.5));
+        p.drawLine(QPointF(7, 16.5), QPointF(11, 16.5));
+        p.setBrush(QColor(60, 200, 60));
+        p.drawEllipse(QPointF(16, 9.5), 0.9, 0.9);
+    } else {  // help: a question mark in a blue disc
+        p.setBrush(QColor(40, 100, 205));
+        p.drawEllipse(QPointF(10, 10), 8.5, 8.5);
+        QFont f("Arial");
+        f.setPixelSize(14);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, "?");
+    }
+    return QIcon(pm);
+}
+
+QToolButton* ToolButton(QWidget* parent, const char* name, const QString& caption, int icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setIcon(ToolbarIcon(icon));
+    b->setIconSize(QSize(20, 20));
+    b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+// Shows `entries` in `list` with `selected` as the current row. The items are
+// rebuilt only when the entries differ, so the scroll position survives.
+void SyncList(QListWidget* list, const IndexedList& entries, int selected, int rowHeight) {
+    bool same = list->count() == static_cast<int>(entries.size());
+    for (int i = 0; same && i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        same = item->text() == Q(entries[static_cast<std::size_t>(i)].text) &&
+               item->data(kCodeRole).toInt() == entries[static_cast<std::size_t>(i)].index;
+    }
+    if (!same) {
+        list->clear();
+        for (const ListEntry& e : entries) {
+            auto* item = new QListWidgetItem(Q(e.text), list);
+            item->setData(kCodeRole, e.index);
+            item->setSizeHint(QSize(list->fontMetrics().horizontalAdvance(item->text()) + 8, rowHeight));
+        }
+    }
+    if (selected >= 0 && selected < list->count()) {
+        list->setCurrentRow(selected);
+        list->scrollToItem(list->item(selected));
+    } else {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- PropRowDelegate
+
+void PropRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const QRect r = option.rect;
+    painter->save();
+    painter->fillRect(r, Qt::white);  // a selected row gets no highlight colour
+    painter->drawPixmap(r.left() + 5, r.top(), PropertyIcon(index.data(kCodeRole).toInt()));
+
+    painter->setFont(option.font);
+    painter->setPen((option.state & QStyle::State_Selected) ? QColor(Qt::red) : QColor(Qt::black));
+    const QFontMetrics fm(option.font);
+    const RowParts parts = SplitRowText(index.data(Qt::DisplayRole).toString().toStdString());
+    const QString label = Q(parts.label);
+    const int labelWidth = fm.horizontalAdvance(label);
+    const int right = r.left() + r.width();  // one past the last pixel
+    const int textTop = (r.top() + r.top() + r.height() - fm.height()) / 2;
+    painter->drawText(QRect(r.left() + 30, textTop, std::max(0, right - r.left() - 30), fm.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
+    if (parts.hasValue) {
+        const QRect v(QPoint(r.left() + 40 + labelWidth, r.top()), QPoint(right - 20 - 1, r.bottom()));
+        const QString value = Q(parts.value);
+        if (v.width() > 0) {
+            if (fm.horizontalAdvance(value) < v.width())
+                painter->drawText(v, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, value);
+            else
+                painter->drawText(v, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                                  fm.elidedText(value, Qt::ElideRight, v.width()));
+        }
+    }
+    painter->restore();
+}
+
+QSize PropRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    return QSize(100, BrowsePage::kPropRowHeight);
+}
+
+// ---------------------------------------------------------------- PropListBox
+
+PropListBox::PropListBox(BrowsePage& page, QWidget* parent) : QListWidget(parent), page_(page) {
+    setObjectName("PropListB");
+    setItemDelegate(new PropRowDelegate(this));
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMouseTracking(true);
+    setMinimumWidth(100);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    setPalette(pal);
+}
+
+void PropListBox::RowPosition(int viewportY, int& y, int& topRow) const {
+    const QModelIndex top = indexAt(QPoint(1, 0));
+    topRow = top.isValid() ? top.row() : 0;
+    const int offset = top.isValid() ? visualRect(top).top() : 0;  // <= 0 when a row is partly hidden
+    y = viewportY - offset;
+}
+
+void PropListBox::UpdateCursor() {
+    viewport()->setCursor(page_.PropListBHelpCursor ? Qt::WhatsThisCursor : Qt::ArrowCursor);
+}
+
+void PropListBox::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        // A right press never changes the selection; on the selected row it opens
+        // the row's definition.
+        int y = 0, topRow = 0;
+        RowPosition(static_cast<int>(e->position().y()), y, topRow);
+        page_.PropListBMouseDown(true, y, topRow);
+        e->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(e);
+}
+
+void PropListBox::mouseMoveEvent(QMouseEvent* e) {
+    int y = 0, topRow = 0;
+    RowPosition(static_cast<int>(e->position().y()), y, topRow);
+    page_.PropListBMouseMove(y, topRow);
+    UpdateCursor();
+    if (e->buttons() != Qt::NoButton) QListWidget::mouseMoveEvent(e);
+}
+
+void PropListBox::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }
+
+void PropListBox::resizeEvent(QResizeEvent* e) {
+    QListWidget::resizeEvent(e);
+    viewport()->update();  // values are placed against the right edge
+}
+
+// ---------------------------------------------------------------- PictureBox
+
+PictureBox::PictureBox(const Image& image, QWidget* parent) : QWidget(parent), image_(image) {
+    setObjectName("PropPic");
+    setFixedSize(kPictureWidth, kPictureHeight);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    if (image_.Empty()) return;
+    // The decoded pixels are shown in place, at their own size, clipped.
+    const QImage img(image_.rgb.data(), image_.width, image_.height, image_.width * 3, QImage::Format_RGB888);
+    p.setClipRect(rect());
+    p.drawImage(QPoint(0, 0), img, QRect(0, 0, std::min(image_.width, width()), std::min(image_.height, height())));
+}
+
+// ---------------------------------------------------------------- BrowsePageWidget
+
+BrowsePage& BrowsePageWidget::Page() { return session_.Browse(); }
 
 BrowsePageWidget::BrowsePageWidget(Session& session, QWidget* parent) : PageWidget(session, parent) {
     setObjectName("PageB");
+    BrowsePage& page = Page();
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    // Toolbar.
+    auto* panel2 = new QFrame(this);
+    panel2->setObjectName("Panel2");
+    panel2->setFixedHeight(35);
+    panel2->setFrameShape(QFrame::StyledPanel);
+    panel2->setFrameShadow(QFrame::Raised);
+    auto* bar = new QHBoxLayout(panel2);
+    bar->setContentsMargins(4, 2, 4, 2);
+    bar->setSpacing(4);
+    menuBtn_ = ToolButton(panel2, "BmenuBtn", "main menu", 0);
+    SetHint(menuBtn_, "return to main menu| Return to the main menu on the start-up page");
+    printBtn_ = ToolButton(panel2, "BprintBtn", "print preview", 1);
+    SetHint(printBtn_, "print preview| Print the current list of properties");
+    helpBtn_ = ToolButton(panel2, "SpeedButton5", QString(), 2);
+    SetHint(helpBtn_, "help");
+    SetHelpContext(helpBtn_, BrowsePage::kHelpContext);
+    nameLabel_ = new QLabel(panel2);
+    nameLabel_->setObjectName("MatNameLabel");
+    QFont nameFont("Arial");
+    nameFont.setPixelSize(19);
+    nameLabel_->setFont(nameFont);
+    QPalette namePal = nameLabel_->palette();
+    namePal.setColor(QPalette::WindowText, Qt::blue);
+    nameLabel_->setPalette(namePal);
+    bar->addWidget(menuBtn_);
+    bar->addWidget(printBtn_);
+    bar->addWidget(helpBtn_);
+    bar->addSpacing(16);
+    bar->addWidget(nameLabel_, 1);
+    outer->addWidget(panel2);
+
+    // Left panel: categories (or "return to search") above the material list.
+    splitter1_ = new QSplitter(Qt::Horizontal, this);
+    splitter1_->setObjectName("Splitter1");
+    splitter1_->setChildrenCollapsible(false);
+    auto* panel1 = new QWidget(splitter1_);
+    panel1->setObjectName("Panel1");
+    panel1->setMinimumWidth(50);
+    auto* left = new QVBoxLayout(panel1);
+    left->setContentsMargins(2, 2, 2, 2);
+    left->setSpacing(2);
+
+    categories_ = new QGroupBox(" choose a material", panel1);
+    categories_->setObjectName("WhichMaterialRG");
+    SetHint(categories_, "click to select a material type| All the materials of the type selected will be listed below.");
+    SetHelpContext(categories_, BrowsePage::kHelpContext);
+    categoryButtons_ = new QButtonGroup(this);
+    auto* catLayout = new QVBoxLayout(categories_);
+    catLayout->setSpacing(1);
+    for (int i = 0; i < BrowsePage::kCategoryCount; ++i) {
+        auto* radio = new QRadioButton(QString::fromUtf8(BrowsePage::kCategoryCaptions[i]), categories_);
+        radio->setObjectName(QString("WhichMaterialRG_%1").arg(i));
+        radio->setToolTip(categories_->toolTip());
+        radio->setProperty("hint", categories_->property("hint"));
+        SetHelpContext(radio, BrowsePage::kHelpContext);
+        categoryButtons_->addButton(radio, i);
+        catLayout->addWidget(radio);
+    }
+    left->addWidget(categories_);
+
+    searchGroup_ = new QGroupBox(panel1);
+    searchGroup_->setObjectName("BSearchGB");
+    auto* searchLayout = new QVBoxLayout(searchGroup_);
+    searchBtn_ = new QPushButton("return to search", searchGroup_);
+    searchBtn_->setObjectName("BSearchBtn");
+    searchLayout->addWidget(searchBtn_);
+    left->addWidget(searchGroup_);
+
+    matList_ = new QListWidget(panel1);
+    matList_->setObjectName("MatListB");
+    matList_->setUniformItemSizes(true);
+    matList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetHint(matList_, "click to select| Click to show the properties of the material");
+    SetHelpContext(matList_, BrowsePage::kHelpContext);
+    left->addWidget(matList_, 1);
+
+    // Property list and the picture with the description, with Splitter4 between.
+    splitter4_ = new QSplitter(Qt::Horizontal, splitter1_);
+    splitter4_->setObjectName("Splitter4");
+    splitter4_->setChildrenCollapsible(false);
+    propList_ = new PropListBox(page, splitter4_);
+    SetHint(propList_, "|Right click on a property to show its definition.");
+    SetHelpContext(propList_, BrowsePage::kHelpContext);
+
+    auto* scrollBox = new QScrollArea(splitter4_);
+    scrollBox->setObjectName("ScrollBox1");
+    scrollBox->setWidgetResizable(true);
+    scrollBox->setMinimumWidth(100);
+    auto* content = new QWidget(scrollBox);
+    auto* right = new QVBoxLayout(content);
+    right->setContentsMargins(6, 6, 6, 6);
+    right->setSpacing(4);
+    auto* bevel = new QFrame(content);
+    bevel->setObjectName("PicBevel");
+    bevel->setFrameShape(QFrame::Panel);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setLineWidth(2);
+    auto* bevelLayout = new QVBoxLayout(bevel);
+    bevelLayout->setContentsMargins(2, 2, 2, 2);
+    picture_ = new PictureBox(page.PropPic, bevel);
+    bevelLayout->addWidget(picture_);
+    bevel->setFixedSize(bevel->sizeHint());
+    right->addWidget(bevel, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* label8 = new QLabel("information", content);
+    label8->setObjectName("Label8");
+    right->addWidget(label8);
+    memo_ = new QPlainTextEdit(content);
+    memo_->setObjectName("MemoB");
+    memo_->setReadOnly(true);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setMinimumHeight(60);
+    right->addWidget(memo_, 1);
+    scrollBox->setWidget(content);
+
+    splitter4_->addWidget(propList_);
+    splitter4_->addWidget(scrollBox);
+    splitter4_->setStretchFactor(0, 1);
+    splitter4_->setStretchFactor(1, 0);
+    splitter4_->setSizes({300, kPictureWidth + 40});
+    splitter1_->addWidget(panel1);
+    splitter1_->addWidget(splitter4_);
+    splitter1_->setStretchFactor(0, 0);
+    splitter1_->setStretchFactor(1, 1);
+    splitter1_->setSizes({kPanel1Width, 600});
+    const char* dragHint = "| Hold down the left mouse button and drag to resize";
+    SetHint(splitter1_, dragHint);
+    SetHint(splitter1_->handle(1), dragHint);
+    SetHint(splitter4_->handle(1), dragHint);
+    outer->addWidget(splitter1_, 1);
+
+    // Events go to the page behaviour; the widget then shows the new state.
+    connect(menuBtn_, &QToolButton::clicked, this, [this] { session_.App().ShowStartPage(); });
+    connect(printBtn_, &QToolButton::clicked, this, [this] {
+        Page().BprintBtnClick();
+        Refresh();
+    });
+    connect(helpBtn_, &QToolButton::clicked, this, [this] { session_.Ui().ShowHelp(BrowsePage::kHelpContext); });
+    connect(searchBtn_, &QPushButton::clicked, this, [this] { Page().BSearchBtnClick(); });
+    connect(categoryButtons_, &QButtonGroup::idClicked, this, [this](int id) {
+        Page().WhichMaterialRGClick(id);
+        Refresh();
+    });
+    connect(matList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (refreshing_ || row < 0) return;
+        Page().MatListBClick(row);
+        Refresh();
+    });
+    connect(propList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (refreshing_ || row < 0) return;
+        Page().PropListBClick(row);
+        propList_->UpdateCursor();
+    });
+    connect(propList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        Page().PropListBClick(propList_->row(item));
+        propList_->UpdateCursor();
+    });
+
+    // The property list is drawn at once, before a picture is read.
+    page.RedrawPropListB = [this] {
+        RefreshPropList();
+        nameLabel_->setText(Q(Page().MatNameLabel));
+        propList_->viewport()->repaint();
+    };
+    session.AddListener([self = QPointer<BrowsePageWidget>(this)] {
+        if (self) self->Refresh();
+    });
+    Refresh();
 }
 
-void BrowsePageWidget::Refresh() {}
+BrowsePageWidget::~BrowsePageWidget() { Page().RedrawPropListB = nullptr; }
+
+void BrowsePageWidget::RefreshPropList() {
+    const bool was = refreshing_;
+    refreshing_ = true;
+    SyncList(propList_, Page().PropListB, Page().PropListBIndex, BrowsePage::kPropRowHeight);
+    propList_->UpdateCursor();
+    refreshing_ = was;
+}
+
+void BrowsePageWidget::Refresh() {
+    BrowsePage& page = Page();
+    refreshing_ = true;
+
+    categories_->setVisible(page.WhichMaterialRGVisible);
+    searchGroup_->setVisible(page.BSearchGBVisible);
+    if (page.WhichMaterialRG >= 0 && page.WhichMaterialRG < BrowsePage::kCategoryCount) {
+        categoryButtons_->button(page.WhichMaterialRG)->setChecked(true);
+    } else {
+        categoryButtons_->setExclusive(false);
+        for (QAbstractButton* b : categoryButtons_->buttons()) b->setChecked(false);
+        categoryButtons_->setExclusive(true);
+    }
+    SyncList(matList_, page.MatListB, page.MatListBIndex, kMatRowHeight);
+    RefreshPropList();
+    nameLabel_->setText(Q(page.MatNameLabel));
+    if (shownMemo_ != page.MemoB) {
+        shownMemo_ = page.MemoB;
+        memo_->setPlainText(Q(shownMemo_));
+    }
+    picture_->update();
+
+    refreshing_ = false;
+}
 
 }  // namespace trevane
