@@ -1,20 +1,120 @@
 #pragma once
-// Behaviour of the print preview page (pageE) and the print command, free of any window.
+// Behaviour of the print preview page (pageE) and the print command, free of any
+// window: which page is previewed, the zoom, the pupil's name and project title,
+// the print font, and the small windows of the print command.
+#include <string>
+
+#include "app/user_interface.h"
+#include "printing/page_layouts.h"
 
 namespace trevane {
 
 class Session;
+class IPrinterSystem;
+enum class PageId;
+
+// The titles window (GridTitleFrm): the pupil's name and a project title.
+class GridTitleFrmModel : public DialogModel {
+public:
+    static constexpr int kApply = 1, kCancel = 2;
+    const char* Name() const override { return "GridTitleFrm"; }
+    static constexpr const char* kCaption = "Cutting list titles";
+    static constexpr const char* kPrompt = "Enter you name and a title for the cutting list";
+    std::string PupilNameEdit = "your name";
+    std::string GridTitleEdit = "project title";
+    void ApplyClick() { Close(kApply); }
+    void CancelClick() { Close(kCancel); }
+};
+
+// The print confirmation window (PrntFrm): printer, question and copies.
+class PrntFrmModel : public DialogModel {
+public:
+    static constexpr int kPrint = 1, kCancel = 2;
+    static constexpr int kMinCopies = 1, kMaxCopies = 20;
+    static constexpr const char* kCaption = "confirm print";
+
+    explicit PrntFrmModel(IPrinterSystem& printers);
+    const char* Name() const override { return "PrntFrm"; }
+
+    std::string Label1;    // "printer: " + the selected printer
+    std::string JobLabel;  // the question for the page
+    int NumCopy = 1;
+    std::string StaticText1() const { return std::to_string(NumCopy); }
+
+    // The up-down counter: one step, no wrapping at 1 and 20.
+    void NumCopyClick(bool up);
+    // A number typed or set: kept within 1..20.
+    void SetNumCopy(int copies);
+    void PrintClick() { Close(kPrint); }
+    void CancelClick() { Close(kCancel); }
+    // "printer set up": the system's dialog, then the printer label again.
+    void SetupBtnClick();
+
+private:
+    IPrinterSystem& printers_;
+};
 
 class PreviewPage {
 public:
-    explicit PreviewPage(Session& session) : session_(session) {}
+    explicit PreviewPage(Session& session);
 
-    // The database was replaced: empty every list that shows materials.
+    static constexpr int kBaseWidth = 565, kBaseHeight = 400;  // the box at divisor 5
+    static constexpr int kMinDivisor = 1, kMaxDivisor = 10, kStartDivisor = 5;
+    static constexpr int kScrollHelpContext = 1015;
+    static constexpr const char* kNoPrinter = "There is no printer installed";
+    static constexpr const char* kNoEvaluation = "You have not written an evaulation of your search";
+    static constexpr const char* kForgotName = "You have forgotten to input your name\r\nDo you want to do this now ?";
+
+    // ---- state
+    int PreviewKind = 0;  // 1 properties, 2 search, 3 cutting list
+    int PreviewDivisor = kStartDivisor;
+    int PrntPicWidth = kBaseWidth;
+    int PrntPicHeight = kBaseHeight;
+    std::string PupilName;
+    std::string ProjectTitle;
+    FontSpec PrintFont{"Arial", 19, true};
+    std::string FontLabel = "arial 14 point bold";
+    std::string PageLabel = "page 1 of 1";
+    bool TitleBtnEnabled = true;
+    // Pixels per inch of the screen the fonts are chosen on (set by the view).
+    int ScreenPpi = 96;
+
+    // The database was replaced: the preview holds no materials.
     void OnDatabaseSwitched() {}
 
+    // ---- events
+    // The preview buttons of the browse, search and costing pages; the page the
+    // button is on (the active page when not given) decides what is previewed.
+    void BprintBtnClick();
+    void BprintBtnClick(PageId from);
+    // Return to the page the preview came from; "main menu".
+    void SpeedButton2Click();
+    void SpeedButton4Click();
+    // A mouse button on the preview box: left zooms in, right zooms out.
+    void PrntPicMouseDown(bool left);
+    // Paints the previewed page into the box's client area (nothing without a printer).
+    void PrntPicPaint(Canvas& canvas, const Rect& client);
+    void TitleBtnClick();
+    void FontBtnClick();
+    void PrintBtnClick();
+
+    // Draws the page of PreviewKind (nothing for another kind); sets PageLabel.
+    void DrawPage(Canvas& canvas, const Rect& target, const PageSetup& page, const PageProgress& progress = {});
+
+    // Texts of the print command by kind (1..3; "" otherwise).
+    static std::string JobQuestion(int kind);
+    static std::string ProgressText(int kind);
+    // The name of the print job (the spooler shows it; PDF files carry it).
+    static std::string JobTitle(int kind);
 
 private:
-    [[maybe_unused]] Session& session_;
+    IPrinterSystem* InstalledPrinters();
+    void ApplySize();
+
+    Session& session_;
 };
+
+// The font label after a font was chosen: "font: Arial 12 point " (+ " bold", " italic").
+std::string FontLabelText(const FontSpec& font, int screenPpi);
 
 }  // namespace trevane

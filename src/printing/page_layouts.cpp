@@ -1,0 +1,312 @@
+#include "printing/page_layouts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "browse/image.h"
+#include "project/grid_util.h"
+#include "project/string_grid.h"
+#include "printing/recording_canvas.h"
+
+namespace trevane {
+
+const char* const kPublisherLine = "Trevane - resistant materials for design and technology";
+
+namespace {
+
+constexpr const char* kSearchValueDontCare = "don't care";
+constexpr int kDefaultColWidth = 64;  // a grid column without a width of its own
+
+// To the nearest integer, halves to even.
+int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+FontSpec Arial(int points, int dpi, bool bold) {
+    FontSpec f;
+    f.name = "Arial";
+    f.height = MulDiv(points, dpi, 72);
+    f.bold = bold;
+    f.color = 0x000000;
+    return f;
+}
+
+Rect Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+void MoveDown(Rect& r, int dy) {
+    r.top += dy;
+    r.bottom += dy;
+}
+
+// Mapping, white page, frame and the heading across the top frame line; the
+// brush is clear afterwards.
+void CommonStart(Canvas& c, const Rect& target, const PageSetup& page, const PageFrame& f, const char* heading) {
+    c.SetMapping(page.width, page.height, target);
+    c.SetBrush(BrushStyle::SolidWhite);
+    c.FillRect({0, 0, page.width, page.height});
+    const int q = page.xdpi / 4;
+    c.RoundRect({f.FL, f.FT, f.FR, f.FB}, q, q);
+    c.SetFont(Arial(20, page.ydpi, true));
+    c.TextOut(f.FL + q, f.FT - c.TextHeight(heading) / 2, heading);
+    c.SetBrush(BrushStyle::Clear);
+}
+
+// The publisher line across the bottom frame line, then plain device pixels.
+void Footer(Canvas& c, const PageSetup& page, const PageFrame& f) {
+    c.SetFont(Arial(10, page.ydpi, false));
+    c.SetBrush(BrushStyle::SolidWhite);
+    c.TextOut(f.FR - c.TextWidth(kPublisherLine) - page.xdpi / 2, f.FB - c.TextHeight(kPublisherLine) / 2,
+              kPublisherLine);
+    c.ResetMapping();
+}
+
+FontSpec Underlined(FontSpec f, bool underline) {
+    f.underline = underline;
+    return f;
+}
+
+}  // namespace
+
+PageFrame::PageFrame(const PageSetup& p)
+    : FL(p.xdpi / 10),
+      FT(p.ydpi / 10),
+      FR(p.width - p.xdpi / 10),
+      FB(p.height - p.ydpi / 10),
+      FW(FR - FL),
+      FH(FB - FT) {}
+
+int FontPoints(const FontSpec& font, int ppi) { return MulDiv(font.height, 72, ppi); }
+
+FontSpec FontAtPoints(const FontSpec& font, int points, int dpi) {
+    FontSpec f = font;
+    f.height = MulDiv(points, dpi, 72);
+    return f;
+}
+
+std::string CuttingListPageCount(int top, int bottom, int rows, int lineStep) {
+    int lines = lineStep > 0 ? (bottom - top - 4 * lineStep) / lineStep : 0;
+    if (lines < 1) lines = 1;
+    return "page 1 of " + std::to_string(rows / lines + 1);
+}
+
+// ------------------------------------------------------------ properties
+
+std::string DrawPropertiesPage(Canvas& c, const Rect& target, const PageSetup& page,
+                               const PropertiesPageContent& content, const PageProgress& progress) {
+    const std::string label = "page 1 of 1";
+    if (!page.Valid()) return label;
+    const PageFrame f(page);
+    CommonStart(c, target, page, f, "properties");
+    if (content.PropListB.empty()) {
+        c.ResetMapping();
+        return label;
+    }
+    const int S = FontPoints(content.PrintFont, page.screenPpi);
+
+    // The material's name in a box a quarter of the way across.
+    c.SetFont(FontAtPoints(content.PrintFont, S + 2, page.ydpi));
+    const int A = MulDiv(S + 4, page.ydpi, 72);
+    const int nameWidth = c.TextWidth(content.MatNameLabel + "mmmm");
+    const Rect nameBox = Box(f.FL + f.FW / 4 - nameWidth / 2, f.FT + A, nameWidth, 2 * A);
+    c.Rectangle(nameBox);
+    c.DrawTextBox(nameBox, content.MatNameLabel, kTextSingleLine | kTextCenter | kTextVCenter);
+
+    // One row per entry after the name row: label at the left, value at the right.
+    c.SetFont(FontAtPoints(content.PrintFont, S, page.ydpi));
+    const int B = MulDiv(S + 3, page.ydpi, 72);
+    Rect row{f.FL + page.xdpi / 10, f.FT + 3 * A, (f.FL + f.FR) / 2, f.FT + 4 * A};
+    const int toDraw = static_cast<int>(content.PropListB.size()) - 1;
+    for (int i = 1; i <= toDraw; ++i) {
+        MoveDown(row, B);
+        const std::string& text = content.PropListB[static_cast<std::size_t>(i)].text;
+        const auto comma = text.find(',');
+        if (comma == std::string::npos) {
+            c.DrawTextBox(row, text, kTextSingleLine | kTextVCenter);
+        } else {
+            c.DrawTextBox(row, text.substr(0, comma), kTextSingleLine | kTextVCenter);
+            c.DrawTextBox(row, text.substr(comma + 1), kTextSingleLine | kTextRight | kTextVCenter);
+        }
+        if (progress) progress(MulDiv(i, 100, toDraw));
+    }
+
+    const int rightLeft = f.FL + MulDiv(f.FW, 27, 50);
+    c.DrawTextBox(Box(rightLeft, (f.FT + f.FB) / 2, MulDiv(f.FW, 22, 50), MulDiv(f.FH, 24, 50)), content.MemoB,
+                  kTextWordWrap);
+
+    const Rect pictureBox = Box(rightLeft, f.FT + MulDiv(f.FH, 1, 50), 4 * page.xdpi, 3 * page.ydpi);
+    if (content.ShowPicture) {
+        if (!content.PropPic.Empty()) c.StretchPicture(pictureBox, content.PropPic);
+    } else {
+        c.Rectangle(pictureBox);
+    }
+
+    Footer(c, page, f);
+    return label;
+}
+
+// ------------------------------------------------------------ search
+
+std::string DrawSearchPage(Canvas& c, const Rect& target, const PageSetup& page, const SearchPageContent& content) {
+    const std::string label = "page 1 of 1";
+    if (!page.Valid()) return label;
+    const PageFrame f(page);
+    CommonStart(c, target, page, f, "search");
+    const int S = FontPoints(content.PrintFont, page.screenPpi);
+    const FontSpec body = FontAtPoints(content.PrintFont, S, page.ydpi);
+    const FontSpec underlined = Underlined(body, true);
+    c.SetFont(body);
+    const int L = MulDiv(S + 2, page.ydpi, 72);
+
+    const char* title = "Search For A Material";
+    const int titleWidth = c.TextWidth(std::string(title) + "mmmm");
+    const Rect titleBox = Box(f.FL + f.FW / 4 - titleWidth / 2, f.FT + L, titleWidth, 2 * L);
+    c.Rectangle(titleBox);
+    c.DrawTextBox(titleBox, title, kTextSingleLine | kTextCenter | kTextVCenter);
+
+    // The left column, written top to bottom in R. A word-wrapped text gets the
+    // height it needs, so that no line of it is cut off.
+    Rect R = Box(f.FL + page.xdpi / 10, f.FT + 4 * L, MulDiv(f.FW, 2, 5), 2 * L);
+    const auto wrapped = [&](const std::string& text) {
+        const int need = c.MeasureTextBox(R.Width(), text, kTextWordWrap);
+        const Rect box{R.left, R.top, R.right, R.top + std::max(R.Height(), need)};
+        MoveDown(R, c.DrawTextBox(box, text, kTextWordWrap) + L);
+    };
+    c.SetFont(underlined);
+    c.DrawTextBox(R, "Search category", kTextSingleLine);
+    MoveDown(R, 2 * L);
+    c.SetFont(body);
+    wrapped(content.CategoryLabel);
+    c.SetFont(underlined);
+    c.DrawTextBox(R, "Search properties", kTextSingleLine);
+    MoveDown(R, 2 * L);
+    c.SetFont(body);
+    const int rows = LastUsedRow(content.GridC);
+    for (int r = 1; r <= rows; ++r) {
+        const std::string& value = content.GridC.Cell(1, r);
+        if (value == kSearchValueDontCare) continue;
+        c.DrawTextBox(R, value, kTextSingleLine | kTextRight);
+        c.DrawTextBox(R, content.GridC.Cell(0, r), kTextSingleLine);
+        MoveDown(R, L);
+    }
+    MoveDown(R, L);
+    c.SetFont(underlined);
+    c.DrawTextBox(R, "Search Result", kTextSingleLine);
+    MoveDown(R, 2 * L);
+    c.SetFont(body);
+    wrapped("The following materials exhibiting all of the properties listed above were found:");
+
+    // The found materials in columns; a full column continues to the right of
+    // the longest name so far.
+    int x = R.left;
+    int y = R.top;
+    std::size_t longest = 0;
+    int longestLength = -1;
+    for (std::size_t i = 0; i < content.FoundListbox.size(); ++i) {
+        const std::string& name = content.FoundListbox[i].text;
+        const int length = Utf8Length(name);
+        if (length > longestLength) {
+            longestLength = length;
+            longest = i;
+        }
+        c.TextOut(x, y, name);
+        y += L;
+        if (y >= f.FB - L) {
+            y = R.top;
+            x += c.TextWidth(content.FoundListbox[longest].text + "mmm");
+        }
+    }
+
+    // The right column: title, name and the evaluation in its box.
+    const int rightLeft = f.FL + MulDiv(f.FW, 27, 50);
+    c.TextOut(rightLeft, f.FT + L, "Title: " + content.ProjectTitle);
+    c.TextOut(rightLeft, f.FT + 2 * L, "Name: " + content.PupilName);
+    Rect E = Box(rightLeft, f.FT + 6 * L, MulDiv(f.FW, 22, 50), 2 * L);
+    c.SetFont(underlined);
+    c.DrawTextBox(E, "Student Evaluation", kTextSingleLine | kTextCenter);
+    MoveDown(E, 2 * L);
+    E.bottom = f.FB - L;
+    c.Rectangle(E);
+    E.left += page.xdpi / 10;
+    E.right -= page.xdpi / 10;
+    E.top += page.ydpi / 10;
+    E.bottom -= page.ydpi / 10;
+    c.SetFont(FontAtPoints(content.EvalFont, FontPoints(content.EvalFont, page.screenPpi), page.ydpi));
+    c.DrawTextBox(E, content.EvalMemo, kTextWordWrap);
+
+    Footer(c, page, f);
+    return label;
+}
+
+// ------------------------------------------------------------ cutting list
+
+namespace {
+
+int RowHeightOf(const StringGrid& g, int row) {
+    if (row == 0 && g.HeadingRowHeight >= 0) return g.HeadingRowHeight;
+    return g.DefaultRowHeight;
+}
+
+int ColWidthOf(const StringGrid& g, int col) {
+    const auto c = static_cast<std::size_t>(col);
+    if (c < g.ColWidths.size() && g.ColWidths[c] >= 0) return g.ColWidths[c];
+    return kDefaultColWidth;
+}
+
+}  // namespace
+
+std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& page,
+                                const CuttingListPageContent& content) {
+    if (!page.Valid()) return "page 1 of 1";
+    const PageFrame f(page);
+    CommonStart(c, target, page, f, " cutting list ");
+    const int S = FontPoints(content.PrintFont, page.screenPpi);
+    c.SetFont(FontAtPoints(content.PrintFont, S, page.ydpi));
+    const int L = MulDiv(S + 2, page.ydpi, 72);
+
+    // Title and name, word-wrapped in a box fitted to them.
+    const std::string titles = "Title: " + content.ProjectTitle + "\r\n\r\nName: " + content.PupilName;
+    const int boxWidth = MulDiv(f.FW, 44, 50);
+    Rect box = Box(f.FL + MulDiv(f.FW, 3, 50), f.FT + L, boxWidth, c.MeasureTextBox(boxWidth, titles, kTextWordWrap));
+    MoveDown(box, c.DrawTextBox(box, titles, kTextWordWrap));
+
+    const StringGrid& grid = content.CutGrid;
+    c.SetFont(FontAtPoints(content.GridFont, FontPoints(content.GridFont, page.screenPpi), page.ydpi));
+    const int x0 = box.left;
+    const int y0 = box.top + L;
+    const int n = LastUsedRow(grid);
+    const std::string label = CuttingListPageCount(y0, f.FB, n, L);
+    const double sx = static_cast<double>(page.xdpi) / page.screenPpi;
+    const double sy = static_cast<double>(page.ydpi) / page.screenPpi;
+
+    const auto closeTable = [&](int x, int y) {
+        c.Line(x0, y, x, y);
+        c.Line(x, y, x, y0);
+    };
+    int y = y0;
+    int x = x0;
+    for (int r = 0; r <= n; ++r) {
+        const int h = RoundEven(RowHeightOf(grid, r) * sy);
+        const unsigned flags = r == 0 ? (kTextCenter | kTextWordWrap) : (kTextSingleLine | kTextCenter | kTextVCenter);
+        x = x0;
+        for (int col = 0; col < grid.ColCount(); ++col) {
+            const int w = RoundEven(ColWidthOf(grid, col) * sx);
+            const Rect cell{x, y, x + w, y + h};
+            c.DrawTextBox(cell, grid.Cell(col, r), flags);
+            c.Line(cell.left, cell.bottom, cell.left, cell.top);
+            c.Line(cell.left, cell.top, cell.right, cell.top);
+            x = cell.right;
+        }
+        y += h;
+        // A full sheet: the preview stops; a print job goes on over a new sheet
+        // (only when rows remain, so no sheet is left without rows).
+        if (y + 2 * h >= f.FB && r < n) {
+            if (!c.Printing()) break;
+            closeTable(x, y);
+            c.NewSheet();
+            y = y0;
+        }
+    }
+    closeTable(x, y);
+    Footer(c, page, f);
+    return label;
+}
+
+}  // namespace trevane

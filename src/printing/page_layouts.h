@@ -1,0 +1,84 @@
+#pragma once
+// The three printed pages: the properties of a material, a search with its
+// results and evaluation, and the cutting list. Each draws one landscape page
+// onto any canvas so that the page fills a target rectangle, and returns the
+// text of the preview's page label ("page 1 of 1", ...).
+#include <functional>
+#include <string>
+
+#include "app/list_entry.h"
+#include "app/user_interface.h"
+#include "printing/canvas.h"
+
+namespace trevane {
+
+struct Image;
+class StringGrid;
+
+// The landscape page in page pixels and its resolution along its own axes.
+struct PageSetup {
+    int width = 0;
+    int height = 0;
+    int xdpi = 0;
+    int ydpi = 0;
+    int screenPpi = 96;  // pixels per inch of the screen the fonts were chosen on
+    bool Valid() const { return width > 0 && height > 0 && xdpi > 0 && ydpi > 0 && screenPpi > 0; }
+};
+
+// The frame: the page moved in by a tenth of an inch on every side.
+struct PageFrame {
+    int FL, FT, FR, FB, FW, FH;
+    explicit PageFrame(const PageSetup& page);
+};
+
+struct PropertiesPageContent {
+    const IndexedList& PropListB;
+    const std::string& MatNameLabel;
+    const std::string& MemoB;
+    const Image& PropPic;
+    bool ShowPicture;
+    const FontSpec& PrintFont;
+};
+
+struct SearchPageContent {
+    const std::string& CategoryLabel;
+    const StringGrid& GridC;
+    const IndexedList& FoundListbox;
+    const std::string& EvalMemo;
+    const FontSpec& EvalFont;
+    const std::string& PupilName;
+    const std::string& ProjectTitle;
+    const FontSpec& PrintFont;
+};
+
+struct CuttingListPageContent {
+    const StringGrid& CutGrid;
+    const FontSpec& GridFont;
+    const std::string& PupilName;
+    const std::string& ProjectTitle;
+    const FontSpec& PrintFont;
+};
+
+// The progress of a print job in percent (the properties page reports each row).
+using PageProgress = std::function<void(int percent)>;
+
+std::string DrawPropertiesPage(Canvas& canvas, const Rect& target, const PageSetup& page,
+                               const PropertiesPageContent& content, const PageProgress& progress = {});
+std::string DrawSearchPage(Canvas& canvas, const Rect& target, const PageSetup& page, const SearchPageContent& content);
+std::string DrawCuttingListPage(Canvas& canvas, const Rect& target, const PageSetup& page,
+                                const CuttingListPageContent& content);
+
+// "page 1 of " + (rows / lines per sheet + 1), where a sheet holds
+// (bottom - top - 4 * lineStep) / lineStep lines. When not even one line fits,
+// every row is counted as a sheet of its own.
+std::string CuttingListPageCount(int top, int bottom, int rows, int lineStep);
+
+// A font's size in whole points from its pixel height on a screen of `ppi`.
+int FontPoints(const FontSpec& font, int ppi);
+// The font at a size in points on a page of `dpi` (character height in pixels).
+FontSpec FontAtPoints(const FontSpec& font, int points, int dpi);
+
+// The line printed across the bottom frame line of every page.
+extern const char* const kPublisherLine;
+
+}  // namespace trevane
