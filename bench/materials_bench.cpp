@@ -51,7 +51,11 @@ void BM_ParseFromMemory(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ParseFromMemory)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ParseFromMemory)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 void BM_LoadFromFile(benchmark::State& state) {
     const std::string& bytes = DatabaseBytes(static_cast<int>(state.range(0)));
@@ -67,7 +71,11 @@ void BM_LoadFromFile(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_LoadFromFile)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_LoadFromFile)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // One search as the search page runs it: template, criteria, walk of the list.
 void RunSearch(benchmark::State& state, const TMaterialList& list) {
@@ -86,7 +94,11 @@ void BM_SearchLoaded(benchmark::State& state) {
     const LoadedDatabase db = ParseDatabase(DatabaseBytes(static_cast<int>(state.range(0))), "bench.mdf");
     RunSearch(state, db.materials);
 }
-BENCHMARK(BM_SearchLoaded)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_SearchLoaded)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
 
 // A million materials with their stock would need gigabytes; the search reads
 // only category and flags, so these materials carry just those.
@@ -105,6 +117,10 @@ void BM_SearchMillion(benchmark::State& state) {
     }
     RunSearch(state, list);
 }
-BENCHMARK(BM_SearchMillion)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_SearchMillion)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace

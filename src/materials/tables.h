@@ -8,10 +8,10 @@ namespace trevane {
 
 constexpr int kPropertyCount = 49;  // property indices 1..49
 
-std::string PropertyTitle(int index);      // "" outside 1..49
-std::string ValueText(int code);           // value code 0..17 to its word; "" for 0 and unknown codes
-int ValueCode(const std::string& text);    // word to code; "" and "don't care" give 0; -1 when it is no value word
-int PropertyScaleOf(int index);            // 1..8
+std::string PropertyTitle(int index);    // "" outside 1..49
+std::string ValueText(int code);         // value code 0..17 to its word; "" for 0 and unknown codes
+int ValueCode(const std::string& text);  // word to code; "" and "don't care" give 0; -1 for no value word
+int PropertyScaleOf(int index);          // 1..8
 // The criterion words a scale offers, in offering order ("yes", "no" for scale 1).
 std::vector<std::string> ScaleWords(int scale);
 

@@ -39,8 +39,8 @@ std::optional<int> ParseInt(const std::string& s) {
 int IntArg(const std::string& text, const std::string& what, int lo, int hi) {
     const auto v = ParseInt(text);
     if (!v || *v < lo || *v > hi)
-        throw UsageError{what + " must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) +
-                         ", not \"" + text + "\""};
+        throw UsageError{what + " must be a whole number from " + std::to_string(lo) + " to " +
+                         std::to_string(hi) + ", not \"" + text + "\""};
     return *v;
 }
 
@@ -88,7 +88,8 @@ int List(const std::vector<std::string>& args, std::ostream& out) {
     ExpectArgs(args, 2);
     const Database db = Load(args[1]);
     for (std::size_t i = 0; i < db.materials.size(); ++i)
-        out << i << '\t' << static_cast<int>(db.materials[i]->Category) << '\t' << db.materials[i]->Name << '\n';
+        out << i << '\t' << static_cast<int>(db.materials[i]->Category) << '\t' << db.materials[i]->Name
+            << '\n';
     return 0;
 }
 
@@ -103,21 +104,29 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
             if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
             return args[++i];
         };
-        if (a == "--type") type = IntArg(value(), "--type", 0, 4);
-        else if (a == "--working") mask = IntArg(value(), "--working", 0, 15);
-        else if (a == "--level") level = IntArg(value(), "--level", 0, 1);
-        else if (a.rfind("--", 0) == 0) throw UsageError{"unknown option " + a};
-        else if (!file) file = a;
-        else criteria.push_back(a);
+        if (a == "--type")
+            type = IntArg(value(), "--type", 0, 4);
+        else if (a == "--working")
+            mask = IntArg(value(), "--working", 0, 15);
+        else if (a == "--level")
+            level = IntArg(value(), "--level", 0, 1);
+        else if (a.rfind("--", 0) == 0)
+            throw UsageError{"unknown option " + a};
+        else if (!file)
+            file = a;
+        else
+            criteria.push_back(a);
     }
     if (!file) throw UsageError{"search needs a database file"};
-    if (!type) throw UsageError{"search needs --type (0 woods, 1 metals, 2 plastics, 3 all materials, 4 working)"};
+    if (!type)
+        throw UsageError{"search needs --type (0 woods, 1 metals, 2 plastics, 3 all materials, 4 working)"};
     const Database db = Load(*file);
     const int code = SearchCodeOfType(*type);
     auto t = BuildTemplate(code, level.value_or(db.level), mask);
     for (const auto& c : criteria) {
         const auto eq = c.find('=');
-        if (eq == std::string::npos) throw UsageError{"a criterion reads \"Property name=value word\", not \"" + c + "\""};
+        if (eq == std::string::npos)
+            throw UsageError{"a criterion reads \"Property name=value word\", not \"" + c + "\""};
         const std::string name = c.substr(0, eq), word = c.substr(eq + 1);
         int i = 0;
         while (i < t->PropertyCount() && t->PropertyName(i) != name) ++i;
@@ -140,8 +149,8 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
     if (!pos || *pos < 0) throw UsageError{"POSITION must be a whole number from 0, not \"" + args[2] + "\""};
     const Database db = Load(args[1]);
     if (static_cast<std::size_t>(*pos) >= db.materials.size())
-        throw UsageError{args[1] + " holds " + std::to_string(db.materials.size()) + " materials; there is no position " +
-                         args[2]};
+        throw UsageError{args[1] + " holds " + std::to_string(db.materials.size()) +
+                         " materials; there is no position " + args[2]};
     const TMaterial& m = *db.materials[static_cast<std::size_t>(*pos)];
     for (const auto& row : PropertyRows(m)) out << row.index << '\t' << row.text << '\n';
     out << '\n' << m.Description << '\n';

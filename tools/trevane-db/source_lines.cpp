@@ -9,9 +9,12 @@ namespace {
 std::string Escape(const std::string& key) {
     std::string out;
     for (char c : key) {
-        if (c == '~') out += "~0";
-        else if (c == '/') out += "~1";
-        else out += c;
+        if (c == '~')
+            out += "~0";
+        else if (c == '/')
+            out += "~1";
+        else
+            out += c;
     }
     return out;
 }
@@ -48,11 +51,19 @@ private:
         Space();
         if (i_ >= s_.size()) return;
         switch (s_[i_]) {
-            case '{': Object(path); break;
-            case '[': Array(path); break;
-            case '"': StringToken(); break;
+            case '{':
+                Object(path);
+                break;
+            case '[':
+                Array(path);
+                break;
+            case '"':
+                StringToken();
+                break;
             default:
-                while (i_ < s_.size() && std::string_view(",]} \t\r\n").find(s_[i_]) == std::string_view::npos) ++i_;
+                while (i_ < s_.size() &&
+                       std::string_view(",]} \t\r\n").find(s_[i_]) == std::string_view::npos)
+                    ++i_;
         }
     }
 
@@ -100,10 +111,16 @@ private:
 
 }  // namespace
 
-std::string ChildPath(const std::string& parent, const std::string& key) { return parent + "/" + Escape(key); }
-std::string ChildPath(const std::string& parent, std::size_t index) { return parent + "/" + std::to_string(index); }
+std::string ChildPath(const std::string& parent, const std::string& key) {
+    return parent + "/" + Escape(key);
+}
+std::string ChildPath(const std::string& parent, std::size_t index) {
+    return parent + "/" + std::to_string(index);
+}
 
-SourceLines::SourceLines(std::string_view text, const std::string& file) { Scanner(text, file, lines_).Run(); }
+SourceLines::SourceLines(std::string_view text, const std::string& file) {
+    Scanner(text, file, lines_).Run();
+}
 
 int SourceLines::LineOf(const std::string& path) const {
     std::string p = path;
