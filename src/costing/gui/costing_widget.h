@@ -1,14 +1,118 @@
 #pragma once
+#include <QColor>
+#include <string>
+#include <vector>
+
 #include "app/gui/page_widget.h"
+#include "app/list_entry.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QComboBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+class QVBoxLayout;
 
 namespace trevane {
 
-// The page PageD of the main window.
+class CostingPage;
+
+// The page PageD of the main window: the toolbar Panel5 (inside PageScroller1)
+// with "Main menu" and the material selector, the costing tabs MaterialPC with
+// the shared buttons of Panel7 on the left of Splitter3, and the pane for the
+// cutting list on the right. It shows the state of CostingPage and forwards
+// every event to it.
 class CostingPageWidget : public PageWidget {
     Q_OBJECT
 public:
     CostingPageWidget(Session& session, QWidget* parent);
     void Refresh() override;
+
+    // The toolbar Panel5 and its row; AddToolbarWidget appends a tool after the
+    // ones already there (the cutting list puts its tools here, left to right).
+    QWidget* ToolbarPanel() const { return panel5_; }
+    QHBoxLayout* ToolbarLayout() const { return toolbarRow_; }
+    void AddToolbarWidget(QWidget* tool);
+
+    // The right pane of Splitter3, where the cutting list grid goes; its layout
+    // is a QVBoxLayout without margins.
+    QWidget* GridHost() const { return gridHost_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A control of the page bound to the core member of the same name.
+    struct EditBinding {
+        QLineEdit* edit;
+        std::string CostingPage::*text;
+        bool wholeNumbers;
+    };
+    struct LabelBinding {
+        QLabel* label;
+        std::string CostingPage::*text;
+    };
+    struct RadioBinding {
+        QButtonGroup* group;
+        int CostingPage::*index;
+    };
+    struct ListBinding {
+        QListWidget* list;
+        IndexedList CostingPage::*items;
+        int CostingPage::*index;
+    };
+
+    QWidget* BuildToolbar();
+    QWidget* BuildWoodTab();
+    QWidget* BuildMetalTab();
+    QWidget* BuildPlasticTab();
+    QWidget* BuildBoardTab();
+
+    QLineEdit* MakeEdit(QWidget* parent, const char* name, std::string CostingPage::*text, const char* hint,
+                        bool wholeNumbers = false);
+    QLabel* MakeLabel(QWidget* parent, const char* name, std::string CostingPage::*text, bool bold = false);
+    QWidget* MakeUnitsGroup(QWidget* parent, const char* name, const char* caption, const char* first,
+                            const char* second, int CostingPage::*index, void (CostingPage::*click)(int),
+                            const char* hint);
+    QListWidget* MakeList(QWidget* parent, const char* name, IndexedList CostingPage::*items,
+                          int CostingPage::*index, void (CostingPage::*click)(int), const char* hint);
+    QWidget* MakeSectionButtons(QWidget* parent, const char* namePrefix, const std::vector<int>& kinds,
+                                const std::vector<const char*>& hints, QColor fill, void (CostingPage::*click)(int),
+                                QButtonGroup*& group);
+
+    // Runs a handler of the page and shows the state it leaves.
+    template <class F>
+    void Forward(F&& handler);
+
+    CostingPage& page_;
+    bool refreshing_ = false;
+
+    QScrollArea* pageScroller1_ = nullptr;
+    QWidget* panel5_ = nullptr;
+    QHBoxLayout* toolbarRow_ = nullptr;
+    QComboBox* dMaterialCombo_ = nullptr;
+    QSplitter* splitter3_ = nullptr;
+    QTabWidget* materialPC_ = nullptr;
+    QWidget* gridHost_ = nullptr;
+    QButtonGroup* metalSections_ = nullptr;
+    QButtonGroup* plasticSections_ = nullptr;
+    QLabel* metalWidthLabel_ = nullptr;
+    QLineEdit* metalWidthEdit_ = nullptr;
+    QLabel* plasticWidthLabel_ = nullptr;
+    QLineEdit* plasticWidthEdit_ = nullptr;
+
+    IndexedList shownMaterials_;
+    std::vector<EditBinding> edits_;
+    std::vector<LabelBinding> labels_;
+    std::vector<RadioBinding> radios_;
+    std::vector<ListBinding> lists_;
 };
 
 }  // namespace trevane

@@ -1,0 +1,104 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "costing/costing_fixture.h"
+#include "costing/gui/costing_widget.h"
+
+namespace trevane::testing {
+namespace {
+
+class CostingWidget : public CostingTest {
+protected:
+    void SetUp() override {
+        CostingTest::SetUp();
+        widget = std::make_unique<CostingPageWidget>(session, nullptr);
+        widget->resize(900, 600);
+    }
+    template <class W = QWidget>
+    W* Find(const char* name) {
+        auto* w = widget->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void Type(QWidget* w, Qt::Key key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &press);
+    }
+    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+
+    std::unique_ptr<CostingPageWidget> widget;
+};
+
+TEST_F(CostingWidget, ControlsCarryTheirNamesHintsAndHelp) {
+    for (const char* name : {"PageScroller1", "Panel5", "SpeedButton1", "Splitter3", "ScrollBox3", "Panel7",
+                             "WoodCost", "MetalCost", "PlasticCost", "BoardCost", "LengthUnitRG", "MetalUnitsRG",
+                             "MetalSectionLB", "BoardSectionLB", "Label7", "Label14", "Label18", "Label23"})
+        Find(name);
+    for (int i = 1; i <= 8; ++i) Find(qPrintable(QString("SectBtn%1").arg(i)));
+    for (int i = 1; i <= 3; ++i) Find(qPrintable(QString("PlasticSectBtn%1").arg(i)));
+    auto* add = Find<QPushButton>("WoodAddCLBtn");
+    EXPECT_EQ(add->text(), "add to cutting list");
+    EXPECT_EQ(add->toolTip(), "add to list");
+    EXPECT_EQ(add->property("hint").toString(), "add to list| Add current sizes and cost to the cutting list");
+    EXPECT_EQ(Find("SectBtn8")->toolTip(), "sheet");
+    EXPECT_EQ(Find("MaterialPC")->property("helpContext").toInt(), 1009);
+    EXPECT_EQ(Find("BoardSectionLB")->property("helpContext").toInt(), 1008);
+    EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->currentText(), "Ash");
+    EXPECT_EQ(Text("WoodSqmCostLabel"), QString::fromUtf8("\xC2\xA3 10.00"));
+}
+
+TEST_F(CostingWidget, KeysAreFilteredButPastedTextIsCheckedOnCalculation) {
+    auto* length = Find<QLineEdit>("LengthEdit");
+    length->clear();
+    Type(length, Qt::Key_1, "1");
+    Type(length, Qt::Key_A, "a");
+    Type(length, Qt::Key_Period, ".");
+    Type(length, Qt::Key_5, "5");
+    Type(length, Qt::Key_Return, "\r");
+    EXPECT_EQ(length->text(), "1.5");
+    EXPECT_EQ(page.LengthEdit, "1.5");
+    EXPECT_EQ(ui.beeps, 1);
+    auto* thickness = Find<QLineEdit>("ThicknessEdit");
+    Type(thickness, Qt::Key_Period, ".");
+    EXPECT_EQ(thickness->text(), "0");
+    EXPECT_EQ(ui.beeps, 2);
+
+    QApplication::clipboard()->setText("1e400");
+    length->selectAll();
+    length->paste();
+    EXPECT_EQ(page.LengthEdit, "1e400");
+    Find<QPushButton>("WoodCostBtn")->click();
+    EXPECT_EQ(ui.LastMessage(), "1e400\r\nis not a valid number");
+}
+
+TEST_F(CostingWidget, MetalTabCostsTheChosenSize) {
+    Find<QTabWidget>("MaterialPC")->setCurrentIndex(CostingPage::kMetalTab);
+    EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->count(), 2);
+    auto* sizes = Find<QListWidget>("MetalSectionLB");
+    EXPECT_EQ(sizes->item(0)->text(), "12 x 3 [strip]");
+    sizes->setCurrentRow(0);
+    EXPECT_EQ(Text("UnitCostLabel"), QString::fromUtf8("\xC2\xA3 1.50"));
+    auto* length = Find<QLineEdit>("MetalLengthEdit");
+    length->selectAll();
+    length->insert("2500");
+    Find<QPushButton>("WoodCostBtn")->click();
+    EXPECT_EQ(Text("MetalCostLabel"), QString::fromUtf8("\xC2\xA3 3.75"));
+
+    EXPECT_FALSE(Find("MetalWidthEdit")->isVisibleTo(widget.get()));
+    Find<QToolButton>("SectBtn8")->click();
+    EXPECT_TRUE(Find<QToolButton>("SectBtn8")->isChecked());
+    EXPECT_TRUE(Find("MetalWidthEdit")->isVisibleTo(widget.get()));
+    EXPECT_EQ(Text("MetalUnitCostLabel"), "cost per sq. m");
+    EXPECT_EQ(sizes->count(), 3);
+}
+
+}  // namespace
+}  // namespace trevane::testing
