@@ -68,6 +68,6 @@ int main(int argc, char** argv) {
             return Fail(path + " (" + job.materialName + "): " + e.what());
         }
     }
-    std::printf("makepics: %zu pictures written to %s\n", jobs.size(), outDir.c_str());
+    std::printf("makepics: %zu picture%s written to %s\n", jobs.size(), jobs.size() == 1 ? "" : "s", outDir.c_str());
     return 0;
 }
