@@ -1,0 +1,286 @@
+// The preview page and the print command through the recording fake of the user
+// interface and a fake printer: refusals, zoom, titles, font label, copies,
+// the name question and what happens when printing fails.
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "browse/browse_page.h"
+#include "costing/cutting_list.h"
+#include "printing/preview_page.h"
+#include "search/search_page.h"
+#include "support/fake_ui.h"
+#include "fake_printer.h"
+
+namespace trevane {
+namespace {
+
+using testing::FakePrinter;
+using testing::FakeUi;
+
+class PreviewTest : public ::testing::Test {
+protected:
+    FakeUi ui;
+    FakePrinter printer;
+    Session session{ui, "."};
+    PreviewPage& preview = session.Preview();
+
+    PreviewTest() {
+        ui.printers = &printer;
+        session.Browse().PropListB = {{"Name,Oak", 100}, {"Hardness,hard", 3}, {"Weight,heavy", 5}};
+        session.Browse().MatNameLabel = "Oak";
+        session.Search().EvalMemoModified = true;
+    }
+    void Open(PageId page) {
+        session.ShowPage(page);
+        preview.BprintBtnClick();
+    }
+    // Scripts the confirmation window: copies, then "print".
+    void ConfirmPrint(int copies = 1) {
+        ui.dialogScripts["PrntFrm"].push_back([copies](DialogModel& m) {
+            auto& frm = dynamic_cast<PrntFrmModel&>(m);
+            frm.SetNumCopy(copies);
+            frm.PrintClick();
+        });
+    }
+    int Count(const std::string& entry) const { return static_cast<int>(std::count(printer.log.begin(), printer.log.end(), entry)); }
+};
+
+TEST_F(PreviewTest, NoPrinterKeepsEveryPageWhereItIs) {
+    for (bool listEmpty : {false, true}) {
+        ui.printers = listEmpty ? &printer : nullptr;
+        printer.names.clear();
+        for (PageId page : {PageId::B, PageId::C, PageId::D}) {
+            ui.messages.clear();
+            Open(page);
+            EXPECT_EQ(session.ActivePage(), page);
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_EQ(ui.messages[0].text, "There is no printer installed");
+            EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+            EXPECT_EQ(ui.messages[0].buttons, kBtnOk);
+        }
+    }
+    EXPECT_EQ(preview.PreviewKind, 0);
+}
+
+TEST_F(PreviewTest, SearchPreviewWantsAnEvaluation) {
+    session.Search().EvalMemoModified = false;
+    Open(PageId::C);
+    EXPECT_EQ(ui.LastMessage(), "You have not written an evaulation of your search");
+    EXPECT_EQ(session.ActivePage(), PageId::C);
+    session.Search().EvalMemoModified = true;
+    Open(PageId::C);
+    EXPECT_EQ(session.ActivePage(), PageId::E);
+    EXPECT_EQ(preview.PreviewKind, 2);
+}
+
+TEST_F(PreviewTest, KindTitlesButtonAndReturnFollowThePage) {
+    const struct { PageId page; int kind; bool titles; } cases[] = {
+        {PageId::B, 1, false}, {PageId::C, 2, true}, {PageId::D, 3, true}};
+    for (const auto& c : cases) {
+        Open(c.page);
+        EXPECT_EQ(session.ActivePage(), PageId::E);
+        EXPECT_EQ(preview.PreviewKind, c.kind);
+        EXPECT_EQ(preview.TitleBtnEnabled, c.titles);
+        preview.SpeedButton2Click();
+        EXPECT_EQ(session.ActivePage(), c.page);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PreviewTest, ZoomStepsThroughTheTableAndStopsAtItsEnds) {
+    const int sizes[][2] = {{2825, 2000}, {1413, 1000}, {942, 667}, {706, 500}, {565, 400},
+                            {471, 333},   {404, 286},   {353, 250}, {314, 222}, {283, 200}};
+    EXPECT_EQ(preview.PrntPicWidth, 565);
+    for (int i = 0; i < 7; ++i) preview.PrntPicMouseDown(false);
+    EXPECT_EQ(preview.PreviewDivisor, 10);
+    EXPECT_EQ(preview.PrntPicWidth, 283);
+    EXPECT_EQ(preview.PrntPicHeight, 200);
+    for (int d = 9; d >= 1; --d) {
+        preview.PrntPicMouseDown(true);
+        EXPECT_EQ(preview.PrntPicWidth, sizes[d - 1][0]) << d;
+        EXPECT_EQ(preview.PrntPicHeight, sizes[d - 1][1]) << d;
+    }
+    preview.PrntPicMouseDown(true);
+    EXPECT_EQ(preview.PreviewDivisor, 1);
+    EXPECT_EQ(preview.PrntPicWidth, 2825);
+}
+
+TEST_F(PreviewTest, TitlesStartTextsApplyAndCancel) {
+    ui.dialogScripts["GridTitleFrm"].push_back([](DialogModel& m) {
+        auto& t = dynamic_cast<GridTitleFrmModel&>(m);
+        EXPECT_EQ(t.PupilNameEdit, "your name");
+        EXPECT_EQ(t.GridTitleEdit, "project title");
+        t.ApplyClick();
+    });
+    preview.TitleBtnClick();
+    EXPECT_EQ(preview.PupilName, "your name");
+    EXPECT_EQ(preview.ProjectTitle, "project title");
+
+    ui.dialogScripts["GridTitleFrm"].push_back([](DialogModel& m) {
+        auto& t = dynamic_cast<GridTitleFrmModel&>(m);
+        t.PupilNameEdit = "Sam";
+        t.GridTitleEdit = "Stool";
+        t.ApplyClick();
+    });
+    preview.TitleBtnClick();
+    ui.dialogScripts["GridTitleFrm"].push_back([](DialogModel& m) {
+        auto& t = dynamic_cast<GridTitleFrmModel&>(m);
+        EXPECT_EQ(t.PupilNameEdit, "Sam");
+        t.PupilNameEdit = "Other";
+        t.CancelClick();
+    });
+    preview.TitleBtnClick();
+    EXPECT_EQ(preview.PupilName, "Sam");
+    EXPECT_EQ(preview.ProjectTitle, "Stool");
+}
+
+TEST_F(PreviewTest, FontLabelDescribesTheChosenFont) {
+    EXPECT_EQ(preview.FontLabel, "arial 14 point bold");
+    ui.fonts.push_back(FontSpec{"Arial", 16});
+    preview.FontBtnClick();
+    EXPECT_EQ(preview.FontLabel, "font: Arial 12 point ");
+    ui.fonts.push_back(FontSpec{"Verdana", 19, true, true});
+    preview.FontBtnClick();
+    EXPECT_EQ(preview.FontLabel, "font: Verdana 14 point  bold italic");
+    EXPECT_EQ(ui.fontRequests.back(), (FontSpec{"Arial", 16}));
+    preview.FontBtnClick();  // cancelled
+    EXPECT_EQ(preview.FontLabel, "font: Verdana 14 point  bold italic");
+    EXPECT_EQ(preview.PrintFont.name, "Verdana");
+}
+
+TEST_F(PreviewTest, ConfirmationWindowCountsCopiesAndNamesThePrinter) {
+    PrntFrmModel frm(printer);
+    EXPECT_EQ(frm.Label1, "printer: Office laser");
+    EXPECT_EQ(frm.StaticText1(), "1");
+    frm.NumCopyClick(false);
+    EXPECT_EQ(frm.NumCopy, 1);
+    for (int i = 0; i < 25; ++i) frm.NumCopyClick(true);
+    EXPECT_EQ(frm.NumCopy, 20);
+    frm.SetNumCopy(0);
+    EXPECT_EQ(frm.NumCopy, 1);
+    printer.names.push_back("Art room");
+    frm.SetupBtnClick();
+    EXPECT_EQ(frm.Label1, "printer: Art room");
+}
+
+TEST_F(PreviewTest, ThreeCopiesOfThePropertiesPageAreOneJobOfThreeSheets) {
+    Open(PageId::B);
+    std::string question;
+    ui.dialogScripts["PrntFrm"].push_back([&question](DialogModel& m) {
+        auto& frm = dynamic_cast<PrntFrmModel&>(m);
+        question = frm.JobLabel;
+        frm.SetNumCopy(3);
+        frm.PrintClick();
+    });
+    preview.PrintBtnClick();
+    EXPECT_EQ(question, "Print properties of material ?");
+    EXPECT_TRUE(ui.messages.empty());  // no name question for the properties page
+    EXPECT_EQ(printer.log.front(), "progress Printing properties of material.");
+    EXPECT_EQ(printer.log[1], "landscape");
+    EXPECT_EQ(Count("begin Trevane - properties of material"), 1);
+    EXPECT_EQ(Count("new page"), 2);
+    EXPECT_EQ(Count("end"), 1);
+    EXPECT_EQ(Count("abort"), 0);
+    EXPECT_EQ(printer.log[printer.log.size() - 2], "portrait");
+    EXPECT_EQ(printer.log.back(), "progress closed");
+    EXPECT_EQ(printer.job->Sheets(), 3);
+    EXPECT_EQ(printer.job->Of(CanvasOp::RoundRect).size(), 3u);
+    // Drawn in landscape at the printer's own resolution, on its whole page.
+    EXPECT_EQ(printer.job->calls.front().rect, (Rect{0, 0, 7016, 4960}));
+    EXPECT_EQ(printer.positions, (std::vector<int>{50, 100, 50, 100, 50, 100}));
+}
+
+TEST_F(PreviewTest, SearchPrintAsksForTheNameOnce) {
+    Open(PageId::C);
+    ui.answers.push_back(Answer::No);
+    ConfirmPrint();
+    preview.PrintBtnClick();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "You have forgotten to input your name\r\nDo you want to do this now ?");
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Warning);
+    EXPECT_EQ(ui.messages[0].buttons, kBtnYes | kBtnNo);
+    EXPECT_NE(printer.job->Text("Name: "), nullptr);
+
+    // Yes opens the titles window before the confirmation.
+    ui.answers.push_back(Answer::Yes);
+    ui.dialogScripts["GridTitleFrm"].push_back([](DialogModel& m) {
+        dynamic_cast<GridTitleFrmModel&>(m).PupilNameEdit = "Sam";
+        m.Close(GridTitleFrmModel::kApply);
+    });
+    ConfirmPrint();
+    preview.PrintBtnClick();
+    EXPECT_EQ(ui.dialogs, (std::vector<std::string>{"PrntFrm", "GridTitleFrm", "PrntFrm"}));
+    EXPECT_NE(printer.job->Text("Name: Sam"), nullptr);
+    ConfirmPrint();
+    preview.PrintBtnClick();
+    EXPECT_EQ(ui.messages.size(), 2u);  // a name is known now
+}
+
+TEST_F(PreviewTest, CancelledConfirmationPrintsNothing) {
+    Open(PageId::D);
+    preview.PupilName = "Sam";
+    preview.PrintBtnClick();  // the window closes with cancel
+    EXPECT_EQ(ui.dialogs, (std::vector<std::string>{"PrntFrm"}));
+    EXPECT_TRUE(printer.log.empty());
+    EXPECT_EQ(printer.job, nullptr);
+}
+
+TEST_F(PreviewTest, LongCuttingListTakesSeveralSheetsPerCopy) {
+    CuttingList& cl = session.CutList();
+    for (int i = 0; i < 100; ++i) cl.AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
+    Open(PageId::D);
+    preview.PupilName = "Sam";
+    ConfirmPrint(2);
+    preview.PrintBtnClick();
+    const int perCopy = printer.job->Sheets() / 2;
+    EXPECT_GT(perCopy, 1);
+    EXPECT_EQ(printer.job->Sheets(), 2 * perCopy);
+    EXPECT_EQ(printer.job->Of(CanvasOp::RoundRect).size(), 2u);  // a frame on each copy's first sheet
+    EXPECT_EQ(Count("end"), 1);
+}
+
+TEST_F(PreviewTest, FailureAbortsTheJobQuietly) {
+    Open(PageId::B);
+    struct { bool FakePrinter::*flag; bool begun; } cases[] = {
+        {&FakePrinter::failBegin, false}, {&FakePrinter::failNewPage, true}, {&FakePrinter::failEnd, true}};
+    for (const auto& c : cases) {
+        printer = FakePrinter();
+        printer.*c.flag = true;
+        ConfirmPrint(2);
+        preview.PrintBtnClick();
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(Count("abort"), c.begun ? 1 : 0);
+        EXPECT_EQ(printer.orientation, PrinterOrientation::Portrait);
+        EXPECT_EQ(printer.log.back(), "progress closed");
+        EXPECT_EQ(session.ActivePage(), PageId::E);
+    }
+}
+
+TEST_F(PreviewTest, UnwritableFileIsReported) {
+    Open(PageId::B);
+    printer.failEndWithFileError = true;
+    ConfirmPrint();
+    preview.PrintBtnClick();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_EQ(ui.messages[0].text, "Cannot write the file out.pdf: No space left on device");
+    EXPECT_EQ(Count("abort"), 1);
+    EXPECT_EQ(printer.orientation, PrinterOrientation::Portrait);
+}
+
+TEST_F(PreviewTest, PaintDrawsThePreviewedPageInTheBox) {
+    RecordingCanvas nothing;
+    preview.PrntPicPaint(nothing, {0, 0, 565, 400});
+    EXPECT_TRUE(nothing.calls.empty());  // no page previewed yet
+    Open(PageId::D);
+    RecordingCanvas c;
+    preview.PrntPicPaint(c, {0, 0, 565, 400});
+    ASSERT_FALSE(c.calls.empty());
+    EXPECT_EQ(c.calls.front().rect, (Rect{0, 0, 565, 400}));
+    EXPECT_EQ(c.calls.front().x, 7016);  // the landscape page of the portrait printer
+    EXPECT_NE(c.Text(" cutting list "), nullptr);
+    EXPECT_EQ(preview.PageLabel, "page 1 of 1");
+}
+
+}  // namespace
+}  // namespace trevane
