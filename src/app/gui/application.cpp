@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <cstdlib>
 
@@ -41,6 +42,9 @@ int RunApplication(QApplication& app) {
     QApplication::restoreOverrideCursor();
     if (std::getenv("TREVANE_QUIT_WHEN_SHOWN"))
         QObject::connect(&window, &MainWindow::FirstShown, &app, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); }); });
+    // Without a window manager "maximised" is only a wish: take the screen too.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
+    QObject::connect(&window, &MainWindow::FirstShown, splash, [splash] { splash->raise(); });
     window.showMaximized();
     const int code = app.exec();
     delete splashLeft.data();  // still up when the program ends within its second

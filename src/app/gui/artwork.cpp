@@ -235,8 +235,8 @@ void PaintSplashPicture(QPainter& p, const QRectF& r) {
     PaintPlank(p, QRectF(r.left() + 60 * s, top - 78 * s, 150 * s, 32 * s), QColor(150, 85, 50), 5);
     PaintBar(p, QRectF(r.left() + 260 * s, top - 24 * s, 200 * s, 18 * s), QColor(175, 180, 190));
     PaintBar(p, QRectF(r.left() + 280 * s, top - 42 * s, 150 * s, 16 * s), QColor(200, 120, 70));
-    PaintAcrylic(p, QRectF(r.left() + 300 * s, top - 120 * s, 130 * s, 74 * s), QColor(40, 140, 230));
-    PaintAcrylic(p, QRectF(r.left() + 330 * s, top - 100 * s, 120 * s, 60 * s), QColor(230, 60, 60));
+    PaintAcrylic(p, QRectF(r.left() + 318 * s, top - 90 * s, 120 * s, 50 * s), QColor(40, 140, 230));
+    PaintAcrylic(p, QRectF(r.left() + 350 * s, top - 78 * s, 116 * s, 44 * s), QColor(230, 60, 60));
 
     // A try-square leaning on the timber.
     p.setPen(QPen(QColor(40, 40, 40), 1));

@@ -1,0 +1,109 @@
+// The help window and the Qt user interface: topics, contents, search, the
+// messages for missing help, dialogs by name and file filters.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "app/gui/dialog_registry.h"
+#include "app/gui/help_window.h"
+#include "app/gui/qt_user_interface.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+// Closes the next message box as soon as it is shown and keeps its text.
+std::string TextOfNextMessage(const std::function<void()>& action) {
+    std::string text;
+    QTimer::singleShot(0, [&text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text().toStdString();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    action();
+    return text;
+}
+
+class QtHelpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::WriteTestFile(dir.File("QEL.hlp"),
+                               "@topic 1\n@title Contents\n- [[2003]]\n"
+                               "@topic 2003\n@title Hardness\n@keywords hard; soft\nSee [[2006]].\n"
+                               "@topic 2006\n@title Density\n@keywords heavy\nMass per volume.\n");
+        ui.SetHelpFile(dir.File("QEL.hlp"));
+    }
+    testing::TempDir dir;
+    QtUserInterface ui;
+};
+
+TEST_F(QtHelpTest, OpensTopicsContentsAndSearch) {
+    ui.ShowHelp(2003);
+    HelpWindow* help = ui.Help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->objectName(), "HelpFrm");
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->CurrentTopic(), 2003);
+    auto* view = help->findChild<QTextBrowser*>("HelpView");
+    EXPECT_TRUE(view->toPlainText().contains("Density"));
+
+    view->setSource(QUrl("topic:2006"));  // following the link
+    EXPECT_EQ(help->CurrentTopic(), 2006);
+    view->backward();
+    EXPECT_EQ(help->CurrentTopic(), 2003);
+
+    ui.HelpContents();
+    EXPECT_EQ(help->CurrentTopic(), 1);
+    EXPECT_EQ(help->TopicList()->count(), 3);  // the index of every title
+
+    ui.HelpSearch();
+    help->SearchBox()->setText("HEAV");
+    ASSERT_EQ(help->TopicList()->count(), 1);
+    EXPECT_EQ(help->TopicList()->item(0)->text(), "Density");
+
+    ui.CloseHelp();
+    EXPECT_EQ(ui.Help(), nullptr);
+}
+
+TEST_F(QtHelpTest, MissingTopicOrFileSaySo) {
+    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), "Help topic 4242 is not in the help file");
+    ui.SetHelpFile(dir.File("nothing.hlp"));
+    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(1); }), "The help file QEL.hlp could not be opened");
+    EXPECT_EQ(TextOfNextMessage([&] { ui.HelpContents(); }), "The help file QEL.hlp could not be opened");
+    EXPECT_EQ(ui.Help(), nullptr);
+}
+
+class NamedModel : public DialogModel {
+public:
+    explicit NamedModel(const char* name) : name_(name) {}
+    const char* Name() const override { return name_; }
+
+private:
+    const char* name_;
+};
+
+TEST(QtUserInterfaceTest, DialogsRunByNameAndFiltersConvert) {
+    RegisterDialog("TestFrm", [](DialogModel& m, QWidget*) {
+        m.Close(7);
+        return m.Result();
+    });
+    QtUserInterface ui;
+    NamedModel known("TestFrm");
+    EXPECT_EQ(ui.RunDialog(known), 7);
+    NamedModel unknown("NoSuchFrm");
+    EXPECT_EQ(TextOfNextMessage([&] { EXPECT_EQ(ui.RunDialog(unknown), 0); }),
+              "The window NoSuchFrm is not available.");
+
+    EXPECT_EQ(QtFileFilter("QEL project file (*.prj)|*.prj"), "QEL project file (*.prj)");
+    EXPECT_EQ(QtFileFilter("Text|*.txt;*.csv|All (*.*)|*.*"), "Text (*.txt *.csv);;All (*.*)");
+    EXPECT_EQ(QtFileFilter("PDF (*.pdf)"), "PDF (*.pdf)");
+}
+
+}  // namespace
+}  // namespace trevane
