@@ -68,6 +68,19 @@ struct FreeRect {
 
 struct Sheet {
     std::vector<FreeRect> free;
+    double maxShort = 0, maxLong = 0;  // the largest sides among the free rectangles
+
+    void Measure() {
+        maxShort = maxLong = 0;
+        for (const FreeRect& f : free) {
+            maxShort = std::max(maxShort, std::min(f.w, f.h));
+            maxLong = std::max(maxLong, std::max(f.w, f.h));
+        }
+    }
+    // False when no free rectangle can hold a piece with these sides.
+    bool MayHold(double shortSide, double longSide) const {
+        return shortSide <= maxShort + kEps && longSide <= maxLong + kEps;
+    }
 };
 
 struct Fit {
@@ -109,14 +122,7 @@ void Place(Sheet& sheet, const Fit& fit, double l, double w) {
     }
     for (const FreeRect& r : {a, b})
         if (r.w > kEps && r.h > kEps) sheet.free.push_back(r);
-}
-
-// True when no free rectangle can hold a piece whose shorter side is at least
-// minShort and whose longer side is at least minLong.
-bool Exhausted(const Sheet& sheet, double minShort, double minLong) {
-    for (const FreeRect& f : sheet.free)
-        if (std::min(f.w, f.h) + kEps >= minShort && std::max(f.w, f.h) + kEps >= minLong) return false;
-    return true;
+    sheet.Measure();
 }
 
 }  // namespace
@@ -157,13 +163,17 @@ PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength,
     for (std::size_t k = 0; k < n; ++k) {
         const double l = pieces[order[k]].Length + kerf, w = pieces[order[k]].Width + kerf;
         bool placed = false;
+        const double shortSide = std::min(l, w), longSide = std::max(l, w);
         for (auto it = open.begin(); it != open.end();) {
-            if (auto fit = BestFit(*it, l, w)) {
-                Place(*it, *fit, l, w);
-                placed = true;
-                break;
+            if (it->MayHold(shortSide, longSide)) {
+                if (auto fit = BestFit(*it, l, w)) {
+                    Place(*it, *fit, l, w);
+                    placed = true;
+                    break;
+                }
             }
-            if (Exhausted(*it, minShort[k], minLong[k]))
+            // A sheet that cannot hold even the smallest pieces still to come is full.
+            if (!it->MayHold(minShort[k], minLong[k]))
                 it = open.erase(it);
             else
                 ++it;
@@ -171,6 +181,7 @@ PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength,
         if (!placed) {
             ++result.Stock;
             Sheet sheet{{{0, 0, sheetL, sheetW}}};
+            sheet.Measure();
             if (auto fit = BestFit(sheet, l, w)) Place(sheet, *fit, l, w);
             open.push_back(std::move(sheet));
         }

@@ -1,0 +1,63 @@
+#pragma once
+// The cutting list on the costing page: the grid CutGrid with its context menu
+// PopupMenu2, the "stock needed" summary under it, and the grid's toolbar tools
+// (AddToGridBtn, GridEdit, CopyBtn, GridFontBtn, DeleteRowBtn, UpdateCostBtn).
+//
+// The tools are children of the panel. With ownToolbar they sit in a row above
+// the grid; without it the host places them in its own toolbar (adding a widget
+// to a layout re-parents it): EditTools() after the material selector, then the
+// file and print tools, then GridTools().
+#include <QList>
+#include <QWidget>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QToolButton;
+
+namespace trevane {
+
+class Session;
+class CuttingList;
+class CutGridView;
+
+class CutGridPanel : public QWidget {
+    Q_OBJECT
+public:
+    CutGridPanel(Session& session, QWidget* parent, bool ownToolbar = true);
+
+    // Shows the core state again (the session calls this on every change).
+    void Refresh();
+
+    CutGridView* Grid() const { return grid_; }
+    QPlainTextEdit* StockSummary() const { return stock_; }
+    QMenu* PopupMenu2() const { return menu_; }
+    QList<QWidget*> EditTools() const;  // AddToGridBtn, GridEdit
+    QList<QWidget*> GridTools() const;  // CopyBtn, GridFontBtn, DeleteRowBtn, UpdateCostBtn
+
+private:
+    QToolButton* MakeTool(const char* name, const QString& text, const char* hint, void (CuttingList::*click)());
+    void ShowPopupMenu(const QPoint& globalPos);
+    // Runs a core handler, then lets every view show the state it leaves.
+    template <class F>
+    void Forward(F&& handler);
+
+    Session& session_;
+    CuttingList& list_;
+    CutGridView* grid_ = nullptr;
+    QPlainTextEdit* stock_ = nullptr;
+    QMenu* menu_ = nullptr;
+    QAction* copygrid1_ = nullptr;
+    QAction* delete1_ = nullptr;
+    QAction* deleterow1_ = nullptr;
+    QAction* exportCsv1_ = nullptr;
+    QToolButton* addToGridBtn_ = nullptr;
+    QLineEdit* gridEdit_ = nullptr;
+    QToolButton* copyBtn_ = nullptr;
+    QToolButton* gridFontBtn_ = nullptr;
+    QToolButton* deleteRowBtn_ = nullptr;
+    QToolButton* updateCostBtn_ = nullptr;
+};
+
+}  // namespace trevane
