@@ -158,6 +158,7 @@ TEST_F(MakePics, BadSourcesAreNamedAndNothingIsWrittenOrLost) {
         {R"([{"name": "Ply", "picture": 3, "look": {"style": "board", "structure": "cardboard"}}])", "cardboard"},
         {R"([{"name": "Tin", "picture": 3, "look": {"style": "metal", "finish": "shiny"}}])", "shiny"},
         {R"([{"name": "Oak", "picture": 3.5}])", "whole number"},
+        {R"([{"name": "Oak", "picture": 18446744073709551615}])", "whole number"},
         {R"([{"name": "Thing", "picture": 3}])", "no look style"},
         {R"([{"name": "PVC", "picture": 3, "look": {"style": "plastic", "transparent": "yes"}}])", "true or false"},
     };

@@ -112,9 +112,13 @@ private:
         std::string name = "(unnamed)";
         if (m.contains("name") && m["name"].is_string()) name = m["name"].get<std::string>();
         const Json& pic = m["picture"];
-        if (!pic.is_number_integer() || pic.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
-            pic.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max()) {
-            errors_.push_back(source_ + ": material \"" + name + "\": \"picture\" must be a whole number");
+        const bool fits = pic.is_number_unsigned()
+                              ? pic.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())
+                              : pic.is_number_integer() &&
+                                    pic.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
+                                    pic.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
+        if (!fits) {
+            errors_.push_back(source_ + ": material \"" + name + "\": \"picture\" must be a whole number, such as 12");
             return;
         }
         const int number = static_cast<int>(pic.get<std::int64_t>());
