@@ -36,6 +36,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setFont(QFont("Arial", 8));
 
     auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(14, 14, 14, 12);
+    outer->setSpacing(10);
     auto* top = new QHBoxLayout;
     auto* logo = new LogoView(this);
     logo->setObjectName("ProgramIcon");

@@ -38,6 +38,7 @@ int RunApplication(QApplication& app) {
     window.SetSplash(splash);
     QObject::connect(splash, &QObject::destroyed, &window, [&ui] { ui.SetMessagesOnTop(false); });
     session.App().Startup();
+    window.ReportCreationErrors();
 
     QApplication::restoreOverrideCursor();
     if (std::getenv("TREVANE_QUIT_WHEN_SHOWN"))

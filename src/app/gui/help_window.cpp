@@ -1,6 +1,8 @@
 #include "app/gui/help_window.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,6 +38,10 @@ HelpWindow::HelpWindow(const HelpFile& help, QWidget* parent) : QWidget(parent, 
     setObjectName("HelpFrm");
     setWindowTitle("Trevane Help");
     resize(760, 540);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);

@@ -28,6 +28,19 @@ constexpr int kHintPanelHeight = 21;
 constexpr int kSplashMilliseconds = 1000;
 }  // namespace
 
+template <class Page>
+QWidget* MainWindow::MakePage(const char* name) {
+    try {
+        return new Page(session_, pageControl_);
+    } catch (const std::exception& e) {
+        // The program still starts; the page stays empty and the failure is reported.
+        creationErrors_.push_back(e.what());
+        auto* empty = new QWidget(pageControl_);
+        empty->setObjectName(name);
+        return empty;
+    }
+}
+
 MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName("QELFrm");
     QFont base("Arial");
@@ -44,11 +57,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     pageControl_ = new QStackedWidget(client);
     pageControl_->setObjectName("PageControl");
     startPage_ = new StartPage(pageControl_);
-    PageWidget* b = new BrowsePageWidget(session, pageControl_);
-    PageWidget* c = new SearchPageWidget(session, pageControl_);
-    PageWidget* d = new CostingPageWidget(session, pageControl_);
-    PageWidget* e = new PreviewPageWidget(session, pageControl_);
-    pages_ = {{PageId::A, startPage_}, {PageId::B, b}, {PageId::C, c}, {PageId::D, d}, {PageId::E, e}};
+    pages_ = {{PageId::A, startPage_},
+              {PageId::B, MakePage<BrowsePageWidget>("PageB")},
+              {PageId::C, MakePage<SearchPageWidget>("PageC")},
+              {PageId::D, MakePage<CostingPageWidget>("PageD")},
+              {PageId::E, MakePage<PreviewPageWidget>("pageE")}};
     for (auto& [id, page] : pages_) pageControl_->addWidget(page);
     layout->addWidget(pageControl_, 1);
 
@@ -76,9 +89,17 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     });
 
     qApp->installEventFilter(this);
-    session_.AddListener([this] { Refresh(); });
+    // The pages listen for themselves; the window shows its own part.
+    session_.AddListener([self = QPointer<MainWindow>(this)] {
+        if (self) self->Refresh();
+    });
     resize(640, 460);
     Refresh();
+}
+
+void MainWindow::ReportCreationErrors() {
+    for (const std::string& message : creationErrors_) session_.Ui().Message(MsgKind::Error, message, kBtnOk);
+    creationErrors_.clear();
 }
 
 MainWindow::~MainWindow() {
@@ -174,8 +195,6 @@ void MainWindow::Refresh() {
         Action("Oncosts1")->setChecked(st.OnCosts);
         Action("NewDB")->setText(QString::fromStdString(app.NewDB));
         if (st.ShowHints != hintsShown_) ApplyShowHints(st.ShowHints);
-        for (auto& [id, page] : pages_)
-            if (auto* pw = qobject_cast<PageWidget*>(page)) pw->Refresh();
     } while (refreshAgain_);
     refreshing_ = false;
 }

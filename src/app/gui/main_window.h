@@ -2,6 +2,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -36,6 +38,9 @@ public:
 
     QAction* Action(const char* name) const;
 
+    // Shows, in error boxes, what went wrong while the pages were built.
+    void ReportCreationErrors();
+
 signals:
     // The window has been shown for the first time.
     void FirstShown();
@@ -46,6 +51,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    template <class Page>
+    QWidget* MakePage(const char* name);
     void BuildMenus();
     QAction* AddItem(QMenu* menu, const char* name, const char* text);
     void ApplyShowHints(bool show);
@@ -62,6 +69,7 @@ private:
     bool refreshing_ = false;
     bool refreshAgain_ = false;
     bool hintsShown_ = true;
+    std::vector<std::string> creationErrors_;
 };
 
 }  // namespace trevane
