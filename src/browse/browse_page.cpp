@@ -7,6 +7,7 @@
 #include "browse/property_rows.h"
 #include "materials/material.h"
 #include "materials/tables.h"
+#include "printing/preview_page.h"
 
 namespace trevane {
 
@@ -158,7 +159,7 @@ void BrowsePage::PropListBMouseDown(bool rightButton, int y, int topRow) {
 
 void BrowsePage::BSearchBtnClick() { session_.ShowPage(PageId::C); }
 
-void BrowsePage::BprintBtnClick() {}
+void BrowsePage::BprintBtnClick() { session_.Preview().BprintBtnClick(PageId::B); }
 
 void BrowsePage::EnterBrowse() {
     WhichMaterialRGVisible = true;

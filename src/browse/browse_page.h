@@ -57,7 +57,7 @@ public:
     void PropListBMouseMove(int y, int topRow);
     void PropListBMouseDown(bool rightButton, int y, int topRow);
     void BSearchBtnClick();
-    // "print preview": the preview of the properties page opens from here.
+    // "print preview": the preview of the material's properties page.
     void BprintBtnClick();
 
     // --- calls from other pages

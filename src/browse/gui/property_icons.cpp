@@ -1,5 +1,6 @@
 #include "browse/gui/property_icons.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
@@ -969,6 +970,13 @@ QPixmap Render(int code, qreal dpr) {
     return pm;
 }
 
+QHash<int, QPixmap>& IconCache() {
+    static QHash<int, QPixmap> cache;
+    return cache;
+}
+
+void ClearIconCache() { IconCache().clear(); }
+
 }  // namespace
 
 std::vector<int> PropertyIconCodes() {
@@ -979,7 +987,8 @@ std::vector<int> PropertyIconCodes() {
 }
 
 QPixmap PropertyIcon(int code) {
-    static QHash<int, QPixmap> cache;
+    auto& cache = IconCache();
+    if (cache.isEmpty()) qAddPostRoutine(ClearIconCache);  // pixmaps must go before the application does
     const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     const int key = code * 100 + static_cast<int>(std::min(99L, std::lround(dpr * 4)));  // one set per screen scale
     auto it = cache.constFind(key);
