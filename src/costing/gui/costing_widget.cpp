@@ -63,13 +63,14 @@ public:
         if (!widget()) return;
         int h = widget()->sizeHint().height();
         if (widget()->minimumSizeHint().width() > width()) h += horizontalScrollBar()->sizeHint().height();
-        setFixedHeight(h);
+        if (h != height()) setFixedHeight(h);
     }
 
 protected:
     void resizeEvent(QResizeEvent* e) override {
         QScrollArea::resizeEvent(e);
-        Fit();
+        // Outside the resize itself, so the tools are laid out for the final height.
+        QMetaObject::invokeMethod(this, [this] { Fit(); }, Qt::QueuedConnection);
     }
 };
 
