@@ -4,6 +4,7 @@
 
 #include "app/session.h"
 #include "app/shell.h"
+#include "browse/browse_page.h"
 #include "materials/database.h"
 #include "materials/errors.h"
 #include "support/fake_ui.h"
@@ -22,6 +23,7 @@ std::string MakeDatabase(int count, std::uint8_t level, const std::string& prefi
     for (int i = 1; i <= count; ++i) {
         auto wood = TWood::Create();
         wood->Name = prefix + std::to_string(i);
+        wood->Hardwood = 1;
         list.push_back(std::move(wood));
     }
     return SerializeDatabase(list, level);
@@ -124,6 +126,42 @@ TEST_F(ShellTest, ViewAndHelpMenus) {
     s.App().About1Click();
     EXPECT_EQ(ui.dialogs, std::vector<std::string>{"AboutFrm"});
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ShellTest, BrowseFromTheMenusRestoresTheLastMaterialOnlyOutsideASearch) {
+    WriteBothLevels();
+    Session& s = Started();
+    s.App().MenuBtn1Click(0);
+    s.Browse().WhichMaterialRGClick(0);  // hardwoods
+    s.Browse().MatListBClick(2);
+    s.App().View1Click();
+    EXPECT_TRUE(s.App().Showpicture1Enabled);
+    s.App().Showpicture1Click();
+    EXPECT_FALSE(s.State.ShowPicture);
+
+    s.State.SearchType = 0;  // a search is in progress
+    s.App().MenuBtn1Click(0);
+    EXPECT_EQ(s.ActivePage(), PageId::B);
+    EXPECT_TRUE(s.Browse().MatListB.empty());
+    s.App().View1Click();
+    EXPECT_FALSE(s.App().Showpicture1Enabled);
+
+    s.App().ShowStartPage();
+    s.App().MenuBtn1Click(0);
+    ASSERT_EQ(s.Browse().MatListB.size(), 3u);
+    EXPECT_EQ(s.Browse().MatListBIndex, 2);
+
+    // After a switch to the shorter lower level nothing is chosen any more.
+    s.App().Database1Click();
+    s.App().NewDBClick();
+    EXPECT_EQ(s.Browse().WhichMaterialRG, -1);
+    EXPECT_TRUE(s.Browse().MatListB.empty());
+    s.Browse().WhichMaterialRGClick(0);
+    s.App().ShowStartPage();
+    s.App().MenuBtn1Click(0);
+    EXPECT_EQ(s.Browse().MatListB.size(), 2u);
+    EXPECT_EQ(s.Browse().MatListBIndex, -1);
+    EXPECT_TRUE(s.Browse().PropListB.empty());
 }
 
 TEST_F(ShellTest, DatabaseMenuAlwaysOffersTheOtherLevel) {
