@@ -91,5 +91,18 @@ TEST_F(HelpTopics, ViewerShowsNoLeftOverMarkUp) {
     }
 }
 
+TEST_F(HelpTopics, ParagraphsAreNotGluedToTheBulletAboveThem) {
+    // The viewer continues a bullet with the lines that follow it, so a new
+    // paragraph after a list needs a blank line first.
+    for (const HelpTopic& t : help->Topics()) {
+        for (std::size_t i = 1; i < t.Body.size(); ++i) {
+            const std::string& prev = t.Body[i - 1].text;
+            const std::string& line = t.Body[i].text;
+            if (prev.rfind("- ", 0) == 0 && !line.empty() && line.rfind("- ", 0) != 0 && line.rfind("= ", 0) != 0)
+                ADD_FAILURE() << t.File << ":" << t.Body[i].line << ": paragraph glued to a bullet";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace trevane
