@@ -55,7 +55,6 @@ protected:
         page.StartFromMenu();
     }
 
-    // Row of GridC naming a property (-1 when no row does).
     int RowOf(const std::string& property) const {
         for (int r = 1; r < page.GridC.RowCount(); ++r)
             if (page.GridC.Cell(0, r) == property) return r;

@@ -169,18 +169,11 @@ TEST_F(SearchRunTest, EvaluationAndDatabaseSwitch) {
     EXPECT_TRUE(st.ProjectChanged);
 
     st.ProjectChanged = false;
-    ui.fonts.push_back(std::nullopt);
-    page.EvalFontBtnClick();
-    EXPECT_EQ(page.EvalFont, (FontSpec{"Arial", 13}));
     FontSpec times{"Times New Roman", 16};
     ui.fonts.push_back(times);
     page.EvalFontBtnClick();
     EXPECT_EQ(page.EvalFont, times);
     EXPECT_TRUE(st.ProjectChanged);
-
-    page.SpeedButton10Click();
-    page.SpeedButton3Click();
-    EXPECT_EQ(ui.help, (std::vector<int>{3040, 3030}));
 
     page.FoundListbox = {{"Oak", 0}};
     page.NearMisses = {{1, "Pine", "Hardness hard"}};

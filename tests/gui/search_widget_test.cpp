@@ -1,0 +1,152 @@
+// The search page widgets on the offscreen platform: names, presses on the
+// criteria grid, the memo's character filter, and the dialogs' buttons.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include "app/session.h"
+#include "search/gui/search_dialogs_qt.h"
+#include "search/gui/search_widget.h"
+#include "search/search_dialogs.h"
+#include "search/search_page.h"
+#include "support/fake_ui.h"
+
+namespace trevane::testing {
+namespace {
+
+template <class W = QWidget>
+W* Find(QWidget* root, const char* name) {
+    W* w = root->findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void Press(QWidget* target, QPoint at, Qt::MouseButton button) {
+    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+void Type(QWidget* target, const QString& text) {
+    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &e);
+}
+
+class SearchWidgetTest : public ::testing::Test {
+protected:
+    FakeUi ui;
+    Session session{ui, "."};
+    SearchPage& page = session.Search();
+};
+
+TEST_F(SearchWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
+    SearchPageWidget w(session, nullptr);
+    EXPECT_EQ(w.objectName(), "PageC");
+    for (const char* name : {"Panel4", "CmenuBtn", "CPrintBtn", "Label4", "CategoryLabel", "TickPic", "CrossPic",
+                             "Splitter2", "GridC", "ScrollBox2", "Label5", "NumFoundLabel", "FoundListbox", "Label12",
+                             "SearchBtn", "ShowDetailsBtn", "NewSearchBtn", "SpeedButton10", "Label9", "SpeedButton3",
+                             "EvalFontBtn", "EvalMemo"})
+        Find(&w, name);
+    auto* search = Find(&w, "SearchBtn");
+    EXPECT_EQ(search->toolTip(), "search");
+    EXPECT_EQ(search->property("hint").toString(), "search| Do a search using the current criteria.");
+    EXPECT_EQ(Find(&w, "GridC")->property("helpContext").toInt(), 1019);
+    EXPECT_EQ(Find(&w, "FoundListbox")->property("helpContext").toInt(), 1018);
+    EXPECT_EQ(Find(&w, "EvalMemo")->property("helpContext").toInt(), 1012);
+    EXPECT_FALSE(Find(&w, "ShowDetailsBtn")->isEnabled());
+}
+
+TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
+    session.State.SearchType = 0;
+    page.SetUpCriteriaGrid(0, 0);
+    SearchPageWidget w(session, nullptr);
+    w.resize(900, 600);
+    w.show();
+    auto* grid = Find<QTableView>(&w, "GridC");
+    // Row 1 of the grid (Hardness) is the view's first row; row 2 (Weight) its second.
+    const QRect hardness = grid->visualRect(grid->model()->index(0, 1));
+    const QRect weightName = grid->visualRect(grid->model()->index(1, 0));
+    EXPECT_EQ(hardness.height(), 20);
+
+    Press(grid->viewport(), hardness.center(), Qt::LeftButton);
+    EXPECT_EQ(page.GridC.Cell(1, 1), "hard");
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "hard");
+    Press(grid->viewport(), weightName.center(), Qt::RightButton);  // steps Hardness, the current cell
+    EXPECT_EQ(page.GridC.Cell(1, 1), "intermediate");
+    EXPECT_EQ(page.GridC.Cell(1, 2), "don't care");
+
+    QHeaderView* header = grid->horizontalHeader();
+    const int boundary = header->sectionViewportPosition(0) + header->sectionSize(0);
+    Press(header->viewport(), {boundary, 10}, Qt::LeftButton);  // grabs the column edge
+    EXPECT_EQ(page.GridC.Cell(1, 1), "intermediate");
+    Press(header->viewport(), {boundary / 2, 10}, Qt::LeftButton);
+    EXPECT_EQ(page.GridC.Cell(1, 1), "soft");
+}
+
+TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
+    SearchPageWidget w(session, nullptr);
+    auto* memo = Find<QPlainTextEdit>(&w, "EvalMemo");
+    Type(memo, "A");
+    Type(memo, QString::fromUtf8("€"));
+    Type(memo, QString::fromUtf8("Ω"));
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(page.EvalMemo, "A€");
+    memo->insertPlainText("\nok");
+    EXPECT_EQ(page.EvalMemo, "A€\r\nok");
+    EXPECT_TRUE(page.EvalMemoModified);
+    EXPECT_TRUE(session.State.ProjectChanged);
+
+    page.EvalMemoChanged("line 1\r\nline 2");
+    w.Refresh();
+    EXPECT_EQ(memo->toPlainText(), "line 1\nline 2");
+}
+
+TEST_F(SearchWidgetTest, SearchTypeDialogForwardsItsButtons) {
+    int choices = 0;
+    TSearchFrm model(ui, choices, false);
+    SearchFrmDialog dlg(model, nullptr);
+    EXPECT_EQ(dlg.size(), QSize(406, 273));
+    EXPECT_FALSE(Find(&dlg, "OldSearchBtn")->isEnabled());
+
+    Find<QPushButton>(&dlg, "OKBtn")->click();
+    EXPECT_EQ(ui.LastMessage(), "Please choose the type of search");
+    EXPECT_FALSE(model.Closed());
+
+    ui.dialogScripts["SubSearchFrm"].push_back([](DialogModel& m) { static_cast<TSubSearchFrm&>(m).SpeedButton2Click(); });
+    auto* working = Find<QRadioButton>(&dlg, "SearchMaterialRG4");
+    working->click();
+    EXPECT_FALSE(working->isChecked());  // the processes were cancelled: no type chosen
+    EXPECT_FALSE(model.Closed());
+
+    Find<QRadioButton>(&dlg, "SearchMaterialRG2")->click();
+    Find<QPushButton>(&dlg, "OKBtn")->click();
+    EXPECT_EQ(model.ChosenType(), 2);
+    EXPECT_EQ(dlg.result(), kSearchResultSearch);
+}
+
+TEST_F(SearchWidgetTest, AdviceDialogShowsOnePanelAndItsCheck) {
+    TSillySrchFrm model(ui, true);
+    SillySrchFrmDialog dlg(model, nullptr);
+    dlg.show();
+    EXPECT_TRUE(Find(&dlg, "ZeroGB")->isVisible());
+    EXPECT_FALSE(Find(&dlg, "TooManyGB")->isVisible());
+    auto* zeroText = Find<QLabel>(Find(&dlg, "ZeroGB"), "Label1");
+    EXPECT_EQ(zeroText->text(), "Sorry no materials were found with this \ncombination of properties were found.");
+    Find<QCheckBox>(&dlg, "SearchTipChk")->click();
+    Find<QPushButton>(&dlg, "SpeedButton2")->click();
+    EXPECT_EQ(ui.help, std::vector<int>{3040});
+    Find<QPushButton>(&dlg, "SpeedButton1")->click();
+    EXPECT_TRUE(model.SearchTipChk);
+    EXPECT_TRUE(model.Closed());
+}
+
+}  // namespace
+}  // namespace trevane::testing
