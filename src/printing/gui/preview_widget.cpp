@@ -1,11 +1,231 @@
 #include "printing/gui/preview_widget.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/gui/cursors.h"
+#include "app/gui/hint_support.h"
+#include "app/gui/qt_user_interface.h"
+#include "app/session.h"
+#include "printing/gui/print_dialogs.h"
+#include "printing/gui/qpainter_canvas.h"
+#include "printing/gui/qt_printers.h"
+#include "printing/preview_page.h"
+
 namespace trevane {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+enum class Glyph { House, Back, Printer, Titles, Font };
+
+// Small pictures for the tool bar buttons.
+QIcon ToolbarIcon(Glyph which) {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 30, 30), 1.0));
+    switch (which) {
+        case Glyph::House:
+            p.setBrush(QColor(200, 60, 40));
+            p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(10, 2.5), QPointF(18, 10)}));
+            p.setBrush(QColor(245, 235, 200));
+            p.drawRect(QRectF(4.5, 10, 11, 8));
+            p.setBrush(QColor(120, 80, 40));
+            p.drawRect(QRectF(8.5, 12.5, 3, 5.5));
+            break;
+        case Glyph::Back: {
+            p.setBrush(QColor(40, 140, 60));
+            p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(9, 3), QPointF(9, 7), QPointF(18, 7), QPointF(18, 13),
+                                     QPointF(9, 13), QPointF(9, 17)}));
+            break;
+        }
+        case Glyph::Printer:
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(5.5, 2, 9, 6));
+            p.setBrush(QColor(150, 155, 165));
+            p.drawRoundedRect(QRectF(1.5, 7, 17, 8), 1.5, 1.5);
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(5.5, 12, 9, 6.5));
+            p.drawLine(QPointF(7, 14.5), QPointF(13, 14.5));
+            p.drawLine(QPointF(7, 16.5), QPointF(11, 16.5));
+            break;
+        case Glyph::Titles: {
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(2.5, 2.5, 15, 15));
+            p.setPen(QPen(QColor(30, 60, 160), 2.0));
+            p.drawLine(QPointF(5, 6.5), QPointF(15, 6.5));
+            p.setPen(QPen(QColor(90, 90, 90), 1.0));
+            p.drawLine(QPointF(5, 10.5), QPointF(13, 10.5));
+            p.drawLine(QPointF(5, 13.5), QPointF(11, 13.5));
+            break;
+        }
+        case Glyph::Font: {
+            QFont f("Times New Roman");
+            f.setPixelSize(17);
+            f.setBold(true);
+            p.setFont(f);
+            p.setPen(QColor(30, 60, 160));
+            p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, "A");
+            break;
+        }
+    }
+    return QIcon(pm);
+}
+
+QToolButton* ToolButton(QWidget* parent, const char* name, const char* caption, Glyph glyph, const char* hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(QString::fromUtf8(caption));
+    b->setIcon(ToolbarIcon(glyph));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    SetHint(b, QString::fromUtf8(hint));
+    return b;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ preview box
+
+PrntPicBox::PrntPicBox(PreviewPage& page, QWidget* parent) : QWidget(parent), page_(page) {
+    setObjectName("PrntPic");
+    setCursor(MagnifyCursor());
+    SetHint(this, "click to zoom| Click the left mouse button to zoom in or the right mouse button to zoom out.");
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    resize(page.PrntPicWidth, page.PrntPicHeight);
+}
+
+void PrntPicBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QPainterCanvas canvas(painter);
+    page_.PrntPicPaint(canvas, {0, 0, width(), height()});
+    emit Painted();
+}
+
+void PrntPicBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
+    const int before = page_.PreviewDivisor;
+    page_.PrntPicMouseDown(event->button() == Qt::LeftButton);
+    if (page_.PreviewDivisor != before) emit Zoomed();
+}
+
+// ------------------------------------------------------------ page
 
 PreviewPageWidget::PreviewPageWidget(Session& session, QWidget* parent) : PageWidget(session, parent) {
     setObjectName("pageE");
+    RegisterPrintingDialogs();
+    // The program's user interface reaches the system's printers through this page.
+    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&session.Ui()); qtUi && !qtUi->Printers()) {
+        printers_ = std::make_unique<QtPrinterSystem>(session.Ui(), [&session] { return session.State.DefaultUserDir; });
+        printers_->SetParentWindow(window());
+        qtUi->SetPrinters(printers_.get());
+    }
+    Page().ScreenPpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto* panel6 = new QFrame(this);
+    panel6->setObjectName("Panel6");
+    panel6->setFixedHeight(35);
+    panel6->setFrameShape(QFrame::StyledPanel);
+    panel6->setFrameShadow(QFrame::Raised);
+    auto* bar = new QHBoxLayout(panel6);
+    bar->setContentsMargins(4, 2, 4, 2);
+    bar->setSpacing(4);
+    auto* menuBtn = ToolButton(panel6, "SpeedButton4", "main menu", Glyph::House, "main menu| Return to main menu on page 1.");
+    auto* returnBtn = ToolButton(panel6, "SpeedButton2", "return", Glyph::Back, "return| Return to the previous page");
+    auto* printBtn = ToolButton(panel6, "PrintBtn", "print", Glyph::Printer, "print| Print current page");
+    titleBtn_ = ToolButton(panel6, "TitleBtn", "titles", Glyph::Titles,
+                           "titles| Add your name and a project title to the print out");
+    auto* fontBtn = ToolButton(panel6, "FontBtn", "font", Glyph::Font, "font");
+    fontLabel_ = new QLabel(Q(Page().FontLabel), panel6);
+    fontLabel_->setObjectName("FontLabel");
+    pageLabel_ = new QLabel(Q(Page().PageLabel), panel6);
+    pageLabel_->setObjectName("PageLabel");
+    auto* storeLabel = new QLabel(panel6);
+    storeLabel->setObjectName("StoreLabel");
+    storeLabel->setVisible(false);
+    for (QWidget* w : {static_cast<QWidget*>(menuBtn), static_cast<QWidget*>(returnBtn),
+                       static_cast<QWidget*>(printBtn), static_cast<QWidget*>(titleBtn_), static_cast<QWidget*>(fontBtn)})
+        bar->addWidget(w);
+    bar->addSpacing(12);
+    bar->addWidget(fontLabel_);
+    bar->addSpacing(24);
+    bar->addWidget(pageLabel_);
+    bar->addWidget(storeLabel);
+    bar->addStretch(1);
+    outer->addWidget(panel6);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("PrntScroll");
+    scroll_->setProperty("helpContext", PreviewPage::kScrollHelpContext);
+    scroll_->setWidgetResizable(false);
+    scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll_->horizontalScrollBar()->setSingleStep(46);
+    scroll_->verticalScrollBar()->setSingleStep(25);
+    pic_ = new PrntPicBox(Page(), scroll_);
+    scroll_->setWidget(pic_);
+    outer->addWidget(scroll_, 1);
+
+    connect(menuBtn, &QToolButton::clicked, this, [this] { Page().SpeedButton4Click(); });
+    connect(returnBtn, &QToolButton::clicked, this, [this] { Page().SpeedButton2Click(); });
+    connect(printBtn, &QToolButton::clicked, this, [this] {
+        Page().PrintBtnClick();
+        Refresh();
+    });
+    connect(titleBtn_, &QToolButton::clicked, this, [this] {
+        Page().TitleBtnClick();
+        Refresh();
+    });
+    connect(fontBtn, &QToolButton::clicked, this, [this] {
+        Page().FontBtnClick();
+        Refresh();
+    });
+    connect(pic_, &PrntPicBox::Zoomed, this, [this] { ApplyZoom(); });
+    connect(pic_, &PrntPicBox::Painted, this, [this] { ShowLabels(); });
+    Refresh();
 }
 
-void PreviewPageWidget::Refresh() {}
+PreviewPageWidget::~PreviewPageWidget() {
+    if (!printers_) return;
+    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&session_.Ui()); qtUi && qtUi->Printers() == printers_.get())
+        qtUi->SetPrinters(nullptr);
+}
+
+PreviewPage& PreviewPageWidget::Page() { return session_.Preview(); }
+
+void PreviewPageWidget::ApplyZoom() {
+    // The box keeps its top-left corner at the area's origin; the area then
+    // scrolls it into view.
+    pic_->resize(Page().PrntPicWidth, Page().PrntPicHeight);
+    scroll_->horizontalScrollBar()->setValue(0);
+    scroll_->verticalScrollBar()->setValue(0);
+    pic_->update();
+}
+
+void PreviewPageWidget::ShowLabels() {
+    if (pageLabel_->text() != Q(Page().PageLabel)) pageLabel_->setText(Q(Page().PageLabel));
+    if (fontLabel_->text() != Q(Page().FontLabel)) fontLabel_->setText(Q(Page().FontLabel));
+}
+
+void PreviewPageWidget::Refresh() {
+    titleBtn_->setEnabled(Page().TitleBtnEnabled);
+    ShowLabels();
+    if (pic_->size() != QSize(Page().PrntPicWidth, Page().PrntPicHeight)) ApplyZoom();
+    pic_->update();
+}
 
 }  // namespace trevane

@@ -1,14 +1,57 @@
 #pragma once
+#include <memory>
+
 #include "app/gui/page_widget.h"
+
+class QLabel;
+class QScrollArea;
+class QToolButton;
 
 namespace trevane {
 
-// The page pageE of the main window.
+class PreviewPage;
+class QtPrinterSystem;
+
+// The preview box PrntPic: paints the previewed page at its own size each time
+// (nothing is kept between paints); left click zooms in, right click out.
+class PrntPicBox : public QWidget {
+    Q_OBJECT
+public:
+    PrntPicBox(PreviewPage& page, QWidget* parent);
+
+signals:
+    void Zoomed();
+    void Painted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    PreviewPage& page_;
+};
+
+// The page pageE of the main window: the tool bar Panel6 and the scroll area
+// PrntScroll with the preview box.
 class PreviewPageWidget : public PageWidget {
     Q_OBJECT
 public:
     PreviewPageWidget(Session& session, QWidget* parent);
+    ~PreviewPageWidget() override;
     void Refresh() override;
+
+private:
+    PreviewPage& Page();
+    void ApplyZoom();
+    void ShowLabels();
+
+    QToolButton* titleBtn_;
+    QLabel* fontLabel_;
+    QLabel* pageLabel_;
+    QScrollArea* scroll_;
+    PrntPicBox* pic_;
+    // The system's printers, when the program's user interface has none yet.
+    std::unique_ptr<QtPrinterSystem> printers_;
 };
 
 }  // namespace trevane

@@ -1,0 +1,174 @@
+// Prints one page of the program through the real printer layer without any
+// window, for the spooler test and for looking at the printed pages:
+//
+//   trevane-print-check --kind 1|2|3 [--printer NAME] [--pdf FILE] [--copies N] [--rows N]
+//   trevane-print-check --list
+//
+// Kind 1 prints the properties of the first hardwood, 2 a woods search with an
+// evaluation, 3 a cutting list of N rows. Without --printer the job goes to the
+// built-in "Save as PDF" printer, writing FILE. Exit status 0 when the job was
+// handed over whole.
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/session.h"
+#include "app/shell.h"
+#include "browse/browse_page.h"
+#include "costing/cutting_list.h"
+#include "printing/gui/print_dialogs.h"
+#include "printing/gui/qt_printers.h"
+#include "printing/preview_page.h"
+#include "search/search_page.h"
+#include "support/fake_ui.h"
+
+namespace {
+
+using namespace trevane;
+
+// Passes every call on and remembers whether the job ended or why it failed.
+class CheckedPrinters : public IPrinterSystem {
+public:
+    explicit CheckedPrinters(QtPrinterSystem& inner) : inner_(inner) {}
+    bool ended = false;
+    std::string failure;
+
+    std::vector<std::string> PrinterNames() override { return inner_.PrinterNames(); }
+    std::string SelectedPrinter() override { return inner_.SelectedPrinter(); }
+    PrinterOrientation Orientation() override { return inner_.Orientation(); }
+    void SetOrientation(PrinterOrientation o) override { inner_.SetOrientation(o); }
+    DeviceSize PageSizePixels() override { return inner_.PageSizePixels(); }
+    DeviceSize PageSizeMillimetres() override { return inner_.PageSizeMillimetres(); }
+    void BeginDoc(const std::string& title) override { Checked([&] { inner_.BeginDoc(title); }); }
+    void NewPage() override { Checked([&] { inner_.NewPage(); }); }
+    void EndDoc() override {
+        Checked([&] { inner_.EndDoc(); });
+        ended = true;
+    }
+    void Abort() override { inner_.Abort(); }
+    bool Printing() override { return inner_.Printing(); }
+    Canvas& JobCanvas() override { return inner_.JobCanvas(); }
+    void SetupDialog() override {}
+    std::unique_ptr<IProgressWindow> ShowProgress(const std::string& text) override { return inner_.ShowProgress(text); }
+
+private:
+    template <class F>
+    void Checked(F f) {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            failure = e.what();
+            throw;
+        }
+    }
+    QtPrinterSystem& inner_;
+};
+
+void PrepareProperties(Session& s) {
+    s.Browse().WhichMaterialRGClick(BrowsePage::kHardwoods);
+    s.Browse().MatListBClick(0);
+    s.ShowPage(PageId::B);
+}
+
+void PrepareSearch(Session& s) {
+    SearchPage& search = s.Search();
+    s.State.SearchType = 0;
+    s.State.OnSearch = false;
+    search.SetUpCriteriaGrid(0, 0);
+    search.SetCategoryLabel(0, 0);
+    search.GridCMouseDown(true, 1, 1, false);
+    search.SearchBtnClick();
+    search.EvalMemo =
+        "The search found the timbers that are hard enough for a bench top.\r\n\r\nOak is the best choice because "
+        "it is strong and lasts well outside.";
+    search.EvalMemoModified = true;
+    s.ShowPage(PageId::C);
+}
+
+void PrepareCuttingList(Session& s, int rows) {
+    CuttingList& list = s.CutList();
+    for (int i = 0; i < rows; ++i)
+        list.AddCuttingRow(i % 2 ? "Pine" : "Beech", std::to_string(300 + i), "45", "20", "\xC2\xA3 " + std::to_string(1 + i % 7) + ".25");
+    list.RecalculateCuttingList();
+    s.ShowPage(PageId::D);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    int kind = 0, copies = 1, rows = 12;
+    std::string printer = QtPrinterSystem::kPdfPrinter, pdf;
+    bool list = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
+        if (a == "--kind") kind = std::atoi(next().c_str());
+        else if (a == "--printer") printer = next();
+        else if (a == "--pdf") pdf = next();
+        else if (a == "--copies") copies = std::atoi(next().c_str());
+        else if (a == "--rows") rows = std::atoi(next().c_str());
+        else if (a == "--list") list = true;
+        else {
+            std::cerr << "unknown argument: " << a << "\n";
+            return 2;
+        }
+    }
+
+    testing::FakeUi ui;
+    QtPrinterSystem printers(ui);
+    if (list) {
+        for (const auto& name : printers.PrinterNames()) std::cout << name << "\n";
+        return 0;
+    }
+    if (kind < 1 || kind > 3) {
+        std::cerr << "--kind must be 1, 2 or 3\n";
+        return 2;
+    }
+    if (!printers.SelectPrinter(printer)) {
+        std::cerr << "no printer named " << printer << "\n";
+        return 1;
+    }
+    if (printer == QtPrinterSystem::kPdfPrinter) {
+        if (pdf.empty()) {
+            std::cerr << "--pdf FILE is needed for " << printer << "\n";
+            return 2;
+        }
+        printers.SetPdfFileName(pdf);
+    }
+    CheckedPrinters checked(printers);
+    ui.printers = &checked;
+
+    Session session(ui, QCoreApplication::applicationDirPath().toStdString());
+    session.App().Startup();
+    if (session.State.Materials.empty()) {
+        std::cerr << "no database: " << ui.LastMessage() << "\n";
+        return 1;
+    }
+    if (kind == 1) PrepareProperties(session);
+    if (kind == 2) PrepareSearch(session);
+    if (kind == 3) PrepareCuttingList(session, rows);
+
+    PreviewPage& preview = session.Preview();
+    preview.PupilName = "Robin Pupil";
+    preview.ProjectTitle = "Garden bench";
+    preview.BprintBtnClick();
+    if (session.ActivePage() != PageId::E) {
+        std::cerr << "the preview did not open: " << ui.LastMessage() << "\n";
+        return 1;
+    }
+    ui.dialogScripts["PrntFrm"].push_back([copies](DialogModel& m) {
+        auto& frm = static_cast<PrntFrmModel&>(m);
+        frm.SetNumCopy(copies);
+        frm.PrintClick();
+    });
+    preview.PrintBtnClick();
+    if (!checked.ended) {
+        std::cerr << "the job failed: " << (checked.failure.empty() ? ui.LastMessage() : checked.failure) << "\n";
+        return 1;
+    }
+    std::cout << "printed " << PreviewPage::JobTitle(kind) << " on " << printer << " (" << preview.PageLabel << ")\n";
+    return 0;
+}
