@@ -98,6 +98,10 @@ Color WoodSurface::At(float x, float y) const {
     const float lateStart = 0.50f + 0.15f * ringVar;
     const float late = SmoothStep(lateStart, lateStart + 0.25f, t) * (1.0f - SmoothStep(0.94f, 1.0f, t));
     float v = late * contrast_ * (0.75f + 0.5f * ringVar);
+    // Ring-porous woods (oak, ash): the band of large earlywood pores at the
+    // start of each ring is what draws the figure; the latewood is smooth.
+    const float poreBand = look_.figure == Figure::Open ? 1.0f - SmoothStep(0.18f, 0.34f, t) : 0.0f;
+    if (look_.figure == Figure::Open) v = v * 0.45f + poreBand * 0.30f;
 
     const float broad = broad_.Fbm(x * 0.007f, y * 0.02f, 3) - 0.5f;
     // Long streaks of darker and lighter colour running with the grain.
@@ -110,14 +114,13 @@ Color WoodSurface::At(float x, float y) const {
     float light = 1.0f;
     if (look_.figure == Figure::Open) {
         // Rows of large pores in the earlywood, drawn out along the grain.
-        const float zone = cathedral_ ? 1.0f - SmoothStep(0.25f, 0.45f, t) : 0.5f;
-        const float pore = SmoothStep(0.74f, 0.82f, pores_.Value(x * 0.13f, yy * 1.7f));
-        light -= 0.26f * pore * (0.25f + 0.75f * zone);
+        const float pore = SmoothStep(0.66f, 0.76f, pores_.Value(x * 0.16f, yy * 1.8f));
+        light -= 0.30f * pore * (0.08f + 0.92f * poreBand);
     }
     if (look_.rays) {
         // Medullary rays cut across: short thin flecks along the grain.
-        const float fleck = SmoothStep(0.80f, 0.86f, rays_.Value(x * 0.075f, yy * 1.0f));
-        light -= 0.30f * fleck;
+        const float fleck = SmoothStep(0.84f, 0.89f, rays_.Value(x * 0.09f, yy * 1.5f));
+        light -= 0.20f * fleck;
     }
     if (look_.figure == Figure::Interlocked) {
         // Ribbon stripe: bands that catch the light differently.
