@@ -128,6 +128,9 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {One("\"kind\": \"board\", \"name\": \"x\", \"shapes\": [{\"thickness\": 7}]"),
          "a board has no stock thickness 7"},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"flags\": [152]"), "from 0 to 151"},
+        {One("\"kind\": \"wood\", \"name\": \"x\", \"look\": " + std::string(9000, '[') +
+             std::string(9000, ']')),
+         "nest too deep"},
     };
     for (const auto& c : cases) {
         try {

@@ -50,12 +50,18 @@ private:
     void Value(const std::string& path) {
         Space();
         if (i_ >= s_.size()) return;
+        // The source format nests four levels deep; far deeper nesting is a
+        // damaged file, refused before it can exhaust the stack.
+        if ((s_[i_] == '{' || s_[i_] == '[') && ++depth_ > kMaxDepth)
+            throw SourceError(file_, line_, "the lists and objects nest too deep");
         switch (s_[i_]) {
             case '{':
                 Object(path);
+                --depth_;
                 break;
             case '[':
                 Array(path);
+                --depth_;
                 break;
             case '"':
                 StringToken();
@@ -107,6 +113,8 @@ private:
     std::unordered_map<std::string, int>& lines_;
     std::size_t i_ = 0;
     int line_ = 1;
+    int depth_ = 0;
+    static constexpr int kMaxDepth = 200;
 };
 
 }  // namespace
