@@ -1,0 +1,151 @@
+// The browse page's widgets on the offscreen platform: names and hints that
+// other parts of the program look up, pointer handling on the property list,
+// and the picture drawn from the decoded file.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <filesystem>
+
+#include "app/session.h"
+#include "browse/browse_page.h"
+#include "browse/gui/browse_widget.h"
+#include "browse/gui/property_icons.h"
+#include "materials/material.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+class BrowseWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(dir.File("pics"));
+        std::filesystem::copy_file(std::string(TREVANE_TEST_DATA_DIR) + "/jpeg/quadrants.jpg", dir.File("pics/3.jpg"));
+        for (const char* name : {"Acrylic", "Nylon"}) {
+            auto m = TGeneralMaterial::Create();  // every property, so that the list scrolls
+            m->Name = name;
+            m->Category = kCatPlastic;
+            m->PictureNumber = 3;
+            for (auto& [text, prop] : m->Properties) prop->Value = 1;
+            session.State.Materials.push_back(std::move(m));
+        }
+        widget.resize(900, 400);
+        widget.show();
+        QApplication::processEvents();
+    }
+    template <class T = QWidget>
+    T* Find(const char* name) {
+        T* w = widget.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void Press(QWidget* target, QPoint pos, Qt::MouseButton button) {
+        QMouseEvent press(QEvent::MouseButtonPress, pos, target->mapToGlobal(pos), button, button, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, pos, target->mapToGlobal(pos), button, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    }
+    void Move(QWidget* target, QPoint pos) {
+        QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
+
+    testing::TempDir dir;
+    testing::FakeUi ui;
+    Session session{ui, dir.Path()};
+    BrowsePageWidget widget{session, nullptr};
+};
+
+TEST_F(BrowseWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
+    EXPECT_EQ(widget.objectName(), "PageB");
+    for (const char* name : {"Panel2", "BmenuBtn", "BprintBtn", "SpeedButton5", "MatNameLabel", "Panel1", "BSearchGB",
+                             "BSearchBtn", "MatListB", "Splitter1", "PropListB", "Splitter4", "ScrollBox1", "PropPic",
+                             "Label8", "MemoB"})
+        Find(name);
+    auto* group = Find<QGroupBox>("WhichMaterialRG");
+    EXPECT_EQ(group->title(), " choose a material");
+    QStringList captions;
+    for (auto* b : group->findChildren<QAbstractButton*>()) captions << b->text();
+    EXPECT_EQ(captions, QStringList({"Timber (hardwood)", "Timber (softwood)", "Timber (man made board)", "Metal",
+                                     "Plastic"}));
+    EXPECT_EQ(Find("BmenuBtn")->toolTip(), "return to main menu");
+    EXPECT_EQ(Find("BmenuBtn")->property("hint").toString(),
+              "return to main menu| Return to the main menu on the start-up page");
+    EXPECT_EQ(Find("PropListB")->toolTip(), "");
+    EXPECT_EQ(Find("PropListB")->property("hint").toString(), "|Right click on a property to show its definition.");
+    for (const char* name : {"WhichMaterialRG", "MatListB", "PropListB", "SpeedButton5"})
+        EXPECT_EQ(Find(name)->property("helpContext").toInt(), 1005) << name;
+
+    // Every row code has its own 20 x 20 picture, and no two are alike.
+    QSet<QByteArray> seen;
+    for (int code : PropertyIconCodes()) {
+        const QImage img = PropertyIcon(code).toImage();
+        EXPECT_EQ(img.deviceIndependentSize().toSize(), QSize(20, 20)) << code;
+        const QByteArray bits(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes());
+        EXPECT_FALSE(seen.contains(bits)) << code;
+        seen.insert(bits);
+    }
+}
+
+TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDefinition) {
+    Find<QAbstractButton>("WhichMaterialRG_4")->click();
+    auto* matList = Find<QListWidget>("MatListB");
+    ASSERT_EQ(matList->count(), 2);
+    Press(matList->viewport(), matList->visualItemRect(matList->item(1)).center(), Qt::LeftButton);
+    EXPECT_EQ(Find<QLabel>("MatNameLabel")->text(), "Nylon");
+
+    auto* list = Find<QListWidget>("PropListB");
+    ASSERT_GT(list->count(), 30);
+    QApplication::processEvents();  // lays the rows out
+    list->verticalScrollBar()->setValue(20);
+    ASSERT_EQ(list->indexAt(QPoint(1, 1)).row(), 20);
+    const int row = 22;
+    const QPoint onRow = list->visualItemRect(list->item(row)).center();
+    ASSERT_TRUE(list->viewport()->rect().contains(onRow));
+
+    Press(list->viewport(), onRow, Qt::RightButton);  // not selected: nothing
+    EXPECT_TRUE(ui.help.empty());
+    Press(list->viewport(), onRow, Qt::LeftButton);
+    EXPECT_EQ(session.Browse().PropListBIndex, row);
+    Move(list->viewport(), onRow);
+    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::WhatsThisCursor);
+    Move(list->viewport(), onRow + QPoint(0, BrowsePage::kPropRowHeight));
+    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::ArrowCursor);
+
+    Press(list->viewport(), onRow, Qt::RightButton);
+    ASSERT_EQ(ui.help.size(), 1u);
+    EXPECT_EQ(ui.help[0], 2000 + session.Browse().PropListB[row].index);
+    EXPECT_EQ(list->currentRow(), row);
+}
+
+TEST_F(BrowseWidgetTest, PictureShowsAtItsOwnSizeAndDetailsModeSwapsTheGroups) {
+    session.Browse().ShowDetails({{"Acrylic", 0}});
+    widget.Refresh();
+    EXPECT_FALSE(Find("WhichMaterialRG")->isVisible());
+    EXPECT_TRUE(Find("BSearchGB")->isVisible());
+    EXPECT_EQ(Find<QListWidget>("MatListB")->currentRow(), 0);
+
+    const QImage shot = Find("PropPic")->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(200, 150));
+    auto near = [](QColor c, int r, int g, int b) {
+        return std::abs(c.red() - r) < 40 && std::abs(c.green() - g) < 40 && std::abs(c.blue() - b) < 40;
+    };
+    EXPECT_TRUE(near(shot.pixelColor(4, 3), 255, 0, 0));     // top-left quadrant of the 16 x 12 picture
+    EXPECT_TRUE(near(shot.pixelColor(12, 9), 255, 255, 255));
+    EXPECT_FALSE(near(shot.pixelColor(60, 60), 255, 0, 0));  // nothing stretched beyond the picture
+
+    session.Browse().EnterBrowse();
+    EXPECT_TRUE(Find("WhichMaterialRG")->isVisible());
+    EXPECT_FALSE(Find("BSearchGB")->isVisible());
+}
+
+}  // namespace
+}  // namespace trevane
