@@ -71,7 +71,8 @@ private:
         const Color scale = Mix(look_.color2, Color{0.32f, 0.35f, 0.40f}, 0.25f);
         Color c = Mix(scale, look_.color, Clamp01(0.3f + 0.7f * mottle));
         c = Scale(c, shade);
-        const float hl = 0.18f * Gauss(x - highlight_ + 20.0f * (mottle - 0.5f), 50.0f);
+        c = Scale(c, 1.08f - 0.16f * (x / 200.0f + y / 150.0f) * 0.5f);
+        const float hl = 0.30f * Gauss(x - highlight_ + 20.0f * (mottle - 0.5f), 40.0f) * (0.7f + 0.3f * rolling);
         return Mix(c, tint_, hl);
     }
 
