@@ -44,14 +44,12 @@ public:
             focus.initFrom(view_);
             focus.rect = option.rect.adjusted(1, 1, -1, -1);
             focus.backgroundColor = Qt::white;
-            view_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, view_);
-            if (view_->hasFocus()) {
-                // A plain dotted frame as well, for styles whose focus frame is faint.
-                QPen pen(Qt::black, 1, Qt::DotLine);
-                p->setPen(pen);
-                p->setBrush(Qt::NoBrush);
-                p->drawRect(option.rect.adjusted(1, 1, -2, -2));
-            }
+            if (view_->hasFocus()) view_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, view_);
+            // A dotted frame too, so the current cell shows while the pupil types
+            // into GridEdit and in styles whose focus frame is faint.
+            p->setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(option.rect.adjusted(1, 1, -2, -2));
         }
         p->restore();
     }
@@ -77,6 +75,10 @@ QVariant CutGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return QString::fromStdString(list_.CutGrid.Cell(index.column(), index.row() + 1));
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    if (role == Qt::ToolTipRole) {  // the whole text of a cell too narrow to show it
+        const std::string& text = list_.CutGrid.Cell(index.column(), index.row() + 1);
+        if (!text.empty()) return QString::fromStdString(text);
+    }
     if (role == Qt::BackgroundRole) return index.column() == 0 ? kFixedCellColor : QColor(Qt::white);
     return {};
 }
