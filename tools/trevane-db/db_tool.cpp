@@ -191,6 +191,9 @@ int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const std::bad_alloc&) {
         err << "trevane-db: out of memory\n";
         return 1;
+    } catch (const std::exception& e) {
+        err << "trevane-db: " << e.what() << '\n';
+        return 1;
     }
 }
 
