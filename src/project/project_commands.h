@@ -1,5 +1,7 @@
 #pragma once
-// Behaviour of the File commands (New, Open, Save, Save as, Exit) and the project file name, free of any window.
+// Behaviour of the File commands (New, Open, Save, Save as, Exit) and the project
+// file name, free of any window.
+#include <string>
 
 namespace trevane {
 
@@ -9,18 +11,40 @@ class ProjectCommands {
 public:
     explicit ProjectCommands(Session& session) : session_(session) {}
 
-    // The database was replaced: empty every list that shows materials.
+    // The database was replaced: nothing of the project's own changes.
     void OnDatabaseSwitched() {}
-    // Saves the project (Save as when it has no name yet); true when a file was written.
-    bool Save1Click() { return false; }
-    void Newprojectfile1Click() {}
-    void Openfile1Click() {}
-    void Saveas1Click() {}
+
+    // New: asks about unsaved changes, then starts an untitled project.
+    void Newprojectfile1Click();
+    // Open: asks about unsaved changes, reads a project, runs its search again.
+    void Openfile1Click();
+    // Save: writes to ProjectFileName, or runs Save as for an untitled project.
+    // True when a file was written; only then is ProjectChanged cleared.
+    bool Save1Click();
+    // Save as: asks for a name (completed with ".prj") and writes. True when written.
+    bool Saveas1Click();
     // The close question of the main window (also reached through Exit); true: may close.
-    bool FormCloseQuery() { return true; }
+    bool FormCloseQuery();
+
+    // The caption "Trevane [" + bare file name + "]".
+    void SetProjectCaption();
+
+    // Full path of the project file; exactly "untitled.prj" until saved or opened.
+    std::string ProjectFileName = "untitled.prj";
 
 private:
-    [[maybe_unused]] Session& session_;
+    // The unsaved-changes question of New, Open and Exit; false: the command stops.
+    bool AskToSaveChanges();
+    bool WriteTo(const std::string& path);
+
+    Session& session_;
 };
+
+// The name a Save as writes to: no extension gets ".prj"; another extension is
+// replaced by ".prj"; ".prj" in any letter case is kept.
+std::string CompleteProjectFileName(const std::string& chosen);
+
+// The file name part of a path.
+std::string BareFileName(const std::string& path);
 
 }  // namespace trevane

@@ -1,0 +1,136 @@
+#include "project/project_file.h"
+
+#include "app/session.h"
+#include "app/shell.h"
+#include "costing/cutting_list.h"
+#include "materials/binary_io.h"
+#include "materials/cp1252.h"
+#include "materials/errors.h"
+#include "materials/file_io.h"
+#include "project/grid_util.h"
+#include "search/search_page.h"
+
+namespace trevane {
+
+namespace {
+
+constexpr std::string_view kTag = "PRJ";
+
+// A criteria row is two counted strings of at least four bytes each.
+constexpr std::size_t kMinCriterionBytes = 8;
+
+constexpr std::size_t kMaxCuttingListLines = 200000;
+
+void WriteSearchState(ByteWriter& out, std::int32_t searchType, std::int32_t workingMask,
+                      const StringGrid& grid, const std::string& evaluation) {
+    out.WriteInt32(searchType);
+    out.WriteInt32(workingMask);
+    const int k = LastUsedRow(grid);
+    out.WriteInt32(k);
+    for (int r = 1; r <= k; ++r) {
+        out.WriteCountedString(grid.Cell(0, r));
+        out.WriteCountedString(grid.Cell(1, r));
+    }
+    out.WriteCountedString(evaluation);
+}
+
+void WriteCuttingList(ByteWriter& out, const StringGrid& grid) {
+    const int m = LastUsedRow(grid);
+    out.WriteInt32(m);
+    WriteGridText(grid, out, m);
+}
+
+}  // namespace
+
+ProjectData ParseProject(std::string_view bytes) {
+    ProjectData d;
+    try {
+        ByteReader in(bytes);
+        if (in.ReadCountedBytes() != kTag) throw EBadFileFormat(kNotAProjectFile);
+        d.DatabaseFileName = in.ReadCountedString();
+        // Only a bare file name may name the database: it is opened from the
+        // program's own folder.
+        if (d.DatabaseFileName.empty() || d.DatabaseFileName.find_first_of("/\\") != std::string::npos ||
+            d.DatabaseFileName == "." || d.DatabaseFileName == "..")
+            throw EBadFileFormat(kNotAProjectFile);
+        d.SearchType = in.ReadInt32();
+        d.WorkingMask = in.ReadInt32();
+        const std::int32_t k = in.ReadInt32();
+        if (k < 0 || static_cast<std::size_t>(k) > in.Remaining() / kMinCriterionBytes)
+            throw EBadFileFormat(kNotAProjectFile);
+        d.Criteria.reserve(static_cast<std::size_t>(k));
+        for (std::int32_t i = 0; i < k; ++i) {
+            std::string name = in.ReadCountedString();
+            std::string value = in.ReadCountedString();
+            d.Criteria.emplace_back(std::move(name), std::move(value));
+        }
+        d.Evaluation = in.ReadCountedString();
+        d.CutRows = in.ReadInt32();
+        if (d.CutRows < 0) throw EBadFileFormat(kNotAProjectFile);
+        const std::size_t blockStart = in.Position();
+        in.ReadCountedBytes();
+        d.CutBlock = std::string(bytes.substr(blockStart, in.Position() - blockStart));
+        // Every line of the block becomes a grid row; a school cutting list never
+        // comes near this, and the limit keeps a crafted file from exhausting memory.
+        std::size_t lines = 1;
+        for (std::size_t p = d.CutBlock.find("\r\n"); p != std::string::npos; p = d.CutBlock.find("\r\n", p + 2))
+            ++lines;
+        if (lines > kMaxCuttingListLines) throw EBadFileFormat(kNotAProjectFile);
+        if (!in.AtEnd()) throw EBadFileFormat(kNotAProjectFile);
+    } catch (const ETruncated&) {
+        throw EBadFileFormat(kNotAProjectFile);
+    }
+    return d;
+}
+
+std::string SerializeProject(const std::string& databaseFileName, std::int32_t searchType,
+                             std::int32_t workingMask, const StringGrid& criteriaGrid,
+                             const std::string& evaluation, const StringGrid& cutGrid) {
+    ByteWriter out;
+    out.WriteCountedBytes(kTag);
+    out.WriteCountedString(databaseFileName);
+    WriteSearchState(out, searchType, workingMask, criteriaGrid, evaluation);
+    WriteCuttingList(out, cutGrid);
+    return out.Take();
+}
+
+void WriteProject(Session& session, const std::string& path) {
+    const auto& st = session.State;
+    const std::string bytes = SerializeProject(st.DatabaseFileName, st.LastSearchType, st.WorkingMask,
+                                               session.Search().GridC, session.Search().EvalMemo,
+                                               session.CutList().CutGrid);
+    WriteFileAtomically(path, bytes);
+}
+
+void ReadSearchState(Session& session, const ProjectData& data) {
+    auto& st = session.State;
+    st.LastSearchType = data.SearchType;
+    st.WorkingMask = data.WorkingMask;
+    if (data.SearchType == -1) return;
+    auto& grid = session.Search().GridC;
+    for (std::size_t i = 0; i < data.Criteria.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        if (row >= grid.RowCount()) break;
+        grid.SetCell(0, row, data.Criteria[i].first);
+        grid.SetCell(1, row, data.Criteria[i].second);
+    }
+    session.Search().EvalMemo = data.Evaluation;
+}
+
+void ReadCuttingList(Session& session, const ProjectData& data) {
+    auto& grid = session.CutList().CutGrid;
+    ByteReader block(data.CutBlock);
+    ReadGridText(grid, block, data.CutRows);
+    if (data.CutRows >= 1) ClearGridCells(grid, 1, data.CutRows + 1, grid.ColCount() - 1, grid.RowCount() - 1);
+}
+
+void ReadProject(Session& session, const std::string& path) {
+    if (!FileExists(path)) throw ENoDBfile(path + " file not found");
+    const ProjectData data = ParseProject(ReadWholeFile(path));
+    if (data.DatabaseFileName != session.State.DatabaseFileName)
+        session.App().SwitchDatabase(data.DatabaseFileName, false);
+    ReadSearchState(session, data);
+    ReadCuttingList(session, data);
+}
+
+}  // namespace trevane
