@@ -4,6 +4,7 @@
 #include "app/shell.h"
 #include "browse/browse_page.h"
 #include "materials/matching.h"
+#include "printing/preview_page.h"
 #include "search/search_dialogs.h"
 #include "search/search_types.h"
 
@@ -217,10 +218,7 @@ void SearchPage::SpeedButton3Click() { session_.Ui().ShowHelp(kEvaluationHelpCon
 
 void SearchPage::CmenuBtnClick() { session_.App().ShowStartPage(); }
 
-void SearchPage::CPrintBtnClick() {
-    // The print preview of the search results opens from here once the preview
-    // page offers its command.
-}
+void SearchPage::CPrintBtnClick() { session_.Preview().BprintBtnClick(PageId::C); }
 
 bool SearchPage::IsAvailable(const ListEntry& entry) const {
     const auto& list = session_.State.Materials;

@@ -30,9 +30,12 @@ protected:
         session.Browse().MatNameLabel = "Oak";
         session.Search().EvalMemoModified = true;
     }
+    // The preview button of a page.
     void Open(PageId page) {
         session.ShowPage(page);
-        preview.BprintBtnClick();
+        if (page == PageId::B) session.Browse().BprintBtnClick();
+        else if (page == PageId::C) session.Search().CPrintBtnClick();
+        else preview.BprintBtnClick();
     }
     // Scripts the confirmation window: copies, then "print".
     void ConfirmPrint(int copies = 1) {
