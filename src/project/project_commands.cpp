@@ -61,7 +61,7 @@ bool ProjectCommands::WriteTo(const std::string& path) {
     try {
         WriteProject(session_, path);
         return true;
-    } catch (const EQelError& e) {
+    } catch (const std::exception& e) {
         session_.Ui().Message(MsgKind::Error, e.what(), kBtnOk);
         return false;
     }
@@ -79,15 +79,19 @@ void ProjectCommands::Newprojectfile1Click() {
     st.LastSearchType = -1;
     st.WorkingMask = 0;
     session_.ShowPage(PageId::A);
+    session_.Changed();
 }
 
 void ProjectCommands::Openfile1Click() {
     if (!AskToSaveChanges()) return;
     const auto chosen = session_.Ui().OpenFileDialog(ProjectDialog(session_, "Open"));
     if (!chosen || chosen->empty()) return;
+    // The page showing before the file was read decides the page after it (a
+    // database switch on the way shows the start page).
+    const PageId page = session_.ActivePage();
     try {
         ReadProject(session_, *chosen);
-    } catch (const EQelError& e) {
+    } catch (const std::exception& e) {
         session_.Ui().Message(MsgKind::Error, e.what(), kBtnOk);
         return;
     }
@@ -98,6 +102,7 @@ void ProjectCommands::Openfile1Click() {
         st.SearchType = st.LastSearchType;
         ClearIndexedList(search.FoundListbox);
         search.FoundListboxIndex = -1;
+        search.NearMisses.clear();
         const int code = SearchCodeOfType(st.SearchType);
         if (code >= 0) search.FindMatches(search.BuildCriteria(code), code);
         search.NumFoundLabel = std::to_string(search.FoundListbox.size());
@@ -105,12 +110,10 @@ void ProjectCommands::Openfile1Click() {
         search.EvalMemoModified = true;
         search.SetCategoryLabel(st.SearchType, st.WorkingMask);
     }
-    const PageId page = session_.ActivePage();
-    if (page == PageId::C) {
+    if (page == PageId::C)
         session_.ShowPage(st.PreviousSearchAvailable ? PageId::C : PageId::A);
-    } else if (page != PageId::D) {
-        session_.ShowPage(PageId::A);
-    }
+    else
+        session_.ShowPage(page == PageId::D ? PageId::D : PageId::A);
     ProjectFileName = *chosen;
     SetProjectCaption();
 }

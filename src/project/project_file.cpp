@@ -21,6 +21,9 @@ constexpr std::size_t kMinCriterionBytes = 8;
 
 constexpr std::size_t kMaxCuttingListLines = 200000;
 
+constexpr std::int32_t kLastSearchType = 4;
+constexpr std::int32_t kAllProcesses = 15;
+
 void WriteSearchState(ByteWriter& out, std::int32_t searchType, std::int32_t workingMask,
                       const StringGrid& grid, const std::string& evaluation) {
     out.WriteInt32(searchType);
@@ -55,6 +58,11 @@ ProjectData ParseProject(std::string_view bytes) {
             throw EBadFileFormat(kNotAProjectFile);
         d.SearchType = in.ReadInt32();
         d.WorkingMask = in.ReadInt32();
+        // Search types run from 0 (woods) to 4 (working properties), -1 for none;
+        // the working processes are four bits.
+        if (d.SearchType < -1 || d.SearchType > kLastSearchType || d.WorkingMask < 0 ||
+            d.WorkingMask > kAllProcesses)
+            throw EBadFileFormat(kNotAProjectFile);
         const std::int32_t k = in.ReadInt32();
         if (k < 0 || static_cast<std::size_t>(k) > in.Remaining() / kMinCriterionBytes)
             throw EBadFileFormat(kNotAProjectFile);
@@ -108,12 +116,15 @@ void ReadSearchState(Session& session, const ProjectData& data) {
     st.WorkingMask = data.WorkingMask;
     if (data.SearchType == -1) return;
     auto& grid = session.Search().GridC;
-    for (std::size_t i = 0; i < data.Criteria.size(); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        if (row >= grid.RowCount()) break;
-        grid.SetCell(0, row, data.Criteria[i].first);
-        grid.SetCell(1, row, data.Criteria[i].second);
+    const int k = static_cast<int>(data.Criteria.size());
+    if (grid.RowCount() < k + 1) grid.SetRowCount(k + 1);
+    for (int i = 0; i < k; ++i) {
+        grid.SetCell(0, i + 1, data.Criteria[static_cast<std::size_t>(i)].first);
+        grid.SetCell(1, i + 1, data.Criteria[static_cast<std::size_t>(i)].second);
     }
+    // Rows left over from a longer search of another type would show, print and
+    // save properties the project's search does not have.
+    ClearGridCells(grid, 0, k + 1, 1, grid.RowCount() - 1);
     session.Search().EvalMemo = data.Evaluation;
 }
 
@@ -122,6 +133,8 @@ void ReadCuttingList(Session& session, const ProjectData& data) {
     ByteReader block(data.CutBlock);
     ReadGridText(grid, block, data.CutRows);
     if (data.CutRows >= 1) ClearGridCells(grid, 1, data.CutRows + 1, grid.ColCount() - 1, grid.RowCount() - 1);
+    // Rows the list grew by get their part numbers.
+    session.CutList().WritePartNumbers();
 }
 
 void ReadProject(Session& session, const std::string& path) {
