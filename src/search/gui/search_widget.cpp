@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/gui/hint_support.h"
 #include "app/session.h"
+#include "project/project_commands.h"
 #include "search/gui/criteria_grid_view.h"
 #include "search/gui/search_dialogs_qt.h"
 #include "search/gui/search_views.h"
@@ -109,6 +111,15 @@ QWidget* SearchPageWidget::BuildToolbar() {
     auto* print = Button("CPrintBtn", "print preview", "print preview| Print preview of the  results of the  search", panel);
     connect(print, &QPushButton::clicked, this, [this] { Act([this] { page_.CPrintBtnClick(); }); });
     bar->addWidget(print);
+    // The File commands' open and save buttons.
+    auto* open = Button("SpeedButton6", "", "open file", panel);
+    open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    connect(open, &QPushButton::clicked, this, [this] { Act([this] { session_.Project().Openfile1Click(); }); });
+    bar->addWidget(open);
+    auto* save = Button("SpeedButton7", "", "save file", panel);
+    save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(save, &QPushButton::clicked, this, [this] { Act([this] { session_.Project().Save1Click(); }); });
+    bar->addWidget(save);
     bar->addSpacing(16);
 
     bar->addWidget(Label("Label4", "category", panel));
