@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "materials/errors.h"
+#include "project_fixture.h"
+
+namespace trevane::testing {
+namespace {
+
+std::string Int32(std::int32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+    return s;
+}
+std::string Counted(const std::string& bytes) { return Int32(static_cast<std::int32_t>(bytes.size())) + bytes; }
+
+std::string ReadBack(const std::string& path) { return ReadWholeFile(path); }
+
+class ProjectFileTest : public ProjectTest {
+protected:
+    // A project with a metals search, a long evaluation and a grown cutting list.
+    void MakeRich() {
+        SetUpSearch(1);
+        Search().EvalMemo = "Steel is strong.\r\n\u00a3 4 a metre, caf\u00e9 \u20ac\r\n\r\nlast line";
+        FillCutRows(120, "\u00e9");
+    }
+};
+
+TEST_F(ProjectFileTest, EmptyProjectAndTwoRowListAreWrittenByteForByte) {
+    ClearGridCells(Search().GridC, 0, 1, 1, Search().GridC.RowCount() - 1);
+    Search().EvalMemo.clear();
+    Project().ProjectFileName = work.File("e.prj");
+    ASSERT_TRUE(Project().Save1Click());
+    const std::string empty = Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0) +
+                              Int32(0) + Int32(0);
+    EXPECT_EQ(ReadBack(work.File("e.prj")), empty);
+
+    FillCutRows(2, "c");
+    std::string text;
+    for (int r = 1; r <= 2; ++r) {
+        if (r == 2) text += "\r\n";
+        for (int c = 1; c <= 8; ++c) text += "c" + std::to_string(r * 10 + c) + "\t";
+    }
+    ASSERT_TRUE(Project().Save1Click());
+    const std::string two = ReadBack(work.File("e.prj"));
+    EXPECT_EQ(two.substr(two.size() - 8 - text.size()), Int32(2) + Counted(text));
+}
+
+TEST_F(ProjectFileTest, RichProjectsComeBackUnchanged) {
+    for (int level : {1, 0}) {
+        for (int type = 0; type <= 4; ++type) {
+            SCOPED_TRACE("level " + std::to_string(level) + " type " + std::to_string(type));
+            auto s = StartedSession(ui);
+            s->App().SwitchDatabase(level == 1 ? "higher.mdf" : "lower.mdf", true);
+            session.swap(s);
+            SetUpSearch(type, type == 4 ? 0b1010 : 3);
+            Search().EvalMemo = "Line one\r\n\u00a3 \u00e9 \u20ac\r\n" + std::string(5000, 'x');
+            FillCutRows(130, "\u20ac");
+            const std::string path = work.File("rich.prj");
+            WriteProject(*session, path);
+            const std::string written = ProjectBytes();
+
+            FakeUi other;
+            auto fresh = StartedSession(other);
+            ReadProject(*fresh, path);
+            session.swap(fresh);
+            EXPECT_EQ(ProjectBytes(), written);
+            EXPECT_EQ(St().DatabaseLevel, level);
+            EXPECT_EQ(Cut().Cell(0, 130), "130");  // grown rows are numbered
+            EXPECT_EQ(Cut().Cell(8, 130), "\u20ac1308");
+            EXPECT_TRUE(other.messages.empty());
+        }
+    }
+}
+
+TEST_F(ProjectFileTest, NoSearchInFileLeavesGridAndMemoAlone) {
+    SetUpSearch(0);
+    Search().EvalMemo = "saved";
+    St().LastSearchType = -1;
+    WriteProject(*session, work.File("n.prj"));
+    SetUpSearch(2);
+    Search().EvalMemo = "kept";
+    const std::string grid = ProjectBytes();
+    ReadProject(*session, work.File("n.prj"));
+    EXPECT_EQ(Search().EvalMemo, "kept");
+    EXPECT_EQ(St().LastSearchType, -1);
+    St().LastSearchType = 2;
+    EXPECT_EQ(ProjectBytes(), grid);
+}
+
+TEST_F(ProjectFileTest, ShorterSearchClearsLeftoverCriteriaRowsAndCutRowsBelow) {
+    SetUpSearch(3);  // all materials: the longest list
+    FillCutRows(5);
+    const int longRows = LastUsedRow(Search().GridC);
+    SetUpSearch(2);
+    const int shortRows = LastUsedRow(Search().GridC);
+    ASSERT_LT(shortRows, longRows);
+    FillCutRows(2, "n");
+    ClearGridCells(Cut(), 1, 3, 8, Cut().RowCount() - 1);
+    WriteProject(*session, work.File("s.prj"));
+
+    SetUpSearch(3);
+    FillCutRows(5);
+    ReadProject(*session, work.File("s.prj"));
+    EXPECT_EQ(LastUsedRow(Search().GridC), shortRows);
+    EXPECT_EQ(LastUsedRow(Cut()), 2);
+    EXPECT_EQ(Cut().Cell(1, 1), "n11");
+}
+
+TEST_F(ProjectFileTest, EveryTruncationIsRefused) {
+    MakeRich();
+    const std::string bytes = ProjectBytes();
+    ASSERT_NO_THROW(ParseProject(bytes));
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        try {
+            ParseProject(std::string_view(bytes).substr(0, n));
+            ADD_FAILURE() << "accepted " << n << " of " << bytes.size() << " bytes";
+        } catch (const EBadFileFormat& e) {
+            ASSERT_STREQ(e.what(), kNotAProjectFile) << n;
+        }
+    }
+}
+
+TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
+    MakeRich();
+    const std::string good = ProjectBytes();
+    const std::string head = Counted("PRJ") + Counted("higher.mdf");
+    const std::string tail = Int32(0) + Counted("") + Int32(0) + Int32(0);
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"tag case", Counted("prj") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
+        {"tag length", Counted("PRJX") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
+        {"short tag", Counted("PR") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
+        {"database path", Counted("PRJ") + Counted("../higher.mdf") + Int32(0) + Int32(0) + tail},
+        {"database backslash", Counted("PRJ") + Counted("a\\lower.mdf") + Int32(0) + Int32(0) + tail},
+        {"search type 5", head + Int32(5) + Int32(0) + tail},
+        {"search type -2", head + Int32(-2) + Int32(0) + tail},
+        {"mask 16", head + Int32(4) + Int32(16) + tail},
+        {"huge k", head + Int32(0) + Int32(0) + Int32(0x7FFFFFFF) + Counted("") + Int32(0) + Int32(0)},
+        {"negative k", head + Int32(0) + Int32(0) + Int32(-1) + Counted("") + Int32(0) + Int32(0)},
+        {"huge string", head + Int32(0) + Int32(0) + Int32(0) + Int32(0x7FFFFFF0) + Int32(0) + Int32(0)},
+        {"negative string", head + Int32(0) + Int32(0) + Int32(0) + Int32(-4) + Int32(0) + Int32(0)},
+        {"negative m", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(-1) + Int32(0)},
+        {"huge block", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Int32(0x7FFFFFFF)},
+        {"trailing byte", good + "x"},
+        {"empty file", ""},
+    };
+    Project().ProjectFileName = work.File("mine.prj");
+    Project().SetProjectCaption();
+    St().ProjectChanged = false;
+    session->ShowPage(PageId::D);
+    const std::string before = Snapshot();
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        WriteTestFile(work.File("bad.prj"), bytes);
+        ui.openFiles.push_back(work.File("bad.prj"));
+        ui.messages.clear();
+        Project().Openfile1Click();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+        EXPECT_EQ(ui.messages[0].text, kNotAProjectFile);
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(ProjectFileTest, MissingFileNamesThePath) {
+    const std::string path = work.File("gone.prj");
+    ui.openFiles.push_back(path);
+    const std::string before = Snapshot();
+    Project().Openfile1Click();
+    EXPECT_EQ(ui.LastMessage(), path + " file not found");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+// ---------------------------------------------------------------- save failures
+
+class SaveFailureTest : public ProjectFileTest {
+protected:
+    // Saves into `folder` over an older project and checks that the failure is
+    // reported and nothing is lost.
+    void ExpectFailedSaveKeepsEverything(const std::string& path, const std::string& old) {
+        Project().ProjectFileName = path;
+        Project().SetProjectCaption();
+        St().ProjectChanged = true;
+        const std::string caption = St().Caption;
+        ui.messages.clear();
+        EXPECT_FALSE(Project().Save1Click());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+        EXPECT_FALSE(ui.messages[0].text.empty());
+        EXPECT_TRUE(St().ProjectChanged);
+        EXPECT_EQ(St().Caption, caption);
+        if (!old.empty()) {
+            EXPECT_EQ(ReadBack(path), old);
+        }
+    }
+};
+
+TEST_F(SaveFailureTest, FolderThatDoesNotExist) {
+    MakeRich();
+    ExpectFailedSaveKeepsEverything(work.File("no/such/folder/p.prj"), "");
+    // Save as into it: the name and caption stay.
+    ui.saveFiles.push_back(work.File("no/such/box"));
+    Project().ProjectFileName = "untitled.prj";
+    Project().SetProjectCaption();
+    EXPECT_FALSE(Project().Saveas1Click());
+    EXPECT_EQ(Project().ProjectFileName, "untitled.prj");
+    EXPECT_EQ(St().Caption, "Trevane [untitled.prj]");
+}
+
+TEST_F(SaveFailureTest, ReadOnlyFolder) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    MakeRich();
+    const std::string folder = work.File("ro");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    WriteTestFile(folder + "/p.prj", "old project");
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    ExpectFailedSaveKeepsEverything(folder + "/p.prj", "old project");
+    chmod(folder.c_str(), 0755);
+}
+
+TEST_F(SaveFailureTest, FullDisk) {
+    const std::string mnt = work.File("tiny");
+    ASSERT_EQ(mkdir(mnt.c_str(), 0755), 0);
+    const std::string mount = "mount -t tmpfs -o size=64k tmpfs '" + mnt + "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small tmpfs here";
+    struct Unmount {
+        std::string dir;
+        ~Unmount() { std::system(("umount '" + dir + "'").c_str()); }
+    } unmount{mnt};
+    WriteTestFile(mnt + "/p.prj", "old project");
+    {  // fill what is left
+        std::ofstream filler(mnt + "/filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        for (int i = 0; i < 64 && filler; ++i) filler.write(block.data(), block.size());
+    }
+    MakeRich();
+    ExpectFailedSaveKeepsEverything(mnt + "/p.prj", "old project");
+}
+
+}  // namespace
+}  // namespace trevane::testing
