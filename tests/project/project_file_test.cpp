@@ -231,7 +231,7 @@ TEST_F(SaveFailureTest, FullDisk) {
     if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small tmpfs here";
     struct Unmount {
         std::string dir;
-        ~Unmount() { std::system(("umount '" + dir + "'").c_str()); }
+        ~Unmount() { (void)std::system(("umount '" + dir + "'").c_str()); }
     } unmount{mnt};
     WriteTestFile(mnt + "/p.prj", "old project");
     {  // fill what is left
