@@ -10,6 +10,8 @@
 #include "materials/errors.h"
 #include "materials/material.h"
 #include "materials/tables.h"
+#include "printing/preview_page.h"
+#include "project/project_commands.h"
 
 namespace trevane {
 
@@ -175,12 +177,17 @@ void CostingPage::WoodCostBtnClick() {
     }
 }
 
-void CostingPage::WoodAddCLBtnClick() {
-    // The cutting list reads the active tab's sizes and cost label itself.
-    // session_.CutList().AddToCuttingList();
-}
+void CostingPage::WoodAddCLBtnClick() { session_.CutList().AddToCuttingList(*this); }
 
 void CostingPage::SpeedButton1Click() { session_.App().ShowStartPage(); }
+
+void CostingPage::SpeedButton8Click() { session_.Project().Openfile1Click(); }
+
+void CostingPage::SpeedButton9Click() { session_.Project().Save1Click(); }
+
+void CostingPage::DPrntBtnClick() { session_.Preview().BprintBtnClick(PageId::D); }
+
+void CostingPage::SpeedButton11Click() { session_.Ui().ShowHelp(kCostingHelpContext); }
 
 bool CostingPage::DecimalKeyFilter(char32_t key, const std::string& /*current*/) {
     if (key == 8 || key == 9 || key == 10 || (key >= U'0' && key <= U'9') || key == U'.') return true;

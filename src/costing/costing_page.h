@@ -52,6 +52,13 @@ public:
     void WoodAddCLBtnClick();
     // "Main menu": back to the start page.
     void SpeedButton1Click();
+    // The project and print tools of the toolbar: open, save, preview of the
+    // cutting list, help on the costing page.
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void DPrntBtnClick();
+    void SpeedButton11Click();
+    static constexpr int kCostingHelpContext = 1009;
 
     // Key filters of the size edits. `key` is the typed character, `current` the
     // edit's text before it. Returns true when the key reaches the edit. Enter is

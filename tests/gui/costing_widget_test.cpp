@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QToolButton>
 
 #include "costing/costing_fixture.h"
+#include "costing/cutting_list.h"
 #include "costing/gui/costing_widget.h"
 
 namespace trevane::testing {
@@ -53,6 +55,27 @@ TEST_F(CostingWidget, ControlsCarryTheirNamesHintsAndHelp) {
     EXPECT_EQ(Find("BoardSectionLB")->property("helpContext").toInt(), 1008);
     EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->currentText(), "Ash");
     EXPECT_EQ(Text("WoodSqmCostLabel"), QString::fromUtf8("\xC2\xA3 10.00"));
+}
+
+TEST_F(CostingWidget, ToolbarHoldsTheToolsInOrderAndAddsPieces) {
+    int last = -1;
+    for (const char* name : {"SpeedButton1", "DMaterialCombo", "AddToGridBtn", "GridEdit", "SpeedButton8",
+                             "SpeedButton9", "DPrntBtn", "CopyBtn", "GridFontBtn", "DeleteRowBtn", "UpdateCostBtn",
+                             "SpeedButton11"}) {
+        const int at = widget->ToolbarLayout()->indexOf(Find(name));
+        EXPECT_GT(at, last) << name;
+        last = at;
+    }
+    Find<QToolButton>("SpeedButton11")->click();
+    EXPECT_EQ(ui.help, std::vector<int>{1009});
+
+    page.LengthEdit = "1000";
+    page.WidthEdit = "100";
+    page.ThicknessEdit = "20";
+    Find<QPushButton>("WoodCostBtn")->click();
+    Find<QPushButton>("WoodAddCLBtn")->click();
+    EXPECT_EQ(session.CutList().CutGrid.Cell(2, 1), "Ash");
+    EXPECT_EQ(session.CutList().CutGrid.Cell(7, 1), "0.80");
 }
 
 TEST_F(CostingWidget, KeysAreFilteredButPastedTextIsCheckedOnCalculation) {

@@ -11,18 +11,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/session.h"
 #include "costing/costing_page.h"
+#include "costing/gui/cut_grid_panel.h"
 #include "costing/gui/section_glyphs.h"
 
 namespace trevane {
@@ -39,6 +42,24 @@ void GiveHint(QWidget* w, const char* hint) {
     const int bar = text.indexOf('|');
     w->setToolTip(bar < 0 ? text : text.left(bar).trimmed());
     w->setProperty("hint", text);
+}
+
+// A question mark in a blue disc.
+QIcon HelpGlyph() {
+    QPixmap pix(40, 40);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 50, 120), 2));
+    p.setBrush(QColor(60, 110, 200));
+    p.drawEllipse(QRectF(2, 2, 36, 36));
+    QFont f("Arial");
+    f.setBold(true);
+    f.setPixelSize(28);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(2, 2, 36, 36), Qt::AlignCenter, "?");
+    return QIcon(pix);
 }
 
 QFont BoldArial(const QFont& base) {
@@ -150,6 +171,9 @@ CostingPageWidget::CostingPageWidget(Session& session, QWidget* parent)
     gridHost_->setMinimumWidth(50);
     auto* gridColumn = new QVBoxLayout(gridHost_);
     gridColumn->setContentsMargins(0, 0, 0, 0);
+    auto* cutList = new CutGridPanel(session, gridHost_, false);
+    gridColumn->addWidget(cutList);
+    AddCuttingListTools(cutList);
 
     splitter3_->addWidget(scrollBox3);
     splitter3_->addWidget(gridHost_);
@@ -191,6 +215,32 @@ QWidget* CostingPageWidget::BuildToolbar() {
     toolbarRow_->addWidget(dMaterialCombo_);
     toolbarRow_->addStretch(1);
     return panel5_;
+}
+
+void CostingPageWidget::AddCuttingListTools(CutGridPanel* cutList) {
+    for (QWidget* tool : cutList->EditTools()) AddToolbarWidget(tool);
+    auto addTool = [this](const char* name, QStyle::StandardPixmap icon, const char* hint, void (CostingPage::*click)()) {
+        auto* b = new QToolButton(panel5_);
+        b->setObjectName(name);
+        if (icon != QStyle::SP_CustomBase) b->setIcon(style()->standardIcon(icon));
+        b->setIconSize(QSize(20, 20));
+        GiveHint(b, hint);
+        connect(b, &QToolButton::clicked, this, [this, click] {
+            (page_.*click)();
+            session_.Changed();
+        });
+        AddToolbarWidget(b);
+        return b;
+    };
+    addTool("SpeedButton8", QStyle::SP_DialogOpenButton, "open file", &CostingPage::SpeedButton8Click);
+    addTool("SpeedButton9", QStyle::SP_DialogSaveButton, "Save file", &CostingPage::SpeedButton9Click);
+    addTool("DPrntBtn", QStyle::SP_FileDialogContentsView, "print preview| Show a print preview of the cutting list",
+            &CostingPage::DPrntBtnClick);
+    for (QWidget* tool : cutList->GridTools()) AddToolbarWidget(tool);
+    auto* help = addTool("SpeedButton11", QStyle::SP_CustomBase, "help| Help on costing and the cutting list",
+                         &CostingPage::SpeedButton11Click);
+    help->setIcon(HelpGlyph());
+    help->setProperty("helpContext", kHelpCosting);
 }
 
 void CostingPageWidget::AddToolbarWidget(QWidget* tool) {

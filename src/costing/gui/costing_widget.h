@@ -23,6 +23,7 @@ class QVBoxLayout;
 namespace trevane {
 
 class CostingPage;
+class CutGridPanel;
 
 // The page PageD of the main window: the toolbar Panel5 (inside PageScroller1)
 // with "Main menu" and the material selector, the costing tabs MaterialPC with
@@ -70,6 +71,9 @@ private:
     };
 
     QWidget* BuildToolbar();
+    // The cutting list's tools and the project, preview and help tools, in the
+    // toolbar's order after the material selector.
+    void AddCuttingListTools(CutGridPanel* cutList);
     QWidget* BuildWoodTab();
     QWidget* BuildMetalTab();
     QWidget* BuildPlasticTab();
