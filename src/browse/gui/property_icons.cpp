@@ -24,7 +24,6 @@ const QColor kOrange(245, 140, 30);
 const QColor kYellow(250, 205, 40);
 const QColor kBlue(40, 100, 205);
 const QColor kSky(165, 210, 245);
-const QColor kGreen(45, 150, 65);
 const QColor kPlastic(90, 170, 230);
 
 QPen Pen(const QColor& c, double w = 1.2) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
