@@ -47,10 +47,7 @@ void OutputMessage(j_common_ptr) {}
 
 void ProgressMonitor(j_common_ptr cinfo) {
     if (!cinfo->is_decompressor) return;
-    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
-        cinfo->err->msg_code = JERR_NOT_COMPILED;
-        cinfo->err->error_exit(cinfo);
-    }
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) ErrorExit(cinfo);
 }
 
 inline std::uint8_t MulDiv255(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
