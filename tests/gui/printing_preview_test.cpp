@@ -1,0 +1,220 @@
+// The preview page, its small windows and the built-in PDF printer on the
+// offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "app/session.h"
+#include "browse/browse_page.h"
+#include "costing/cutting_list.h"
+#include "printing/gui/print_dialogs.h"
+#include "printing/gui/preview_widget.h"
+#include "printing/gui/qt_printers.h"
+#include "printing/preview_page.h"
+#include "printing/printer.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+#include "printing/fake_printer.h"
+
+namespace trevane::testing {
+namespace {
+
+template <class W = QWidget>
+W* Find(QWidget* root, const char* name) {
+    W* w = root->findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void Press(QWidget* target, Qt::MouseButton button) {
+    const QPoint at(5, 5);
+    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+class PreviewWidgetTest : public ::testing::Test {
+protected:
+    FakeUi ui;
+    FakePrinter printer;
+    Session session{ui, "."};
+    PreviewPage& preview = session.Preview();
+    PreviewWidgetTest() { ui.printers = &printer; }
+};
+
+TEST_F(PreviewWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
+    PreviewPageWidget w(session, nullptr);
+    EXPECT_EQ(w.objectName(), "pageE");
+    for (const char* name : {"Panel6", "SpeedButton4", "SpeedButton2", "PrintBtn", "TitleBtn", "FontBtn", "FontLabel",
+                             "PageLabel", "StoreLabel", "PrntScroll", "PrntPic"})
+        Find(&w, name);
+    const struct { const char* name; const char* hint; } hints[] = {
+        {"SpeedButton4", "main menu| Return to main menu on page 1."},
+        {"SpeedButton2", "return| Return to the previous page"},
+        {"PrintBtn", "print| Print current page"},
+        {"TitleBtn", "titles| Add your name and a project title to the print out"},
+        {"FontBtn", "font"},
+        {"PrntPic", "click to zoom| Click the left mouse button to zoom in or the right mouse button to zoom out."}};
+    for (const auto& h : hints) {
+        QWidget* c = Find(&w, h.name);
+        EXPECT_EQ(c->property("hint").toString(), QString::fromUtf8(h.hint)) << h.name;
+        EXPECT_EQ(c->toolTip(), QString::fromUtf8(h.hint).section('|', 0, 0).trimmed()) << h.name;
+    }
+    EXPECT_EQ(Find<QLabel>(&w, "FontLabel")->text(), "arial 14 point bold");
+    EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), "page 1 of 1");
+    EXPECT_TRUE(Find(&w, "StoreLabel")->isHidden());
+    auto* scroll = Find<QScrollArea>(&w, "PrntScroll");
+    EXPECT_EQ(scroll->property("helpContext").toInt(), 1015);
+    EXPECT_EQ(scroll->horizontalScrollBar()->singleStep(), 46);
+    EXPECT_EQ(scroll->verticalScrollBar()->singleStep(), 25);
+    QWidget* pic = Find(&w, "PrntPic");
+    EXPECT_EQ(pic->size(), QSize(565, 400));
+    EXPECT_EQ(pic->cursor().shape(), Qt::BitmapCursor);
+}
+
+TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
+    for (int i = 0; i < 40; ++i) session.CutList().AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
+    PreviewPageWidget w(session, nullptr);
+    w.resize(900, 600);
+    session.ShowPage(PageId::D);
+    preview.BprintBtnClick();
+    w.Refresh();
+    QWidget* pic = Find(&w, "PrntPic");
+    Press(pic, Qt::LeftButton);
+    EXPECT_EQ(pic->size(), QSize(706, 500));
+    Press(pic, Qt::MiddleButton);
+    Press(pic, Qt::RightButton);
+    Press(pic, Qt::RightButton);
+    EXPECT_EQ(pic->size(), QSize(471, 333));
+
+    const QImage shot = pic->grab().toImage();
+    int dark = 0, white = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.lightness() < 100) ++dark;
+            if (c == Qt::white) ++white;
+        }
+    EXPECT_GT(white, shot.width() * shot.height() / 2);  // the white page
+    EXPECT_GT(dark, 500);                                // frame, heading, table
+    // The page label follows what was painted.
+    EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), QString::fromStdString(preview.PageLabel));
+    EXPECT_FALSE(Find<QToolButton>(&w, "TitleBtn")->isEnabled() != preview.TitleBtnEnabled);
+}
+
+TEST(PrintDialogs, ConfirmationCounterAndButtons) {
+    FakePrinter printer;
+    PrntFrmModel model(printer);
+    model.JobLabel = "Print cutting list ?";
+    PrntFrm dlg(model, nullptr);
+    EXPECT_EQ(dlg.windowTitle(), "confirm print");
+    EXPECT_EQ(Find<QLabel>(&dlg, "Label1")->text(), "printer: Office laser");
+    EXPECT_EQ(Find<QLabel>(&dlg, "JobLabel")->text(), "Print cutting list ?");
+    EXPECT_EQ(Find<QLabel>(&dlg, "Label2")->text(), "Number of copies");
+    auto* copies = Find<QLabel>(&dlg, "StaticText1");
+    Find<QToolButton>(&dlg, "NumCopyDown")->click();
+    EXPECT_EQ(copies->text(), "1");
+    Find<QToolButton>(&dlg, "NumCopyUp")->click();
+    Find<QToolButton>(&dlg, "NumCopyUp")->click();
+    EXPECT_EQ(copies->text(), "3");
+    EXPECT_EQ(Find<QPushButton>(&dlg, "SetupBtn")->text(), "printer set up");
+    Find<QPushButton>(&dlg, "PrintBtn")->click();
+    EXPECT_EQ(model.Result(), PrntFrmModel::kPrint);
+    EXPECT_EQ(model.NumCopy, 3);
+}
+
+TEST(PrintDialogs, TitlesWindowAppliesItsEdits) {
+    GridTitleFrmModel model;
+    model.PupilNameEdit = "Sam";
+    GridTitleFrm dlg(model, nullptr);
+    EXPECT_EQ(dlg.windowTitle(), "Cutting list titles");
+    EXPECT_EQ(Find<QLabel>(&dlg, "Label1")->text(), "Enter you name and a title for the cutting list");
+    auto* name = Find<QLineEdit>(&dlg, "PupilNameEdit");
+    EXPECT_EQ(name->text(), "Sam");
+    EXPECT_EQ(Find<QLineEdit>(&dlg, "GridTitleEdit")->text(), "project title");
+    name->setText("Alex");
+    Find<QPushButton>(&dlg, "ApplyBtn")->click();
+    EXPECT_EQ(model.Result(), GridTitleFrmModel::kApply);
+    EXPECT_EQ(model.PupilNameEdit, "Alex");
+}
+
+class PdfPrinterTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    FakeUi ui;
+    QtPrinterSystem printers{ui};
+    Session session{ui, "."};
+    PreviewPage& preview = session.Preview();
+
+    PdfPrinterTest() {
+        ui.printers = &printers;
+        printers.SelectPrinter(QtPrinterSystem::kPdfPrinter);
+        session.Browse().PropListB = {{"Name,Oak", 100}, {"Hardness,hard", 3}};
+        session.Browse().MatNameLabel = "Oak";
+        session.ShowPage(PageId::B);
+        preview.BprintBtnClick();
+    }
+    void Print(int copies) {
+        ui.dialogScripts["PrntFrm"].push_back([copies](DialogModel& m) {
+            static_cast<PrntFrmModel&>(m).SetNumCopy(copies);
+            m.Close(PrntFrmModel::kPrint);
+        });
+        preview.PrintBtnClick();
+    }
+    static QByteArray Read(const std::string& path) {
+        QFile f(QString::fromStdString(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(PdfPrinterTest, SavesTheJobAsALandscapePdf) {
+    EXPECT_EQ(printers.PrinterNames().back(), "Save as PDF");
+    const std::string path = dir.File("oak.pdf");
+    ui.saveFiles.push_back(path);
+    Print(2);
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.saveSpecs.size(), 1u);
+    EXPECT_EQ(ui.saveSpecs[0].fileName, "properties of material.pdf");
+    const QByteArray pdf = Read(path);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/MediaBox [0 0 842"), 2);  // two landscape A4 sheets
+    EXPECT_EQ(printers.Orientation(), PrinterOrientation::Portrait);
+    EXPECT_FALSE(printers.Printing());
+}
+
+TEST_F(PdfPrinterTest, CancelledFileChoiceWritesNothingAndSaysNothing) {
+    ui.saveFiles.push_back(std::nullopt);
+    Print(1);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(printers.Printing());
+}
+
+TEST_F(PdfPrinterTest, UnwritableFileIsReportedAndTheOldFileKept) {
+    ui.saveFiles.push_back(dir.File("no such folder/oak.pdf"));
+    Print(1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_NE(ui.messages[0].text.find("oak.pdf"), std::string::npos);
+
+    const std::string kept = dir.File("kept.pdf");
+    WriteTestFile(kept, "old");
+    QFile::setPermissions(QString::fromStdString(dir.Path()), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ui.saveFiles.push_back(kept);
+    Print(1);
+    QFile::setPermissions(QString::fromStdString(dir.Path()),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (ui.messages.size() == 2) {  // root may write anyway
+        EXPECT_EQ(Read(kept), "old");
+    }
+}
+
+}  // namespace
+}  // namespace trevane::testing
