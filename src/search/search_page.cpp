@@ -178,7 +178,7 @@ void SearchPage::ReportSearchResult(bool allowAdvice) {
 
     NearMisses.clear();
     const int type = session_.State.SearchType;
-    if (IsSearchType(type) && found <= kAdviceLimit) {
+    if (IsSearchType(type) && found <= kCloseMatchLimit) {
         const int code = SearchCodeOfType(type);
         if (auto tmpl = FilledTemplate(code)) {
             const FlagSet criteria = tmpl->Flags;
@@ -187,6 +187,7 @@ void SearchPage::ReportSearchResult(bool allowAdvice) {
     }
 
     if (!allowAdvice || !session_.State.OnSearch || (found != 0 && found <= kAdviceLimit)) return;
+    session_.Changed();  // the results show behind the advice
     TSillySrchFrm advice(session_.Ui(), found == 0);
     session_.Ui().RunDialog(advice);
     session_.State.OnSearch = !advice.SearchTipChk;

@@ -22,6 +22,8 @@ public:
 
     // More than this many results (or none) bring up the search advice.
     static constexpr int kAdviceLimit = 10;
+    // Close matches are looked for when a search finds at most this many.
+    static constexpr int kCloseMatchLimit = 2;
     static constexpr int kSearchHelpContext = 3040;      // SpeedButton10 "help and hints"
     static constexpr int kEvaluationHelpContext = 3030;  // SpeedButton3 "hints"
 

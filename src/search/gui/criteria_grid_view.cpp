@@ -128,6 +128,7 @@ void CriteriaGridView::mousePressEvent(QMouseEvent* e) {
     Press(e->button() == Qt::LeftButton, idx.column(), idx.row() + grid_.FixedRows(), false);
 }
 
+// The second press of a double click arrives as a double click: it steps too.
 void CriteriaGridView::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
 
 void CriteriaGridView::keyPressEvent(QKeyEvent* e) {
