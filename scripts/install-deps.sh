@@ -11,6 +11,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick poppler-utils
+    cups printer-driver-cups-pdf
     fonts-dejavu-core fonts-liberation
 )
 
