@@ -42,7 +42,7 @@ int RunApplication(QApplication& app) {
 
     QApplication::restoreOverrideCursor();
     if (std::getenv("TREVANE_QUIT_WHEN_SHOWN"))
-        QObject::connect(&window, &MainWindow::FirstShown, &app, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); }); });
+        QObject::connect(&window, &MainWindow::FirstShown, &app, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
     // Without a window manager "maximised" is only a wish: take the screen too.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     QObject::connect(&window, &MainWindow::FirstShown, splash, [splash] { splash->raise(); });
