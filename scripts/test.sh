@@ -21,3 +21,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+
+echo "== fuzzing every reader of outside data (bounded time)"
+./scripts/fuzz.sh 8
