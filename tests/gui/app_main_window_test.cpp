@@ -56,7 +56,9 @@ TEST_F(MainWindowTest, NamesCaptionsAndStartPageLayout) {
         {"Contents1", "Contents.."}, {"Searchforhelpon1", "Search for help on.."}, {"About1", "About"}};
     for (const auto& [name, text] : items) {
         QAction* a = Child<QAction>(name);
-        if (a) EXPECT_EQ(a->text().toStdString(), text) << name;
+        if (a) {
+            EXPECT_EQ(a->text().toStdString(), text) << name;
+        }
     }
     for (const char* checked : {"Showpicture1", "Showhints1", "Onsearch1", "Oncosts1"})
         EXPECT_TRUE(Child<QAction>(checked)->isChecked()) << checked;
