@@ -73,13 +73,15 @@ HelpWindow::HelpWindow(const HelpFile& help, QWidget* parent) : QWidget(parent, 
     sideLayout->addWidget(searchBox_);
     list_ = new QListWidget(side);
     list_->setObjectName("HelpTopicList");
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setTextElideMode(Qt::ElideRight);
     sideLayout->addWidget(list_, 1);
     browser_ = new HelpBrowser(help_, split);
     browser_->setObjectName("HelpView");
     split->addWidget(side);
     split->addWidget(browser_);
     split->setStretchFactor(1, 1);
-    split->setSizes({220, 540});
+    split->setSizes({250, 510});
     outer->addWidget(split, 1);
 
     backBtn_->setEnabled(false);
