@@ -7,6 +7,7 @@
 #include "browse/browse_page.h"
 #include "materials/database.h"
 #include "materials/errors.h"
+#include "materials/file_io.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -222,6 +223,20 @@ TEST_F(ShellTest, UnsavedWorkQuestionCancelAndNo) {
     EXPECT_EQ(s.State.Materials.size(), 2u);
     EXPECT_FALSE(s.State.ProjectChanged);
     EXPECT_EQ(s.ActivePage(), PageId::A);
+}
+
+TEST_F(ShellTest, UnsavedWorkYesSavesThenSwitches) {
+    WriteBothLevels();
+    Session& s = Started();
+    s.State.ProjectChanged = true;
+    s.App().Database1Click();
+    ui.answers.push_back(Answer::Yes);
+    ui.saveFiles.push_back(dir.File("work.prj"));
+    s.App().NewDBClick();
+    EXPECT_TRUE(FileExists(dir.File("work.prj")));
+    EXPECT_EQ(s.State.DatabaseFileName, "lower.mdf");
+    EXPECT_FALSE(s.State.ProjectChanged);
+    EXPECT_EQ(s.State.Caption, "Trevane [work.prj]");
 }
 
 TEST_F(ShellTest, UnsavedWorkYesWithoutASaveKeepsEverything) {
