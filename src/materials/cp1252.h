@@ -16,6 +16,9 @@ std::string Utf8ToCp1252(std::string_view utf8, bool* lossless = nullptr);
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool FitsCp1252(std::string_view utf8);
 
+// Appends the UTF-8 form of a Unicode code point.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // True when the Unicode code point has a Windows-1252 byte.
 bool CodePointFitsCp1252(char32_t cp);
 
