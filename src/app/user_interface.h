@@ -62,8 +62,8 @@ public:
     virtual Answer Message(MsgKind kind, const std::string& text, unsigned buttons) = 0;
     virtual void Beep() = 0;
 
-    virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) = 0;
-    virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) = 0;
     virtual std::optional<FontSpec> FontDialog(const FontSpec& current) = 0;
 
     // Runs a modal dialog until the model is closed; returns its result.

@@ -397,13 +397,13 @@ void CuttingList::GridFontBtnClick() {
 }
 
 void CuttingList::ExportCsv1Click() {
-    FileDialogSpec spec;
-    spec.title = "Export CSV";
-    spec.filter = "CSV files (*.csv)";
-    spec.defaultExt = "csv";
-    spec.initialDir = session_.State.DefaultUserDir;
-    spec.fileName = "cutting list.csv";
-    const auto path = session_.Ui().SaveFileDialog(spec);
+    FileDialogSpec request;
+    request.title = "Export CSV";
+    request.filter = "CSV files (*.csv)";
+    request.defaultExt = "csv";
+    request.initialDir = session_.State.DefaultUserDir;
+    request.fileName = "cutting list.csv";
+    const auto path = session_.Ui().SaveFileDialog(request);
     if (!path || path->empty()) return;
     const std::string csv =
         std::string(kUtf8Bom) + GridCsv(CutGrid, 0, 0, CutGrid.ColCount() - 1, LastUsedRow(CutGrid));

@@ -16,12 +16,12 @@ namespace {
 constexpr const char* kUntitled = "untitled.prj";
 
 FileDialogSpec ProjectDialog(const Session& session, const char* title) {
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.filter = "QEL project file (*.prj)";
-    spec.defaultExt = "prj";
-    spec.initialDir = session.State.DefaultUserDir;
-    return spec;
+    FileDialogSpec request;
+    request.title = title;
+    request.filter = "QEL project file (*.prj)";
+    request.defaultExt = "prj";
+    request.initialDir = session.State.DefaultUserDir;
+    return request;
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
     // Row 1 of the grid (Hardness) is the view's first row; row 2 (Weight) its second.
     const QRect hardness = grid->visualRect(grid->model()->index(0, 1));
     const QRect weightName = grid->visualRect(grid->model()->index(1, 0));
-    EXPECT_EQ(hardness.height(), 20);
+    EXPECT_EQ(grid->rowHeight(0), 20);  // the cell rectangle leaves out the grid line
 
     Press(grid->viewport(), hardness.center(), Qt::LeftButton);
     EXPECT_EQ(page.GridC.Cell(1, 1), "hard");

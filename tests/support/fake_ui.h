@@ -32,12 +32,12 @@ public:
         return Answer::Cancel;
     }
     void Beep() override { ++beeps; }
-    std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override {
-        openSpecs.push_back(spec);
+    std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override {
+        openSpecs.push_back(request);
         return Pop(openFiles);
     }
-    std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override {
-        saveSpecs.push_back(spec);
+    std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override {
+        saveSpecs.push_back(request);
         return Pop(saveFiles);
     }
     std::optional<FontSpec> FontDialog(const FontSpec& current) override {

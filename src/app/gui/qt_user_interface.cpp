@@ -71,27 +71,27 @@ Answer QtUserInterface::Message(MsgKind kind, const std::string& text, unsigned 
 
 void QtUserInterface::Beep() { QApplication::beep(); }
 
-std::optional<std::string> QtUserInterface::OpenFileDialog(const FileDialogSpec& spec) {
-    QFileDialog dlg(parent_, QString::fromStdString(spec.title), QString::fromStdString(spec.initialDir),
-                    QtFileFilter(spec.filter));
+std::optional<std::string> QtUserInterface::OpenFileDialog(const FileDialogSpec& request) {
+    QFileDialog dlg(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
+                    QtFileFilter(request.filter));
     dlg.setObjectName("OpenDlg");
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setOption(QFileDialog::ReadOnly, false);
-    if (!spec.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExt));
-    if (!spec.fileName.empty()) dlg.selectFile(QString::fromStdString(spec.fileName));
+    if (!request.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (!request.fileName.empty()) dlg.selectFile(QString::fromStdString(request.fileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().front().toStdString();
 }
 
-std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec& spec) {
-    QFileDialog dlg(parent_, QString::fromStdString(spec.title), QString::fromStdString(spec.initialDir),
-                    QtFileFilter(spec.filter));
+std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec& request) {
+    QFileDialog dlg(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
+                    QtFileFilter(request.filter));
     dlg.setObjectName("SaveDlg");
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    if (!spec.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(spec.defaultExt));
-    if (!spec.fileName.empty()) dlg.selectFile(QString::fromStdString(spec.fileName));
+    if (!request.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (!request.fileName.empty()) dlg.selectFile(QString::fromStdString(request.fileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().front().toStdString();
 }

@@ -22,8 +22,8 @@ public:
 
     Answer Message(MsgKind kind, const std::string& text, unsigned buttons) override;
     void Beep() override;
-    std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
-    std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
     std::optional<FontSpec> FontDialog(const FontSpec& current) override;
     int RunDialog(DialogModel& model) override;
     void ShowHelp(int context) override;

@@ -10,13 +10,13 @@
 
 namespace trevane {
 
-QFont ToQFont(const FontSpec& spec) {
-    QFont f(QString::fromStdString(spec.name));
-    f.setPixelSize(spec.height > 0 ? spec.height : 13);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    f.setStrikeOut(spec.strikeOut);
+QFont ToQFont(const FontSpec& request) {
+    QFont f(QString::fromStdString(request.name));
+    f.setPixelSize(request.height > 0 ? request.height : 13);
+    f.setBold(request.bold);
+    f.setItalic(request.italic);
+    f.setUnderline(request.underline);
+    f.setStrikeOut(request.strikeOut);
     return f;
 }
 
@@ -174,8 +174,8 @@ CutGridView::CutGridView(CuttingList& list, QWidget* parent) : QTableView(parent
     setContextMenuPolicy(Qt::DefaultContextMenu);
 
     // The core measures fonts through the view's font metrics.
-    list_.MeasureFont = [](const FontSpec& spec) {
-        const QFontMetrics fm(ToQFont(spec));
+    list_.MeasureFont = [](const FontSpec& request) {
+        const QFontMetrics fm(ToQFont(request));
         return GridFontMetrics{fm.horizontalAdvance('m'), fm.height(), fm.horizontalAdvance("mmmm")};
     };
     // Column widths the pupil drags are kept in the core (printing uses them).

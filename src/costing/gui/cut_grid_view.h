@@ -19,7 +19,7 @@ class CuttingList;
 // The light yellow of fixed cells.
 inline const QColor kFixedCellColor(255, 255, 128);
 
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& request);
 
 class CutGridModel : public QAbstractTableModel {
     Q_OBJECT

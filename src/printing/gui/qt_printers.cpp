@@ -154,14 +154,14 @@ void QtPrinterSystem::BeginDoc(const std::string& title) {
         if (pdfPath_.empty()) {
             // The save dialog must not hide behind the progress window.
             if (progress_) progress_->hide();
-            FileDialogSpec spec;
-            spec.title = kPdfPrinter;
-            spec.filter = "PDF files (*.pdf)|*.pdf";
-            spec.defaultExt = "pdf";
-            spec.initialDir = defaultDir_ ? defaultDir_() : std::string();
+            FileDialogSpec request;
+            request.title = kPdfPrinter;
+            request.filter = "PDF files (*.pdf)|*.pdf";
+            request.defaultExt = "pdf";
+            request.initialDir = defaultDir_ ? defaultDir_() : std::string();
             const std::string prefix = "Trevane - ";
-            spec.fileName = (title.rfind(prefix, 0) == 0 ? title.substr(prefix.size()) : title) + ".pdf";
-            const auto chosen = ui_.SaveFileDialog(spec);
+            request.fileName = (title.rfind(prefix, 0) == 0 ? title.substr(prefix.size()) : title) + ".pdf";
+            const auto chosen = ui_.SaveFileDialog(request);
             if (progress_) progress_->show();
             if (!chosen || chosen->empty()) throw EPrinterError("No file was chosen.");
             pdfPath_ = *chosen;

@@ -31,13 +31,13 @@ QFont ArialPixels(int px, bool bold = false) {
     return f;
 }
 
-QFont ToQFont(const FontSpec& spec) {
-    QFont f(QString::fromStdString(spec.name));
-    f.setPixelSize(spec.height > 0 ? spec.height : 13);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    f.setStrikeOut(spec.strikeOut);
+QFont ToQFont(const FontSpec& request) {
+    QFont f(QString::fromStdString(request.name));
+    f.setPixelSize(request.height > 0 ? request.height : 13);
+    f.setBold(request.bold);
+    f.setItalic(request.italic);
+    f.setUnderline(request.underline);
+    f.setStrikeOut(request.strikeOut);
     return f;
 }
 
