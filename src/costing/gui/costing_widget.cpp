@@ -367,39 +367,65 @@ QWidget* CostingPageWidget::BuildWoodTab() {
     return tab;
 }
 
-QWidget* CostingPageWidget::BuildMetalTab() {
+// The controls of a tab that prices stock sections (metal and plastic): the
+// section buttons, the size list, and the unit price, sizes, cost and units.
+struct CostingPageWidget::SectionTab {
+    const char* tabName;
+    const char* buttonPrefix;
+    std::vector<int> kinds;
+    std::vector<const char*> buttonHints;
+    QColor glyphFill;
+    void (CostingPage::*sectionClick)(int);
+    const char* listName;
+    IndexedList CostingPage::*list;
+    int CostingPage::*listIndex;
+    void (CostingPage::*listClick)(int);
+    const char* listHint;
+    const char* priceCaptionName;
+    std::string CostingPage::*priceCaption;
+    const char* priceName;
+    std::string CostingPage::*price;
+    const char* lengthLabelName;
+    std::string CostingPage::*lengthLabel;
+    const char* lengthEditName;
+    std::string CostingPage::*lengthEdit;
+    const char* widthLabelName;
+    std::string CostingPage::*widthLabel;
+    const char* widthEditName;
+    std::string CostingPage::*widthEdit;
+    const char* costCaptionName;
+    const char* costName;
+    std::string CostingPage::*cost;
+    const char* unitsName;
+    int CostingPage::*units;
+    void (CostingPage::*unitsClick)(int);
+};
+
+QWidget* CostingPageWidget::BuildSectionTab(const SectionTab& t, QButtonGroup*& sections, QLabel*& widthLabel,
+                                            QLineEdit*& widthEdit) {
     auto* tab = new QWidget;
-    tab->setObjectName("MetalCost");
+    tab->setObjectName(t.tabName);
     tab->setProperty("helpContext", kHelpStock);
     auto* column = new QVBoxLayout(tab);
-    column->addWidget(MakeSectionButtons(
-        tab, "SectBtn", {1, 2, 3, 4, 5, 6, 7, 8},
-        {"strip| List available sizes of metal strip", "square| List available sizes of metal square section",
-         "rod| List available sizes of metal round section", "square tube| List available sizes of square metal tube",
-         "round tube| List available sizes of round metal tube",
-         "box section| List available sizes of metal box section",
-         "angle| List available sizes of metal angle section", "sheet| List available thicknesses of metal sheet"},
-        QColor(176, 184, 194), &CostingPage::SectBtn1Click, metalSections_));
+    column->addWidget(
+        MakeSectionButtons(tab, t.buttonPrefix, t.kinds, t.buttonHints, t.glyphFill, t.sectionClick, sections));
 
     auto* body = new QHBoxLayout;
-    body->addWidget(MakeList(tab, "MetalSectionLB", &CostingPage::MetalSectionLB, &CostingPage::MetalSectionLBIndex,
-                             &CostingPage::MetalSectionLBClick,
-                             "click to select| Click to select a size of thickness"));
+    body->addWidget(MakeList(tab, t.listName, t.list, t.listIndex, t.listClick, t.listHint));
     auto* grid = new QGridLayout;
-    grid->addWidget(MakeLabel(tab, "MetalUnitCostLabel", &CostingPage::MetalUnitCostLabel), 0, 0);
-    grid->addWidget(MakeLabel(tab, "UnitCostLabel", &CostingPage::UnitCostLabel, true), 0, 1);
-    grid->addWidget(MakeLabel(tab, "MetalLengthLabel", &CostingPage::MetalLengthLabel), 1, 0);
-    grid->addWidget(MakeEdit(tab, "MetalLengthEdit", &CostingPage::MetalLengthEdit, "enter length"), 1, 1);
-    metalWidthLabel_ = MakeLabel(tab, "MetalWidthLabel", &CostingPage::MetalWidthLabel);
-    metalWidthEdit_ = MakeEdit(tab, "MetalWidthEdit", &CostingPage::MetalWidthEdit, "enter width");
-    grid->addWidget(metalWidthLabel_, 2, 0);
-    grid->addWidget(metalWidthEdit_, 2, 1);
-    auto* label14 = new QLabel("cost", tab);
-    label14->setObjectName("Label14");
-    grid->addWidget(label14, 3, 0);
-    grid->addWidget(MakeLabel(tab, "MetalCostLabel", &CostingPage::MetalCostLabel, true), 3, 1);
-    grid->addWidget(MakeUnitsGroup(tab, "MetalUnitsRG", " measure in", "(m)", "(mm)", &CostingPage::MetalUnitsRG,
-                                   &CostingPage::MetalUnitsRGClick,
+    grid->addWidget(MakeLabel(tab, t.priceCaptionName, t.priceCaption), 0, 0);
+    grid->addWidget(MakeLabel(tab, t.priceName, t.price, true), 0, 1);
+    grid->addWidget(MakeLabel(tab, t.lengthLabelName, t.lengthLabel), 1, 0);
+    grid->addWidget(MakeEdit(tab, t.lengthEditName, t.lengthEdit, "enter length"), 1, 1);
+    widthLabel = MakeLabel(tab, t.widthLabelName, t.widthLabel);
+    widthEdit = MakeEdit(tab, t.widthEditName, t.widthEdit, "enter width");
+    grid->addWidget(widthLabel, 2, 0);
+    grid->addWidget(widthEdit, 2, 1);
+    auto* costCaption = new QLabel("cost", tab);
+    costCaption->setObjectName(t.costCaptionName);
+    grid->addWidget(costCaption, 3, 0);
+    grid->addWidget(MakeLabel(tab, t.costName, t.cost, true), 3, 1);
+    grid->addWidget(MakeUnitsGroup(tab, t.unitsName, " measure in", "(m)", "(mm)", t.units, t.unitsClick,
                                    "choose units| Choose the units for measurement"),
                     4, 0, 1, 2);
     grid->setRowStretch(5, 1);
@@ -408,43 +434,41 @@ QWidget* CostingPageWidget::BuildMetalTab() {
     return tab;
 }
 
-QWidget* CostingPageWidget::BuildPlasticTab() {
-    auto* tab = new QWidget;
-    tab->setObjectName("PlasticCost");
-    tab->setProperty("helpContext", kHelpStock);
-    auto* column = new QVBoxLayout(tab);
-    column->addWidget(MakeSectionButtons(tab, "PlasticSectBtn", {8, 3, 5},
-                                         {"sheets| List available sheet thicknesses",
-                                          "rod| List available sizes for solid rods",
-                                          "tube| List available sizes for tubes"},
-                                         QColor(150, 200, 235), &CostingPage::PlasticSectBtn1Click,
-                                         plasticSections_));
+QWidget* CostingPageWidget::BuildMetalTab() {
+    const SectionTab metal{
+        "MetalCost", "SectBtn", {1, 2, 3, 4, 5, 6, 7, 8},
+        {"strip| List available sizes of metal strip", "square| List available sizes of metal square section",
+         "rod| List available sizes of metal round section", "square tube| List available sizes of square metal tube",
+         "round tube| List available sizes of round metal tube",
+         "box section| List available sizes of metal box section",
+         "angle| List available sizes of metal angle section", "sheet| List available thicknesses of metal sheet"},
+        QColor(176, 184, 194), &CostingPage::SectBtn1Click,
+        "MetalSectionLB", &CostingPage::MetalSectionLB, &CostingPage::MetalSectionLBIndex,
+        &CostingPage::MetalSectionLBClick, "click to select| Click to select a size of thickness",
+        "MetalUnitCostLabel", &CostingPage::MetalUnitCostLabel, "UnitCostLabel", &CostingPage::UnitCostLabel,
+        "MetalLengthLabel", &CostingPage::MetalLengthLabel, "MetalLengthEdit", &CostingPage::MetalLengthEdit,
+        "MetalWidthLabel", &CostingPage::MetalWidthLabel, "MetalWidthEdit", &CostingPage::MetalWidthEdit,
+        "Label14", "MetalCostLabel", &CostingPage::MetalCostLabel,
+        "MetalUnitsRG", &CostingPage::MetalUnitsRG, &CostingPage::MetalUnitsRGClick};
+    return BuildSectionTab(metal, metalSections_, metalWidthLabel_, metalWidthEdit_);
+}
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(MakeList(tab, "PlasticSectionLB", &CostingPage::PlasticSectionLB,
-                             &CostingPage::PlasticSectionLBIndex, &CostingPage::PlasticSectionLBClick,
-                             "click to select| Click to select a size or thickness"));
-    auto* grid = new QGridLayout;
-    grid->addWidget(MakeLabel(tab, "PlasticSizeLabel", &CostingPage::PlasticSizeLabel), 0, 0);
-    grid->addWidget(MakeLabel(tab, "PlasticUnitCostLabel", &CostingPage::PlasticUnitCostLabel, true), 0, 1);
-    grid->addWidget(MakeLabel(tab, "PlasticLengthLabel", &CostingPage::PlasticLengthLabel), 1, 0);
-    grid->addWidget(MakeEdit(tab, "PlasticLengthEdit", &CostingPage::PlasticLengthEdit, "enter length"), 1, 1);
-    plasticWidthLabel_ = MakeLabel(tab, "PlasticWidthLabel", &CostingPage::PlasticWidthLabel);
-    plasticWidthEdit_ = MakeEdit(tab, "PlasticWidthEdit", &CostingPage::PlasticWidthEdit, "enter width");
-    grid->addWidget(plasticWidthLabel_, 2, 0);
-    grid->addWidget(plasticWidthEdit_, 2, 1);
-    auto* label23 = new QLabel("cost", tab);
-    label23->setObjectName("Label23");
-    grid->addWidget(label23, 3, 0);
-    grid->addWidget(MakeLabel(tab, "PlasticCostLabel", &CostingPage::PlasticCostLabel, true), 3, 1);
-    grid->addWidget(MakeUnitsGroup(tab, "PlasticUnitsRG", " measure in", "(m)", "(mm)", &CostingPage::PlasticUnitsRG,
-                                   &CostingPage::PlasticUnitsRGClick,
-                                   "choose units| Choose the units for measurement"),
-                    4, 0, 1, 2);
-    grid->setRowStretch(5, 1);
-    body->addLayout(grid, 1);
-    column->addLayout(body, 1);
-    return tab;
+QWidget* CostingPageWidget::BuildPlasticTab() {
+    const SectionTab plastic{
+        "PlasticCost", "PlasticSectBtn", {8, 3, 5},
+        {"sheets| List available sheet thicknesses", "rod| List available sizes for solid rods",
+         "tube| List available sizes for tubes"},
+        QColor(150, 200, 235), &CostingPage::PlasticSectBtn1Click,
+        "PlasticSectionLB", &CostingPage::PlasticSectionLB, &CostingPage::PlasticSectionLBIndex,
+        &CostingPage::PlasticSectionLBClick, "click to select| Click to select a size or thickness",
+        "PlasticSizeLabel", &CostingPage::PlasticSizeLabel, "PlasticUnitCostLabel",
+        &CostingPage::PlasticUnitCostLabel,
+        "PlasticLengthLabel", &CostingPage::PlasticLengthLabel, "PlasticLengthEdit",
+        &CostingPage::PlasticLengthEdit,
+        "PlasticWidthLabel", &CostingPage::PlasticWidthLabel, "PlasticWidthEdit", &CostingPage::PlasticWidthEdit,
+        "Label23", "PlasticCostLabel", &CostingPage::PlasticCostLabel,
+        "PlasticUnitsRG", &CostingPage::PlasticUnitsRG, &CostingPage::PlasticUnitsRGClick};
+    return BuildSectionTab(plastic, plasticSections_, plasticWidthLabel_, plasticWidthEdit_);
 }
 
 QWidget* CostingPageWidget::BuildBoardTab() {

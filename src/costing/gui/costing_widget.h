@@ -77,6 +77,9 @@ private:
     QWidget* BuildWoodTab();
     QWidget* BuildMetalTab();
     QWidget* BuildPlasticTab();
+    struct SectionTab;
+    QWidget* BuildSectionTab(const SectionTab& tab, QButtonGroup*& sections, QLabel*& widthLabel,
+                             QLineEdit*& widthEdit);
     QWidget* BuildBoardTab();
 
     QLineEdit* MakeEdit(QWidget* parent, const char* name, std::string CostingPage::*text, const char* hint,
