@@ -1,5 +1,7 @@
 #include "app/gui/qt_user_interface.h"
 
+#include "app/gui/qt_fonts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -97,12 +99,7 @@ std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec&
 }
 
 std::optional<FontSpec> QtUserInterface::FontDialog(const FontSpec& current) {
-    QFont f(QString::fromStdString(current.name));
-    f.setPixelSize(current.height > 0 ? current.height : 13);
-    f.setBold(current.bold);
-    f.setItalic(current.italic);
-    f.setUnderline(current.underline);
-    f.setStrikeOut(current.strikeOut);
+    QFont f = ToQFont(current);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, f, parent_, "Font");
     if (!ok) return std::nullopt;

@@ -10,16 +10,6 @@
 
 namespace trevane {
 
-QFont ToQFont(const FontSpec& request) {
-    QFont f(QString::fromStdString(request.name));
-    f.setPixelSize(request.height > 0 ? request.height : 13);
-    f.setBold(request.bold);
-    f.setItalic(request.italic);
-    f.setUnderline(request.underline);
-    f.setStrikeOut(request.strikeOut);
-    return f;
-}
-
 namespace {
 
 QColor ToQColor(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/gui/qt_fonts.h"
 #include "app/user_interface.h"
 
 namespace trevane {
@@ -18,8 +19,6 @@ class CuttingList;
 
 // The light yellow of fixed cells.
 inline const QColor kFixedCellColor(255, 255, 128);
-
-QFont ToQFont(const FontSpec& request);
 
 class CutGridModel : public QAbstractTableModel {
     Q_OBJECT

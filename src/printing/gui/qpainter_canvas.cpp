@@ -1,5 +1,7 @@
 #include "printing/gui/qpainter_canvas.h"
 
+#include "app/gui/qt_fonts.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -45,12 +47,8 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int penWidth, std::function<bo
 }
 
 QFont QPainterCanvas::ToQFont(const FontSpec& font) {
-    QFont f(Q(font.name));
+    QFont f = trevane::ToQFont(font);
     f.setPixelSize(std::max(1, font.height));
-    f.setBold(font.bold);
-    f.setItalic(font.italic);
-    f.setUnderline(font.underline);
-    f.setStrikeOut(font.strikeOut);
     // The same glyph widths at every scale, so the page lays out alike on the
     // screen, the printer and PDF.
     f.setHintingPreference(QFont::PreferNoHinting);

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/gui/qt_fonts.h"
 #include "app/gui/hint_support.h"
 #include "app/session.h"
 #include "project/project_commands.h"
@@ -28,16 +29,6 @@ QFont ArialPixels(int px, bool bold = false) {
     QFont f("Arial");
     f.setPixelSize(px);
     f.setBold(bold);
-    return f;
-}
-
-QFont ToQFont(const FontSpec& request) {
-    QFont f(QString::fromStdString(request.name));
-    f.setPixelSize(request.height > 0 ? request.height : 13);
-    f.setBold(request.bold);
-    f.setItalic(request.italic);
-    f.setUnderline(request.underline);
-    f.setStrikeOut(request.strikeOut);
     return f;
 }
 
