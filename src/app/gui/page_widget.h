@@ -1,4 +1,6 @@
 #pragma once
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QWidget>
 
 namespace trevane {
@@ -14,6 +16,19 @@ public:
     virtual void Refresh() {}
 
 protected:
+    // The page's toolbar: a raised panel 35 pixels high whose row of tools is `bar`.
+    QFrame* MakeToolbar(const char* name, QHBoxLayout*& bar) {
+        auto* panel = new QFrame(this);
+        panel->setObjectName(name);
+        panel->setFixedHeight(35);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Raised);
+        bar = new QHBoxLayout(panel);
+        bar->setContentsMargins(4, 2, 4, 2);
+        bar->setSpacing(4);
+        return panel;
+    }
+
     Session& session_;
 };
 

@@ -245,14 +245,8 @@ BrowsePageWidget::BrowsePageWidget(Session& session, QWidget* parent) : PageWidg
     outer->setSpacing(0);
 
     // Toolbar.
-    auto* panel2 = new QFrame(this);
-    panel2->setObjectName("Panel2");
-    panel2->setFixedHeight(35);
-    panel2->setFrameShape(QFrame::StyledPanel);
-    panel2->setFrameShadow(QFrame::Raised);
-    auto* bar = new QHBoxLayout(panel2);
-    bar->setContentsMargins(4, 2, 4, 2);
-    bar->setSpacing(4);
+    QHBoxLayout* bar = nullptr;
+    auto* panel2 = MakeToolbar("Panel2", bar);
     menuBtn_ = ToolButton(panel2, "BmenuBtn", "main menu", 0);
     SetHint(menuBtn_, "return to main menu| Return to the main menu on the start-up page");
     printBtn_ = ToolButton(panel2, "BprintBtn", "print preview", 1);

@@ -137,14 +137,8 @@ PreviewPageWidget::PreviewPageWidget(Session& session, QWidget* parent) : PageWi
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    auto* panel6 = new QFrame(this);
-    panel6->setObjectName("Panel6");
-    panel6->setFixedHeight(35);
-    panel6->setFrameShape(QFrame::StyledPanel);
-    panel6->setFrameShadow(QFrame::Raised);
-    auto* bar = new QHBoxLayout(panel6);
-    bar->setContentsMargins(4, 2, 4, 2);
-    bar->setSpacing(4);
+    QHBoxLayout* bar = nullptr;
+    auto* panel6 = MakeToolbar("Panel6", bar);
     auto* menuBtn = ToolButton(panel6, "SpeedButton4", "main menu", Glyph::House, "main menu| Return to main menu on page 1.");
     auto* returnBtn = ToolButton(panel6, "SpeedButton2", "return", Glyph::Back, "return| Return to the previous page");
     auto* printBtn = ToolButton(panel6, "PrintBtn", "print", Glyph::Printer, "print| Print current page");
