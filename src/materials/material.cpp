@@ -110,17 +110,17 @@ int FindShapeBy(const std::vector<std::unique_ptr<Shape>>& shapes, int code, Key
 
 std::string TMaterial::PropertyName(int i) const {
     if (i < 0 || i >= PropertyCount()) return {};
-    return Properties[static_cast<std::size_t>(i)].first;
+    return std::string(Properties[static_cast<std::size_t>(i)].first);
 }
 
 int TMaterial::PropertyIndex(int i) const {
     if (i < 0 || i >= PropertyCount()) return 0;
-    return Properties[static_cast<std::size_t>(i)].second->Index;
+    return Properties[static_cast<std::size_t>(i)].second.Index;
 }
 
 std::uint8_t TMaterial::PropertyValue(int i) const {
     if (i < 0 || i >= PropertyCount()) return 0;
-    return Properties[static_cast<std::size_t>(i)].second->Value;
+    return Properties[static_cast<std::size_t>(i)].second.Value;
 }
 
 int TMaterial::PropertyScale(int i) const {
@@ -133,7 +133,7 @@ std::string TMaterial::PropertyValueText(int i) const {
 
 void TMaterial::SetPropertyValueText(int i, const std::string& text) {
     if (i < 0 || i >= PropertyCount()) return;
-    TProperty& p = *Properties[static_cast<std::size_t>(i)].second;
+    TProperty& p = Properties[static_cast<std::size_t>(i)].second;
     const int code = ValueCode(text);
     if (code >= 0) p.Value = static_cast<std::uint8_t>(code);
     UpdateFlags(i);
@@ -141,7 +141,7 @@ void TMaterial::SetPropertyValueText(int i, const std::string& text) {
 
 void TMaterial::UpdateFlags(int i) {
     if (i < 0 || i >= PropertyCount()) return;
-    const TProperty& p = *Properties[static_cast<std::size_t>(i)].second;
+    const TProperty& p = Properties[static_cast<std::size_t>(i)].second;
     if (p.Value == 0) {
         for (int f : OwnedFlags(p.Index)) Flags.Remove(f);
         return;
@@ -158,10 +158,10 @@ void TMaterial::BuildPropertyList() {
     Properties.reserve(Properties.size() + count);
     for (int n = 0; n <= 50; ++n) {
         if (!PropSet.Has(n)) continue;
-        auto p = std::make_unique<TProperty>();
-        p->Index = n;
-        p->Name = PropertyTitle(n);
-        Properties.emplace_back(p->Name, std::move(p));
+        TProperty p;
+        p.Index = n;
+        p.Name = PropertyTitleView(n);
+        Properties.emplace_back(p.Name, p);
     }
 }
 
@@ -172,7 +172,7 @@ void TMaterial::SaveToStream(ByteWriter& out) const {
     out.WriteCountedString(Description);
     WriteSet(out, Flags);
     out.WriteInt32(CostingFlag);
-    for (const auto& entry : Properties) out.WriteByte(entry.second->Value);
+    for (const auto& entry : Properties) out.WriteByte(entry.second.Value);
 }
 
 void TMaterial::LoadFromStream(ByteReader& in) {
@@ -182,7 +182,7 @@ void TMaterial::LoadFromStream(ByteReader& in) {
     Description = in.ReadCountedString();
     ReadSet(in, Flags);
     CostingFlag = in.ReadInt32();
-    for (auto& entry : Properties) entry.second->Value = in.ReadByte();
+    for (auto& entry : Properties) entry.second.Value = in.ReadByte();
 }
 
 // ---------------------------------------------------------------- TWood

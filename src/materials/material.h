@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,8 +41,11 @@ enum : std::uint8_t {
     kKindGalvanised = 9,
 };
 
+// A property of a material. Its name is one of the fixed titles, so it is held
+// as a view of the title table: a loaded database then allocates nothing per
+// property.
 struct TProperty {
-    std::string Name;
+    std::string_view Name;
     std::int32_t Index = 0;
     std::uint8_t Value = 0;
 };
@@ -102,7 +106,7 @@ public:
     virtual int ShapeCount() const { return 0; }
 
     std::string Name;
-    std::vector<std::pair<std::string, std::unique_ptr<TProperty>>> Properties;
+    std::vector<std::pair<std::string_view, TProperty>> Properties;
     std::int32_t PictureNumber = 0;
     std::uint8_t Category = 0;
     PropertySet PropSet;  // "PropertySet": the property indices the class carries

@@ -170,6 +170,11 @@ std::string PropertyTitle(int index) {
     return TextAt(kPropertyTitles, index);
 }
 
+std::string_view PropertyTitleView(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= kPropertyTitles.size()) return {};
+    return kPropertyTitles[static_cast<std::size_t>(index)];
+}
+
 std::string ValueText(int code) {
     return TextAt(kValueWords, code);
 }

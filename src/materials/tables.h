@@ -2,6 +2,7 @@
 // The fixed vocabulary: property names, value words, scales, stock-size texts and
 // picture file names. Texts are exactly as the program shows them.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trevane {
@@ -9,6 +10,8 @@ namespace trevane {
 constexpr int kPropertyCount = 49;  // property indices 1..49
 
 std::string PropertyTitle(int index);    // "" outside 1..49
+// The same title as a view of the fixed table (valid for the whole run).
+std::string_view PropertyTitleView(int index);
 std::string ValueText(int code);         // value code 0..17 to its word; "" for 0 and unknown codes
 int ValueCode(const std::string& text);  // word to code; "" and "don't care" give 0; -1 for no value word
 int PropertyScaleOf(int index);          // 1..8

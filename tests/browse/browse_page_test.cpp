@@ -247,7 +247,7 @@ TEST_F(BrowseTest, RightPressOnTheSelectedRowOfAScrolledListOpensItsDefinition) 
     Add<TGeneralMaterial>("All");  // a material with every property
     TMaterial& m = *st.Materials[0];
     m.Category = kCatPlastic;
-    for (int i = 0; i < m.PropertyCount(); ++i) m.Properties[static_cast<std::size_t>(i)].second->Value = 1;
+    for (int i = 0; i < m.PropertyCount(); ++i) m.Properties[static_cast<std::size_t>(i)].second.Value = 1;
     page.ShowMaterial(0);
     ASSERT_GT(page.PropListB.size(), 20u);
     const int h = BrowsePage::kPropRowHeight;

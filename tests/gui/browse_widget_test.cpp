@@ -33,7 +33,7 @@ protected:
             m->Name = name;
             m->Category = kCatPlastic;
             m->PictureNumber = 3;
-            for (auto& [text, prop] : m->Properties) prop->Value = 1;
+            for (auto& [text, prop] : m->Properties) prop.Value = 1;
             session.State.Materials.push_back(std::move(m));
         }
         widget.resize(900, 400);

@@ -61,7 +61,7 @@ TEST(RecordLayout, FieldsStandInFileOrder) {
     w->Description = "\u00a3";  // one byte on disk
     w->Flags.Add(9);
     w->CostingFlag = 0x01020304;
-    w->Properties[9].second->Value = 17;
+    w->Properties[9].second.Value = 17;
     w->Origin = "UK";
     w->OtherName = "F";
     w->Hardwood = 6;

@@ -86,7 +86,7 @@ TEST(MaterialClasses, CreateGivesEveryClassItsDefaults) {
         for (int i = 0; i < m->PropertyCount(); ++i) {
             EXPECT_TRUE(m->PropSet.Has(m->PropertyIndex(i)));
             EXPECT_EQ(m->PropertyName(i), PropertyTitle(m->PropertyIndex(i)));
-            EXPECT_EQ(m->Properties[static_cast<std::size_t>(i)].second->Name, m->PropertyName(i));
+            EXPECT_EQ(m->Properties[static_cast<std::size_t>(i)].second.Name, m->PropertyName(i));
             EXPECT_EQ(m->PropertyValue(i), 0);
         }
     }
@@ -173,7 +173,7 @@ TEST(MaterialClasses, PropertyValueTexts) {
     EXPECT_TRUE(t->Flags.Empty());
     EXPECT_EQ(t->PropertyName(0) + t->PropertyValueText(0), "");
     EXPECT_EQ(t->PropertyIndex(0) + t->PropertyValue(0), 0);
-    w->Properties[0].second->Value = 200;
+    w->Properties[0].second.Value = 200;
     EXPECT_EQ(w->PropertyValueText(0), "");
     EXPECT_EQ(w->PropertyScale(0), 2);
     EXPECT_EQ(w->PropertyScale(8), 8);  // Ease of planing/cutting

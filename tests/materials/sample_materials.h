@@ -66,7 +66,7 @@ inline TMaterialList RichMaterials() {
 
     auto copper = TCopper::Create();
     copper->Name = "Copper";
-    copper->Properties[2].second->Value = 14;  // "flexible" on Weight: no flag of its own
+    copper->Properties[2].second.Value = 14;  // "flexible" on Weight: no flag of its own
     list.push_back(std::move(copper));
 
     auto acrylic = TPlastic::Create();

@@ -281,7 +281,7 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
             const Json& v = item.value();
             const std::uint8_t code = v.is_number() ? static_cast<std::uint8_t>(r.Integer(v, p, 0, 255))
                                                     : WordCode(r, v, p, m->PropertyIndex(i));
-            m->Properties[static_cast<std::size_t>(i)].second->Value = code;
+            m->Properties[static_cast<std::size_t>(i)].second.Value = code;
             m->UpdateFlags(i);
         }
     });
