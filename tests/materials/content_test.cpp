@@ -231,6 +231,7 @@ TEST_P(Content, PricesAndStockSizesArePlausible) {
         } else if (auto* p = dynamic_cast<const TPlastic*>(m.get())) {
             for (int i = 0; i < p->ShapeCount(); ++i) {
                 if (!p->ShapeStocked(i)) continue;
+                ++stocked;
                 const int length = p->ShapeMaxLength(i), width = p->ShapeMaxWidth(i), price = p->ShapePrice(i);
                 SCOPED_TRACE(PlasticSizeText(p->ShapeSizeCode(i)));
                 EXPECT_TRUE(price >= 30 && price <= 50000) << price << " pence";
@@ -245,6 +246,9 @@ TEST_P(Content, PricesAndStockSizesArePlausible) {
                 return std::tuple{p->ShapeKind(i), p->ShapeStocked(i) != 0, p->ShapePrice(i),
                                   PlasticSizeText(p->ShapeSizeCode(i))};
             });
+            if (m->CostingFlag) {
+                EXPECT_GT(stocked, 0) << "offered for costing, no stock";
+            }
         } else if (auto* b = dynamic_cast<const TBoard*>(m.get())) {
             for (int i = 0; i < b->ShapeCount(); ++i) {
                 if (!b->ShapeStocked(i)) continue;
