@@ -9,7 +9,7 @@ namespace trevane {
 
 void SetHint(QWidget* widget, const QString& hint) {
     widget->setProperty("hint", hint);
-    widget->setToolTip(QString::fromStdString(GetShortHint(hint.toStdString())));
+    widget->setToolTip(QString::fromStdString(GetShortHint(hint.toStdString())).trimmed());
 }
 
 QString HintOf(const QWidget* widget) {

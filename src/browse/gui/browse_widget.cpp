@@ -19,6 +19,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/gui/tool_glyphs.h"
+#include "app/gui/hint_support.h"
+#include "app/gui/tool_glyphs.h"
 #include "app/session.h"
 #include "app/shell.h"
 #include "browse/browse_page.h"
@@ -37,59 +40,13 @@ constexpr int kPictureHeight = 150;
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// "short|long": the short part pops up over the control, the whole text is
-// kept for the hint panel. A hint without a bar serves as both.
-void SetHint(QWidget* w, const char* hint) {
-    const QString h = QString::fromUtf8(hint);
-    w->setToolTip(h.section('|', 0, 0).trimmed());
-    w->setProperty("hint", h);
-}
-
 void SetHelpContext(QWidget* w, int context) { w->setProperty("helpContext", context); }
 
-// Small pictures for the toolbar buttons.
-QIcon ToolbarIcon(int which) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 30, 30), 1.0));
-    if (which == 0) {  // main menu: a house
-        p.setBrush(QColor(200, 60, 40));
-        p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(10, 2.5), QPointF(18, 10)}));
-        p.setBrush(QColor(245, 235, 200));
-        p.drawRect(QRectF(4.5, 10, 11, 8));
-        p.setBrush(QColor(120, 80, 40));
-        p.drawRect(QRectF(8.5, 12.5, 3, 5.5));
-    } else if (which == 1) {  // print preview: a printer
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5.5, 2, 9, 6));
-        p.setBrush(QColor(150, 155, 165));
-        p.drawRoundedRect(QRectF(1.5, 7, 17, 8), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5.5, 12, 9, 6.5));
-        p.drawLine(QPointF(7, 14.5), QPointF(13, 14.5));
-        p.drawLine(QPointF(7, 16.5), QPointF(11, 16.5));
-        p.setBrush(QColor(60, 200, 60));
-        p.drawEllipse(QPointF(16, 9.5), 0.9, 0.9);
-    } else {  // help: a question mark in a blue disc
-        p.setBrush(QColor(40, 100, 205));
-        p.drawEllipse(QPointF(10, 10), 8.5, 8.5);
-        QFont f("Arial");
-        f.setPixelSize(14);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, "?");
-    }
-    return QIcon(pm);
-}
-
-QToolButton* ToolButton(QWidget* parent, const char* name, const QString& caption, int icon) {
+QToolButton* ToolButton(QWidget* parent, const char* name, const QString& caption, ToolGlyph icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setText(caption);
-    b->setIcon(ToolbarIcon(icon));
+    b->setIcon(ToolGlyphIcon(icon));
     b->setIconSize(QSize(20, 20));
     b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
@@ -247,11 +204,11 @@ BrowsePageWidget::BrowsePageWidget(Session& session, QWidget* parent) : PageWidg
     // Toolbar.
     QHBoxLayout* bar = nullptr;
     auto* panel2 = MakeToolbar("Panel2", bar);
-    menuBtn_ = ToolButton(panel2, "BmenuBtn", "main menu", 0);
+    menuBtn_ = ToolButton(panel2, "BmenuBtn", "main menu", ToolGlyph::House);
     SetHint(menuBtn_, "return to main menu| Return to the main menu on the start-up page");
-    printBtn_ = ToolButton(panel2, "BprintBtn", "print preview", 1);
+    printBtn_ = ToolButton(panel2, "BprintBtn", "print preview", ToolGlyph::Printer);
     SetHint(printBtn_, "print preview| Print the current list of properties");
-    helpBtn_ = ToolButton(panel2, "SpeedButton5", QString(), 2);
+    helpBtn_ = ToolButton(panel2, "SpeedButton5", QString(), ToolGlyph::Help);
     SetHint(helpBtn_, "help");
     SetHelpContext(helpBtn_, BrowsePage::kHelpContext);
     nameLabel_ = new QLabel(panel2);

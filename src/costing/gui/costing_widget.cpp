@@ -23,6 +23,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/gui/hint_support.h"
+#include "app/gui/tool_glyphs.h"
 #include "app/session.h"
 #include "costing/costing_page.h"
 #include "costing/gui/cut_grid_panel.h"
@@ -34,33 +36,6 @@ namespace {
 
 constexpr int kHelpCosting = 1009;
 constexpr int kHelpStock = 1008;
-
-// The short part of a "short|long" hint pops up; the whole text is kept in the
-// dynamic property "hint" for the hint panel.
-void GiveHint(QWidget* w, const char* hint) {
-    const QString text = QString::fromUtf8(hint);
-    const int bar = text.indexOf('|');
-    w->setToolTip(bar < 0 ? text : text.left(bar).trimmed());
-    w->setProperty("hint", text);
-}
-
-// A question mark in a blue disc.
-QIcon HelpGlyph() {
-    QPixmap pix(40, 40);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(20, 50, 120), 2));
-    p.setBrush(QColor(60, 110, 200));
-    p.drawEllipse(QRectF(2, 2, 36, 36));
-    QFont f("Arial");
-    f.setBold(true);
-    f.setPixelSize(28);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(2, 2, 36, 36), Qt::AlignCenter, "?");
-    return QIcon(pix);
-}
 
 QFont BoldArial(const QFont& base) {
     QFont f(base);
@@ -148,10 +123,10 @@ CostingPageWidget::CostingPageWidget(Session& session, QWidget* parent)
     buttons->setContentsMargins(0, 4, 0, 4);
     auto* costBtn = new QPushButton("calculate cost", panel7);
     costBtn->setObjectName("WoodCostBtn");
-    GiveHint(costBtn, "calculate cost");
+    SetHint(costBtn, "calculate cost");
     auto* addBtn = new QPushButton("add to cutting list", panel7);
     addBtn->setObjectName("WoodAddCLBtn");
-    GiveHint(addBtn, "add to list| Add current sizes and cost to the cutting list");
+    SetHint(addBtn, "add to list| Add current sizes and cost to the cutting list");
     for (auto* b : {costBtn, addBtn}) {
         b->setMinimumHeight(40);
         b->setFont(BoldArial(font()));
@@ -197,7 +172,8 @@ QWidget* CostingPageWidget::BuildToolbar() {
     auto* menuBtn = new QToolButton(panel5_);
     menuBtn->setObjectName("SpeedButton1");
     menuBtn->setText("Main menu");
-    menuBtn->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    menuBtn->setIcon(ToolGlyphIcon(ToolGlyph::House));
+    menuBtn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(menuBtn, &QToolButton::clicked, this, [this] { page_.SpeedButton1Click(); });
     toolbarRow_->addWidget(menuBtn);
 
@@ -207,7 +183,7 @@ QWidget* CostingPageWidget::BuildToolbar() {
     dMaterialCombo_->setMinimumContentsLength(22);
     dMaterialCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     dMaterialCombo_->setProperty("helpContext", kHelpCosting);
-    GiveHint(dMaterialCombo_,
+    SetHint(dMaterialCombo_,
              "click to select| Click the drop down button on the right to show a list of materials and then click "
              "to select one.");
     connect(dMaterialCombo_, &QComboBox::activated, this,
@@ -224,7 +200,7 @@ void CostingPageWidget::AddCuttingListTools(CutGridPanel* cutList) {
         b->setObjectName(name);
         if (icon != QStyle::SP_CustomBase) b->setIcon(style()->standardIcon(icon));
         b->setIconSize(QSize(20, 20));
-        GiveHint(b, hint);
+        SetHint(b, hint);
         connect(b, &QToolButton::clicked, this, [this, click] {
             (page_.*click)();
             session_.Changed();
@@ -239,7 +215,7 @@ void CostingPageWidget::AddCuttingListTools(CutGridPanel* cutList) {
     for (QWidget* tool : cutList->GridTools()) AddToolbarWidget(tool);
     auto* help = addTool("SpeedButton11", QStyle::SP_CustomBase, "help| Help on costing and the cutting list",
                          &CostingPage::SpeedButton11Click);
-    help->setIcon(HelpGlyph());
+    help->setIcon(ToolGlyphIcon(ToolGlyph::Help, 40));
     help->setProperty("helpContext", kHelpCosting);
 }
 
@@ -254,7 +230,7 @@ QLineEdit* CostingPageWidget::MakeEdit(QWidget* parent, const char* name, std::s
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaximumWidth(110);
-    GiveHint(e, hint);
+    SetHint(e, hint);
     e->installEventFilter(this);
     connect(e, &QLineEdit::textEdited, this, [this, text](const QString& t) { page_.*text = t.toStdString(); });
     edits_.push_back({e, text, wholeNumbers});
@@ -274,7 +250,7 @@ QWidget* CostingPageWidget::MakeUnitsGroup(QWidget* parent, const char* name, co
                                            void (CostingPage::*click)(int), const char* hint) {
     auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
     box->setObjectName(name);
-    GiveHint(box, hint);
+    SetHint(box, hint);
     auto* row = new QHBoxLayout(box);  // the items side by side
     row->setContentsMargins(6, 2, 6, 2);
     auto* group = new QButtonGroup(box);
@@ -296,7 +272,7 @@ QListWidget* CostingPageWidget::MakeList(QWidget* parent, const char* name, Inde
     list->setObjectName(name);
     list->setMinimumWidth(170);
     list->setMinimumHeight(120);
-    GiveHint(list, hint);
+    SetHint(list, hint);
     connect(list, &QListWidget::currentRowChanged, this, [this, click](int row) {
         if (!refreshing_ && row >= 0) Forward([&] { (page_.*click)(row); });
     });
@@ -321,7 +297,7 @@ QWidget* CostingPageWidget::MakeSectionButtons(QWidget* parent, const char* name
         b->setIcon(QIcon(SectionGlyph(kinds[i], 64, fill)));
         b->setIconSize(QSize(28, 28));
         b->setFixedSize(36, 36);
-        GiveHint(b, hints[i]);
+        SetHint(b, hints[i]);
         group->addButton(b, static_cast<int>(i));  // the id is the button's tag
         row->addWidget(b);
     }

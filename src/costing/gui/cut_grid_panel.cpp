@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/gui/hint_support.h"
+#include "app/gui/tool_glyphs.h"
 #include "app/session.h"
 #include "costing/cutting_list.h"
 #include "costing/gui/cut_grid_view.h"
@@ -23,49 +25,6 @@ namespace {
 
 constexpr int kHelpCutList = 1011;
 
-// Short part of a "short|long" hint as tooltip, the whole text as property "hint".
-void GiveHint(QWidget* w, const char* hint) {
-    const QString text = QString::fromUtf8(hint);
-    const int bar = text.indexOf('|');
-    w->setToolTip(bar < 0 ? text : text.left(bar).trimmed());
-    w->setProperty("hint", text);
-}
-
-// Small drawn glyphs for the tool buttons.
-QIcon Glyph(const char* which) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QString w = QString::fromLatin1(which);
-    if (w == "transfer") {  // an arrow from the text box into the grid
-        p.setPen(QPen(QColor(0, 90, 0), 2));
-        p.drawLine(17, 10, 5, 10);
-        p.setBrush(QColor(0, 130, 0));
-        p.drawPolygon(QPolygonF({QPointF(3, 10), QPointF(9, 5), QPointF(9, 15)}));
-    } else if (w == "copy") {  // two sheets
-        p.setPen(Qt::black);
-        p.setBrush(Qt::white);
-        p.drawRect(3, 2, 10, 12);
-        p.drawRect(7, 6, 10, 12);
-    } else if (w == "font") {
-        QFont f("Serif");
-        f.setPixelSize(16);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(QColor(0, 0, 140));
-        p.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, "A");
-    } else if (w == "delete") {  // a row crossed out
-        p.setPen(Qt::black);
-        p.setBrush(QColor(255, 255, 128));
-        p.drawRect(2, 6, 16, 8);
-        p.setPen(QPen(QColor(200, 0, 0), 2));
-        p.drawLine(4, 4, 16, 16);
-        p.drawLine(16, 4, 4, 16);
-    }
-    return QIcon(pm);
-}
-
 }  // namespace
 
 CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
@@ -74,11 +33,11 @@ CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
 
     addToGridBtn_ = MakeTool("AddToGridBtn", QString(), "add to grid| Transfer the contents of the text box to the grid",
                              &CuttingList::AddToGridBtnClick);
-    addToGridBtn_->setIcon(Glyph("transfer"));
+    addToGridBtn_->setIcon(ToolGlyphIcon(ToolGlyph::Transfer));
     gridEdit_ = new QLineEdit(this);
     gridEdit_->setObjectName("GridEdit");
     gridEdit_->setMinimumWidth(120);
-    GiveHint(gridEdit_,
+    SetHint(gridEdit_,
              "transfer to grid| Press return or click then button on the left to update the text in the grid");
     gridEdit_->setProperty("helpContext", kHelpCutList);
     connect(gridEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { list_.GridEdit = t.toStdString(); });
@@ -86,19 +45,19 @@ CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
 
     copyBtn_ = MakeTool("CopyBtn", QString(), "copy grid| Copy the cutting list to the clipboard",
                         &CuttingList::CopyBtnClick);
-    copyBtn_->setIcon(Glyph("copy"));
+    copyBtn_->setIcon(ToolGlyphIcon(ToolGlyph::Copy));
     gridFontBtn_ = MakeTool("GridFontBtn", QString(), "font| Change the font used in the cutting list",
                             &CuttingList::GridFontBtnClick);
-    gridFontBtn_->setIcon(Glyph("font"));
+    gridFontBtn_->setIcon(ToolGlyphIcon(ToolGlyph::Font));
     deleteRowBtn_ = MakeTool("DeleteRowBtn", QString(), "delete row| Delete the contents of the current row",
                              &CuttingList::DeleteRowBtnClick);
-    deleteRowBtn_->setIcon(Glyph("delete"));
+    deleteRowBtn_->setIcon(ToolGlyphIcon(ToolGlyph::DeleteRow));
     updateCostBtn_ = MakeTool("UpdateCostBtn", "update cost", "update cost| Recalculte the cost entry in the grid",
                               &CuttingList::UpdateCostBtnClick);
     updateCostBtn_->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
     grid_ = new CutGridView(list_, this);
-    GiveHint(grid_, "|Right click the grid for edit menu");
+    SetHint(grid_, "|Right click the grid for edit menu");
     grid_->setProperty("helpContext", kHelpCutList);
     grid_->onChanged = [this] { session_.Changed(); };
     grid_->onContextMenu = [this](const QPoint& pos) { ShowPopupMenu(pos); };
@@ -135,7 +94,7 @@ CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
     stock_->setReadOnly(true);
     stock_->setLineWrapMode(QPlainTextEdit::NoWrap);
     stock_->setPlaceholderText("The sheets and stock lengths the pieces need are shown here.");
-    GiveHint(stock_, "stock needed| The whole sheets and stock lengths the pieces in the list need");
+    SetHint(stock_, "stock needed| The whole sheets and stock lengths the pieces in the list need");
     stock_->setProperty("helpContext", kHelpCutList);
     stockColumn->addWidget(stockTitle);
     stockColumn->addWidget(stock_);
@@ -175,7 +134,7 @@ QToolButton* CutGridPanel::MakeTool(const char* name, const QString& text, const
     b->setText(text);
     b->setAutoRaise(false);
     b->setIconSize(QSize(20, 20));
-    GiveHint(b, hint);
+    SetHint(b, hint);
     connect(b, &QToolButton::clicked, this, [this, click] { Forward([this, click] { (list_.*click)(); }); });
     return b;
 }

@@ -14,6 +14,7 @@
 #include "app/gui/cursors.h"
 #include "app/gui/hint_support.h"
 #include "app/gui/qt_user_interface.h"
+#include "app/gui/tool_glyphs.h"
 #include "app/session.h"
 #include "printing/gui/print_dialogs.h"
 #include "printing/gui/qpainter_canvas.h"
@@ -26,68 +27,11 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-enum class Glyph { House, Back, Printer, Titles, Font };
-
-// Small pictures for the tool bar buttons.
-QIcon ToolbarIcon(Glyph which) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 30, 30), 1.0));
-    switch (which) {
-        case Glyph::House:
-            p.setBrush(QColor(200, 60, 40));
-            p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(10, 2.5), QPointF(18, 10)}));
-            p.setBrush(QColor(245, 235, 200));
-            p.drawRect(QRectF(4.5, 10, 11, 8));
-            p.setBrush(QColor(120, 80, 40));
-            p.drawRect(QRectF(8.5, 12.5, 3, 5.5));
-            break;
-        case Glyph::Back: {
-            p.setBrush(QColor(40, 140, 60));
-            p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(9, 3), QPointF(9, 7), QPointF(18, 7), QPointF(18, 13),
-                                     QPointF(9, 13), QPointF(9, 17)}));
-            break;
-        }
-        case Glyph::Printer:
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(5.5, 2, 9, 6));
-            p.setBrush(QColor(150, 155, 165));
-            p.drawRoundedRect(QRectF(1.5, 7, 17, 8), 1.5, 1.5);
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(5.5, 12, 9, 6.5));
-            p.drawLine(QPointF(7, 14.5), QPointF(13, 14.5));
-            p.drawLine(QPointF(7, 16.5), QPointF(11, 16.5));
-            break;
-        case Glyph::Titles: {
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(2.5, 2.5, 15, 15));
-            p.setPen(QPen(QColor(30, 60, 160), 2.0));
-            p.drawLine(QPointF(5, 6.5), QPointF(15, 6.5));
-            p.setPen(QPen(QColor(90, 90, 90), 1.0));
-            p.drawLine(QPointF(5, 10.5), QPointF(13, 10.5));
-            p.drawLine(QPointF(5, 13.5), QPointF(11, 13.5));
-            break;
-        }
-        case Glyph::Font: {
-            QFont f("Times New Roman");
-            f.setPixelSize(17);
-            f.setBold(true);
-            p.setFont(f);
-            p.setPen(QColor(30, 60, 160));
-            p.drawText(QRectF(0, 0, 20, 20), Qt::AlignCenter, "A");
-            break;
-        }
-    }
-    return QIcon(pm);
-}
-
-QToolButton* ToolButton(QWidget* parent, const char* name, const char* caption, Glyph glyph, const char* hint) {
+QToolButton* ToolButton(QWidget* parent, const char* name, const char* caption, ToolGlyph glyph, const char* hint) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setText(QString::fromUtf8(caption));
-    b->setIcon(ToolbarIcon(glyph));
+    b->setIcon(ToolGlyphIcon(glyph));
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
     SetHint(b, QString::fromUtf8(hint));
@@ -139,12 +83,12 @@ PreviewPageWidget::PreviewPageWidget(Session& session, QWidget* parent) : PageWi
 
     QHBoxLayout* bar = nullptr;
     auto* panel6 = MakeToolbar("Panel6", bar);
-    auto* menuBtn = ToolButton(panel6, "SpeedButton4", "main menu", Glyph::House, "main menu| Return to main menu on page 1.");
-    auto* returnBtn = ToolButton(panel6, "SpeedButton2", "return", Glyph::Back, "return| Return to the previous page");
-    auto* printBtn = ToolButton(panel6, "PrintBtn", "print", Glyph::Printer, "print| Print current page");
-    titleBtn_ = ToolButton(panel6, "TitleBtn", "titles", Glyph::Titles,
+    auto* menuBtn = ToolButton(panel6, "SpeedButton4", "main menu", ToolGlyph::House, "main menu| Return to main menu on page 1.");
+    auto* returnBtn = ToolButton(panel6, "SpeedButton2", "return", ToolGlyph::Back, "return| Return to the previous page");
+    auto* printBtn = ToolButton(panel6, "PrintBtn", "print", ToolGlyph::Printer, "print| Print current page");
+    titleBtn_ = ToolButton(panel6, "TitleBtn", "titles", ToolGlyph::Titles,
                            "titles| Add your name and a project title to the print out");
-    auto* fontBtn = ToolButton(panel6, "FontBtn", "font", Glyph::Font, "font");
+    auto* fontBtn = ToolButton(panel6, "FontBtn", "font", ToolGlyph::Font, "font");
     fontLabel_ = new QLabel(Q(Page().FontLabel), panel6);
     fontLabel_->setObjectName("FontLabel");
     pageLabel_ = new QLabel(Q(Page().PageLabel), panel6);

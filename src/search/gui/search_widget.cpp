@@ -14,6 +14,7 @@
 
 #include "app/gui/qt_fonts.h"
 #include "app/gui/hint_support.h"
+#include "app/gui/tool_glyphs.h"
 #include "app/session.h"
 #include "project/project_commands.h"
 #include "search/gui/criteria_grid_view.h"
@@ -97,9 +98,11 @@ QWidget* SearchPageWidget::BuildToolbar() {
     bar->setContentsMargins(4, 2, 4, 2);
 
     auto* menu = Button("CmenuBtn", "main menu", "return to main menu| Return to the main menu on the start-up page", panel);
+    menu->setIcon(ToolGlyphIcon(ToolGlyph::House));
     connect(menu, &QPushButton::clicked, this, [this] { Act([this] { page_.CmenuBtnClick(); }); });
     bar->addWidget(menu);
     auto* print = Button("CPrintBtn", "print preview", "print preview| Print preview of the  results of the  search", panel);
+    print->setIcon(ToolGlyphIcon(ToolGlyph::Printer));
     connect(print, &QPushButton::clicked, this, [this] { Act([this] { page_.CPrintBtnClick(); }); });
     bar->addWidget(print);
     // The File commands' open and save buttons.
