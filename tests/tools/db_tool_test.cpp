@@ -101,6 +101,8 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {"[]", "t.json:1: the source must be an object"},
         {"{\"level\": 1}", "t.json:1: the source has no \"materials\""},
         {"{\"level\": 2.5, \"materials\": []}", "t.json:1: the value must be a whole number from 0 to 255"},
+        {"{\"level\": 1,\n \"materials\": [{\"price\": 999e99999}]}",
+         "t.json:2: number overflow parsing '999e99999'"},
         {"{\"level\": 1, \"level\": 0, \"materials\": []}", "t.json:1: the key \"level\" is given twice"},
         {One("\"kind\": \"timber\", \"name\": \"x\""), "t.json:2: unknown kind \"timber\""},
         {One("\"kind\": \"wood\""), "t.json:2: the material has no \"name\""},

@@ -572,6 +572,20 @@ CompiledSource CompileSource(std::string_view text, const std::string& file) {
         const auto colon = column == std::string::npos ? std::string::npos : what.find(": ", column);
         if (colon != std::string::npos) what = what.substr(colon + 2);
         throw SourceError(file, LineAtOffset(text, e.byte == 0 ? 0 : e.byte - 1), what);
+    } catch (const Json::exception& e) {
+        // Valid syntax the parser still refuses (a number too large for a
+        // double). The message quotes the text; its first place gives the line.
+        std::string what = e.what();
+        const auto bracket = what.find("] ");
+        if (bracket != std::string::npos) what = what.substr(bracket + 2);
+        std::size_t at = 0;
+        const auto open = what.find('\'');
+        const auto close = open == std::string::npos ? std::string::npos : what.find('\'', open + 1);
+        if (close != std::string::npos) {
+            at = text.find(std::string_view(what).substr(open + 1, close - open - 1));
+            if (at == std::string_view::npos) at = 0;
+        }
+        throw SourceError(file, LineAtOffset(text, at), what);
     }
     const SourceLines lines(text, file);
     const Reader r(file, &lines);
