@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/gui/hint_support.h"
 #include "app/gui/tool_glyphs.h"
@@ -202,7 +203,7 @@ void CostingPageWidget::AddCuttingListTools(CutGridPanel* cutList) {
         b->setIconSize(QSize(20, 20));
         SetHint(b, hint);
         connect(b, &QToolButton::clicked, this, [this, click] {
-            (page_.*click)();
+            std::invoke(click, page_);
             session_.Changed();
         });
         AddToolbarWidget(b);
@@ -261,7 +262,7 @@ QWidget* CostingPageWidget::MakeUnitsGroup(QWidget* parent, const char* name, co
         row->addWidget(b);
     }
     connect(group, &QButtonGroup::idClicked, this,
-            [this, click](int i) { Forward([&] { (page_.*click)(i); }); });
+            [this, click](int i) { Forward([&] { std::invoke(click, page_, i); }); });
     radios_.push_back({group, index});
     return box;
 }
@@ -274,7 +275,7 @@ QListWidget* CostingPageWidget::MakeList(QWidget* parent, const char* name, Inde
     list->setMinimumHeight(120);
     SetHint(list, hint);
     connect(list, &QListWidget::currentRowChanged, this, [this, click](int row) {
-        if (!refreshing_ && row >= 0) Forward([&] { (page_.*click)(row); });
+        if (!refreshing_ && row >= 0) Forward([&] { std::invoke(click, page_, row); });
     });
     lists_.push_back({list, items, index});
     return list;
@@ -302,7 +303,8 @@ QWidget* CostingPageWidget::MakeSectionButtons(QWidget* parent, const char* name
         row->addWidget(b);
     }
     row->addStretch(1);
-    connect(group, &QButtonGroup::idClicked, this, [this, click](int tag) { Forward([&] { (page_.*click)(tag); }); });
+    connect(group, &QButtonGroup::idClicked, this,
+            [this, click](int tag) { Forward([&] { std::invoke(click, page_, tag); }); });
     return strip;
 }
 

@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/gui/hint_support.h"
 #include "app/gui/tool_glyphs.h"
@@ -68,7 +69,8 @@ CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
         QAction* a = menu_->addAction(text);
         a->setObjectName(name);
         a->setShortcutContext(Qt::WidgetShortcut);  // the grid's own keys do the work
-        connect(a, &QAction::triggered, this, [this, click] { Forward([this, click] { (list_.*click)(); }); });
+        connect(a, &QAction::triggered, this,
+                [this, click] { Forward([this, click] { std::invoke(click, list_); }); });
         return a;
     };
     copygrid1_ = action("Copygrid1", "Copy grid", &CuttingList::Copygrid1Click);
@@ -135,7 +137,8 @@ QToolButton* CutGridPanel::MakeTool(const char* name, const QString& text, const
     b->setAutoRaise(false);
     b->setIconSize(QSize(20, 20));
     SetHint(b, hint);
-    connect(b, &QToolButton::clicked, this, [this, click] { Forward([this, click] { (list_.*click)(); }); });
+    connect(b, &QToolButton::clicked, this,
+            [this, click] { Forward([this, click] { std::invoke(click, list_); }); });
     return b;
 }
 
