@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Trevane and runs every test:
 #   1. the normal build (warnings as errors) and all its tests, GUI tests offscreen;
-#   2. the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+#   2. every test again, GUI and printing included, under AddressSanitizer and
+#      UndefinedBehaviorSanitizer with leak checking (the asan preset; its test
+#      preset points LeakSanitizer at tests/sanitizers/lsan.supp);
+#   3. every reader of outside data fuzzed for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -15,7 +18,7 @@ cmake --build --preset ci -j "$jobs"
 echo "== tests"
 ctest --preset ci -j "$jobs"
 
-echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+echo "== build and every test under AddressSanitizer and UndefinedBehaviorSanitizer (leaks checked)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake --preset asan >/dev/null
