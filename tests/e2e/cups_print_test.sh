@@ -12,15 +12,23 @@ set -u
 CHECK=${1:?usage: cups_print_test.sh PATH/TO/trevane-print-check}
 QUEUE=TrevaneE2E$$
 OUT=$(mktemp -d /tmp/trevane-cups.XXXXXX)
+# The checker's own messages (a sanitizer report among them), shown on failure.
+LOG=$(mktemp /tmp/trevane-cups-log.XXXXXX)
 CONF=/etc/cups/cups-pdf-$QUEUE.conf
 STARTED_CUPSD=""
 
 skip() { echo "SKIP: $*"; cleanup; exit 77; }
-fail() { echo "FAIL: $*"; cleanup; exit 1; }
+fail() {
+    echo "FAIL: $*"
+    [ -s "$LOG" ] && { echo "trevane-print-check said:"; tail -n 40 "$LOG"; }
+    cleanup
+    exit 1
+}
 cleanup() {
     lpadmin -x "$QUEUE" >/dev/null 2>&1
     rm -f "$CONF"
     rm -rf "$OUT"
+    rm -f "$LOG"
     [ -n "$STARTED_CUPSD" ] && kill "$STARTED_CUPSD" >/dev/null 2>&1
 }
 
@@ -50,13 +58,13 @@ printf 'Out %s\nAnonDirName %s\nLabel 1\nUserUMask 0000\n' "$OUT" "$OUT" > "$CON
     skip "cannot configure cups-pdf (not root?)"
 lpadmin -p "$QUEUE" -E -v "cups-pdf:/$QUEUE" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
     -o pdftops-renderer-default=pdftocairo >/dev/null 2>&1 || fail "lpadmin could not add the queue $QUEUE"
-"$CHECK" --list 2>/dev/null | grep -qx "$QUEUE" || fail "the program does not list the printer $QUEUE"
+"$CHECK" --list 2>>"$LOG" | grep -qx "$QUEUE" || fail "the program does not list the printer $QUEUE"
 
 # Prints one page and waits for its PDF; sets PDF to the new file.
 print_page() {
     local before
     before=$(ls "$OUT" | wc -l)
-    "$CHECK" --printer "$QUEUE" "$@" 2>/dev/null || fail "printing $* failed"
+    "$CHECK" --printer "$QUEUE" "$@" 2>>"$LOG" || fail "printing $* failed"
     for _ in $(seq 1 150); do
         [ "$(ls "$OUT"/*.pdf 2>/dev/null | wc -l)" -gt "$before" ] && ! lpstat -o "$QUEUE" 2>/dev/null | grep -q . && break
         sleep 0.2
