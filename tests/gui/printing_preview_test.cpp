@@ -21,25 +21,13 @@
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
 #include "printing/printer.h"
+#include "gui/widget_driver.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "printing/fake_printer.h"
 
 namespace trevane::testing {
 namespace {
-
-template <class W = QWidget>
-W* Find(QWidget* root, const char* name) {
-    W* w = root->findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void Press(QWidget* target, Qt::MouseButton button) {
-    const QPoint at(5, 5);
-    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
 
 class PreviewWidgetTest : public ::testing::Test {
 protected:
@@ -88,11 +76,11 @@ TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
     preview.BprintBtnClick();
     w.Refresh();
     QWidget* pic = Find(&w, "PrntPic");
-    Press(pic, Qt::LeftButton);
+    Press(pic, {5, 5}, Qt::LeftButton);
     EXPECT_EQ(pic->size(), QSize(706, 500));
-    Press(pic, Qt::MiddleButton);
-    Press(pic, Qt::RightButton);
-    Press(pic, Qt::RightButton);
+    Press(pic, {5, 5}, Qt::MiddleButton);
+    Press(pic, {5, 5}, Qt::RightButton);
+    Press(pic, {5, 5}, Qt::RightButton);
     EXPECT_EQ(pic->size(), QSize(471, 333));
 
     const QImage shot = pic->grab().toImage();

@@ -18,27 +18,11 @@
 #include "search/gui/search_widget.h"
 #include "search/search_dialogs.h"
 #include "search/search_page.h"
+#include "gui/widget_driver.h"
 #include "support/fake_ui.h"
 
 namespace trevane::testing {
 namespace {
-
-template <class W = QWidget>
-W* Find(QWidget* root, const char* name) {
-    W* w = root->findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void Press(QWidget* target, QPoint at, Qt::MouseButton button) {
-    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
-void Type(QWidget* target, const QString& text) {
-    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &e);
-}
 
 class SearchWidgetTest : public ::testing::Test {
 protected:
