@@ -43,6 +43,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_CONTACT "Trevane developers <trevane@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
+# The package carries the programs without their debugging information.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6printsupport6, libjpeg62-turbo, libc6, libstdc++6")
