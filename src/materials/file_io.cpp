@@ -68,11 +68,19 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const fs::path target(path);
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::random_device rd;
-    const std::string tmpName =
-        (dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000))).string();
+    // A replaced file keeps its permissions (a database a teacher shares with
+    // colleagues stays group-writable); a new one gets 0644 less the umask.
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
 
-    const int fd = ::open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    std::random_device rd;
+    std::string tmpName;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        tmpName = (dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000))).string();
+        fd = ::open(tmpName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) Fail("Cannot write", path, errno);
     auto failAndClean = [&](int err) {
         ::close(fd);
@@ -89,6 +97,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         if (n == 0) failAndClean(ENOSPC);
         done += static_cast<std::size_t>(n);
     }
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) failAndClean(errno);
     if (::fsync(fd) != 0) failAndClean(errno);
     if (::close(fd) != 0) {
         const int err = errno;

@@ -71,6 +71,17 @@ TEST(AtomicWrite, ReplacesTheFileAndKeepsItOnFailure) {
     EXPECT_EQ(files, 1);
 }
 
+TEST(AtomicWrite, ReplacedFilesKeepTheirPermissions) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string shared = dir.File("shared.mdf");
+    WriteFileAtomically(shared, "old");
+    fs::permissions(shared, fs::perms(0664));
+    WriteFileAtomically(shared, "new");
+    EXPECT_EQ(fs::status(shared).permissions(), fs::perms(0664));
+    EXPECT_EQ(ReadWholeFile(shared), "new");
+}
+
 TEST(FindFileNoCase, MatchesNamesWithoutRegardToCase) {
     TempDir dir;
     testing::WriteTestFile(dir.File("higher.mdf"), "x");
