@@ -53,7 +53,7 @@ void BM_ParseFromMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseFromMemory)
     ->RangeMultiplier(10)
-    ->Range(1000, 100000)
+    ->Range(1000, 1000000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
@@ -73,7 +73,7 @@ void BM_LoadFromFile(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadFromFile)
     ->RangeMultiplier(10)
-    ->Range(1000, 100000)
+    ->Range(1000, 100000)  // 10^6 synthetic materials make 690 MB, over the loader's 512 MB file limit
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
@@ -96,31 +96,8 @@ void BM_SearchLoaded(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchLoaded)
     ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Complexity();
-
-// A million materials with their stock would need gigabytes; the search reads
-// only category and flags, so these materials carry just those.
-void BM_SearchMillion(benchmark::State& state) {
-    std::mt19937 rng(7);
-    TMaterialList list;
-    const auto n = static_cast<std::size_t>(state.range(0));
-    list.reserve(n);
-    static constexpr std::uint8_t kCategories[] = {0, 10, 1, 2, 5, 6, 7, 8};
-    for (std::size_t i = 0; i < n; ++i) {
-        auto m = TWorkingMaterial::Create();
-        m->Category = kCategories[i % 8];
-        for (int f = 0; f < 152; ++f)
-            if (rng() % 3 == 0) m->Flags.Add(f);
-        list.push_back(std::move(m));
-    }
-    RunSearch(state, list);
-}
-BENCHMARK(BM_SearchMillion)
-    ->RangeMultiplier(10)
     ->Range(1000, 1000000)
-    ->Unit(benchmark::kMillisecond)
+    ->Unit(benchmark::kMicrosecond)
     ->Complexity();
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "materials/matching.h"
+#include "materials/material_pool.h"
 #include "materials/tables.h"
 
 namespace trevane {
@@ -107,6 +108,10 @@ int FindShapeBy(const std::vector<std::unique_ptr<Shape>>& shapes, int code, Key
 }  // namespace
 
 // ---------------------------------------------------------------- TMaterial
+
+void* TMaterial::operator new(std::size_t size) { return material_pool::Allocate(size); }
+
+void TMaterial::operator delete(void* p, std::size_t size) noexcept { material_pool::Release(p, size); }
 
 std::string TMaterial::PropertyName(int i) const {
     if (i < 0 || i >= PropertyCount()) return {};

@@ -1,6 +1,7 @@
 #pragma once
 // The material classes. Every database record and every search template is an
 // object of this tree; the loader picks the class by the record kind.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -79,6 +80,9 @@ struct TBoardShape {
 class TMaterial {
 public:
     virtual ~TMaterial() = default;
+    // Material objects lie side by side in blocks of their own (material_pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
     TMaterial(const TMaterial&) = delete;
     TMaterial& operator=(const TMaterial&) = delete;
 

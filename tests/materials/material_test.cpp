@@ -2,6 +2,8 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "materials/material.h"
@@ -177,6 +179,32 @@ TEST(MaterialClasses, PropertyValueTexts) {
     EXPECT_EQ(w->PropertyValueText(0), "");
     EXPECT_EQ(w->PropertyScale(0), 2);
     EXPECT_EQ(w->PropertyScale(8), 8);  // Ease of planing/cutting
+}
+
+// Materials of every size are freed and made again in mixed order, as loading
+// one database after another does; no material may share storage with another.
+TEST(MaterialStorage, FreedMaterialsAreReusedWithoutOverlap) {
+    static constexpr int kKinds[] = {0, 10, 1, 2, 5, 6, 7, 8};
+    std::vector<std::unique_ptr<TMaterial>> live;
+    auto make = [&](int i) {
+        auto m = CreateForRecordKind(kKinds[i % 8]);
+        m->Name = "material " + std::to_string(i);
+        m->PictureNumber = i;
+        live.push_back(std::move(m));
+    };
+    for (int i = 0; i < 3000; ++i) make(i);
+    // Free every third, then make as many again.
+    for (std::size_t i = 0; i < live.size(); i += 3) live[i].reset();
+    for (int i = 3000; i < 4000; ++i) make(i);
+    for (const auto& m : live) {
+        if (!m) continue;
+        EXPECT_EQ(m->Name, "material " + std::to_string(m->PictureNumber));
+    }
+    live.clear();
+    // After every material is gone, new ones are made as before.
+    make(1);
+    EXPECT_EQ(live.back()->Name, "material 1");
+    EXPECT_EQ(live.back()->PropertyCount(), CreateForRecordKind(kKinds[1])->PropertyCount());
 }
 
 }  // namespace
