@@ -370,16 +370,22 @@ expect_blank "the material cell of the total row" 740 188 198 20
 expect_ink "the total" 1140 188 50 20
 passed
 
+# Types the path $2 into the file dialog titled $1 and waits until the main
+# window shows the project's name.
+name_file() {
+    wait_window "$1"
+    local dialog=$found
+    keys "$dialog" ctrl+a
+    type_text "$dialog" "$2"
+    keys "$dialog" Return
+    wait_alone
+    wait_window '^Trevane \[e2e-project\.prj\]'
+}
+
 begin save  # Save as, then what the file holds
 project=$work/e2e-project.prj
 file_command 3
-wait_window '^Save as'
-dialog=$found
-keys "$dialog" ctrl+a
-type_text "$dialog" "$project"
-keys "$dialog" Return
-wait_alone
-wait_window '^Trevane \[e2e-project\.prj\]'
+name_file '^Save as' "$project"
 [[ -s $project ]] || fail "Save as wrote no project file"
 for want in Hardness hard Weight heavy "hard and heavy" \
     $'\t300\t50\t20\t' $'\t500\t' $'\t200\t100\t' $'\t400\t300\t' $'\ttotal\t'; do
@@ -402,13 +408,7 @@ passed
 
 begin open  # the cutting list and the search come back
 file_command 1
-wait_window '^Open'
-dialog=$found
-keys "$dialog" ctrl+a
-type_text "$dialog" "$project"
-keys "$dialog" Return
-wait_alone
-wait_window '^Trevane \[e2e-project\.prj\]'
+name_file '^Open' "$project"
 shot
 expect_costing_page "the costing page"
 expect_ink "cutting list row 4 after Open" 740 164 198 20
