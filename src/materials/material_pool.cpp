@@ -17,6 +17,8 @@
 #endif
 
 namespace trevane::material_pool {
+
+#ifndef TREVANE_POOL_OFF
 namespace {
 
 constexpr std::size_t kGrain = 16;           // sizes are rounded up to this
@@ -88,6 +90,7 @@ Pool& ThePool() {
 }
 
 }  // namespace
+#endif
 
 void* Allocate(std::size_t size) {
 #ifndef TREVANE_POOL_OFF
@@ -96,12 +99,12 @@ void* Allocate(std::size_t size) {
     return ::operator new(size);
 }
 
-void Release(void* p, std::size_t size) noexcept {
+void Release(void* p, [[maybe_unused]] std::size_t size) noexcept {
     if (!p) return;
 #ifndef TREVANE_POOL_OFF
     if (size <= kLargest) return ThePool().Release(p, size);
 #endif
-    ::operator delete(p, size);
+    ::operator delete(p);
 }
 
 }  // namespace trevane::material_pool
