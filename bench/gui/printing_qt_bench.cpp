@@ -86,12 +86,3 @@ BENCHMARK(BM_CuttingListToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace trevane
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
