@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "costing/costing_page.h"
 #include "costing/cutting_list.h"
 #include "costing/stock_needed.h"
-#include "materials/binary_io.h"
+#include "common/binary_io.h"
 #include "materials/material.h"
-#include "project/grid_util.h"
+#include "common/grid_util.h"
 
 namespace trevane {
 namespace {
@@ -38,13 +38,13 @@ public:
 
 struct ListOf {
     QuietUi ui;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     CuttingList& list = session.CutList();
 
     explicit ListOf(int pieces) {
         auto board = TBoard::Create();
         board->Name = "MDF";
-        session.State.Materials.push_back(std::move(board));
+        session.State.Database.Materials.push_back(std::move(board));
         for (int i = 0; i < pieces; ++i)
             list.AddCuttingRow("MDF", std::to_string(100 + i % 900), std::to_string(50 + i % 400), "6 (mm)",
                                "\xC2\xA3 1.25");
@@ -63,7 +63,7 @@ struct ListOf {
 
 void BM_AddToCuttingList(benchmark::State& state) {
     ListOf l(static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(l.list.AddToCuttingList());
+    for (auto _ : state) benchmark::DoNotOptimize(l.list.AddToCuttingList(l.session.Costing()));
 }
 BENCHMARK(BM_AddToCuttingList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
@@ -77,7 +77,7 @@ void BM_DeleteFirstRowAndAddAgain(benchmark::State& state) {
     ListOf l(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         l.list.DeleteCuttingRow(1);
-        l.list.AddToCuttingList();
+        l.list.AddToCuttingList(l.session.Costing());
     }
 }
 BENCHMARK(BM_DeleteFirstRowAndAddAgain)->Arg(10000)->Unit(benchmark::kMicrosecond);
@@ -105,7 +105,7 @@ BENCHMARK(BM_GridTextRoundTrip)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_StockNeededSheets(benchmark::State& state) {
     ListOf l(static_cast<int>(state.range(0)));
     const auto pieces = StockPiecesOf(l.list.CutGrid);
-    for (auto _ : state) benchmark::DoNotOptimize(SummariseStock(pieces, l.session.State.Materials).Lines.size());
+    for (auto _ : state) benchmark::DoNotOptimize(SummariseStock(pieces, l.session.State.Database.Materials).Lines.size());
 }
 BENCHMARK(BM_StockNeededSheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

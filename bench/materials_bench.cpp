@@ -6,7 +6,7 @@
 #include <random>
 
 #include "materials/database.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
 

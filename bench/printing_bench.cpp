@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "browse/image.h"
+#include "common/image.h"
 #include "printing/page_layouts.h"
-#include "printing/recording_canvas.h"
-#include "project/string_grid.h"
+#include "support/recording_canvas.h"
+#include "common/string_grid.h"
 
 namespace trevane {
 namespace {
@@ -17,8 +17,8 @@ const Rect kLargestPreview{0, 0, 2825, 2000};
 const FontSpec kPrintFont{"Arial", 19, true};
 
 void BM_PropertiesPage(benchmark::State& state) {
-    IndexedList props{{"Name,Oak", 100}, {"Other name,European oak", 105}, {"Origin,Europe", 101}};
-    for (int i = 0; i < 24; ++i) props.push_back({"Property " + std::to_string(i) + ",value " + std::to_string(i), i + 1});
+    std::vector<PropertyRow> props{{"Name", "Oak", 100}, {"Other name", "European oak", 105}, {"Origin", "Europe", 101}};
+    for (int i = 0; i < 24; ++i) props.push_back({"Property " + std::to_string(i), "value " + std::to_string(i), i + 1});
     const std::string name = "Oak";
     const std::string memo(900, 'w');
     const Image picture{200, 150, std::vector<std::uint8_t>(200 * 150 * 3, 120)};

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "materials/binary_io.h"
-#include "materials/file_io.h"
-#include "project/grid_util.h"
+#include "common/binary_io.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 #include "project/project_file.h"
 
 namespace trevane {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "materials/database.h"
-#include "materials/errors.h"
+#include "common/errors.h"
 
 using namespace trevane;
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "materials/database.h"
-#include "materials/errors.h"
+#include "common/errors.h"
 #include "trevane-db/source_format.h"
 
 using namespace trevane;

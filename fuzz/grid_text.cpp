@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "materials/binary_io.h"
-#include "materials/errors.h"
-#include "project/grid_util.h"
-#include "project/string_grid.h"
+#include "common/binary_io.h"
+#include "common/errors.h"
+#include "common/grid_util.h"
+#include "common/string_grid.h"
 
 using namespace trevane;
 

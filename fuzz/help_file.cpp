@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/help_file.h"
+#include "help/help_file.h"
 
 using namespace trevane;
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "browse/image.h"
+#include "common/image.h"
 #include "browse/jpeg.h"
 
 using namespace trevane;

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings.h"
+#include "common/settings.h"
 
 using namespace trevane;
 

@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "app/session.h"
+#include "app/app_model.h"
+#include "support/preview_button.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
 #include "printing/gui/qpainter_canvas.h"
@@ -26,14 +27,14 @@ using testing::FakeUi;
 struct Fixture {
     FakeUi ui;
     QtPrinterSystem printers{ui};
-    Session session{ui, "."};
+    AppModel session{ui, "."};
 
     explicit Fixture(int cutRows) {
         ui.printers = &printers;
         printers.SelectPrinter(QtPrinterSystem::kPdfPrinter);
         BrowsePage& b = session.Browse();
-        b.PropListB = {{"Name,Oak", 100}, {"Origin,Europe", 101}};
-        for (int i = 0; i < 20; ++i) b.PropListB.push_back({"Property " + std::to_string(i) + ",value", i + 1});
+        b.PropListB = {{"Name", "Oak", 100}, {"Origin", "Europe", 101}};
+        for (int i = 0; i < 20; ++i) b.PropListB.push_back({"Property " + std::to_string(i), "value", i + 1});
         b.MatNameLabel = "Oak";
         b.MemoB = std::string(600, 'w');
         b.PropPic = Image{200, 150, std::vector<std::uint8_t>(200 * 150 * 3, 120)};
@@ -44,16 +45,15 @@ struct Fixture {
         for (int i = 0; i < cutRows; ++i)
             session.CutList().AddCuttingRow("Pine", std::to_string(300 + i), "45", "20", "\xC2\xA3 1.25");
     }
-    void Preview(PageId page) {
-        session.ShowPage(page);
-        session.Preview().BprintBtnClick();
+    void Preview(Page page) {
+        testing::PressPreviewButton(session, page);
         while (session.Preview().PreviewDivisor > 1) session.Preview().PrntPicMouseDown(true);
     }
 };
 
 void BM_PreviewRepaintLargest(benchmark::State& state) {
     Fixture f(60);
-    f.Preview(static_cast<PageId>(state.range(0)));
+    f.Preview(static_cast<Page>(state.range(0)));
     PreviewPage& preview = f.session.Preview();
     QImage box(preview.PrntPicWidth, preview.PrntPicHeight, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -64,14 +64,14 @@ void BM_PreviewRepaintLargest(benchmark::State& state) {
     state.SetLabel(PreviewPage::JobTitle(preview.PreviewKind));
 }
 BENCHMARK(BM_PreviewRepaintLargest)
-    ->Arg(static_cast<int>(PageId::B))
-    ->Arg(static_cast<int>(PageId::C))
-    ->Arg(static_cast<int>(PageId::D))
+    ->Arg(static_cast<int>(Page::Browse))
+    ->Arg(static_cast<int>(Page::Search))
+    ->Arg(static_cast<int>(Page::Costing))
     ->Unit(benchmark::kMillisecond);
 
 void BM_CuttingListToPdf(benchmark::State& state) {
     Fixture f(static_cast<int>(state.range(0)));
-    f.Preview(PageId::D);
+    f.Preview(Page::Costing);
     f.session.Preview().PupilName = "Sam";
     const std::string path = QDir::temp().filePath("trevane-bench-cutting-list.pdf").toStdString();
     f.printers.SetPdfFileName(path);

@@ -16,8 +16,8 @@
 
 #include "app/gui/main_window.h"
 #include "app/gui/qt_user_interface.h"
-#include "app/session.h"
-#include "app/shell.h"
+#include "app/app_model.h"
+#include "app/main_window_model.h"
 
 extern char** environ;
 
@@ -62,10 +62,10 @@ void BM_MainWindowToFirstShown(benchmark::State& state) {
     const std::string programDir = BinDir();
     for (auto _ : state) {
         trevane::QtUserInterface ui;
-        trevane::Session session(ui, programDir);
+        trevane::AppModel session(ui, programDir);
         trevane::MainWindow window(session);
         ui.SetParentWindow(&window);
-        session.App().Startup();
+        session.Main().Startup();
         QEventLoop loop;
         QObject::connect(&window, &trevane::MainWindow::FirstShown, &loop, &QEventLoop::quit, Qt::QueuedConnection);
         window.show();

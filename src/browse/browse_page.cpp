@@ -2,12 +2,10 @@
 
 #include <filesystem>
 
-#include "app/session.h"
 #include "browse/jpeg.h"
-#include "browse/property_rows.h"
+#include "materials/property_rows.h"
 #include "materials/material.h"
 #include "materials/tables.h"
-#include "printing/preview_page.h"
 
 namespace trevane {
 
@@ -15,10 +13,18 @@ const char* const BrowsePage::kCategoryCaptions[kCategoryCount] = {
     "Timber (hardwood)", "Timber (softwood)", "Timber (man made board)", "Metal", "Plastic",
 };
 
-BrowsePage::BrowsePage(Session& session) : session_(session) {}
+BrowsePage::BrowsePage(const MaterialDatabase& database, const SearchState& search, ViewOptions& view,
+                       IUserInterface& ui, Navigator& navigator, PrintPreviewer& previewer, std::string programDir)
+    : database_(database),
+      search_(search),
+      view_(view),
+      ui_(ui),
+      navigator_(navigator),
+      previewer_(previewer),
+      programDir_(std::move(programDir)) {}
 
 const TMaterial* BrowsePage::MaterialAt(int position) const {
-    const auto& list = session_.State.Materials;
+    const auto& list = database_.Materials;
     if (position < 0 || position >= static_cast<int>(list.size())) return nullptr;
     return list[static_cast<std::size_t>(position)].get();
 }
@@ -31,16 +37,18 @@ const TMaterial* BrowsePage::SelectedMaterial() const {
 std::string BrowsePage::PicturePath(int position) const {
     const TMaterial* m = MaterialAt(position);
     if (!m) return {};
-    return (std::filesystem::path(session_.ProgramDir()) / "pics" / PictureFileName(m->PictureNumber)).string();
+    return (std::filesystem::path(programDir_) / "pics" / PictureFileName(m->PictureNumber)).string();
 }
 
 void BrowsePage::ClearShownMaterial() {
-    ClearIndexedList(PropListB);
+    PropListB.clear();
     PropListBIndex = -1;
     PropListBHelpCursor = false;
     MatNameLabel.clear();
     MemoB.clear();
     PropPic = Image{};
+    Changes.Announce(BrowseChange::Material);
+    Changes.Announce(BrowseChange::Picture);
 }
 
 void BrowsePage::WhichMaterialRGClick(int item) {
@@ -55,6 +63,7 @@ void BrowsePage::WhichMaterialRGClick(int item) {
         case kMetals: FillMaterialList(kCatMetalSearch, false); break;
         case kPlastics: FillMaterialList(kCatPlastic, false); break;
     }
+    Changes.Announce(BrowseChange::Categories);
 }
 
 void BrowsePage::FillMaterialList(int code, bool hardwood) {
@@ -62,7 +71,7 @@ void BrowsePage::FillMaterialList(int code, bool hardwood) {
     // survive a refill, even from an empty database.
     ClearIndexedList(MatListB);
     MatListBIndex = -1;
-    const auto& list = session_.State.Materials;
+    const auto& list = database_.Materials;
     for (std::size_t pos = 0; pos < list.size(); ++pos) {
         const TMaterial& m = *list[pos];
         bool fits = false;
@@ -80,6 +89,7 @@ void BrowsePage::FillMaterialList(int code, bool hardwood) {
         }
         if (fits) MatListB.push_back({m.Name, static_cast<std::int32_t>(pos)});
     }
+    Changes.Announce(BrowseChange::MaterialList);
 }
 
 void BrowsePage::MatListBClick(int item) {
@@ -88,11 +98,13 @@ void BrowsePage::MatListBClick(int item) {
         // A remembered entry beyond a shorter list: nothing selected or shown.
         MatListBIndex = -1;
         ClearShownMaterial();
+        Changes.Announce(BrowseChange::MaterialList);
         return;
     }
     MatListBIndex = item;
+    Changes.Announce(BrowseChange::MaterialList);
     ShowMaterial(MatListB[static_cast<std::size_t>(item)].index);
-    if (session_.State.SearchType == -1 && !BSearchGBVisible) session_.State.LastBrowseIndex = item;
+    if (!search_.SearchInProgress() && !BSearchGBVisible) LastBrowseIndex = item;
 }
 
 void BrowsePage::ShowMaterial(int position) {
@@ -101,31 +113,31 @@ void BrowsePage::ShowMaterial(int position) {
         ClearShownMaterial();
         return;
     }
-    ClearIndexedList(PropListB);
     PropListBIndex = -1;
     PropListBHelpCursor = false;
     PropListB = PropertyRows(*m);
     MemoB = m->Description;
     MatNameLabel = m->Name;
-    if (session_.State.ShowPicture) {
-        if (RedrawPropListB) RedrawPropListB();
-        LoadMaterialPicture(PicturePath(position));
-    }
+    PropPic = Image{};
+    Changes.Announce(BrowseChange::Material);
+    if (view_.ShowPicture) LoadMaterialPicture(PicturePath(position));
 }
 
 void BrowsePage::LoadMaterialPicture(const std::string& path) {
     // A missing or undecodable file leaves the picture empty; nothing is reported.
     if (path.empty() || !LoadJpegFile(path, PropPic)) PropPic = Image{};
+    Changes.Announce(BrowseChange::Picture);
 }
 
 void BrowsePage::Showpicture1Click() {
-    session_.State.ShowPicture = !session_.State.ShowPicture;
-    if (!session_.State.ShowPicture) {
+    view_.ShowPicture = !view_.ShowPicture;
+    if (!view_.ShowPicture) {
         PropPic = Image{};
+        Changes.Announce(BrowseChange::Picture);
     } else if (SelectedMaterial()) {
-        session_.Ui().SetBusy(true);
+        ui_.SetBusy(true);
         LoadMaterialPicture(PicturePath(MatListB[static_cast<std::size_t>(MatListBIndex)].index));
-        session_.Ui().SetBusy(false);
+        ui_.SetBusy(false);
     }
 }
 
@@ -139,41 +151,62 @@ void BrowsePage::PropListBClick(int row) {
     if (row < 0 || row >= static_cast<int>(PropListB.size())) return;
     PropListBIndex = row;
     PropListBHelpCursor = true;
+    Changes.Announce(BrowseChange::HelpCursor);
 }
 
 void BrowsePage::PropListBMouseMove(int y, int topRow) {
-    if (PropListB.empty()) {
-        PropListBHelpCursor = false;
-        return;
-    }
-    const int row = RowAt(y, topRow);
-    PropListBHelpCursor = row != -1 && row == PropListBIndex;
+    const int row = PropListB.empty() ? -1 : RowAt(y, topRow);
+    const bool help = row != -1 && row == PropListBIndex;
+    if (help == PropListBHelpCursor) return;
+    PropListBHelpCursor = help;
+    Changes.Announce(BrowseChange::HelpCursor);
 }
 
 void BrowsePage::PropListBMouseDown(bool rightButton, int y, int topRow) {
     if (!rightButton) return;
     const int row = RowAt(y, topRow);
     if (row == -1 || row != PropListBIndex) return;
-    session_.Ui().ShowHelp(kDefinitionHelpBase + PropListB[static_cast<std::size_t>(row)].index);
+    ui_.ShowHelp(kDefinitionHelpBase + PropListB[static_cast<std::size_t>(row)].code);
 }
 
-void BrowsePage::BSearchBtnClick() { session_.ShowPage(PageId::C); }
+void BrowsePage::BSearchBtnClick() { navigator_.ShowPage(Page::Search); }
 
-void BrowsePage::BprintBtnClick() { session_.Preview().BprintBtnClick(PageId::B); }
+void BrowsePage::BmenuBtnClick() { navigator_.ShowStartPage(); }
+
+void BrowsePage::SpeedButton5Click() { ui_.ShowHelp(kHelpContext); }
+
+void BrowsePage::BprintBtnClick() {
+    PrintJob job;
+    job.Kind = kPreviewProperties;
+    job.Draw = [this](Canvas& canvas, const Rect& target, const PageSetup& page, const PrintSettings& settings,
+                      const PageProgress& progress) {
+        return DrawPrintedPage(canvas, target, page, settings, progress);
+    };
+    previewer_.ShowPreview(std::move(job));
+}
+
+std::string BrowsePage::DrawPrintedPage(Canvas& canvas, const Rect& target, const PageSetup& page,
+                                        const PrintSettings& settings, const PageProgress& progress) const {
+    return DrawPropertiesPage(canvas, target, page,
+                              {PropListB, MatNameLabel, MemoB, PropPic, view_.ShowPicture, settings.PrintFont},
+                              progress);
+}
 
 void BrowsePage::EnterBrowse() {
     WhichMaterialRGVisible = true;
     BSearchGBVisible = false;
     MatNameLabel.clear();
-    if (WhichMaterialRG != -1 && session_.State.SearchType == -1) {
+    if (WhichMaterialRG != -1 && !search_.SearchInProgress()) {
         WhichMaterialRGClick(WhichMaterialRG);
-        if (session_.State.LastBrowseIndex != -1) MatListBClick(session_.State.LastBrowseIndex);
+        if (LastBrowseIndex != -1) MatListBClick(LastBrowseIndex);
     } else {
         ClearIndexedList(MatListB);
         MatListBIndex = -1;
         ClearShownMaterial();
+        Changes.Announce(BrowseChange::MaterialList);
     }
-    session_.ShowPage(PageId::B);
+    Changes.Announce(BrowseChange::Categories);
+    navigator_.ShowPage(Page::Browse);
 }
 
 void BrowsePage::ShowDetails(const IndexedList& found) {
@@ -184,11 +217,11 @@ void BrowsePage::ShowDetails(const IndexedList& found) {
     MatListB = std::move(entries);
     WhichMaterialRGVisible = false;
     BSearchGBVisible = true;
-    if (!MatListB.empty()) {
-        MatListBIndex = 0;
-        ShowMaterial(MatListB.front().index);
-    }
-    session_.ShowPage(PageId::B);
+    if (!MatListB.empty()) MatListBIndex = 0;
+    Changes.Announce(BrowseChange::Categories);
+    Changes.Announce(BrowseChange::MaterialList);
+    if (!MatListB.empty()) ShowMaterial(MatListB.front().index);
+    navigator_.ShowPage(Page::Browse);
 }
 
 void BrowsePage::OnDatabaseSwitched() {
@@ -196,6 +229,8 @@ void BrowsePage::OnDatabaseSwitched() {
     ClearIndexedList(MatListB);
     MatListBIndex = -1;
     ClearShownMaterial();
+    Changes.Announce(BrowseChange::Categories);
+    Changes.Announce(BrowseChange::MaterialList);
 }
 
 }  // namespace trevane

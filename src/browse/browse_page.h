@@ -2,20 +2,36 @@
 // Behaviour of the browse page (PageB), free of any window: the category group,
 // the material list, the property list with its help pointer, the description,
 // the picture, and the details mode that shows the results of a search.
-#include <functional>
 #include <string>
+#include <vector>
 
-#include "app/list_entry.h"
-#include "browse/image.h"
+#include "common/app_state.h"
+#include "common/image.h"
+#include "common/list_entry.h"
+#include "common/navigation.h"
+#include "common/notifier.h"
+#include "common/user_interface.h"
+#include "materials/database.h"
+#include "materials/property_rows.h"
+#include "printing/print_job.h"
 
 namespace trevane {
 
-class Session;
 class TMaterial;
+
+// What an announcement of the browse page names.
+enum class BrowseChange {
+    Categories,    // the category group, its visibility and the details mode
+    MaterialList,  // MatListB and its selection
+    Material,      // the shown material: property rows, name, description
+    Picture,       // PropPic
+    HelpCursor,    // PropListBHelpCursor and the property selection
+};
 
 class BrowsePage {
 public:
-    explicit BrowsePage(Session& session);
+    BrowsePage(const MaterialDatabase& database, const SearchState& search, ViewOptions& view, IUserInterface& ui,
+               Navigator& navigator, PrintPreviewer& previewer, std::string programDir);
 
     // Items of WhichMaterialRG.
     enum : int { kHardwoods = 0, kSoftwoods = 1, kBoards = 2, kMetals = 3, kPlastics = 4, kCategoryCount = 5 };
@@ -30,16 +46,18 @@ public:
     bool BSearchGBVisible = false;  // details mode: "return to search" instead of the categories
     IndexedList MatListB;
     int MatListBIndex = -1;
-    IndexedList PropListB;  // "label,value" rows; index = row code
+    std::vector<PropertyRow> PropListB;
     int PropListBIndex = -1;
     std::string MatNameLabel;
     std::string MemoB;
     Image PropPic;  // empty = no picture
     bool PropListBHelpCursor = false;  // the help cursor shows over PropListB
+    // Entry of MatListB last chosen outside a search (-1 none).
+    int LastBrowseIndex = -1;
 
-    // Called once the property list of a material is filled and before its
-    // picture is read, so that the view can draw the list at once.
-    std::function<void()> RedrawPropListB;
+    // A material's rows are announced before its picture is read, so that a
+    // view can draw the list at once.
+    Notifier<BrowseChange> Changes;
 
     // --- events
     void WhichMaterialRGClick(int item);
@@ -57,10 +75,16 @@ public:
     void PropListBMouseMove(int y, int topRow);
     void PropListBMouseDown(bool rightButton, int y, int topRow);
     void BSearchBtnClick();
+    // "main menu" and the help button.
+    void BmenuBtnClick();
+    void SpeedButton5Click();
     // "print preview": the preview of the material's properties page.
     void BprintBtnClick();
+    // The printed properties page of the shown material.
+    std::string DrawPrintedPage(Canvas& canvas, const Rect& target, const PageSetup& page,
+                                const PrintSettings& settings, const PageProgress& progress) const;
 
-    // --- calls from other pages
+    // --- calls from the application
     // Navigation to the browse page from the start page or the Options menu.
     void EnterBrowse();
     // Details mode: list the found materials, show the first, show the page.
@@ -79,7 +103,13 @@ private:
     int RowAt(int y, int topRow) const;
     void ClearShownMaterial();
 
-    Session& session_;
+    const MaterialDatabase& database_;
+    const SearchState& search_;
+    ViewOptions& view_;
+    IUserInterface& ui_;
+    Navigator& navigator_;
+    PrintPreviewer& previewer_;
+    std::string programDir_;
 };
 
 }  // namespace trevane

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "browse/image.h"
+#include "common/image.h"
 
 namespace trevane {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "materials/errors.h"
+#include "common/errors.h"
 
 namespace trevane {
 

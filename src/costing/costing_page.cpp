@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/session.h"
-#include "app/shell.h"
+#include "costing/cutting_list.h"
 #include "costing/costing_numbers.h"
 #include "costing/cutting_list.h"
-#include "materials/errors.h"
+#include "common/errors.h"
 #include "materials/material.h"
 #include "materials/tables.h"
-#include "printing/preview_page.h"
-#include "project/project_commands.h"
+#include "app/project_commands.h"
 
 namespace trevane {
 
@@ -56,7 +54,8 @@ std::string LengthLimitText(const char* lead, const std::string& sizeText, int m
 
 }  // namespace
 
-CostingPage::CostingPage(Session& session)
+CostingPage::CostingPage(const MaterialDatabase& database, const ViewOptions& view, IUserInterface& ui,
+                         Navigator& navigator, PrintPreviewer& previewer, CuttingList& cutList)
     : WoodSqmCostLabel(FormatMoney(0)),
       WoodCostLabel(FormatMoney(0)),
       UnitCostLabel(FormatMoney(0)),
@@ -65,12 +64,17 @@ CostingPage::CostingPage(Session& session)
       PlasticCostLabel(FormatMoney(0)),
       BoardUnitCostLabel(FormatMoney(0)),
       BoardCostLabel(FormatMoney(0)),
-      session_(session) {}
+      database_(database),
+      view_(view),
+      ui_(ui),
+      navigator_(navigator),
+      previewer_(previewer),
+      cutList_(cutList) {}
 
 // ---------------------------------------------------------------- shared
 
 const TMaterial* CostingPage::MaterialAt(int position) const {
-    const auto& list = session_.State.Materials;
+    const auto& list = database_.Materials;
     if (position < 0 || static_cast<std::size_t>(position) >= list.size()) return nullptr;
     return list[static_cast<std::size_t>(position)].get();
 }
@@ -89,9 +93,9 @@ const TMaterial* CostingPage::ChosenMaterial() const {
     return HasChosenMaterial() ? MaterialOfEntry(DMaterialCombo, DMaterialComboIndex) : nullptr;
 }
 
-void CostingPage::Inform(const std::string& text) { session_.Ui().Message(MsgKind::Information, text, kBtnOk); }
+void CostingPage::Inform(const std::string& text) { ui_.Message(MsgKind::Information, text, kBtnOk); }
 
-void CostingPage::ShowInvalidValues() { session_.Ui().Message(MsgKind::Error, kInvalidValues, kBtnOk); }
+void CostingPage::ShowInvalidValues() { ui_.Message(MsgKind::Error, kInvalidValues, kBtnOk); }
 
 void CostingPage::OnDatabaseSwitched() {
     ClearIndexedList(DMaterialCombo);
@@ -106,7 +110,7 @@ void CostingPage::OnDatabaseSwitched() {
 }
 
 void CostingPage::SetUpCostMaterials(int code) {
-    const auto& materials = session_.State.Materials;
+    const auto& materials = database_.Materials;
     if (materials.empty()) return;
     if (!DMaterialCombo.empty()) {
         ClearIndexedList(DMaterialCombo);
@@ -177,27 +181,27 @@ void CostingPage::WoodCostBtnClick() {
     }
 }
 
-void CostingPage::WoodAddCLBtnClick() { session_.CutList().AddToCuttingList(*this); }
+void CostingPage::WoodAddCLBtnClick() { cutList_.AddToCuttingList(*this); }
 
-void CostingPage::SpeedButton1Click() { session_.App().ShowStartPage(); }
+void CostingPage::SpeedButton1Click() { navigator_.ShowStartPage(); }
 
-void CostingPage::SpeedButton8Click() { session_.Project().Openfile1Click(); }
+void CostingPage::SpeedButton8Click() { navigator_.OpenProject(); }
 
-void CostingPage::SpeedButton9Click() { session_.Project().Save1Click(); }
+void CostingPage::SpeedButton9Click() { navigator_.SaveProject(); }
 
-void CostingPage::DPrntBtnClick() { session_.Preview().BprintBtnClick(PageId::D); }
+void CostingPage::DPrntBtnClick() { previewer_.ShowPreview(cutList_.PrintedPageJob()); }
 
-void CostingPage::SpeedButton11Click() { session_.Ui().ShowHelp(kCostingHelpContext); }
+void CostingPage::SpeedButton11Click() { ui_.ShowHelp(kCostingHelpContext); }
 
 bool CostingPage::DecimalKeyFilter(char32_t key, const std::string& /*current*/) {
     if (key == 8 || key == 9 || key == 10 || (key >= U'0' && key <= U'9') || key == U'.') return true;
-    if (key != 13) session_.Ui().Beep();
+    if (key != 13) ui_.Beep();
     return false;
 }
 
 bool CostingPage::WholeNumberKeyFilter(char32_t key, const std::string& current) {
     if (key == U'.') {
-        session_.Ui().Beep();
+        ui_.Beep();
         return false;
     }
     return DecimalKeyFilter(key, current);
@@ -251,12 +255,12 @@ void CostingPage::WoodCost() {
             if (thickness > length && thickness > width) culprit = &ThicknessEdit;
             throw EConvertError(*culprit);
         }
-        if (session_.State.OnCosts) {
+        if (view_.OnCosts) {
             if (auto warning = CheckWoodSizes(length, width, thickness)) Inform(*warning);
         }
         WoodCostLabel = FormatMoney(cost);
     } catch (const EConvertError& e) {
-        session_.Ui().Message(MsgKind::Error, std::string(e.what()) + std::string(kCrLf) + kNotValidNumber, kBtnOk);
+        ui_.Message(MsgKind::Error, std::string(e.what()) + std::string(kCrLf) + kNotValidNumber, kBtnOk);
     } catch (const EZeroDimension& e) {
         Inform(e.what());
     }
@@ -380,9 +384,9 @@ void CostingPage::MetalCost() {
         return;
     }
     MetalCostLabel = FormatMoney(cost);
-    if (session_.State.OnCosts) {
+    if (view_.OnCosts) {
         if (auto warning = CheckMetalSizes(MetalSectionLBIndex, length, width)) {
-            session_.Changed();  // the cost stands behind the warning
+            Changes.Announce(CostingChange::Controls);  // the cost stands behind the warning
             Inform(*warning);
         }
     }
@@ -475,9 +479,9 @@ void CostingPage::PlasticCost() {
         return;
     }
     PlasticCostLabel = FormatMoneyTight(cost);
-    if (session_.State.OnCosts) {
+    if (view_.OnCosts) {
         if (auto warning = CheckPlasticSizes(PlasticSectionLBIndex, length, width)) {
-            session_.Changed();  // the cost stands behind the warning
+            Changes.Announce(CostingChange::Controls);  // the cost stands behind the warning
             Inform(*warning);
         }
     }
@@ -553,9 +557,9 @@ void CostingPage::BoardCost() {
         return;
     }
     BoardCostLabel = FormatMoneyTight(cost);
-    if (session_.State.OnCosts) {
+    if (view_.OnCosts) {
         if (auto warning = CheckBoardSizes(BoardSectionLBIndex, length, width)) {
-            session_.Changed();  // the cost stands behind the warning
+            Changes.Announce(CostingChange::Controls);  // the cost stands behind the warning
             Inform(*warning);
         }
     }

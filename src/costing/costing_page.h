@@ -6,20 +6,31 @@
 #include <optional>
 #include <string>
 
-#include "app/list_entry.h"
+#include "common/app_state.h"
+#include "common/list_entry.h"
+#include "common/navigation.h"
+#include "common/notifier.h"
+#include "common/user_interface.h"
+#include "materials/database.h"
+#include "printing/print_job.h"
 
 namespace trevane {
 
-class Session;
+class CuttingList;
 class TMaterial;
 class TWood;
 class TCustomMetal;
 class TPlastic;
 class TBoard;
 
+// What an announcement of the costing page names: the tabs' controls (the
+// selector, the size lists, the edits and the cost labels).
+enum class CostingChange { Controls };
+
 class CostingPage {
 public:
-    explicit CostingPage(Session& session);
+    CostingPage(const MaterialDatabase& database, const ViewOptions& view, IUserInterface& ui, Navigator& navigator,
+                PrintPreviewer& previewer, CuttingList& cutList);
 
     // Tab indices of MaterialPC.
     static constexpr int kWoodTab = 0;
@@ -31,6 +42,8 @@ public:
     int MaterialPCIndex = kWoodTab;  // active tab
     IndexedList DMaterialCombo;      // costable materials of the active tab
     int DMaterialComboIndex = -1;    // chosen entry
+
+    Notifier<CostingChange> Changes;
 
     // The database was replaced: empties the selector and the size lists and
     // shows the wood tab (the caller then offers the woods with
@@ -167,7 +180,12 @@ private:
     int PlasticShapeOf(int sizeEntry, const TPlastic*& plastic) const;
     int BoardShapeOf(int sizeEntry, const TBoard*& board) const;
 
-    Session& session_;
+    const MaterialDatabase& database_;
+    const ViewOptions& view_;
+    IUserInterface& ui_;
+    Navigator& navigator_;
+    PrintPreviewer& previewer_;
+    CuttingList& cutList_;
 };
 
 }  // namespace trevane

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/string_grid.h"
+#include "common/string_grid.h"
 
 namespace trevane {
 

@@ -5,14 +5,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/session.h"
 #include "costing/costing_numbers.h"
 #include "costing/costing_page.h"
 #include "costing/csv_export.h"
-#include "materials/cp1252.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
-#include "project/grid_util.h"
+#include "common/cp1252.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 
 namespace trevane {
 
@@ -59,14 +58,19 @@ bool StorableCharacter(char32_t cp) { return cp >= 32 && cp != 127 && CodePointF
 
 }  // namespace
 
-CuttingList::CuttingList(Session& session) : session_(session) {
+CuttingList::CuttingList(const MaterialDatabase& database, ProjectState& project, IUserInterface& ui,
+                         const std::string& defaultUserDir)
+    : database_(database), project_(project), ui_(ui), defaultUserDir_(defaultUserDir) {
     CutGrid.Col = kNameCol;
     CutGrid.Row = 1;
     CutGrid.DefaultRowHeight = kRowHeight;
     SetUpCuttingGrid();
 }
 
-void CuttingList::OnDatabaseSwitched() { stockValid_ = false; }
+void CuttingList::OnDatabaseSwitched() {
+    stockValid_ = false;
+    Changes.Announce(CutListChange::Grid);
+}
 
 GridFontMetrics CuttingList::Measure(const FontSpec& font) const {
     if (MeasureFont) return MeasureFont(font);
@@ -98,10 +102,8 @@ void CuttingList::WritePartNumbers() {
 
 // ------------------------------------------------------------ adding
 
-bool CuttingList::AddToCuttingList() { return AddToCuttingList(session_.Costing()); }
-
 bool CuttingList::AddToCuttingList(const CostingPage& c) {
-    AppState& st = session_.State;
+    ProjectState& st = project_;
     const auto chosen = [](const IndexedList& list, int index) {
         return index >= 0 && static_cast<std::size_t>(index) < list.size();
     };
@@ -120,7 +122,7 @@ bool CuttingList::AddToCuttingList(const CostingPage& c) {
         return mm.value_or(std::string());
     };
     const auto invalid = [&] {
-        session_.Ui().Message(MsgKind::Information, "The size values are not valid numbers", kBtnOk);
+        ui_.Message(MsgKind::Information, "The size values are not valid numbers", kBtnOk);
         return false;
     };
 
@@ -128,7 +130,7 @@ bool CuttingList::AddToCuttingList(const CostingPage& c) {
     const auto sizeChosen = [&](const IndexedList& list, int index) {
         if (list.empty()) return false;
         if (!chosen(list, index)) {
-            session_.Ui().Message(MsgKind::Information, "Please select a size from the list of available sizes",
+            ui_.Message(MsgKind::Information, "Please select a size from the list of available sizes",
                                   kBtnOk);
             return false;
         }
@@ -197,6 +199,7 @@ bool CuttingList::AddToCuttingList(const CostingPage& c) {
     CopyBtnEnabled = true;
     RecalculateCuttingList();
     UpdateDeleteRowBtn();
+    Changes.Announce(CutListChange::Grid);
     return true;
 }
 
@@ -229,8 +232,8 @@ bool CuttingList::RecalculateCuttingList() {
         const auto unit = ParseDecimal(CutGrid.Cell(kUnitCostCol, r));
         const double cost = count && unit ? *count * *unit : NAN;
         if (!IsShowableAmount(cost)) {
-            session_.Changed();  // the rows done so far stand behind the message
-            session_.Ui().Message(MsgKind::Information,
+            Changes.Announce(CutListChange::Grid);  // the rows done so far stand behind the message
+            ui_.Message(MsgKind::Information,
                                   "One of the values in row " + std::to_string(CutGrid.Row) + " is not a valid number",
                                   kBtnOk);
             return false;
@@ -248,7 +251,7 @@ bool CuttingList::RecalculateCuttingList() {
 void CuttingList::CutGridKeyPress(char32_t key) {
     const int col = CutGrid.Col, row = CutGrid.Row;
     if (!IsEditableColumn(col) || row < 1 || row >= CutGrid.RowCount()) {
-        session_.Ui().Beep();
+        ui_.Beep();
         return;
     }
     if (key == 8) {
@@ -256,7 +259,7 @@ void CuttingList::CutGridKeyPress(char32_t key) {
         if (text.empty()) return;
         RemoveLastCharacter(text);
         CutGrid.SetCell(col, row, std::move(text));
-        session_.State.ProjectChanged = true;
+        project_.ProjectChanged = true;
         return;
     }
     if (key == 13) {
@@ -264,7 +267,7 @@ void CuttingList::CutGridKeyPress(char32_t key) {
         return;
     }
     if ((col == kNoOffCol && (key < U'0' || key > U'9')) || !StorableCharacter(key)) {
-        session_.Ui().Beep();
+        ui_.Beep();
         return;
     }
     std::string text = ReplaceOnType ? std::string() : CutGrid.Cell(col, row);
@@ -325,14 +328,14 @@ bool CuttingList::GridEditKeyPress(char32_t key) {
 void CuttingList::TransferGridEdit() {
     const int col = CutGrid.Col;
     if (!IsEditableColumn(col)) {
-        session_.Ui().Beep();
+        ui_.Beep();
         return;
     }
     // One line of text that a project file can keep.
     std::string text = GridEdit;
     std::replace_if(text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }, ' ');
     if (!FitsCp1252(text)) {
-        session_.Ui().Beep();
+        ui_.Beep();
         return;
     }
     CutGrid.SetCell(col, CutGrid.Row, std::move(text));
@@ -341,7 +344,7 @@ void CuttingList::TransferGridEdit() {
 
 void CuttingList::ClearCurrentCell() {
     if (!IsEditableColumn(CutGrid.Col)) {
-        session_.Ui().Beep();
+        ui_.Beep();
         return;
     }
     ClearGridCells(CutGrid, CutGrid.Col, CutGrid.Row, CutGrid.Col, CutGrid.Row);
@@ -350,7 +353,7 @@ void CuttingList::ClearCurrentCell() {
 void CuttingList::DeleteCuttingRow(int topRow) {
     const int n = LastUsedRow(CutGrid);
     if (topRow < 1 || n <= topRow) {
-        session_.Ui().Beep();
+        ui_.Beep();
         return;
     }
     const int last = CutGrid.ColCount() - 1;
@@ -362,6 +365,18 @@ void CuttingList::DeleteCuttingRow(int topRow) {
 
 void CuttingList::ClearCuttingList() {
     ClearGridCells(CutGrid, 1, 1, CutGrid.ColCount() - 1, CutGrid.RowCount() - 1);
+    Changes.Announce(CutListChange::Grid);
+}
+
+PrintJob CuttingList::PrintedPageJob() {
+    PrintJob job;
+    job.Kind = kPreviewCuttingList;
+    job.Draw = [this](Canvas& canvas, const Rect& target, const PageSetup& page, const PrintSettings& settings,
+                      const PageProgress&) {
+        return DrawCuttingListPage(canvas, target, page,
+                                   {CutGrid, GridFont, settings.PupilName, settings.ProjectTitle, settings.PrintFont});
+    };
+    return job;
 }
 
 void CuttingList::UpdateDeleteRowBtn() { DeleteRowBtnEnabled = CutGrid.Row < LastUsedRow(CutGrid); }
@@ -384,11 +399,11 @@ void CuttingList::UpdateCostBtnClick() { RecalculateCuttingList(); }
 void CuttingList::AddToGridBtnClick() { TransferGridEdit(); }
 
 void CuttingList::CopyBtnClick() {
-    CopyGridToClipboard(CutGrid, session_.Ui(), 0, 0, CutGrid.ColCount() - 1, LastUsedRow(CutGrid), 2);
+    CopyGridToClipboard(CutGrid, ui_, 0, 0, CutGrid.ColCount() - 1, LastUsedRow(CutGrid), 2);
 }
 
 void CuttingList::GridFontBtnClick() {
-    const auto font = session_.Ui().FontDialog(GridFont);
+    const auto font = ui_.FontDialog(GridFont);
     if (!font) return;
     GridFont = *font;
     const GridFontMetrics m = Measure(GridFont);
@@ -401,16 +416,16 @@ void CuttingList::ExportCsv1Click() {
     request.title = "Export CSV";
     request.filter = "CSV files (*.csv)";
     request.defaultExt = "csv";
-    request.initialDir = session_.State.DefaultUserDir;
+    request.initialDir = defaultUserDir_;
     request.fileName = "cutting list.csv";
-    const auto path = session_.Ui().SaveFileDialog(request);
+    const auto path = ui_.SaveFileDialog(request);
     if (!path || path->empty()) return;
     const std::string csv =
         std::string(kUtf8Bom) + GridCsv(CutGrid, 0, 0, CutGrid.ColCount() - 1, LastUsedRow(CutGrid));
     try {
         WriteFileAtomically(*path, csv);
     } catch (const EQelError& e) {
-        session_.Ui().Message(MsgKind::Error, e.what(), kBtnOk);
+        ui_.Message(MsgKind::Error, e.what(), kBtnOk);
     }
 }
 
@@ -419,7 +434,7 @@ void CuttingList::ExportCsv1Click() {
 const StockSummary& CuttingList::StockNeeded() {
     auto pieces = StockPiecesOf(CutGrid);
     if (!stockValid_ || pieces != stockPieces_) {
-        stock_ = SummariseStock(pieces, session_.State.Materials);
+        stock_ = SummariseStock(pieces, database_.Materials);
         stockPieces_ = std::move(pieces);
         stockValid_ = true;
     }

@@ -6,14 +6,21 @@
 #include <functional>
 #include <string>
 
-#include "app/user_interface.h"
+#include "common/app_state.h"
+#include "common/notifier.h"
+#include "common/string_grid.h"
+#include "common/user_interface.h"
 #include "costing/stock_needed.h"
-#include "project/string_grid.h"
+#include "materials/database.h"
+#include "printing/print_job.h"
 
 namespace trevane {
 
-class Session;
 class CostingPage;
+
+// What an announcement of the cutting list names: its cells, sizes, buttons and
+// stock summary.
+enum class CutListChange { Grid };
 
 // Text sizes of the grid's font, measured by the view (pixels).
 struct GridFontMetrics {
@@ -27,7 +34,9 @@ enum class GridKey { Left, Up, Right, Down, Delete, Other };
 
 class CuttingList {
 public:
-    explicit CuttingList(Session& session);
+    // defaultUserDir: where the CSV export's dialog starts.
+    CuttingList(const MaterialDatabase& database, ProjectState& project, IUserInterface& ui,
+                const std::string& defaultUserDir);
 
     // Columns of CutGrid.
     static constexpr int kPartCol = 0, kNameCol = 1, kMaterialCol = 2, kNoOffCol = 3, kLengthCol = 4,
@@ -53,6 +62,8 @@ public:
     std::function<GridFontMetrics(const FontSpec&)> MeasureFont;
     int GridClientWidth = 640;  // the grid's client width in pixels, kept by the view
 
+    Notifier<CutListChange> Changes;
+
     // The database was replaced. The list holds texts only, so it stays.
     void OnDatabaseSwitched();
 
@@ -65,8 +76,6 @@ public:
     // "add to cutting list": the piece of the costing page's active tab with the
     // cost its cost label shows, then the recalculation. Sets ProjectChanged unless
     // a size in metres does not parse. Returns true when a row was added.
-    bool AddToCuttingList();
-    // The same, reading the given costing page (tests may pass their own).
     bool AddToCuttingList(const CostingPage& costing);
     // Writes a piece into the total row's place and "total" into the row below it.
     void AddCuttingRow(const std::string& name, const std::string& length, const std::string& text5,
@@ -106,6 +115,10 @@ public:
     void DeleteRowBtnClick();
     void AddToGridBtnClick();
 
+    // ------------------------------------------------------------ printing
+    // The preview's job for the printed cutting list.
+    PrintJob PrintedPageJob();
+
     // ------------------------------------------------------------ stock
     // Whole sheets and stock lengths the pieces need (cached until the pieces change).
     const StockSummary& StockNeeded();
@@ -121,7 +134,10 @@ private:
     void ClearCurrentCell();
     void UpdateDeleteRowBtn();
 
-    Session& session_;
+    const MaterialDatabase& database_;
+    ProjectState& project_;
+    IUserInterface& ui_;
+    const std::string& defaultUserDir_;
     std::vector<StockPiece> stockPieces_;
     StockSummary stock_;
     bool stockValid_ = false;

@@ -9,7 +9,7 @@
 
 #include "costing/costing_numbers.h"
 #include "materials/tables.h"
-#include "project/grid_util.h"
+#include "common/grid_util.h"
 
 namespace trevane {
 

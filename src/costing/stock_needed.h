@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "materials/database.h"
-#include "project/string_grid.h"
+#include "common/string_grid.h"
 
 namespace trevane {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "materials/binary_io.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/binary_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 
 namespace trevane {
 namespace {

@@ -14,6 +14,14 @@ namespace trevane {
 // is its identity on every page.
 using TMaterialList = std::vector<std::unique_ptr<TMaterial>>;
 
+// The database in use: its file name (no folder, resolved against the program's
+// folder), its level (1 higher, 0 lower) and its materials.
+struct MaterialDatabase {
+    std::string DatabaseFileName = "Higher.mdf";
+    std::uint8_t DatabaseLevel = 1;
+    TMaterialList Materials;
+};
+
 // Parses a whole database file held in memory. `path` is used only in messages.
 // Throws EBadFileFormat (path + " is not a valid *.mdf data file") for any
 // damage: wrong magic, truncation, absurd counts or lengths, unknown record kinds,

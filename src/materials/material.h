@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "materials/binary_io.h"
+#include "common/binary_io.h"
 #include "materials/bitset_bytes.h"
 
 namespace trevane {

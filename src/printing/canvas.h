@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/user_interface.h"
+#include "common/user_interface.h"
 
 namespace trevane {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "browse/image.h"
-#include "project/grid_util.h"
-#include "project/string_grid.h"
-#include "printing/recording_canvas.h"
+#include "common/image.h"
+#include "common/cp1252.h"
+#include "common/grid_util.h"
+#include "common/string_grid.h"
 
 namespace trevane {
 
@@ -116,14 +116,9 @@ std::string DrawPropertiesPage(Canvas& c, const Rect& target, const PageSetup& p
     const int toDraw = static_cast<int>(content.PropListB.size()) - 1;
     for (int i = 1; i <= toDraw; ++i) {
         MoveDown(row, B);
-        const std::string& text = content.PropListB[static_cast<std::size_t>(i)].text;
-        const auto comma = text.find(',');
-        if (comma == std::string::npos) {
-            c.DrawTextBox(row, text, kTextSingleLine | kTextVCenter);
-        } else {
-            c.DrawTextBox(row, text.substr(0, comma), kTextSingleLine | kTextVCenter);
-            c.DrawTextBox(row, text.substr(comma + 1), kTextSingleLine | kTextRight | kTextVCenter);
-        }
+        const PropertyRow& property = content.PropListB[static_cast<std::size_t>(i)];
+        c.DrawTextBox(row, property.label, kTextSingleLine | kTextVCenter);
+        c.DrawTextBox(row, property.value, kTextSingleLine | kTextRight | kTextVCenter);
         if (progress) progress(MulDiv(i, 100, toDraw));
     }
 

@@ -6,8 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "app/list_entry.h"
-#include "app/user_interface.h"
+#include "common/list_entry.h"
+#include "materials/property_rows.h"
+#include "common/user_interface.h"
 #include "printing/canvas.h"
 
 namespace trevane {
@@ -32,7 +33,7 @@ struct PageFrame {
 };
 
 struct PropertiesPageContent {
-    const IndexedList& PropListB;
+    const std::vector<PropertyRow>& PropListB;
     const std::string& MatNameLabel;
     const std::string& MemoB;
     const Image& PropPic;

@@ -4,12 +4,7 @@
 #include <exception>
 #include <memory>
 
-#include "app/session.h"
-#include "app/shell.h"
-#include "browse/browse_page.h"
-#include "costing/cutting_list.h"
 #include "printing/printer.h"
-#include "search/search_page.h"
 
 namespace trevane {
 
@@ -38,7 +33,7 @@ std::string FontLabelText(const FontSpec& font, int screenPpi) {
     return s;
 }
 
-PreviewPage::PreviewPage(Session& session) : session_(session) {}
+PreviewPage::PreviewPage(IUserInterface& ui, Navigator& navigator) : ui_(ui), navigator_(navigator) {}
 
 std::string PreviewPage::JobQuestion(int kind) {
     switch (kind) {
@@ -68,44 +63,35 @@ std::string PreviewPage::ProgressText(int kind) {
 }
 
 IPrinterSystem* PreviewPage::InstalledPrinters() {
-    IPrinterSystem* printers = session_.Ui().Printers();
+    IPrinterSystem* printers = ui_.Printers();
     if (!printers || printers->PrinterNames().empty()) return nullptr;
     return printers;
 }
 
-void PreviewPage::BprintBtnClick() { BprintBtnClick(session_.ActivePage()); }
-
-void PreviewPage::BprintBtnClick(PageId from) {
+void PreviewPage::Show(PrintJob job) {
     if (!InstalledPrinters()) {
-        session_.Ui().Message(MsgKind::Information, kNoPrinter, kBtnOk);
+        ui_.Message(MsgKind::Information, kNoPrinter, kBtnOk);
         return;
     }
-    if (from == PageId::C && !session_.Search().EvalMemoModified) {
-        session_.Ui().Message(MsgKind::Information, kNoEvaluation, kBtnOk);
-        return;
-    }
-    int kind = 0;
-    switch (from) {
-        case PageId::B: kind = 1; break;
-        case PageId::C: kind = 2; break;
-        case PageId::D: kind = 3; break;
-        default: return;
-    }
-    PreviewKind = kind;
-    TitleBtnEnabled = kind == 2 || kind == 3;
-    session_.ShowPage(PageId::E);
+    if (job.Ready && !job.Ready()) return;
+    if (job.Kind < kPreviewProperties || job.Kind > kPreviewCuttingList || !job.Draw) return;
+    job_ = std::move(job);
+    PreviewKind = job_.Kind;
+    TitleBtnEnabled = PreviewKind == kPreviewSearch || PreviewKind == kPreviewCuttingList;
+    Changes.Announce(PreviewChange::Job);
+    navigator_.ShowPage(Page::Preview);
 }
 
 void PreviewPage::SpeedButton2Click() {
     switch (PreviewKind) {
-        case 1: session_.ShowPage(PageId::B); break;
-        case 2: session_.ShowPage(PageId::C); break;
-        case 3: session_.ShowPage(PageId::D); break;
+        case kPreviewProperties: navigator_.ShowPage(Page::Browse); break;
+        case kPreviewSearch: navigator_.ShowPage(Page::Search); break;
+        case kPreviewCuttingList: navigator_.ShowPage(Page::Costing); break;
         default: break;
     }
 }
 
-void PreviewPage::SpeedButton4Click() { session_.App().ShowStartPage(); }
+void PreviewPage::SpeedButton4Click() { navigator_.ShowStartPage(); }
 
 void PreviewPage::PrntPicMouseDown(bool left) {
     if (left && PreviewDivisor > kMinDivisor) {
@@ -116,6 +102,7 @@ void PreviewPage::PrntPicMouseDown(bool left) {
         return;
     }
     ApplySize();
+    Changes.Announce(PreviewChange::Zoom);
 }
 
 void PreviewPage::ApplySize() {
@@ -124,29 +111,11 @@ void PreviewPage::ApplySize() {
 }
 
 void PreviewPage::DrawPage(Canvas& canvas, const Rect& target, const PageSetup& page, const PageProgress& progress) {
-    switch (PreviewKind) {
-        case 1: {
-            const BrowsePage& b = session_.Browse();
-            PageLabel = DrawPropertiesPage(
-                canvas, target, page,
-                {b.PropListB, b.MatNameLabel, b.MemoB, b.PropPic, session_.State.ShowPicture, PrintFont}, progress);
-            break;
-        }
-        case 2: {
-            const SearchPage& s = session_.Search();
-            PageLabel = DrawSearchPage(canvas, target, page,
-                                       {s.CategoryLabel, s.GridC, s.FoundListbox, s.EvalMemo, s.EvalFont, PupilName,
-                                        ProjectTitle, PrintFont});
-            break;
-        }
-        case 3: {
-            const CuttingList& cl = session_.CutList();
-            PageLabel =
-                DrawCuttingListPage(canvas, target, page, {cl.CutGrid, cl.GridFont, PupilName, ProjectTitle, PrintFont});
-            break;
-        }
-        default: break;
-    }
+    if (PreviewKind == kPreviewNone || !job_.Draw) return;
+    const std::string label = job_.Draw(canvas, target, page, {PupilName, ProjectTitle, PrintFont}, progress);
+    if (label == PageLabel) return;
+    PageLabel = label;
+    Changes.Announce(PreviewChange::PageLabel);
 }
 
 void PreviewPage::PrntPicPaint(Canvas& canvas, const Rect& client) {
@@ -159,24 +128,24 @@ void PreviewPage::TitleBtnClick() {
     GridTitleFrmModel titles;
     if (!PupilName.empty()) titles.PupilNameEdit = PupilName;
     if (!ProjectTitle.empty()) titles.GridTitleEdit = ProjectTitle;
-    if (session_.Ui().RunDialog(titles) != GridTitleFrmModel::kApply) return;
+    if (ui_.RunDialog(titles) != GridTitleFrmModel::kApply) return;
     PupilName = titles.PupilNameEdit;
     ProjectTitle = titles.GridTitleEdit;
-    session_.Changed();
+    Changes.Announce(PreviewChange::Titles);
 }
 
 void PreviewPage::FontBtnClick() {
-    const auto chosen = session_.Ui().FontDialog(PrintFont);
+    const auto chosen = ui_.FontDialog(PrintFont);
     if (!chosen) return;
     PrintFont = *chosen;
     FontLabel = FontLabelText(PrintFont, ScreenPpi);
-    session_.Changed();
+    Changes.Announce(PreviewChange::Font);
 }
 
 void PreviewPage::PrintBtnClick() {
     IPrinterSystem* printers = InstalledPrinters();
     if (!printers || PreviewKind < 1 || PreviewKind > 3) return;
-    IUserInterface& ui = session_.Ui();
+    IUserInterface& ui = ui_;
     if ((PreviewKind == 2 || PreviewKind == 3) && PupilName.empty()) {
         if (ui.Message(MsgKind::Warning, kForgotName, kBtnYes | kBtnNo) == Answer::Yes) TitleBtnClick();
     }
@@ -225,7 +194,6 @@ void PreviewPage::PrintBtnClick() {
         restore();
     }
     progress.reset();
-    session_.Changed();
 }
 
 }  // namespace trevane

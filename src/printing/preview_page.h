@@ -4,14 +4,24 @@
 // the print font, and the small windows of the print command.
 #include <string>
 
-#include "app/user_interface.h"
+#include "common/navigation.h"
+#include "common/notifier.h"
+#include "common/user_interface.h"
 #include "printing/page_layouts.h"
+#include "printing/print_job.h"
 
 namespace trevane {
 
-class Session;
 class IPrinterSystem;
-enum class PageId;
+
+// What an announcement of the preview page names.
+enum class PreviewChange {
+    Job,        // a new page to preview: PreviewKind, TitleBtnEnabled, the page label
+    Zoom,       // PreviewDivisor and the box size
+    Titles,     // PupilName and ProjectTitle
+    Font,       // PrintFont and FontLabel
+    PageLabel,  // the label after a drawing
+};
 
 // The titles window (GridTitleFrm): the pupil's name and a project title.
 class GridTitleFrmModel : public DialogModel {
@@ -56,13 +66,12 @@ private:
 
 class PreviewPage {
 public:
-    explicit PreviewPage(Session& session);
+    PreviewPage(IUserInterface& ui, Navigator& navigator);
 
     static constexpr int kBaseWidth = 565, kBaseHeight = 400;  // the box at divisor 5
     static constexpr int kMinDivisor = 1, kMaxDivisor = 10, kStartDivisor = 5;
     static constexpr int kScrollHelpContext = 1015;
     static constexpr const char* kNoPrinter = "There is no printer installed";
-    static constexpr const char* kNoEvaluation = "You have not written an evaulation of your search";
     static constexpr const char* kForgotName = "You have forgotten to input your name\r\nDo you want to do this now ?";
 
     // ---- state
@@ -79,14 +88,13 @@ public:
     // Pixels per inch of the screen the fonts are chosen on (set by the view).
     int ScreenPpi = 96;
 
-    // The database was replaced: the preview holds no materials.
-    void OnDatabaseSwitched() {}
+    Notifier<PreviewChange> Changes;
 
     // ---- events
-    // The preview buttons of the browse, search and costing pages; the page the
-    // button is on (the active page when not given) decides what is previewed.
-    void BprintBtnClick();
-    void BprintBtnClick(PageId from);
+    // The preview button of a page hands over what it prints: without an
+    // installed printer the user is told so; then the job's own check; then the
+    // preview page shows the job.
+    void Show(PrintJob job);
     // Return to the page the preview came from; "main menu".
     void SpeedButton2Click();
     void SpeedButton4Click();
@@ -111,7 +119,9 @@ private:
     IPrinterSystem* InstalledPrinters();
     void ApplySize();
 
-    Session& session_;
+    IUserInterface& ui_;
+    Navigator& navigator_;
+    PrintJob job_;
 };
 
 // The font label after a font was chosen: "font: Arial 12 point " (+ " bold", " italic").

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "materials/errors.h"
+#include "common/errors.h"
 #include "printing/page_layouts.h"
 
 namespace trevane {

@@ -1,14 +1,10 @@
 #include "project/project_file.h"
 
-#include "app/session.h"
-#include "app/shell.h"
-#include "costing/cutting_list.h"
-#include "materials/binary_io.h"
-#include "materials/cp1252.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
-#include "project/grid_util.h"
-#include "search/search_page.h"
+#include "common/binary_io.h"
+#include "common/cp1252.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 
 namespace trevane {
 
@@ -102,20 +98,13 @@ std::string SerializeProject(const std::string& databaseFileName, std::int32_t s
     return out.Take();
 }
 
-void WriteProject(Session& session, const std::string& path) {
-    const auto& st = session.State;
-    const std::string bytes = SerializeProject(st.DatabaseFileName, st.LastSearchType, st.WorkingMask,
-                                               session.Search().GridC, session.Search().EvalMemo,
-                                               session.CutList().CutGrid);
-    WriteFileAtomically(path, bytes);
-}
+void WriteProjectFile(const std::string& path, const std::string& bytes) { WriteFileAtomically(path, bytes); }
 
-void ReadSearchState(Session& session, const ProjectData& data) {
-    auto& st = session.State;
-    st.LastSearchType = data.SearchType;
-    st.WorkingMask = data.WorkingMask;
+void ReadSearchState(const ProjectData& data, SearchState& search, StringGrid& criteriaGrid, std::string& evaluation) {
+    search.LastSearchType = data.SearchType;
+    search.WorkingMask = data.WorkingMask;
     if (data.SearchType == -1) return;
-    auto& grid = session.Search().GridC;
+    auto& grid = criteriaGrid;
     const int k = static_cast<int>(data.Criteria.size());
     if (grid.RowCount() < k + 1) grid.SetRowCount(k + 1);
     for (int i = 0; i < k; ++i) {
@@ -125,25 +114,19 @@ void ReadSearchState(Session& session, const ProjectData& data) {
     // Rows left over from a longer search of another type would show, print and
     // save properties the project's search does not have.
     ClearGridCells(grid, 0, k + 1, 1, grid.RowCount() - 1);
-    session.Search().EvalMemo = data.Evaluation;
+    evaluation = data.Evaluation;
 }
 
-void ReadCuttingList(Session& session, const ProjectData& data) {
-    auto& grid = session.CutList().CutGrid;
+void ReadCuttingList(const ProjectData& data, StringGrid& cutGrid) {
+    auto& grid = cutGrid;
     ByteReader block(data.CutBlock);
     ReadGridText(grid, block, data.CutRows);
     if (data.CutRows >= 1) ClearGridCells(grid, 1, data.CutRows + 1, grid.ColCount() - 1, grid.RowCount() - 1);
-    // Rows the list grew by get their part numbers.
-    session.CutList().WritePartNumbers();
 }
 
-void ReadProject(Session& session, const std::string& path) {
+ProjectData ReadProjectFile(const std::string& path) {
     if (!FileExists(path)) throw ENoDBfile(path + " file not found");
-    const ProjectData data = ParseProject(ReadWholeFile(path));
-    if (data.DatabaseFileName != session.State.DatabaseFileName)
-        session.App().SwitchDatabase(data.DatabaseFileName, false);
-    ReadSearchState(session, data);
-    ReadCuttingList(session, data);
+    return ParseProject(ReadWholeFile(path));
 }
 
 }  // namespace trevane

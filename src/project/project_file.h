@@ -7,11 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "project/string_grid.h"
+#include "common/app_state.h"
+#include "common/string_grid.h"
 
 namespace trevane {
-
-class Session;
 
 // Message of every damaged or foreign project file.
 inline constexpr const char* kNotAProjectFile = "This is not a valid *.prj project file";
@@ -38,18 +37,18 @@ std::string SerializeProject(const std::string& databaseFileName, std::int32_t s
                              std::int32_t workingMask, const StringGrid& criteriaGrid,
                              const std::string& evaluation, const StringGrid& cutGrid);
 
-// Writes the session's project to `path` through a temporary file that replaces
-// the old one only when it is complete. Throws EFileError with the system's reason.
-void WriteProject(Session& session, const std::string& path);
+// Writes project bytes to `path` through a temporary file that replaces the old
+// one only when it is complete. Throws EFileError with the system's reason.
+void WriteProjectFile(const std::string& path, const std::string& bytes);
 
-// Reads `path` into the session: all or nothing. A missing file throws
-// ENoDBfile(path + " file not found"); a damaged one EBadFileFormat; a database
-// that cannot be loaded, the loader's error. In each case nothing has changed.
-// A project made with another database switches to it first (search state kept).
-void ReadProject(Session& session, const std::string& path);
+// Reads and checks the project file at `path`. A missing file throws
+// ENoDBfile(path + " file not found"); a damaged one EBadFileFormat.
+ProjectData ReadProjectFile(const std::string& path);
 
-// Puts parsed project data into the pages (the steps after the database switch).
-void ReadSearchState(Session& session, const ProjectData& data);
-void ReadCuttingList(Session& session, const ProjectData& data);
+// Puts parsed project data into the search state, the criteria grid and the
+// evaluation (the steps after a database switch).
+void ReadSearchState(const ProjectData& data, SearchState& search, StringGrid& criteriaGrid, std::string& evaluation);
+// Puts the parsed cutting list into the grid (part numbers are the caller's).
+void ReadCuttingList(const ProjectData& data, StringGrid& cutGrid);
 
 }  // namespace trevane

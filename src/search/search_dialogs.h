@@ -4,7 +4,7 @@
 // controls and the behaviour of its buttons; the Qt views only show them.
 #include <string>
 
-#include "app/user_interface.h"
+#include "common/user_interface.h"
 
 namespace trevane {
 

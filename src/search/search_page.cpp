@@ -1,10 +1,6 @@
 #include "search/search_page.h"
 
-#include "app/session.h"
-#include "app/shell.h"
-#include "browse/browse_page.h"
 #include "materials/matching.h"
-#include "printing/preview_page.h"
 #include "search/search_dialogs.h"
 #include "search/search_types.h"
 
@@ -16,7 +12,15 @@ bool IsSearchType(int type) { return type >= 0 && type < kSearchTypeCount; }
 
 }  // namespace
 
-SearchPage::SearchPage(Session& session) : session_(session) {
+SearchPage::SearchPage(const MaterialDatabase& database, SearchState& search, ProjectState& project,
+                       ViewOptions& view, IUserInterface& ui, Navigator& navigator, PrintPreviewer& previewer)
+    : database_(database),
+      search_(search),
+      project_(project),
+      view_(view),
+      ui_(ui),
+      navigator_(navigator),
+      previewer_(previewer) {
     GridC.SetCell(0, 0, "property");
     GridC.SetCell(1, 0, "value");
     GridC.Col = 0;
@@ -33,12 +37,13 @@ void SearchPage::OnDatabaseSwitched() {
     ClearResults();
     NumFoundLabel = "0";
     ShowDetailsBtnEnabled = false;
+    Changes.Announce(SearchChange::Results);
 }
 
 void SearchPage::StartFromMenu() {
-    AppState& st = session_.State;
-    TSearchFrm dlg(session_.Ui(), WorkingChoices, st.PreviousSearchAvailable);
-    switch (session_.Ui().RunDialog(dlg)) {
+    SearchState& st = search_;
+    TSearchFrm dlg(ui_, WorkingChoices, st.PreviousSearchAvailable);
+    switch (ui_.RunDialog(dlg)) {
         case kSearchResultSearch:
             if (!IsSearchType(dlg.ChosenType())) return;
             st.SearchType = dlg.ChosenType();
@@ -50,12 +55,15 @@ void SearchPage::StartFromMenu() {
             ClearResults();
             NumFoundLabel = "0";
             ShowDetailsBtnEnabled = false;
-            session_.ShowPage(PageId::C);
+            Changes.Announce(SearchChange::Criteria);
+            Changes.Announce(SearchChange::Results);
+            navigator_.ShowPage(Page::Search);
             break;
         case kSearchResultPrevious:
             st.SearchType = st.LastSearchType;
             ShowDetailsBtnEnabled = !FoundListbox.empty();
-            session_.ShowPage(PageId::C);
+            Changes.Announce(SearchChange::Results);
+            navigator_.ShowPage(Page::Search);
             break;
         default: break;
     }
@@ -71,16 +79,20 @@ void SearchPage::SetUpCriteriaGrid(int type, int mask) {
     for (int r = 1; r < GridC.RowCount(); ++r)
         for (int c = 0; c < GridC.ColCount(); ++c) GridC.SetCell(c, r, {});
     if (!IsSearchType(type)) return;
-    auto tmpl = BuildTemplate(SearchCodeOfType(type), session_.State.DatabaseLevel, mask);
-    if (!tmpl) return;
-    for (int i = 0; i < tmpl->PropertyCount() && i + 1 < GridC.RowCount(); ++i) {
-        GridC.SetCell(0, i + 1, tmpl->PropertyName(i));
-        GridC.SetCell(1, i + 1, kDontCare);
+    auto tmpl = BuildTemplate(SearchCodeOfType(type), database_.DatabaseLevel, mask);
+    if (tmpl) {
+        for (int i = 0; i < tmpl->PropertyCount() && i + 1 < GridC.RowCount(); ++i) {
+            GridC.SetCell(0, i + 1, tmpl->PropertyName(i));
+            GridC.SetCell(1, i + 1, kDontCare);
+        }
     }
+    Changes.Announce(SearchChange::Criteria);
 }
 
 void SearchPage::SetCategoryLabel(int type, int mask) {
-    if (IsSearchType(type)) CategoryLabel = CategoryText(type, mask);
+    if (!IsSearchType(type)) return;
+    CategoryLabel = CategoryText(type, mask);
+    Changes.Announce(SearchChange::Criteria);
 }
 
 std::string SearchPage::NextCriterionValue(const TMaterial& tmpl, const std::string& text, int row) const {
@@ -95,23 +107,25 @@ void SearchPage::GridCMouseDown(bool left, int col, int row, bool startsColumnRe
     if (left && row >= GridC.FixedRows() && row < GridC.RowCount() && col >= 0 && col < GridC.ColCount()) {
         GridC.Col = col;
         GridC.Row = row;
+        Changes.Announce(SearchChange::Criteria);
     }
-    const AppState& st = session_.State;
+    const SearchState& st = search_;
     if (!IsSearchType(st.SearchType)) return;
-    auto tmpl = BuildTemplate(SearchCodeOfType(st.SearchType), st.DatabaseLevel, st.WorkingMask);
+    auto tmpl = BuildTemplate(SearchCodeOfType(st.SearchType), database_.DatabaseLevel, st.WorkingMask);
     if (!tmpl) return;
     const std::string& old = GridC.Cell(GridC.Col, GridC.Row);
     std::string next = NextCriterionValue(*tmpl, old, GridC.Row);
     if (next == old) return;
     GridC.SetCell(GridC.Col, GridC.Row, std::move(next));
     // The criteria belong to the project: a changed value is unsaved work.
-    session_.State.ProjectChanged = true;
+    project_.ProjectChanged = true;
+    Changes.Announce(SearchChange::Criteria);
 }
 
 void SearchPage::NewSearchBtnClick() {
-    AppState& st = session_.State;
-    TSearchFrm dlg(session_.Ui(), WorkingChoices, true);
-    if (session_.Ui().RunDialog(dlg) != kSearchResultSearch || !IsSearchType(dlg.ChosenType())) return;
+    SearchState& st = search_;
+    TSearchFrm dlg(ui_, WorkingChoices, true);
+    if (ui_.RunDialog(dlg) != kSearchResultSearch || !IsSearchType(dlg.ChosenType())) return;
     ClearResults();
     st.SearchType = dlg.ChosenType();
     st.WorkingMask = dlg.WorkingChoices();
@@ -121,22 +135,22 @@ void SearchPage::NewSearchBtnClick() {
     SetCategoryLabel(st.SearchType, st.WorkingMask);
     ShowDetailsBtnEnabled = false;
     NumFoundLabel = "0";
+    Changes.Announce(SearchChange::Results);
 }
 
 void SearchPage::SearchBtnClick() {
     ClearResults();
-    const int type = session_.State.SearchType;
+    const int type = search_.SearchType;
     if (IsSearchType(type)) {
         const int code = SearchCodeOfType(type);
         FindMatches(BuildCriteria(code), code);
     }
+    project_.ProjectChanged = true;
     ReportSearchResult();
-    session_.State.ProjectChanged = true;
 }
 
 std::unique_ptr<TMaterial> SearchPage::FilledTemplate(int code) {
-    const AppState& st = session_.State;
-    auto tmpl = BuildTemplate(code, st.DatabaseLevel, st.WorkingMask);
+    auto tmpl = BuildTemplate(code, database_.DatabaseLevel, search_.WorkingMask);
     if (!tmpl) return tmpl;
     const int rows = GridC.RowCount();
     for (int i = 0; i < tmpl->PropertyCount(); ++i) {
@@ -163,7 +177,7 @@ FlagSet SearchPage::BuildCriteria(int code) {
 }
 
 void SearchPage::FindMatches(const FlagSet& criteria, int code) {
-    const auto& list = session_.State.Materials;
+    const auto& list = database_.Materials;
     for (std::size_t pos = 0; pos < list.size(); ++pos) {
         const TMaterial* m = list[pos].get();
         if (m && MaterialMatches(*m, criteria, code))
@@ -177,32 +191,31 @@ void SearchPage::ReportSearchResult(bool allowAdvice) {
     ShowDetailsBtnEnabled = found != 0;
 
     NearMisses.clear();
-    const int type = session_.State.SearchType;
+    const int type = search_.SearchType;
     if (IsSearchType(type) && found <= kCloseMatchLimit) {
         const int code = SearchCodeOfType(type);
         if (auto tmpl = FilledTemplate(code)) {
             const FlagSet criteria = tmpl->Flags;
-            NearMisses = FindNearMisses(session_.State.Materials, criteria, WantedValues(*tmpl), code);
+            NearMisses = FindNearMisses(database_.Materials, criteria, WantedValues(*tmpl), code);
         }
     }
+    // The results show behind the advice.
+    Changes.Announce(SearchChange::Results);
 
-    if (!allowAdvice || !session_.State.OnSearch || (found != 0 && found <= kAdviceLimit)) return;
-    session_.Changed();  // the results show behind the advice
-    TSillySrchFrm advice(session_.Ui(), found == 0);
-    session_.Ui().RunDialog(advice);
-    session_.State.OnSearch = !advice.SearchTipChk;
+    if (!allowAdvice || !view_.OnSearch || (found != 0 && found <= kAdviceLimit)) return;
+    TSillySrchFrm advice(ui_, found == 0);
+    ui_.RunDialog(advice);
+    view_.OnSearch = !advice.SearchTipChk;
 }
 
-void SearchPage::ShowDetailsBtnClick() {
-    session_.Browse().ShowDetails(FoundListbox);
-    session_.ShowPage(PageId::B);
-}
+void SearchPage::ShowDetailsBtnClick() { navigator_.ShowFoundMaterials(FoundListbox); }
 
 void SearchPage::EvalFontBtnClick() {
-    if (auto font = session_.Ui().FontDialog(EvalFont)) {
+    if (auto font = ui_.FontDialog(EvalFont)) {
         if (*font == EvalFont) return;
         EvalFont = *font;
-        session_.State.ProjectChanged = true;
+        project_.ProjectChanged = true;
+        Changes.Announce(SearchChange::Evaluation);
     }
 }
 
@@ -210,19 +223,44 @@ void SearchPage::EvalMemoChanged(const std::string& text) {
     if (text == EvalMemo) return;
     EvalMemo = text;
     EvalMemoModified = true;
-    session_.State.ProjectChanged = true;
+    project_.ProjectChanged = true;
+    Changes.Announce(SearchChange::Evaluation);
 }
 
-void SearchPage::SpeedButton10Click() { session_.Ui().ShowHelp(kSearchHelpContext); }
+void SearchPage::SpeedButton10Click() { ui_.ShowHelp(kSearchHelpContext); }
 
-void SearchPage::SpeedButton3Click() { session_.Ui().ShowHelp(kEvaluationHelpContext); }
+void SearchPage::SpeedButton3Click() { ui_.ShowHelp(kEvaluationHelpContext); }
 
-void SearchPage::CmenuBtnClick() { session_.App().ShowStartPage(); }
+void SearchPage::CmenuBtnClick() { navigator_.ShowStartPage(); }
 
-void SearchPage::CPrintBtnClick() { session_.Preview().BprintBtnClick(PageId::C); }
+void SearchPage::SpeedButton6Click() { navigator_.OpenProject(); }
+
+void SearchPage::SpeedButton7Click() { navigator_.SaveProject(); }
+
+void SearchPage::EvalMemoRefusedKey() { ui_.Beep(); }
+
+void SearchPage::CPrintBtnClick() {
+    PrintJob job;
+    job.Kind = kPreviewSearch;
+    job.Ready = [this] {
+        if (EvalMemoModified) return true;
+        ui_.Message(MsgKind::Information, kNoEvaluation, kBtnOk);
+        return false;
+    };
+    job.Draw = [this](Canvas& canvas, const Rect& target, const PageSetup& page, const PrintSettings& settings,
+                      const PageProgress&) { return DrawPrintedPage(canvas, target, page, settings); };
+    previewer_.ShowPreview(std::move(job));
+}
+
+std::string SearchPage::DrawPrintedPage(Canvas& canvas, const Rect& target, const PageSetup& page,
+                                        const PrintSettings& settings) const {
+    return DrawSearchPage(canvas, target, page,
+                          {CategoryLabel, GridC, FoundListbox, EvalMemo, EvalFont, settings.PupilName,
+                           settings.ProjectTitle, settings.PrintFont});
+}
 
 bool SearchPage::IsAvailable(const ListEntry& entry) const {
-    const auto& list = session_.State.Materials;
+    const auto& list = database_.Materials;
     if (entry.index < 0 || static_cast<std::size_t>(entry.index) >= list.size() || !list[entry.index]) return false;
     return list[entry.index]->CostingFlag != 0;
 }

@@ -5,20 +5,32 @@
 #include <string>
 #include <vector>
 
-#include "app/list_entry.h"
-#include "app/user_interface.h"
+#include "common/app_state.h"
+#include "common/list_entry.h"
+#include "common/navigation.h"
+#include "common/notifier.h"
+#include "common/string_grid.h"
+#include "common/user_interface.h"
 #include "materials/bitset_bytes.h"
-#include "project/string_grid.h"
+#include "materials/database.h"
+#include "printing/print_job.h"
 #include "search/near_misses.h"
 
 namespace trevane {
 
-class Session;
 class TMaterial;
+
+// What an announcement of the search page names.
+enum class SearchChange {
+    Criteria,    // GridC (cells or current cell) and the category line
+    Results,     // the found list, its count, "show details" and the close matches
+    Evaluation,  // the evaluation memo and its font
+};
 
 class SearchPage {
 public:
-    explicit SearchPage(Session& session);
+    SearchPage(const MaterialDatabase& database, SearchState& search, ProjectState& project, ViewOptions& view,
+               IUserInterface& ui, Navigator& navigator, PrintPreviewer& previewer);
 
     // More than this many results (or none) bring up the search advice.
     static constexpr int kAdviceLimit = 10;
@@ -26,6 +38,7 @@ public:
     static constexpr int kCloseMatchLimit = 2;
     static constexpr int kSearchHelpContext = 3040;      // SpeedButton10 "help and hints"
     static constexpr int kEvaluationHelpContext = 3030;  // SpeedButton3 "hints"
+    static constexpr const char* kNoEvaluation = "You have not written an evaulation of your search";
 
     // ---- controls
     StringGrid GridC{2, 50, 0, 1};  // row 0: "property", "value"
@@ -41,6 +54,8 @@ public:
     std::vector<NearMiss> NearMisses;
     // The working-properties dialog's choices; they last for the whole run.
     int WorkingChoices = 0;
+
+    Notifier<SearchChange> Changes;
 
     // The database was replaced: the found list no longer names valid materials.
     void OnDatabaseSwitched();
@@ -82,8 +97,16 @@ public:
     void SpeedButton3Click();
     // "main menu".
     void CmenuBtnClick();
+    // The open and save buttons of the toolbar (the File commands).
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    // A key the evaluation memo refuses (it cannot be stored).
+    void EvalMemoRefusedKey();
     // "print preview".
     void CPrintBtnClick();
+    // The printed search page.
+    std::string DrawPrintedPage(Canvas& canvas, const Rect& target, const PageSetup& page,
+                                const PrintSettings& settings) const;
 
     // True when the found entry names a material the workshop stocks.
     bool IsAvailable(const ListEntry& entry) const;
@@ -94,7 +117,13 @@ private:
     std::unique_ptr<TMaterial> FilledTemplate(int code);
     void ClearResults();
 
-    Session& session_;
+    const MaterialDatabase& database_;
+    SearchState& search_;
+    ProjectState& project_;
+    ViewOptions& view_;
+    IUserInterface& ui_;
+    Navigator& navigator_;
+    PrintPreviewer& previewer_;
 };
 
 }  // namespace trevane

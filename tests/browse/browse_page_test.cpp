@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
-#include "app/shell.h"
+#include "app/app_model.h"
+#include "app/main_window_model.h"
 #include "browse/browse_page.h"
-#include "browse/property_rows.h"
+#include "materials/property_rows.h"
 #include "materials/material.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
@@ -40,7 +40,7 @@ class BrowseTest : public ::testing::Test {
 protected:
     TempDir dir;
     FakeUi ui;
-    Session session{ui, dir.Path()};
+    AppModel session{ui, dir.Path()};
     BrowsePage& page = session.Browse();
     AppState& st = session.State;
 
@@ -49,7 +49,7 @@ protected:
         auto m = T::Create();
         m->Name = name;
         T& ref = *m;
-        st.Materials.push_back(std::move(m));
+        st.Database.Materials.push_back(std::move(m));
         return ref;
     }
     TWood& AddWood(const std::string& name, bool hardwood) {
@@ -73,8 +73,8 @@ TEST_F(BrowseTest, CategoriesListTheirMaterialsInDatabaseOrder) {
     Add<TBrass>("Brass");         // 8
     Add<TCopper>("Copper");       // 9
     Add<TBoard>("MDF");           // 10
-    st.Materials[7]->Category = kCatWood;
-    static_cast<TWood&>(*st.Materials[7]).Hardwood = 5;  // any nonzero value is a hardwood
+    st.Database.Materials[7]->Category = kCatWood;
+    static_cast<TWood&>(*st.Database.Materials[7]).Hardwood = 5;  // any nonzero value is a hardwood
 
     page.WhichMaterialRGClick(BrowsePage::kHardwoods);
     EXPECT_EQ(Listed(), (std::vector<int>{0, 7}));
@@ -98,7 +98,7 @@ TEST_F(BrowseTest, CategoriesListTheirMaterialsInDatabaseOrder) {
     EXPECT_EQ(page.MatListBIndex, -1);
 
     // An emptied database leaves no entries pointing at materials that are gone.
-    st.Materials.clear();
+    st.Database.Materials.clear();
     page.FillMaterialList(kCatWood, true);
     EXPECT_TRUE(page.MatListB.empty());
 }
@@ -107,33 +107,35 @@ TEST_F(BrowseTest, IdentityRowsFollowTheCategory) {
     TWood& oak = AddWood("Oak", true);
     oak.Origin = "Europe";
     oak.OtherName = "English oak";
-    EXPECT_EQ(PropertyRows(oak), (std::vector<ListEntry>{{"Name,Oak", 100},
-                                                         {"Other name,English oak", 105},
-                                                         {"Origin,Europe", 101},
-                                                         {"Hardwood,yes", 102}}));
+    EXPECT_EQ(PropertyRows(oak), (std::vector<PropertyRow>{{"Name", "Oak", 100},
+                                                         {"Other name", "English oak", 105},
+                                                         {"Origin", "Europe", 101},
+                                                         {"Hardwood", "yes", 102}}));
     TWood& pine = AddWood("Pine", false);  // no other name, empty origin
     EXPECT_EQ(PropertyRows(pine),
-              (std::vector<ListEntry>{{"Name,Pine", 100}, {"Origin,", 101}, {"Softwood,yes", 102}}));
+              (std::vector<PropertyRow>{{"Name", "Pine", 100}, {"Origin", "", 101}, {"Softwood", "yes", 102}}));
 
     TBrass& brass = Add<TBrass>("Brass");
     brass.Composition = "copper, zinc";
     brass.MeltingPoint = "930 C";
-    EXPECT_EQ(PropertyRows(brass), (std::vector<ListEntry>{{"Name,Brass", 100},
-                                                           {"Composition,copper, zinc", 103},
-                                                           {"Melting point,930 C", 104}}));
+    EXPECT_EQ(PropertyRows(brass), (std::vector<PropertyRow>{{"Name", "Brass", 100},
+                                                           {"Composition", "copper, zinc", 103},
+                                                           {"Melting point", "930 C", 104}}));
     EXPECT_EQ(PropertyRows(Add<TMetal>("Pewter")).size(), 3u);  // category 1 is a metal too
 
     TPlastic& acrylic = Add<TPlastic>("Acrylic");
-    EXPECT_EQ(PropertyRows(acrylic), (std::vector<ListEntry>{{"Name,Acrylic", 100}}));
+    EXPECT_EQ(PropertyRows(acrylic), (std::vector<PropertyRow>{{"Name", "Acrylic", 100}}));
     acrylic.ChemicalName = "polymethyl methacrylate";
     EXPECT_EQ(PropertyRows(acrylic),
-              (std::vector<ListEntry>{{"Name,Acrylic", 100}, {"chemical name,polymethyl methacrylate", 106}}));
+              (std::vector<PropertyRow>{{"Name", "Acrylic", 100}, {"chemical name", "polymethyl methacrylate", 106}}));
     acrylic.OtherName = "Perspex";
-    EXPECT_EQ(Codes(PropertyRows(acrylic)), (std::vector<int>{100, 105, 106}));
-    EXPECT_EQ(PropertyRows(acrylic)[1].text, "other name,Perspex");
+    const auto rows = PropertyRows(acrylic);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].code, 106);
+    EXPECT_EQ(PropertyRows(acrylic)[1], (PropertyRow{"other name", "Perspex", 105}));
 
     TBoard& mdf = Add<TBoard>("MDF");
-    EXPECT_EQ(PropertyRows(mdf), (std::vector<ListEntry>{{"Name,MDF", 100}}));
+    EXPECT_EQ(PropertyRows(mdf), (std::vector<PropertyRow>{{"Name", "MDF", 100}}));
 }
 
 TEST_F(BrowseTest, PropertyRowsListSetValuesInPropertyOrder) {
@@ -145,9 +147,9 @@ TEST_F(BrowseTest, PropertyRowsListSetValuesInPropertyOrder) {
     SetValue(oak, 6, "");  // back to 0: not listed
     const auto rows = PropertyRows(oak);
     ASSERT_EQ(rows.size(), 6u);
-    EXPECT_EQ(rows[3], (ListEntry{"Hardness,hard", 3}));
-    EXPECT_EQ(rows[4], (ListEntry{"Suitable for exterior work,yes", 23}));
-    EXPECT_EQ(rows[5], (ListEntry{"Ease of planing/cutting,hard", 27}));
+    EXPECT_EQ(rows[3], (PropertyRow{"Hardness", "hard", 3}));
+    EXPECT_EQ(rows[4], (PropertyRow{"Suitable for exterior work", "yes", 23}));
+    EXPECT_EQ(rows[5], (PropertyRow{"Ease of planing/cutting", "hard", 27}));
 
     page.WhichMaterialRGClick(BrowsePage::kHardwoods);
     page.MatListBClick(0);
@@ -155,53 +157,39 @@ TEST_F(BrowseTest, PropertyRowsListSetValuesInPropertyOrder) {
     EXPECT_EQ(page.MatNameLabel, "Oak");
 }
 
-TEST(RowTextTest, SplitsAtTheFirstCommaOnly) {
-    RowParts p = SplitRowText("Composition,copper, zinc, lead");
-    EXPECT_EQ(p.label, "Composition");
-    EXPECT_EQ(p.value, "copper, zinc, lead");
-    EXPECT_TRUE(p.hasValue);
-    p = SplitRowText("Origin,");
-    EXPECT_EQ(p.label, "Origin");
-    EXPECT_EQ(p.value, "");
-    EXPECT_TRUE(p.hasValue);
-    p = SplitRowText("no comma here");
-    EXPECT_EQ(p.label, "no comma here");
-    EXPECT_FALSE(p.hasValue);
-}
-
 TEST_F(BrowseTest, LastBrowseIndexIsRestoredOutsideSearchesOnly) {
     for (const char* n : {"Acrylic", "Nylon", "Polystyrene", "PVC"}) Add<TPlastic>(n);
-    session.App().MenuBtn1Click(0);
+    session.Main().MenuBtn1Click(0);
     page.WhichMaterialRGClick(BrowsePage::kPlastics);
     page.MatListBClick(2);
-    EXPECT_EQ(st.LastBrowseIndex, 2);
+    EXPECT_EQ(page.LastBrowseIndex, 2);
     EXPECT_EQ(page.MatNameLabel, "Polystyrene");
 
     // Main menu, then browse again: the same category and material come back.
-    session.App().ShowStartPage();
+    session.ShowStartPage();
     page.EnterBrowse();
-    EXPECT_EQ(session.ActivePage(), PageId::B);
+    EXPECT_EQ(session.ActivePage(), Page::Browse);
     EXPECT_EQ(page.WhichMaterialRG, BrowsePage::kPlastics);
     EXPECT_EQ(page.MatListBIndex, 2);
     EXPECT_EQ(page.MatNameLabel, "Polystyrene");
 
     // Browsing while a search is in progress shows empty lists and keeps the index.
-    st.SearchType = 2;
+    st.Search.SearchType = 2;
     page.EnterBrowse();
     EXPECT_TRUE(page.MatListB.empty());
     EXPECT_TRUE(page.PropListB.empty());
     EXPECT_TRUE(page.MatNameLabel.empty());
-    EXPECT_EQ(st.LastBrowseIndex, 2);
+    EXPECT_EQ(page.LastBrowseIndex, 2);
 
     // A shorter list after a database change: nothing selected, nothing shown.
-    st.SearchType = -1;
-    st.Materials.resize(2);
+    st.Search.SearchType = -1;
+    st.Database.Materials.resize(2);
     page.EnterBrowse();
     EXPECT_EQ(page.MatListB.size(), 2u);
     EXPECT_EQ(page.MatListBIndex, -1);
     EXPECT_TRUE(page.PropListB.empty());
     EXPECT_TRUE(page.MatNameLabel.empty());
-    EXPECT_EQ(st.LastBrowseIndex, 2);
+    EXPECT_EQ(page.LastBrowseIndex, 2);
 }
 
 TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
@@ -210,12 +198,12 @@ TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
     Add<TPlastic>("Acrylic");
     page.WhichMaterialRGClick(BrowsePage::kHardwoods);
     page.MatListBClick(0);
-    ASSERT_EQ(st.LastBrowseIndex, 0);
+    ASSERT_EQ(page.LastBrowseIndex, 0);
 
-    st.SearchType = 3;
+    st.Search.SearchType = 3;
     const IndexedList found{{"Acrylic", 2}, {"Mild steel", 1}};
     page.ShowDetails(found);
-    EXPECT_EQ(session.ActivePage(), PageId::B);
+    EXPECT_EQ(session.ActivePage(), Page::Browse);
     EXPECT_FALSE(page.WhichMaterialRGVisible);
     EXPECT_TRUE(page.BSearchGBVisible);
     EXPECT_EQ(page.MatListB, found);
@@ -224,14 +212,14 @@ TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
 
     page.MatListBClick(1);
     EXPECT_EQ(page.MatNameLabel, "Mild steel");
-    EXPECT_EQ(st.LastBrowseIndex, 0);  // results never become the remembered entry
+    EXPECT_EQ(page.LastBrowseIndex, 0);  // results never become the remembered entry
 
     page.BSearchBtnClick();
-    EXPECT_EQ(session.ActivePage(), PageId::C);
+    EXPECT_EQ(session.ActivePage(), Page::Search);
     EXPECT_EQ(page.MatListB, found);
 
     // Leaving through the main menu restores the normal page and the last material.
-    session.App().ShowStartPage();
+    session.ShowStartPage();
     page.EnterBrowse();
     EXPECT_TRUE(page.WhichMaterialRGVisible);
     EXPECT_FALSE(page.BSearchGBVisible);
@@ -245,7 +233,7 @@ TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
 
 TEST_F(BrowseTest, RightPressOnTheSelectedRowOfAScrolledListOpensItsDefinition) {
     Add<TGeneralMaterial>("All");  // a material with every property
-    TMaterial& m = *st.Materials[0];
+    TMaterial& m = *st.Database.Materials[0];
     m.Category = kCatPlastic;
     for (int i = 0; i < m.PropertyCount(); ++i) m.Properties[static_cast<std::size_t>(i)].second.Value = 1;
     page.ShowMaterial(0);
@@ -271,7 +259,7 @@ TEST_F(BrowseTest, RightPressOnTheSelectedRowOfAScrolledListOpensItsDefinition) 
     EXPECT_TRUE(ui.help.empty());
     page.PropListBMouseDown(true, y, topRow);
     ASSERT_EQ(ui.help.size(), 1u);
-    EXPECT_EQ(ui.help[0], 2000 + page.PropListB[row].index);
+    EXPECT_EQ(ui.help[0], 2000 + page.PropListB[row].code);
     EXPECT_EQ(page.PropListBIndex, row);  // a right press keeps the selection
 
     // The name row opens 2100; pointers beyond the last row hit nothing.
@@ -304,10 +292,11 @@ TEST_F(BrowsePictureTest, PictureFollowsTheMaterialAndTheShowPictureSwitch) {
     // The list is filled, and drawn, before the picture is read.
     std::size_t rowsAtRedraw = 0;
     bool pictureAtRedraw = true;
-    page.RedrawPropListB = [&] {
+    auto listening = page.Changes.Subscribe([&](BrowseChange change) {
+        if (change != BrowseChange::Material) return;
         rowsAtRedraw = page.PropListB.size();
         pictureAtRedraw = !page.PropPic.Empty();
-    };
+    });
     page.MatListBClick(0);
     EXPECT_EQ(rowsAtRedraw, page.PropListB.size());
     EXPECT_FALSE(pictureAtRedraw);
@@ -318,12 +307,12 @@ TEST_F(BrowsePictureTest, PictureFollowsTheMaterialAndTheShowPictureSwitch) {
 
     page.MatListBClick(0);
     page.Showpicture1Click();  // off: cleared
-    EXPECT_FALSE(st.ShowPicture);
+    EXPECT_FALSE(st.View.ShowPicture);
     EXPECT_TRUE(page.PropPic.Empty());
     page.MatListBClick(0);  // off: not read
     EXPECT_TRUE(page.PropPic.Empty());
     page.Showpicture1Click();  // on again: the selected material's picture
-    EXPECT_TRUE(st.ShowPicture);
+    EXPECT_TRUE(st.View.ShowPicture);
     EXPECT_EQ(page.PropPic.width, 16);
 
     // A damaged file clears the picture too.
@@ -342,7 +331,7 @@ TEST_F(BrowsePictureTest, DatabaseSwitchClearsCategoryListsAndPicture) {
     EXPECT_TRUE(page.MatListB.empty());
     EXPECT_TRUE(page.PropListB.empty());
     EXPECT_TRUE(page.PropPic.Empty());
-    EXPECT_EQ(st.LastBrowseIndex, 0);  // kept for the next visit
+    EXPECT_EQ(page.LastBrowseIndex, 0);  // kept for the next visit
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "browse/jpeg.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "support/temp_dir.h"
 
 namespace trevane {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "costing/costing_page.h"
 #include "materials/material.h"
 #include "support/fake_ui.h"
@@ -18,7 +18,7 @@ inline const std::string kPound = "\xC2\xA3";
 class CostingTest : public ::testing::Test {
 protected:
     FakeUi ui;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     CostingPage& page = session.Costing();
 
     template <class T>
@@ -27,7 +27,7 @@ protected:
         m->Name = name;
         m->CostingFlag = costingFlag;
         T& ref = *m;
-        session.State.Materials.push_back(std::move(m));
+        session.State.Database.Materials.push_back(std::move(m));
         return ref;
     }
     template <class M>

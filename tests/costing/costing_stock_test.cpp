@@ -74,7 +74,7 @@ TEST_F(MetalCosting, StripCostAndLengthLimit) {
 
     Cost(0, "0");  // no zero warning for metal
     EXPECT_EQ(page.MetalCostLabel, kPound + " 0.00");
-    session.State.OnCosts = false;
+    session.State.View.OnCosts = false;
     Cost(0, "4");
     EXPECT_EQ(ui.messages.size(), 2u);
 }

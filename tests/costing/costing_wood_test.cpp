@@ -37,7 +37,7 @@ TEST_F(WoodCosting, SelectorOffersCostableMaterialsOfEachTab) {
     page.SetUpCostMaterials(3);  // no such set-up code: the selector is emptied and stays empty
     EXPECT_TRUE(page.DMaterialCombo.empty());
 
-    session.State.Materials.clear();  // an empty database keeps what the selector holds
+    session.State.Database.Materials.clear();  // an empty database keeps what the selector holds
     page.MaterialPCChange(0);
     page.SetUpCostMaterials(1);
     EXPECT_TRUE(page.DMaterialCombo.empty());
@@ -95,7 +95,7 @@ TEST_F(WoodCosting, WarningIsAdviceAndFollowsOnCosts) {
     EXPECT_EQ(ui.messages[0].text, kLongLength);
     EXPECT_EQ(page.WoodCostLabel, kPound + " 3.20");
 
-    session.State.OnCosts = false;
+    session.State.View.OnCosts = false;
     page.LengthEdit = "5";
     page.LengthUnitRGClick(1);
     page.WoodCostBtnClick();
@@ -140,8 +140,8 @@ TEST_F(WoodCosting, ZeroAndInvalidSizesKeepThePreviousCost) {
 }
 
 TEST_F(WoodCosting, NothingHappensWithoutAChosenWood) {
-    session.State.Materials.erase(session.State.Materials.begin());  // Ash and Oak go: no costable wood
-    session.State.Materials.pop_back();
+    session.State.Database.Materials.erase(session.State.Database.Materials.begin());  // Ash and Oak go: no costable wood
+    session.State.Database.Materials.pop_back();
     page.OnDatabaseSwitched();
     page.SetUpCostMaterials(0);
     EXPECT_TRUE(page.DMaterialCombo.empty());

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "costing/costing_page.h"
 #include "costing/cutting_list.h"
-#include "materials/file_io.h"
-#include "project/grid_util.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -18,7 +18,7 @@ const std::string kPound = "\xC2\xA3";
 class CuttingListTest : public ::testing::Test {
 protected:
     testing::FakeUi ui;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     CuttingList& cl = session.CutList();
     CostingPage& cp = session.Costing();
 
@@ -66,7 +66,7 @@ TEST_F(CuttingListTest, EachPieceTakesTheTotalRowsPlace) {
     EXPECT_EQ(Cell(7, 1), "3.75");
     EXPECT_EQ(Cell(7, 2), "total");
     EXPECT_EQ(Cell(8, 2), "3.75");
-    EXPECT_TRUE(session.State.ProjectChanged);
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
     EXPECT_TRUE(cl.CopyBtnEnabled);
     EXPECT_TRUE(cl.DeleteRowBtnEnabled);  // current row 1 is above the total row
 
@@ -87,10 +87,10 @@ TEST_F(CuttingListTest, SizesInMetresBecomeWholeMillimetres) {
     AddWood("250.5", kPound + " 1.00", 0);  // millimetres stay as typed
     EXPECT_EQ(Cell(4, 3), "250.5");
 
-    session.State.ProjectChanged = false;
+    session.State.Project.ProjectChanged = false;
     EXPECT_FALSE(AddWood("abc", kPound + " 1.00", 1));
     EXPECT_EQ(ui.LastMessage(), "The size values are not valid numbers");
-    EXPECT_FALSE(session.State.ProjectChanged);
+    EXPECT_FALSE(session.State.Project.ProjectChanged);
     EXPECT_EQ(LastUsedRow(cl.CutGrid), 4);
 }
 
@@ -106,7 +106,7 @@ TEST_F(CuttingListTest, StockTabsPutTheSizeTextWhereTheShapeNeedsIt) {
     cp.MetalSectionLBIndex = -1;  // no size chosen
     EXPECT_FALSE(cl.AddToCuttingList(cp));
     EXPECT_EQ(ui.LastMessage(), "Please select a size from the list of available sizes");
-    EXPECT_TRUE(session.State.ProjectChanged);
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
 
     cp.MetalSectionLBIndex = 0;  // rod: size in column 5, nothing in 6
     cl.AddToCuttingList(cp);
@@ -152,7 +152,7 @@ TEST_F(CuttingListTest, StockTabsPutTheSizeTextWhereTheShapeNeedsIt) {
 
 TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     AddWood("500", kPound + " 2.50");
-    session.State.ProjectChanged = false;
+    session.State.Project.ProjectChanged = false;
     cl.CutGridMouseDown(3, 1, true);
     EXPECT_EQ(cl.GridEdit, "1");
     Type(U"3");
@@ -164,11 +164,11 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     Type(U"\r");
     EXPECT_EQ(Cell(8, 1), "80.00");
     EXPECT_EQ(Cell(8, 2), "80.00");
-    EXPECT_FALSE(session.State.ProjectChanged);  // typing alone does not mark the project
+    EXPECT_FALSE(session.State.Project.ProjectChanged);  // typing alone does not mark the project
 
     Type(U"\b");
     EXPECT_EQ(Cell(3, 1), "3");
-    EXPECT_TRUE(session.State.ProjectChanged);
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
 
     cl.CutGridMouseDown(1, 1, true);
     Type(U"Caf\u00e9\u20ac");  // Windows-1252 holds these
@@ -178,10 +178,10 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     Type(U"\b");  // removes the whole euro sign
     EXPECT_EQ(Cell(1, 1), "Caf\u00e9");
 
-    session.State.ProjectChanged = false;
+    session.State.Project.ProjectChanged = false;
     cl.CutGridMouseDown(1, 5, true);
     Type(U"\b");  // empty cell: nothing happens
-    EXPECT_FALSE(session.State.ProjectChanged);
+    EXPECT_FALSE(session.State.Project.ProjectChanged);
     cl.CutGridMouseDown(4, 1, true);
     Type(U"1");
     EXPECT_EQ(Cell(4, 1), "500");

@@ -13,8 +13,9 @@
 #include <iostream>
 #include <string>
 
-#include "app/session.h"
-#include "app/shell.h"
+#include "app/app_model.h"
+#include "support/preview_button.h"
+#include "app/main_window_model.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
 #include "printing/gui/print_dialogs.h"
@@ -65,16 +66,16 @@ private:
     QtPrinterSystem& inner_;
 };
 
-void PrepareProperties(Session& s) {
+void PrepareProperties(AppModel& s) {
     s.Browse().WhichMaterialRGClick(BrowsePage::kHardwoods);
     s.Browse().MatListBClick(0);
-    s.ShowPage(PageId::B);
+    s.ShowPage(Page::Browse);
 }
 
-void PrepareSearch(Session& s) {
+void PrepareSearch(AppModel& s) {
     SearchPage& search = s.Search();
-    s.State.SearchType = 0;
-    s.State.OnSearch = false;
+    s.State.Search.SearchType = 0;
+    s.State.View.OnSearch = false;
     search.SetUpCriteriaGrid(0, 0);
     search.SetCategoryLabel(0, 0);
     search.GridCMouseDown(true, 1, 1, false);
@@ -83,15 +84,15 @@ void PrepareSearch(Session& s) {
         "The search found the timbers that are hard enough for a bench top.\r\n\r\nOak is the best choice because "
         "it is strong and lasts well outside.";
     search.EvalMemoModified = true;
-    s.ShowPage(PageId::C);
+    s.ShowPage(Page::Search);
 }
 
-void PrepareCuttingList(Session& s, int rows) {
+void PrepareCuttingList(AppModel& s, int rows) {
     CuttingList& list = s.CutList();
     for (int i = 0; i < rows; ++i)
         list.AddCuttingRow(i % 2 ? "Pine" : "Beech", std::to_string(300 + i), "45", "20", "\xC2\xA3 " + std::to_string(1 + i % 7) + ".25");
     list.RecalculateCuttingList();
-    s.ShowPage(PageId::D);
+    s.ShowPage(Page::Costing);
 }
 
 }  // namespace
@@ -141,9 +142,9 @@ int main(int argc, char** argv) {
     CheckedPrinters checked(printers);
     ui.printers = &checked;
 
-    Session session(ui, QCoreApplication::applicationDirPath().toStdString());
-    session.App().Startup();
-    if (session.State.Materials.empty()) {
+    AppModel session(ui, QCoreApplication::applicationDirPath().toStdString());
+    session.Main().Startup();
+    if (session.State.Database.Materials.empty()) {
         std::cerr << "no database: " << ui.LastMessage() << "\n";
         return 1;
     }
@@ -154,8 +155,8 @@ int main(int argc, char** argv) {
     PreviewPage& preview = session.Preview();
     preview.PupilName = "Robin Pupil";
     preview.ProjectTitle = "Garden bench";
-    preview.BprintBtnClick();
-    if (session.ActivePage() != PageId::E) {
+    testing::PressPreviewButton(session, kind == 1 ? Page::Browse : kind == 2 ? Page::Search : Page::Costing);
+    if (session.ActivePage() != Page::Preview) {
         std::cerr << "the preview did not open: " << ui.LastMessage() << "\n";
         return 1;
     }

@@ -9,7 +9,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "app/gui/dialog_registry.h"
+#include "common/gui/dialog_registry.h"
 #include "app/gui/help_window.h"
 #include "app/gui/qt_user_interface.h"
 #include "support/temp_dir.h"

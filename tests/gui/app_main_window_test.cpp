@@ -18,8 +18,8 @@
 #include <QToolTip>
 
 #include "app/gui/main_window.h"
-#include "app/session.h"
-#include "app/shell.h"
+#include "app/app_model.h"
+#include "app/main_window_model.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -39,7 +39,7 @@ protected:
 
     testing::TempDir dir;
     testing::FakeUi ui;
-    Session session;
+    AppModel session;
     MainWindow window;
 };
 
@@ -90,20 +90,19 @@ TEST_F(MainWindowTest, ButtonsMenusAndStartPageNavigate) {
     EXPECT_EQ(Current()->objectName(), "PageD");
     Child<QAction>("Browsedatabase1")->trigger();
     EXPECT_EQ(Current()->objectName(), "PageB");
-    session.App().ShowStartPage();
+    session.ShowStartPage();
     EXPECT_EQ(Current()->objectName(), "PageA");
     Child<QToolButton>("MenuBtn1")->click();
     EXPECT_EQ(Current()->objectName(), "PageB");
 
     Child<QAction>("Oncosts1")->trigger();
-    EXPECT_FALSE(session.State.OnCosts);
+    EXPECT_FALSE(session.State.View.OnCosts);
     EXPECT_FALSE(Child<QAction>("Oncosts1")->isChecked());
 
-    session.State.DatabaseLevel = 1;
-    session.App().Database1Click();
+    session.State.Database.DatabaseLevel = 1;
+    session.Main().Database1Click();
     EXPECT_EQ(Child<QAction>("NewDB")->text(), "Change to lower level");
-    session.State.Caption = "Trevane [box.prj]";
-    session.Changed();
+    session.SetCaption("Trevane [box.prj]");
     EXPECT_EQ(window.windowTitle(), "Trevane [box.prj]");
 }
 
@@ -121,7 +120,7 @@ TEST_F(MainWindowTest, ShowHintsReachesNestedControlsAndLeavesTheHintPanel) {
     QApplication::processEvents();
 
     Child<QAction>("Showhints1")->trigger();
-    EXPECT_FALSE(session.State.ShowHints);
+    EXPECT_FALSE(session.State.View.ShowHints);
     EXPECT_FALSE(Child<QAction>("Showhints1")->isChecked());
     for (QWidget* w : {static_cast<QWidget*>(edit), Child("MenuBtn2"), Child("MenuPanel")})
         EXPECT_FALSE(w->property("showHint").toBool()) << w->objectName().toStdString();

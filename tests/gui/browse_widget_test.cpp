@@ -12,7 +12,7 @@
 #include <QScrollBar>
 #include <filesystem>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "browse/gui/browse_widget.h"
 #include "browse/gui/property_icons.h"
@@ -34,7 +34,7 @@ protected:
             m->Category = kCatPlastic;
             m->PictureNumber = 3;
             for (auto& [text, prop] : m->Properties) prop.Value = 1;
-            session.State.Materials.push_back(std::move(m));
+            session.State.Database.Materials.push_back(std::move(m));
         }
         widget.resize(900, 400);
         widget.show();
@@ -60,8 +60,8 @@ protected:
 
     testing::TempDir dir;
     testing::FakeUi ui;
-    Session session{ui, dir.Path()};
-    BrowsePageWidget widget{session, nullptr};
+    AppModel session{ui, dir.Path()};
+    BrowsePageWidget widget{session.Browse(), nullptr};
 };
 
 TEST_F(BrowseWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
@@ -122,7 +122,7 @@ TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDef
 
     Press(list->viewport(), onRow, Qt::RightButton);
     ASSERT_EQ(ui.help.size(), 1u);
-    EXPECT_EQ(ui.help[0], 2000 + session.Browse().PropListB[row].index);
+    EXPECT_EQ(ui.help[0], 2000 + session.Browse().PropListB[row].code);
     EXPECT_EQ(list->currentRow(), row);
 }
 

@@ -21,7 +21,7 @@ class CostingWidget : public CostingTest {
 protected:
     void SetUp() override {
         CostingTest::SetUp();
-        widget = std::make_unique<CostingPageWidget>(session, nullptr);
+        widget = std::make_unique<CostingPageWidget>(session.Costing(), session.CutList(), nullptr);
         widget->resize(900, 600);
     }
     template <class W = QWidget>

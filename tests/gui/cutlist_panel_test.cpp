@@ -19,7 +19,7 @@ class CutListPanel : public CostingTest {
 protected:
     void SetUp() override {
         CostingTest::SetUp();
-        panel = std::make_unique<CutGridPanel>(session, nullptr);
+        panel = std::make_unique<CutGridPanel>(session.CutList(), nullptr);
         panel->resize(900, 500);
         panel->show();
     }
@@ -48,8 +48,7 @@ protected:
         page.BoardLengthEdit = length;
         page.BoardWidthEdit = width;
         page.WoodCostBtnClick();
-        session.CutList().AddToCuttingList();
-        session.Changed();
+        session.CutList().AddToCuttingList(session.Costing());
     }
 
     std::unique_ptr<CutGridPanel> panel;

@@ -13,10 +13,11 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
 #include "printing/gui/print_dialogs.h"
+#include "costing/costing_page.h"
 #include "printing/gui/preview_widget.h"
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
@@ -33,13 +34,13 @@ class PreviewWidgetTest : public ::testing::Test {
 protected:
     FakeUi ui;
     FakePrinter printer;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     PreviewPage& preview = session.Preview();
     PreviewWidgetTest() { ui.printers = &printer; }
 };
 
 TEST_F(PreviewWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
-    PreviewPageWidget w(session, nullptr);
+    PreviewPageWidget w(session.Preview(), ui, [] { return std::string(); }, nullptr);
     EXPECT_EQ(w.objectName(), "pageE");
     for (const char* name : {"Panel6", "SpeedButton4", "SpeedButton2", "PrintBtn", "TitleBtn", "FontBtn", "FontLabel",
                              "PageLabel", "StoreLabel", "PrntScroll", "PrntPic"})
@@ -70,10 +71,9 @@ TEST_F(PreviewWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
 
 TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
     for (int i = 0; i < 40; ++i) session.CutList().AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
-    PreviewPageWidget w(session, nullptr);
+    PreviewPageWidget w(session.Preview(), ui, [] { return std::string(); }, nullptr);
     w.resize(900, 600);
-    session.ShowPage(PageId::D);
-    preview.BprintBtnClick();
+    session.Costing().DPrntBtnClick();
     w.Refresh();
     QWidget* pic = Find(&w, "PrntPic");
     Press(pic, {5, 5}, Qt::LeftButton);
@@ -139,16 +139,15 @@ protected:
     TempDir dir;
     FakeUi ui;
     QtPrinterSystem printers{ui};
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     PreviewPage& preview = session.Preview();
 
     PdfPrinterTest() {
         ui.printers = &printers;
         printers.SelectPrinter(QtPrinterSystem::kPdfPrinter);
-        session.Browse().PropListB = {{"Name,Oak", 100}, {"Hardness,hard", 3}};
+        session.Browse().PropListB = {{"Name", "Oak", 100}, {"Hardness", "hard", 3}};
         session.Browse().MatNameLabel = "Oak";
-        session.ShowPage(PageId::B);
-        preview.BprintBtnClick();
+        session.Browse().BprintBtnClick();
     }
     void Print(int copies) {
         ui.dialogScripts["PrntFrm"].push_back([copies](DialogModel& m) {

@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QTableView>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "search/gui/search_dialogs_qt.h"
 #include "search/gui/search_widget.h"
 #include "search/search_dialogs.h"
@@ -27,12 +27,12 @@ namespace {
 class SearchWidgetTest : public ::testing::Test {
 protected:
     FakeUi ui;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     SearchPage& page = session.Search();
 };
 
 TEST_F(SearchWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
-    SearchPageWidget w(session, nullptr);
+    SearchPageWidget w(session.Search(), nullptr);
     EXPECT_EQ(w.objectName(), "PageC");
     for (const char* name : {"Panel4", "CmenuBtn", "CPrintBtn", "Label4", "CategoryLabel", "TickPic", "CrossPic",
                              "Splitter2", "GridC", "ScrollBox2", "Label5", "NumFoundLabel", "FoundListbox", "Label12",
@@ -47,9 +47,9 @@ TEST_F(SearchWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
 }
 
 TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
-    session.State.SearchType = 0;
+    session.State.Search.SearchType = 0;
     page.SetUpCriteriaGrid(0, 0);
-    SearchPageWidget w(session, nullptr);
+    SearchPageWidget w(session.Search(), nullptr);
     w.resize(900, 600);
     w.show();
     auto* grid = Find<QTableView>(&w, "GridC");
@@ -74,7 +74,7 @@ TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
 }
 
 TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
-    SearchPageWidget w(session, nullptr);
+    SearchPageWidget w(session.Search(), nullptr);
     auto* memo = Find<QPlainTextEdit>(&w, "EvalMemo");
     Type(memo, "A");
     Type(memo, QString::fromUtf8("€"));
@@ -84,7 +84,7 @@ TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
     memo->insertPlainText("\nok");
     EXPECT_EQ(page.EvalMemo, "A€\r\nok");
     EXPECT_TRUE(page.EvalMemoModified);
-    EXPECT_TRUE(session.State.ProjectChanged);
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
 
     page.EvalMemoChanged("line 1\r\nline 2");  // as opening a project sets it
     w.Refresh();

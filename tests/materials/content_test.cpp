@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "materials/cp1252.h"
+#include "common/cp1252.h"
 #include "materials/database.h"
 #include "materials/matching.h"
 #include "materials/tables.h"

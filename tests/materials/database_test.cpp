@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "materials/database.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 #include "materials/sample_materials.h"
 #include "support/temp_dir.h"
 

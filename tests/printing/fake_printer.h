@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "printing/printer.h"
-#include "printing/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace trevane::testing {
 

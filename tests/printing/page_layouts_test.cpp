@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "browse/image.h"
+#include "common/image.h"
 #include "printing/page_layouts.h"
 #include "printing/printer.h"
-#include "printing/recording_canvas.h"
-#include "project/string_grid.h"
+#include "support/recording_canvas.h"
+#include "common/string_grid.h"
 #include "fake_printer.h"
 
 namespace trevane {
@@ -65,7 +65,7 @@ TEST(PageArithmetic, CuttingListPageCount) {
 
 class PropertiesPageTest : public ::testing::Test {
 protected:
-    IndexedList props{{"Name,Oak", 100}, {"Origin,Europe, Asia", 101}, {"Hardness,hard", 3}, {"Odd row", 4}};
+    std::vector<PropertyRow> props{{"Name", "Oak", 100}, {"Origin", "Europe, Asia", 101}, {"Hardness", "hard", 3}, {"Odd row", "", 4}};
     std::string name = "Oak";
     std::string memo = "A strong hardwood.";
     Image picture{2, 2, std::vector<std::uint8_t>(12, 128)};

@@ -3,12 +3,13 @@
 // the name question and what happens when printing fails.
 #include <gtest/gtest.h>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
 #include "printing/preview_page.h"
 #include "search/search_page.h"
 #include "support/fake_ui.h"
+#include "support/preview_button.h"
 #include "fake_printer.h"
 
 namespace trevane {
@@ -21,21 +22,18 @@ class PreviewTest : public ::testing::Test {
 protected:
     FakeUi ui;
     FakePrinter printer;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     PreviewPage& preview = session.Preview();
 
     PreviewTest() {
         ui.printers = &printer;
-        session.Browse().PropListB = {{"Name,Oak", 100}, {"Hardness,hard", 3}, {"Weight,heavy", 5}};
+        session.Browse().PropListB = {{"Name", "Oak", 100}, {"Hardness", "hard", 3}, {"Weight", "heavy", 5}};
         session.Browse().MatNameLabel = "Oak";
         session.Search().EvalMemoModified = true;
     }
     // The preview button of a page.
-    void Open(PageId page) {
-        session.ShowPage(page);
-        if (page == PageId::B) session.Browse().BprintBtnClick();
-        else if (page == PageId::C) session.Search().CPrintBtnClick();
-        else preview.BprintBtnClick();
+    void Open(Page page) {
+        testing::PressPreviewButton(session, page);
     }
     // Scripts the confirmation window: copies, then "print".
     void ConfirmPrint(int copies = 1) {
@@ -52,7 +50,7 @@ TEST_F(PreviewTest, NoPrinterKeepsEveryPageWhereItIs) {
     for (bool listEmpty : {false, true}) {
         ui.printers = listEmpty ? &printer : nullptr;
         printer.names.clear();
-        for (PageId page : {PageId::B, PageId::C, PageId::D}) {
+        for (Page page : {Page::Browse, Page::Search, Page::Costing}) {
             ui.messages.clear();
             Open(page);
             EXPECT_EQ(session.ActivePage(), page);
@@ -67,21 +65,21 @@ TEST_F(PreviewTest, NoPrinterKeepsEveryPageWhereItIs) {
 
 TEST_F(PreviewTest, SearchPreviewWantsAnEvaluation) {
     session.Search().EvalMemoModified = false;
-    Open(PageId::C);
+    Open(Page::Search);
     EXPECT_EQ(ui.LastMessage(), "You have not written an evaulation of your search");
-    EXPECT_EQ(session.ActivePage(), PageId::C);
+    EXPECT_EQ(session.ActivePage(), Page::Search);
     session.Search().EvalMemoModified = true;
-    Open(PageId::C);
-    EXPECT_EQ(session.ActivePage(), PageId::E);
+    Open(Page::Search);
+    EXPECT_EQ(session.ActivePage(), Page::Preview);
     EXPECT_EQ(preview.PreviewKind, 2);
 }
 
 TEST_F(PreviewTest, KindTitlesButtonAndReturnFollowThePage) {
-    const struct { PageId page; int kind; bool titles; } cases[] = {
-        {PageId::B, 1, false}, {PageId::C, 2, true}, {PageId::D, 3, true}};
+    const struct { Page page; int kind; bool titles; } cases[] = {
+        {Page::Browse, 1, false}, {Page::Search, 2, true}, {Page::Costing, 3, true}};
     for (const auto& c : cases) {
         Open(c.page);
-        EXPECT_EQ(session.ActivePage(), PageId::E);
+        EXPECT_EQ(session.ActivePage(), Page::Preview);
         EXPECT_EQ(preview.PreviewKind, c.kind);
         EXPECT_EQ(preview.TitleBtnEnabled, c.titles);
         preview.SpeedButton2Click();
@@ -167,7 +165,7 @@ TEST_F(PreviewTest, ConfirmationWindowCountsCopiesAndNamesThePrinter) {
 }
 
 TEST_F(PreviewTest, ThreeCopiesOfThePropertiesPageAreOneJobOfThreeSheets) {
-    Open(PageId::B);
+    Open(Page::Browse);
     std::string question;
     ui.dialogScripts["PrntFrm"].push_back([&question](DialogModel& m) {
         auto& frm = dynamic_cast<PrntFrmModel&>(m);
@@ -194,7 +192,7 @@ TEST_F(PreviewTest, ThreeCopiesOfThePropertiesPageAreOneJobOfThreeSheets) {
 }
 
 TEST_F(PreviewTest, SearchPrintAsksForTheNameOnce) {
-    Open(PageId::C);
+    Open(Page::Search);
     ui.answers.push_back(Answer::No);
     ConfirmPrint();
     preview.PrintBtnClick();
@@ -220,7 +218,7 @@ TEST_F(PreviewTest, SearchPrintAsksForTheNameOnce) {
 }
 
 TEST_F(PreviewTest, CancelledConfirmationPrintsNothing) {
-    Open(PageId::D);
+    Open(Page::Costing);
     preview.PupilName = "Sam";
     preview.PrintBtnClick();  // the window closes with cancel
     EXPECT_EQ(ui.dialogs, (std::vector<std::string>{"PrntFrm"}));
@@ -231,7 +229,7 @@ TEST_F(PreviewTest, CancelledConfirmationPrintsNothing) {
 TEST_F(PreviewTest, LongCuttingListTakesSeveralSheetsPerCopy) {
     CuttingList& cl = session.CutList();
     for (int i = 0; i < 100; ++i) cl.AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
-    Open(PageId::D);
+    Open(Page::Costing);
     preview.PupilName = "Sam";
     ConfirmPrint(2);
     preview.PrintBtnClick();
@@ -243,7 +241,7 @@ TEST_F(PreviewTest, LongCuttingListTakesSeveralSheetsPerCopy) {
 }
 
 TEST_F(PreviewTest, FailureAbortsTheJobQuietly) {
-    Open(PageId::B);
+    Open(Page::Browse);
     struct { bool FakePrinter::*flag; bool begun; } cases[] = {
         {&FakePrinter::failBegin, false}, {&FakePrinter::failNewPage, true}, {&FakePrinter::failEnd, true}};
     for (const auto& c : cases) {
@@ -255,12 +253,12 @@ TEST_F(PreviewTest, FailureAbortsTheJobQuietly) {
         EXPECT_EQ(Count("abort"), c.begun ? 1 : 0);
         EXPECT_EQ(printer.orientation, PrinterOrientation::Portrait);
         EXPECT_EQ(printer.log.back(), "progress closed");
-        EXPECT_EQ(session.ActivePage(), PageId::E);
+        EXPECT_EQ(session.ActivePage(), Page::Preview);
     }
 }
 
 TEST_F(PreviewTest, UnwritableFileIsReported) {
-    Open(PageId::B);
+    Open(Page::Browse);
     printer.failEndWithFileError = true;
     ConfirmPrint();
     preview.PrintBtnClick();
@@ -275,7 +273,7 @@ TEST_F(PreviewTest, PaintDrawsThePreviewedPageInTheBox) {
     RecordingCanvas nothing;
     preview.PrntPicPaint(nothing, {0, 0, 565, 400});
     EXPECT_TRUE(nothing.calls.empty());  // no page previewed yet
-    Open(PageId::D);
+    Open(Page::Costing);
     RecordingCanvas c;
     preview.PrntPicPaint(c, {0, 0, 565, 400});
     ASSERT_FALSE(c.calls.empty());

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "materials/errors.h"
+#include "common/errors.h"
 #include "project_fixture.h"
 
 namespace trevane::testing {
@@ -57,21 +57,21 @@ TEST_F(ProjectFileTest, RichProjectsComeBackUnchanged) {
         for (int type = 0; type <= 4; ++type) {
             SCOPED_TRACE("level " + std::to_string(level) + " type " + std::to_string(type));
             auto s = StartedSession(ui);
-            s->App().SwitchDatabase(level == 1 ? "higher.mdf" : "lower.mdf", true);
+            s->Main().SwitchDatabase(level == 1 ? "higher.mdf" : "lower.mdf", true);
             session.swap(s);
             SetUpSearch(type, type == 4 ? 0b1010 : 3);
             Search().EvalMemo = "Line one\r\n\u00a3 \u00e9 \u20ac\r\n" + std::string(5000, 'x');
             FillCutRows(130, "\u20ac");
             const std::string path = work.File("rich.prj");
-            WriteProject(*session, path);
+            WriteProjectFile(path, session->Project().ProjectBytes());
             const std::string written = ProjectBytes();
 
             FakeUi other;
             auto fresh = StartedSession(other);
-            ReadProject(*fresh, path);
+            fresh->Project().ReadProject(path);
             session.swap(fresh);
             EXPECT_EQ(ProjectBytes(), written);
-            EXPECT_EQ(St().DatabaseLevel, level);
+            EXPECT_EQ(St().Database.DatabaseLevel, level);
             EXPECT_EQ(Cut().Cell(0, 130), "130");  // grown rows are numbered
             EXPECT_EQ(Cut().Cell(8, 130), "\u20ac1308");
             EXPECT_TRUE(other.messages.empty());
@@ -82,15 +82,15 @@ TEST_F(ProjectFileTest, RichProjectsComeBackUnchanged) {
 TEST_F(ProjectFileTest, NoSearchInFileLeavesGridAndMemoAlone) {
     SetUpSearch(0);
     Search().EvalMemo = "saved";
-    St().LastSearchType = -1;
-    WriteProject(*session, work.File("n.prj"));
+    St().Search.LastSearchType = -1;
+    WriteProjectFile(work.File("n.prj"), session->Project().ProjectBytes());
     SetUpSearch(2);
     Search().EvalMemo = "kept";
     const std::string grid = ProjectBytes();
-    ReadProject(*session, work.File("n.prj"));
+    session->Project().ReadProject(work.File("n.prj"));
     EXPECT_EQ(Search().EvalMemo, "kept");
-    EXPECT_EQ(St().LastSearchType, -1);
-    St().LastSearchType = 2;
+    EXPECT_EQ(St().Search.LastSearchType, -1);
+    St().Search.LastSearchType = 2;
     EXPECT_EQ(ProjectBytes(), grid);
 }
 
@@ -103,11 +103,11 @@ TEST_F(ProjectFileTest, ShorterSearchClearsLeftoverCriteriaRowsAndCutRowsBelow) 
     ASSERT_LT(shortRows, longRows);
     FillCutRows(2, "n");
     ClearGridCells(Cut(), 1, 3, 8, Cut().RowCount() - 1);
-    WriteProject(*session, work.File("s.prj"));
+    WriteProjectFile(work.File("s.prj"), session->Project().ProjectBytes());
 
     SetUpSearch(3);
     FillCutRows(5);
-    ReadProject(*session, work.File("s.prj"));
+    session->Project().ReadProject(work.File("s.prj"));
     EXPECT_EQ(LastUsedRow(Search().GridC), shortRows);
     EXPECT_EQ(LastUsedRow(Cut()), 2);
     EXPECT_EQ(Cut().Cell(1, 1), "n11");
@@ -152,8 +152,8 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
     };
     Project().ProjectFileName = work.File("mine.prj");
     Project().SetProjectCaption();
-    St().ProjectChanged = false;
-    session->ShowPage(PageId::D);
+    St().Project.ProjectChanged = false;
+    session->ShowPage(Page::Costing);
     const std::string before = Snapshot();
     for (const auto& [name, bytes] : damaged) {
         SCOPED_TRACE(name);
@@ -186,14 +186,14 @@ protected:
     void ExpectFailedSaveKeepsEverything(const std::string& path, const std::string& old) {
         Project().ProjectFileName = path;
         Project().SetProjectCaption();
-        St().ProjectChanged = true;
+        St().Project.ProjectChanged = true;
         const std::string caption = St().Caption;
         ui.messages.clear();
         EXPECT_FALSE(Project().Save1Click());
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
         EXPECT_FALSE(ui.messages[0].text.empty());
-        EXPECT_TRUE(St().ProjectChanged);
+        EXPECT_TRUE(St().Project.ProjectChanged);
         EXPECT_EQ(St().Caption, caption);
         if (!old.empty()) {
             EXPECT_EQ(ReadBack(path), old);

@@ -6,16 +6,16 @@
 
 #include <string>
 
-#include "app/session.h"
-#include "app/shell.h"
+#include "app/app_model.h"
+#include "app/main_window_model.h"
 #include "costing/cutting_list.h"
 #include "materials/database.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "materials/matching.h"
 #include "materials/material.h"
 #include "materials/sample_materials.h"
-#include "project/project_commands.h"
-#include "project/grid_util.h"
+#include "app/project_commands.h"
+#include "common/grid_util.h"
 #include "project/project_file.h"
 #include "search/search_page.h"
 #include "support/fake_ui.h"
@@ -28,7 +28,7 @@ protected:
     TempDir program;
     TempDir work;
     FakeUi ui;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<AppModel> session;
 
     void SetUp() override {
         WriteTestFile(program.File("higher.mdf"), SerializeDatabase(RichMaterials(), 1));
@@ -36,10 +36,10 @@ protected:
         session = StartedSession(ui);
     }
 
-    std::unique_ptr<Session> StartedSession(FakeUi& fake) {
-        auto s = std::make_unique<Session>(fake, program.Path());
-        s->State.DatabaseFileName = "higher.mdf";
-        s->App().Startup();
+    std::unique_ptr<AppModel> StartedSession(FakeUi& fake) {
+        auto s = std::make_unique<AppModel>(fake, program.Path());
+        s->State.Database.DatabaseFileName = "higher.mdf";
+        s->Main().Startup();
         s->State.DefaultUserDir = work.Path();
         return s;
     }
@@ -51,10 +51,10 @@ protected:
 
     // Sets up the criteria grid of a search type and steps row 1 off "don't care".
     void SetUpSearch(int type, int mask = 0) {
-        St().SearchType = St().LastSearchType = type;
-        St().WorkingMask = mask;
+        St().Search.SearchType = St().Search.LastSearchType = type;
+        St().Search.WorkingMask = mask;
         Search().SetUpCriteriaGrid(type, mask);
-        auto tmpl = BuildTemplate(SearchCodeOfType(type), St().DatabaseLevel, mask);
+        auto tmpl = BuildTemplate(SearchCodeOfType(type), St().Database.DatabaseLevel, mask);
         if (tmpl && tmpl->PropertyCount() > 0)
             Search().GridC.SetCell(1, 1, Search().NextCriterionValue(*tmpl, Search().GridC.Cell(1, 1), 1));
     }
@@ -69,18 +69,18 @@ protected:
     // Everything a failed command must leave as it was.
     std::string Snapshot() {
         const auto& st = St();
-        return SerializeProject(st.DatabaseFileName, st.LastSearchType, st.WorkingMask, Search().GridC,
+        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask, Search().GridC,
                                 Search().EvalMemo, Cut()) +
                "|" + st.Caption + "|" + Project().ProjectFileName + "|" +
-               std::to_string(static_cast<int>(session->ActivePage())) + "|" + std::to_string(st.SearchType) +
-               "|" + std::to_string(st.ProjectChanged) + "|" + std::to_string(st.Materials.size()) + "|" +
-               std::to_string(st.DatabaseLevel) + "|" + Search().NumFoundLabel + "|" +
+               std::to_string(static_cast<int>(session->ActivePage())) + "|" + std::to_string(st.Search.SearchType) +
+               "|" + std::to_string(st.Project.ProjectChanged) + "|" + std::to_string(st.Database.Materials.size()) + "|" +
+               std::to_string(st.Database.DatabaseLevel) + "|" + Search().NumFoundLabel + "|" +
                std::to_string(Search().FoundListbox.size()) + "|" + std::to_string(Cut().RowCount());
     }
 
     std::string ProjectBytes() {
         const auto& st = St();
-        return SerializeProject(st.DatabaseFileName, st.LastSearchType, st.WorkingMask, Search().GridC,
+        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask, Search().GridC,
                                 Search().EvalMemo, Cut());
     }
 };

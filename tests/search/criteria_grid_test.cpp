@@ -44,15 +44,15 @@ TEST_F(CriteriaGridTest, EveryScaleCyclesThroughItsWordsBackToDontCare) {
 TEST_F(CriteriaGridTest, PressesActOnTheCurrentCell) {
     StartSearch(0);
     const int hardness = RowOf("Hardness"), weight = RowOf("Weight");
-    st.ProjectChanged = false;
+    st.Project.ProjectChanged = false;
 
     page.GridCMouseDown(true, 0, hardness, false);  // a name is no value word
     EXPECT_EQ(page.GridC.Cell(0, hardness), "Hardness");
-    EXPECT_FALSE(st.ProjectChanged);
+    EXPECT_FALSE(st.Project.ProjectChanged);
 
     page.GridCMouseDown(true, 1, weight, false);
     EXPECT_EQ(page.GridC.Cell(1, weight), "heavy");
-    EXPECT_TRUE(st.ProjectChanged);
+    EXPECT_TRUE(st.Project.ProjectChanged);
     page.GridCMouseDown(false, 1, hardness, false);  // right press: steps the current cell
     page.GridCMouseDown(true, 1, 0, false);          // heading press: the same
     EXPECT_EQ(page.GridC.Cell(1, weight), "light");
@@ -68,7 +68,7 @@ TEST_F(CriteriaGridTest, PressesActOnTheCurrentCell) {
     EXPECT_EQ(page.GridC.Row, weight);
     EXPECT_EQ(page.GridC.Cell(1, weight), "light");
 
-    st.SearchType = -1;  // no search in progress: presses step nothing
+    st.Search.SearchType = -1;  // no search in progress: presses step nothing
     page.GridCMouseDown(true, 1, weight, false);
     EXPECT_EQ(page.GridC.Cell(1, weight), "light");
 }
@@ -80,7 +80,7 @@ TEST_F(CriteriaGridTest, RowsFollowTypeAndLevelInAscendingIndexOrder) {
     EXPECT_EQ(LastRow(), 10);
     EXPECT_EQ(page.GridC.Cell(0, 0), "property");
     EXPECT_EQ(page.GridC.Cell(1, 0), "value");
-    st.DatabaseLevel = 0;
+    st.Database.DatabaseLevel = 0;
     page.SetUpCriteriaGrid(0, 0);
     const std::vector<std::string> lowerWoods = {"Hardness", "Weight", "Strength", "Suitability for turning",
                                                  "Ease of planing/cutting", "Finishes well"};
@@ -96,7 +96,7 @@ TEST_F(CriteriaGridTest, RowsFollowTypeAndLevelInAscendingIndexOrder) {
     EXPECT_EQ(page.GridC.Cell(0, 2), "Can be vacuum formed");
     EXPECT_EQ(page.GridC.Cell(0, 3), "Can be strip bent");
 
-    st.DatabaseLevel = 1;
+    st.Database.DatabaseLevel = 1;
     page.SetUpCriteriaGrid(4, 1 | 4);  // fabrication + casting: the groups' union, sorted
     EXPECT_EQ(LastRow(), 6);
     EXPECT_EQ(page.GridC.Cell(0, 4), "Can be cast");

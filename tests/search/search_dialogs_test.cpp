@@ -1,6 +1,6 @@
 // The search-type and working-properties dialogs and what the page does with
 // each of their answers.
-#include "app/shell.h"
+#include "app/main_window_model.h"
 #include "search/search_fixture.h"
 
 namespace trevane::testing {
@@ -27,12 +27,12 @@ TEST_F(SearchDialogsTest, SearchWithoutTypeAsksAndStaysOpenThenSetsUpTheSearch) 
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Please choose the type of search");
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
-    EXPECT_TRUE(st.SearchType == 1 && st.LastSearchType == 1 && st.PreviousSearchAvailable);
+    EXPECT_TRUE(st.Search.SearchType == 1 && st.Search.LastSearchType == 1 && st.Search.PreviousSearchAvailable);
     EXPECT_EQ(page.CategoryLabel, "metals");
     EXPECT_EQ(page.GridC.Cell(0, 1), "Hardness");
     EXPECT_TRUE(page.FoundListbox.empty());
     EXPECT_EQ(page.NumFoundLabel, "0");
-    EXPECT_EQ(session.ActivePage(), PageId::C);
+    EXPECT_EQ(session.ActivePage(), Page::Search);
 }
 
 TEST_F(SearchDialogsTest, WorkingPropertiesAskForAProcessAndSearchAtOnce) {
@@ -52,14 +52,14 @@ TEST_F(SearchDialogsTest, WorkingPropertiesAskForAProcessAndSearchAtOnce) {
 
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Please select at least one of the options");
-    EXPECT_EQ(st.SearchType, 4);
-    EXPECT_EQ(st.WorkingMask, 9);
+    EXPECT_EQ(st.Search.SearchType, 4);
+    EXPECT_EQ(st.Search.WorkingMask, 9);
     EXPECT_EQ(page.CategoryLabel, "working properties: fabrication + wasting");
     EXPECT_EQ(LastRow(), 7);
 
     // The choices outlive the dialog: a later woods search still carries them.
     StartSearch(0);
-    EXPECT_EQ(st.WorkingMask, 9);
+    EXPECT_EQ(st.Search.WorkingMask, 9);
 }
 
 TEST_F(SearchDialogsTest, CancelledProcessesLeaveNoTypeChosenAndCancelChangesNothing) {
@@ -81,7 +81,7 @@ TEST_F(SearchDialogsTest, CancelledProcessesLeaveNoTypeChosenAndCancelChangesNot
     });
     page.NewSearchBtnClick();
 
-    EXPECT_EQ(st.SearchType, 0);
+    EXPECT_EQ(st.Search.SearchType, 0);
     EXPECT_EQ(page.CategoryLabel, "woods");
     EXPECT_EQ(page.GridC.Cell(1, RowOf("Hardness")), "hard");
     EXPECT_EQ(page.FoundListbox.size(), 1u);
@@ -93,8 +93,8 @@ TEST_F(SearchDialogsTest, PreviousSearchReturnsToTheSearchAsItStood) {
     StartSearch(0);
     page.SearchBtnClick();
     Want("Weight", "heavy");
-    session.App().ShowStartPage();
-    ASSERT_EQ(st.SearchType, -1);
+    session.ShowStartPage();
+    ASSERT_EQ(st.Search.SearchType, -1);
 
     bool previousEnabled = false;
     ui.dialogScripts["SearchFrm"].push_back([&](DialogModel& m) {
@@ -103,11 +103,11 @@ TEST_F(SearchDialogsTest, PreviousSearchReturnsToTheSearchAsItStood) {
     });
     page.StartFromMenu();
     EXPECT_TRUE(previousEnabled);
-    EXPECT_EQ(st.SearchType, 0);
+    EXPECT_EQ(st.Search.SearchType, 0);
     EXPECT_EQ(page.GridC.Cell(1, RowOf("Weight")), "heavy");
     EXPECT_EQ(FoundNames(), "Oak");
     EXPECT_TRUE(page.ShowDetailsBtnEnabled);
-    EXPECT_EQ(session.ActivePage(), PageId::C);
+    EXPECT_EQ(session.ActivePage(), Page::Search);
 
     // "new search" always offers "previous search"; choosing it keeps everything.
     ui.dialogScripts["SearchFrm"].push_back([&](DialogModel& m) {
@@ -121,7 +121,7 @@ TEST_F(SearchDialogsTest, PreviousSearchReturnsToTheSearchAsItStood) {
 
     ScriptSearchType(2);  // a new type: new rows, results reset
     page.NewSearchBtnClick();
-    EXPECT_EQ(st.LastSearchType, 2);
+    EXPECT_EQ(st.Search.LastSearchType, 2);
     EXPECT_EQ(LastRow(), 24);
     EXPECT_TRUE(page.FoundListbox.empty());
     EXPECT_FALSE(page.ShowDetailsBtnEnabled);

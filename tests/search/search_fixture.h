@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/session.h"
+#include "app/app_model.h"
 #include "materials/material.h"
 #include "search/search_dialogs.h"
 #include "search/search_page.h"
@@ -18,7 +18,7 @@ namespace trevane::testing {
 class SearchTest : public ::testing::Test {
 protected:
     FakeUi ui;
-    Session session{ui, "."};
+    AppModel session{ui, "."};
     SearchPage& page = session.Search();
     AppState& st = session.State;
 
@@ -30,7 +30,7 @@ protected:
         for (int f : flags) m->Flags.Add(f);
         m->CostingFlag = available ? -1 : 0;
         T& ref = *m;
-        st.Materials.push_back(std::move(m));
+        st.Database.Materials.push_back(std::move(m));
         return ref;
     }
 

@@ -33,8 +33,8 @@ TEST_F(SearchRunTest, AdviceComesForNoneAndForMoreThanTen) {
     EXPECT_EQ(page.NumFoundLabel, "0");
     EXPECT_FALSE(page.ShowDetailsBtnEnabled);
     EXPECT_TRUE(zeroShown && !tooManyShown);
-    EXPECT_TRUE(st.OnSearch);  // the box was not ticked
-    EXPECT_TRUE(st.ProjectChanged);
+    EXPECT_TRUE(st.View.OnSearch);  // the box was not ticked
+    EXPECT_TRUE(st.Project.ProjectChanged);
 }
 
 TEST_F(SearchRunTest, DontShowAgainSwitchesTheAdviceOff) {
@@ -46,10 +46,10 @@ TEST_F(SearchRunTest, DontShowAgainSwitchesTheAdviceOff) {
         advice.SpeedButton1Click();
     });
     page.SearchBtnClick();
-    EXPECT_FALSE(st.OnSearch);
+    EXPECT_FALSE(st.View.OnSearch);
     page.SearchBtnClick();
     EXPECT_EQ(ui.dialogs.size(), 2u);
-    st.OnSearch = true;  // the View menu turns it on again
+    st.View.OnSearch = true;  // the View menu turns it on again
     page.SearchBtnClick();
     EXPECT_EQ(ui.dialogs.size(), 3u);
     page.ReportSearchResult(false);  // a re-run after opening a project gives no advice
@@ -68,9 +68,9 @@ TEST_F(SearchRunTest, EachTypeTriesItsCategoriesInListOrder) {
     Add<TPlastic>("Conductive plastic", {27});
     const char* expected[] = {"Oak,Plywood", "Mild steel,Lead,Copper,Aluminium,Brass", "Acrylic",
                               "Oak,Mild steel,Plywood,Lead,Acrylic,Copper,Aluminium,Brass,Conductive plastic"};
-    st.OnSearch = false;
+    st.View.OnSearch = false;
     for (int type = 0; type < 4; ++type) {
-        st.SearchType = type;
+        st.Search.SearchType = type;
         page.SetUpCriteriaGrid(type, 0);
         page.SearchBtnClick();
         EXPECT_EQ(FoundNames(), expected[type]) << type;
@@ -83,7 +83,7 @@ TEST_F(SearchRunTest, EachTypeTriesItsCategoriesInListOrder) {
     page.SearchBtnClick();
     EXPECT_EQ(FoundNames(), "Mild steel,Copper");
 
-    st.SearchType = -1;  // nothing set up: nothing tried
+    st.Search.SearchType = -1;  // nothing set up: nothing tried
     page.SearchBtnClick();
     EXPECT_EQ(page.NumFoundLabel, "0");
 }
@@ -92,7 +92,7 @@ TEST_F(SearchRunTest, StiffFindsStiffPlasticsAndTheRowNamesTheProperty) {
     Add<TPlastic>("Acrylic", {67, 60});
     Add<TPlastic>("Polythene", {67, 100});
     Add<TPlastic>("Nylon", {67});
-    st.OnSearch = false;
+    st.View.OnSearch = false;
     StartSearch(2);
     Want("Stiffness", "stiff");
     page.SearchBtnClick();
@@ -103,8 +103,8 @@ TEST_F(SearchRunTest, StiffFindsStiffPlasticsAndTheRowNamesTheProperty) {
 
     // Lower level: "Can be glued" is row 8 instead of 16, and its value still
     // goes to that property.
-    st.Materials[2]->Flags.Add(51);
-    st.DatabaseLevel = 0;
+    st.Database.Materials[2]->Flags.Add(51);
+    st.Database.DatabaseLevel = 0;
     StartSearch(2);
     ASSERT_EQ(RowOf("Can be glued"), 8);
     Want("Can be glued", "yes");
@@ -116,7 +116,7 @@ TEST_F(SearchRunTest, DetailsShowTheFoundMaterialsAndReturnUnchanged) {
     Add<TWood>("Oak", {0});
     Add<TWood>("Pine", {2});
     Add<TBoard>("MDF", {0}, false);
-    st.OnSearch = false;
+    st.View.OnSearch = false;
     StartSearch(0);
     Want("Hardness", "hard");
     page.SearchBtnClick();
@@ -126,12 +126,12 @@ TEST_F(SearchRunTest, DetailsShowTheFoundMaterialsAndReturnUnchanged) {
     EXPECT_FALSE(page.IsAvailable({"gone", 99}));
 
     page.ShowDetailsBtnClick();
-    EXPECT_EQ(session.ActivePage(), PageId::B);
+    EXPECT_EQ(session.ActivePage(), Page::Browse);
     EXPECT_EQ(session.Browse().MatListB, page.FoundListbox);
     EXPECT_TRUE(session.Browse().BSearchGBVisible);
-    EXPECT_EQ(st.SearchType, 0);
+    EXPECT_EQ(st.Search.SearchType, 0);
     session.Browse().BSearchBtnClick();
-    EXPECT_EQ(session.ActivePage(), PageId::C);
+    EXPECT_EQ(session.ActivePage(), Page::Search);
     EXPECT_EQ(FoundNames(), "Oak,MDF");
     EXPECT_EQ(page.GridC.Cell(1, RowOf("Hardness")), "hard");
 }
@@ -142,7 +142,7 @@ TEST_F(SearchRunTest, CloseMatchesMissExactlyOneWantedValue) {
     Add<TPlastic>("Nylon", {67});                  // neither
     Add<TPlastic>("Conductive", {43});             // lacks the plastics' fixed flag
     Add<TWood>("Oak", {43});                       // not a plastic
-    st.OnSearch = false;
+    st.View.OnSearch = false;
     StartSearch(2);
     Want("Available as transparent", "yes");
     Want("Impact resistant", "yes");
@@ -166,14 +166,14 @@ TEST_F(SearchRunTest, CloseMatchesMissExactlyOneWantedValue) {
 TEST_F(SearchRunTest, EvaluationAndDatabaseSwitch) {
     page.EvalMemoChanged("Oak is best.\r\nIt is hard.");
     EXPECT_TRUE(page.EvalMemoModified);
-    EXPECT_TRUE(st.ProjectChanged);
+    EXPECT_TRUE(st.Project.ProjectChanged);
 
-    st.ProjectChanged = false;
+    st.Project.ProjectChanged = false;
     FontSpec times{"Times New Roman", 16};
     ui.fonts.push_back(times);
     page.EvalFontBtnClick();
     EXPECT_EQ(page.EvalFont, times);
-    EXPECT_TRUE(st.ProjectChanged);
+    EXPECT_TRUE(st.Project.ProjectChanged);
 
     page.FoundListbox = {{"Oak", 0}};
     page.NearMisses = {{1, "Pine", "Hardness hard"}};

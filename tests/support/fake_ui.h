@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_interface.h"
+#include "common/user_interface.h"
 
 namespace trevane::testing {
 

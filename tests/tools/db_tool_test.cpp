@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 #include "materials/sample_materials.h"
 #include "support/temp_dir.h"
 #include "trevane-db/db_tool.h"

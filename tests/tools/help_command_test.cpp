@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "support/temp_dir.h"
 #include "trevane-db/help_command.h"
 

@@ -14,7 +14,7 @@
 
 #include "jpeg_write.h"
 #include "look.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "materials/tables.h"
 #include "render.h"
 

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <optional>
 
-#include "browse/property_rows.h"
+#include "materials/property_rows.h"
 #include "materials/database.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 #include "materials/matching.h"
 #include "trevane-db/help_command.h"
 #include "trevane-db/source_format.h"
@@ -152,7 +152,7 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
         throw UsageError{args[1] + " holds " + std::to_string(db.materials.size()) +
                          " materials; there is no position " + args[2]};
     const TMaterial& m = *db.materials[static_cast<std::size_t>(*pos)];
-    for (const auto& row : PropertyRows(m)) out << row.index << '\t' << row.text << '\n';
+    for (const auto& row : PropertyRows(m)) out << row.code << '\t' << row.label << ',' << row.value << '\n';
     out << '\n' << m.Description << '\n';
     return 0;
 }

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/help_file.h"
-#include "materials/file_io.h"
+#include "help/help_file.h"
+#include "common/file_io.h"
 
 namespace trevane {
 

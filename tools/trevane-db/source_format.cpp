@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "materials/cp1252.h"
-#include "materials/errors.h"
+#include "common/cp1252.h"
+#include "common/errors.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
 #include "trevane-db/source_lines.h"

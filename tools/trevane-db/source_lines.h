@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "materials/errors.h"
+#include "common/errors.h"
 
 namespace trevane {
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/artwork.h"
-#include "app/gui/dialog_registry.h"
+#include "common/gui/dialog_registry.h"
 
 namespace trevane {
 

@@ -9,9 +9,9 @@
 #include "app/gui/main_window.h"
 #include "app/gui/qt_user_interface.h"
 #include "app/gui/splash_window.h"
-#include "app/session.h"
-#include "app/shell.h"
-#include "materials/file_io.h"
+#include "app/app_model.h"
+#include "app/main_window_model.h"
+#include "common/file_io.h"
 
 namespace trevane {
 
@@ -32,12 +32,12 @@ int RunApplication(QApplication& app) {
     QtUserInterface ui;
     ui.SetHelpFile(JoinPath(programDir, "QEL.hlp"));
     ui.SetMessagesOnTop(true);
-    Session session(ui, programDir);
-    MainWindow window(session);
+    AppModel model(ui, programDir);
+    MainWindow window(model);
     ui.SetParentWindow(&window);
     window.SetSplash(splash);
     QObject::connect(splash, &QObject::destroyed, &window, [&ui] { ui.SetMessagesOnTop(false); });
-    session.App().Startup();
+    model.Main().Startup();
     window.ReportCreationErrors();
 
     QApplication::restoreOverrideCursor();

@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <QWidget>
 
-#include "app/help_file.h"
+#include "help/help_file.h"
 
 class QLineEdit;
 class QListWidget;

@@ -10,15 +10,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/app_model.h"
 #include "app/gui/about_box.h"
-#include "app/gui/hint_support.h"
 #include "app/gui/start_page.h"
-#include "app/session.h"
-#include "app/shell.h"
+#include "app/main_window_model.h"
+#include "app/project_commands.h"
 #include "browse/gui/browse_widget.h"
+#include "common/gui/hint_support.h"
 #include "costing/gui/costing_widget.h"
 #include "printing/gui/preview_widget.h"
-#include "project/project_commands.h"
 #include "search/gui/search_widget.h"
 
 namespace trevane {
@@ -28,10 +28,10 @@ constexpr int kHintPanelHeight = 21;
 constexpr int kSplashMilliseconds = 1000;
 }  // namespace
 
-template <class Page>
-QWidget* MainWindow::MakePage(const char* name) {
+template <class MakeWidget>
+QWidget* MainWindow::MakePage(const char* name, MakeWidget make) {
     try {
-        return new Page(session_, pageControl_);
+        return make();
     } catch (const std::exception& e) {
         // The program still starts; the page stays empty and the failure is reported.
         creationErrors_.push_back(e.what());
@@ -41,7 +41,7 @@ QWidget* MainWindow::MakePage(const char* name) {
     }
 }
 
-MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+MainWindow::MainWindow(AppModel& app, QWidget* parent) : QMainWindow(parent), app_(app) {
     setObjectName("QELFrm");
     QFont base("Arial");
     base.setPointSize(8);
@@ -57,11 +57,16 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     pageControl_ = new QStackedWidget(client);
     pageControl_->setObjectName("PageControl");
     startPage_ = new StartPage(pageControl_);
-    pages_ = {{PageId::A, startPage_},
-              {PageId::B, MakePage<BrowsePageWidget>("PageB")},
-              {PageId::C, MakePage<SearchPageWidget>("PageC")},
-              {PageId::D, MakePage<CostingPageWidget>("PageD")},
-              {PageId::E, MakePage<PreviewPageWidget>("pageE")}};
+    QWidget* host = pageControl_;
+    pages_ = {{Page::Start, startPage_},
+              {Page::Browse, MakePage("PageB", [&] { return new BrowsePageWidget(app_.Browse(), host); })},
+              {Page::Search, MakePage("PageC", [&] { return new SearchPageWidget(app_.Search(), host); })},
+              {Page::Costing,
+               MakePage("PageD", [&] { return new CostingPageWidget(app_.Costing(), app_.CutList(), host); })},
+              {Page::Preview, MakePage("pageE", [&] {
+                   return new PreviewPageWidget(app_.Preview(), app_.Ui(),
+                                                [this] { return app_.State.DefaultUserDir; }, host);
+               })}};
     for (auto& [id, page] : pages_) pageControl_->addWidget(page);
     layout->addWidget(pageControl_, 1);
 
@@ -76,7 +81,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     setCentralWidget(client);
 
     BuildMenus();
-    connect(startPage_, &StartPage::MenuButtonClicked, this, [this](int tag) { session_.App().MenuBtn1Click(tag); });
+    connect(startPage_, &StartPage::MenuButtonClicked, this, [this](int tag) { app_.Main().MenuBtn1Click(tag); });
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -90,21 +95,19 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
 
     qApp->installEventFilter(this);
     // The pages listen for themselves; the window shows its own part.
-    session_.AddListener([self = QPointer<MainWindow>(this)] {
-        if (self) self->Refresh();
-    });
+    subscription_ = app_.Changes.Subscribe([this](AppChange change) { Show(change); });
     resize(640, 460);
     Refresh();
 }
 
 void MainWindow::ReportCreationErrors() {
-    for (const std::string& message : creationErrors_) session_.Ui().Message(MsgKind::Error, message, kBtnOk);
+    for (const std::string& message : creationErrors_) app_.Ui().Message(MsgKind::Error, message, kBtnOk);
     creationErrors_.clear();
 }
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
-    session_.Ui().CloseHelp();
+    app_.Ui().CloseHelp();
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const char* text) {
@@ -118,8 +121,8 @@ QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    Shell& app = session_.App();
-    ProjectCommands& project = session_.Project();
+    MainWindowModel& app = app_.Main();
+    ProjectCommands& project = app_.Project();
 
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");
@@ -174,29 +177,30 @@ void MainWindow::BuildMenus() {
     connect(AddItem(help, "About1", "About"), &QAction::triggered, this, [&app] { app.About1Click(); });
 }
 
-void MainWindow::Refresh() {
-    // A change reported while showing the state is shown once more afterwards.
-    if (refreshing_) {
-        refreshAgain_ = true;
-        return;
+void MainWindow::Show(AppChange change) {
+    const AppState& st = app_.State;
+    switch (change) {
+        case AppChange::Page:
+            if (QWidget* page = pages_.at(app_.ActivePage()); pageControl_->currentWidget() != page)
+                pageControl_->setCurrentWidget(page);
+            break;
+        case AppChange::Caption: setWindowTitle(QString::fromStdString(st.Caption)); break;
+        case AppChange::Menus: {
+            const MainWindowModel& main = app_.Main();
+            Action("Showpicture1")->setChecked(st.View.ShowPicture);
+            Action("Showpicture1")->setEnabled(main.Showpicture1Enabled);
+            Action("Showhints1")->setChecked(st.View.ShowHints);
+            Action("Onsearch1")->setChecked(st.View.OnSearch);
+            Action("Oncosts1")->setChecked(st.View.OnCosts);
+            Action("NewDB")->setText(QString::fromStdString(main.NewDB));
+            if (st.View.ShowHints != hintsShown_) ApplyShowHints(st.View.ShowHints);
+            break;
+        }
     }
-    refreshing_ = true;
-    do {
-        refreshAgain_ = false;
-        const AppState& st = session_.State;
-        const Shell& app = session_.App();
-        setWindowTitle(QString::fromStdString(st.Caption));
-        if (QWidget* page = pages_.at(session_.ActivePage()); pageControl_->currentWidget() != page)
-            pageControl_->setCurrentWidget(page);
-        Action("Showpicture1")->setChecked(st.ShowPicture);
-        Action("Showpicture1")->setEnabled(app.Showpicture1Enabled);
-        Action("Showhints1")->setChecked(st.ShowHints);
-        Action("Onsearch1")->setChecked(st.OnSearch);
-        Action("Oncosts1")->setChecked(st.OnCosts);
-        Action("NewDB")->setText(QString::fromStdString(app.NewDB));
-        if (st.ShowHints != hintsShown_) ApplyShowHints(st.ShowHints);
-    } while (refreshAgain_);
-    refreshing_ = false;
+}
+
+void MainWindow::Refresh() {
+    for (AppChange change : {AppChange::Page, AppChange::Caption, AppChange::Menus}) Show(change);
 }
 
 void MainWindow::ApplyShowHints(bool show) {
@@ -231,9 +235,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 QWidget* focus = QApplication::focusWidget();
                 const int context = HelpContextOf(focus ? focus : widget);
                 if (context != 0)
-                    session_.Ui().ShowHelp(context);
+                    app_.Ui().ShowHelp(context);
                 else
-                    session_.Ui().HelpContents();
+                    app_.Ui().HelpContents();
                 return true;
             }
             break;
@@ -255,7 +259,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (session_.Project().FormCloseQuery())
+    if (app_.Project().FormCloseQuery())
         event->accept();
     else
         event->ignore();

@@ -11,20 +11,20 @@ class QMenu;
 class QStackedWidget;
 class QTimer;
 
+#include "app/app_model.h"
+
 namespace trevane {
 
-class Session;
 class PageWidget;
 class StartPage;
-enum class PageId;
 
 // The main window TQELFrm (instance QELFrm): the page stack PageControl, the
-// hint panel and the main menu. It shows the session's state on every change
-// and forwards menu and button events to the shell behaviour.
+// hint panel and the main menu. It shows the application's caption, page and
+// menus as they change and forwards menu and button events to the model.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    explicit MainWindow(AppModel& app, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The splash window to remove one second after this window is first shown.
@@ -33,7 +33,7 @@ public:
     // Puts the long part of a hint into HintPanel.
     void DisplayHint(const QString& hint);
 
-    // Shows the session's state: caption, active page, menu checks and captions.
+    // Shows the application's state: caption, active page, menu checks and captions.
     void Refresh();
 
     QAction* Action(const char* name) const;
@@ -51,23 +51,24 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    template <class Page>
-    QWidget* MakePage(const char* name);
+    // A page widget made by `make`, or an empty page named `name` when making it failed.
+    template <class MakeWidget>
+    QWidget* MakePage(const char* name, MakeWidget make);
+    void Show(AppChange change);
     void BuildMenus();
     QAction* AddItem(QMenu* menu, const char* name, const char* text);
     void ApplyShowHints(bool show);
     bool OwnsWidget(const QWidget* w) const;
 
-    Session& session_;
+    AppModel& app_;
+    Notifier<AppChange>::Subscription subscription_;
     QStackedWidget* pageControl_;
     StartPage* startPage_;
-    std::map<PageId, QWidget*> pages_;
+    std::map<Page, QWidget*> pages_;
     QLabel* hintPanel_;
     QPointer<QWidget> splash_;
     QTimer* timer1_;
     bool shown_ = false;
-    bool refreshing_ = false;
-    bool refreshAgain_ = false;
     bool hintsShown_ = true;
     std::vector<std::string> creationErrors_;
 };

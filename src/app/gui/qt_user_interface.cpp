@@ -1,6 +1,6 @@
 #include "app/gui/qt_user_interface.h"
 
-#include "app/gui/qt_fonts.h"
+#include "common/gui/qt_fonts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/gui/dialog_registry.h"
+#include "common/gui/dialog_registry.h"
 #include "app/gui/help_window.h"
 
 namespace trevane {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/help_file.h"
-#include "app/user_interface.h"
+#include "help/help_file.h"
+#include "common/user_interface.h"
 
 class QWidget;
 

@@ -6,8 +6,8 @@
 #include <QToolButton>
 
 #include "app/gui/artwork.h"
-#include "app/gui/cursors.h"
-#include "app/gui/hint_support.h"
+#include "common/gui/cursors.h"
+#include "common/gui/hint_support.h"
 
 namespace trevane {
 

@@ -15,24 +15,23 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/gui/tool_glyphs.h"
-#include "app/gui/hint_support.h"
-#include "app/gui/tool_glyphs.h"
-#include "app/session.h"
-#include "app/shell.h"
 #include "browse/browse_page.h"
 #include "browse/gui/property_icons.h"
-#include "browse/property_rows.h"
+#include "common/gui/hint_support.h"
+#include "common/gui/tool_glyphs.h"
+#include "materials/property_rows.h"
 
 namespace trevane {
 
 namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
+constexpr int kValueRole = Qt::UserRole + 1;
 constexpr int kMatRowHeight = 16;
 constexpr int kPanel1Width = 193;
 constexpr int kPictureWidth = 200;
@@ -54,6 +53,16 @@ QToolButton* ToolButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
+void SelectRow(QListWidget* list, int selected) {
+    if (selected >= 0 && selected < list->count()) {
+        list->setCurrentRow(selected);
+        list->scrollToItem(list->item(selected));
+    } else {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+    }
+}
+
 // Shows `entries` in `list` with `selected` as the current row. The items are
 // rebuilt only when the entries differ, so the scroll position survives.
 void SyncList(QListWidget* list, const IndexedList& entries, int selected, int rowHeight) {
@@ -71,13 +80,29 @@ void SyncList(QListWidget* list, const IndexedList& entries, int selected, int r
             item->setSizeHint(QSize(list->fontMetrics().horizontalAdvance(item->text()) + 8, rowHeight));
         }
     }
-    if (selected >= 0 && selected < list->count()) {
-        list->setCurrentRow(selected);
-        list->scrollToItem(list->item(selected));
-    } else {
-        list->setCurrentRow(-1);
-        list->clearSelection();
+    SelectRow(list, selected);
+}
+
+// Shows the property rows of a material: label as the item's text, value and
+// row code beside it.
+void SyncPropertyList(QListWidget* list, const std::vector<PropertyRow>& rows, int selected, int rowHeight) {
+    bool same = list->count() == static_cast<int>(rows.size());
+    for (int i = 0; same && i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        const PropertyRow& row = rows[static_cast<std::size_t>(i)];
+        same = item->text() == Q(row.label) && item->data(kValueRole).toString() == Q(row.value) &&
+               item->data(kCodeRole).toInt() == row.code;
     }
+    if (!same) {
+        list->clear();
+        for (const PropertyRow& row : rows) {
+            auto* item = new QListWidgetItem(Q(row.label), list);
+            item->setData(kCodeRole, row.code);
+            item->setData(kValueRole, Q(row.value));
+            item->setSizeHint(QSize(100, rowHeight));
+        }
+    }
+    SelectRow(list, selected);
 }
 
 }  // namespace
@@ -93,16 +118,15 @@ void PropRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setFont(option.font);
     painter->setPen((option.state & QStyle::State_Selected) ? QColor(Qt::red) : QColor(Qt::black));
     const QFontMetrics fm(option.font);
-    const RowParts parts = SplitRowText(index.data(Qt::DisplayRole).toString().toStdString());
-    const QString label = Q(parts.label);
+    const QString label = index.data(Qt::DisplayRole).toString();
     const int labelWidth = fm.horizontalAdvance(label);
     const int right = r.left() + r.width();  // one past the last pixel
     const int textTop = (r.top() + r.top() + r.height() - fm.height()) / 2;
     painter->drawText(QRect(r.left() + 30, textTop, std::max(0, right - r.left() - 30), fm.height()),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
-    if (parts.hasValue) {
+    {
         const QRect v(QPoint(r.left() + 40 + labelWidth, r.top()), QPoint(right - 20 - 1, r.bottom()));
-        const QString value = Q(parts.value);
+        const QString value = index.data(kValueRole).toString();
         if (v.width() > 0) {
             if (fm.horizontalAdvance(value) < v.width())
                 painter->drawText(v, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, value);
@@ -192,11 +216,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------- BrowsePageWidget
 
-BrowsePage& BrowsePageWidget::Page() { return session_.Browse(); }
-
-BrowsePageWidget::BrowsePageWidget(Session& session, QWidget* parent) : PageWidget(session, parent) {
+BrowsePageWidget::BrowsePageWidget(BrowsePage& page, QWidget* parent) : PageWidget(parent), page_(page) {
     setObjectName("PageB");
-    BrowsePage& page = Page();
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -325,59 +346,48 @@ BrowsePageWidget::BrowsePageWidget(Session& session, QWidget* parent) : PageWidg
     SetHint(splitter4_->handle(1), dragHint);
     outer->addWidget(splitter1_, 1);
 
-    // Events go to the page behaviour; the widget then shows the new state.
-    connect(menuBtn_, &QToolButton::clicked, this, [this] { session_.App().ShowStartPage(); });
-    connect(printBtn_, &QToolButton::clicked, this, [this] {
-        Page().BprintBtnClick();
-        Refresh();
-    });
-    connect(helpBtn_, &QToolButton::clicked, this, [this] { session_.Ui().ShowHelp(BrowsePage::kHelpContext); });
+    // Events go to the page behaviour; the widget shows what the page announces.
+    connect(menuBtn_, &QToolButton::clicked, this, [this] { Page().BmenuBtnClick(); });
+    connect(printBtn_, &QToolButton::clicked, this, [this] { Page().BprintBtnClick(); });
+    connect(helpBtn_, &QToolButton::clicked, this, [this] { Page().SpeedButton5Click(); });
     connect(searchBtn_, &QPushButton::clicked, this, [this] { Page().BSearchBtnClick(); });
-    connect(categoryButtons_, &QButtonGroup::idClicked, this, [this](int id) {
-        Page().WhichMaterialRGClick(id);
-        Refresh();
-    });
+    connect(categoryButtons_, &QButtonGroup::idClicked, this, [this](int id) { Page().WhichMaterialRGClick(id); });
     connect(matList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (refreshing_ || row < 0) return;
+        if (row < 0 || row == Page().MatListBIndex) return;
         Page().MatListBClick(row);
-        Refresh();
     });
     connect(propList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (refreshing_ || row < 0) return;
+        if (row < 0) return;
         Page().PropListBClick(row);
-        propList_->UpdateCursor();
     });
-    connect(propList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        Page().PropListBClick(propList_->row(item));
-        propList_->UpdateCursor();
-    });
+    connect(propList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Page().PropListBClick(propList_->row(item)); });
 
-    // The property list is drawn at once, before a picture is read.
-    page.RedrawPropListB = [this] {
-        RefreshPropList();
-        nameLabel_->setText(Q(Page().MatNameLabel));
-        propList_->viewport()->repaint();
-    };
-    session.AddListener([self = QPointer<BrowsePageWidget>(this)] {
-        if (self) self->Refresh();
-    });
+    subscription_ = page.Changes.Subscribe([this](BrowseChange change) { Show(change); });
     Refresh();
 }
 
-BrowsePageWidget::~BrowsePageWidget() { Page().RedrawPropListB = nullptr; }
-
-void BrowsePageWidget::RefreshPropList() {
-    const bool was = refreshing_;
-    refreshing_ = true;
-    SyncList(propList_, Page().PropListB, Page().PropListBIndex, BrowsePage::kPropRowHeight);
-    propList_->UpdateCursor();
-    refreshing_ = was;
+void BrowsePageWidget::Show(BrowseChange change) {
+    switch (change) {
+        case BrowseChange::Categories: ShowCategories(); break;
+        case BrowseChange::MaterialList: ShowMaterialList(); break;
+        case BrowseChange::Material:
+            ShowMaterial();
+            // The rows show at once, before a picture is read.
+            propList_->viewport()->repaint();
+            break;
+        case BrowseChange::Picture: picture_->update(); break;
+        case BrowseChange::HelpCursor: {
+            const QSignalBlocker block(propList_);
+            SelectRow(propList_, Page().PropListBIndex);
+            propList_->UpdateCursor();
+            break;
+        }
+    }
 }
 
-void BrowsePageWidget::Refresh() {
+void BrowsePageWidget::ShowCategories() {
     BrowsePage& page = Page();
-    refreshing_ = true;
-
     categories_->setVisible(page.WhichMaterialRGVisible);
     searchGroup_->setVisible(page.BSearchGBVisible);
     if (page.WhichMaterialRG >= 0 && page.WhichMaterialRG < BrowsePage::kCategoryCount) {
@@ -387,16 +397,31 @@ void BrowsePageWidget::Refresh() {
         for (QAbstractButton* b : categoryButtons_->buttons()) b->setChecked(false);
         categoryButtons_->setExclusive(true);
     }
-    SyncList(matList_, page.MatListB, page.MatListBIndex, kMatRowHeight);
-    RefreshPropList();
     nameLabel_->setText(Q(page.MatNameLabel));
-    if (shownMemo_ != page.MemoB) {
-        shownMemo_ = page.MemoB;
-        memo_->setPlainText(Q(shownMemo_));
-    }
-    picture_->update();
+}
 
-    refreshing_ = false;
+void BrowsePageWidget::ShowMaterialList() {
+    // Selecting the model's row is not a click of the pupil.
+    const QSignalBlocker block(matList_);
+    SyncList(matList_, Page().MatListB, Page().MatListBIndex, kMatRowHeight);
+}
+
+void BrowsePageWidget::ShowMaterial() {
+    BrowsePage& page = Page();
+    {
+        const QSignalBlocker block(propList_);
+        SyncPropertyList(propList_, page.PropListB, page.PropListBIndex, BrowsePage::kPropRowHeight);
+    }
+    propList_->UpdateCursor();
+    nameLabel_->setText(Q(page.MatNameLabel));
+    memo_->setPlainText(Q(page.MemoB));
+}
+
+void BrowsePageWidget::Refresh() {
+    ShowCategories();
+    ShowMaterialList();
+    ShowMaterial();
+    picture_->update();
 }
 
 }  // namespace trevane

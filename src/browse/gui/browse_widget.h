@@ -3,7 +3,8 @@
 #include <QStyledItemDelegate>
 #include <string>
 
-#include "app/gui/page_widget.h"
+#include "browse/browse_page.h"
+#include "common/gui/page_widget.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -66,16 +67,18 @@ private:
 class BrowsePageWidget : public PageWidget {
     Q_OBJECT
 public:
-    BrowsePageWidget(Session& session, QWidget* parent);
-    ~BrowsePageWidget() override;
+    BrowsePageWidget(BrowsePage& page, QWidget* parent);
     void Refresh() override;
 
 private:
-    void RefreshPropList();
-    BrowsePage& Page();
+    void Show(BrowseChange change);
+    void ShowCategories();
+    void ShowMaterialList();
+    void ShowMaterial();
+    BrowsePage& Page() { return page_; }
 
-    bool refreshing_ = false;  // state is being shown: list signals are not events
-    std::string shownMemo_;
+    BrowsePage& page_;
+    Notifier<BrowseChange>::Subscription subscription_;
     QToolButton* menuBtn_;
     QToolButton* printBtn_;
     QToolButton* helpBtn_;

@@ -24,9 +24,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/gui/hint_support.h"
-#include "app/gui/tool_glyphs.h"
-#include "app/session.h"
+#include "common/gui/hint_support.h"
+#include "common/gui/tool_glyphs.h"
 #include "costing/costing_page.h"
 #include "costing/gui/cut_grid_panel.h"
 #include "costing/gui/section_glyphs.h"
@@ -81,8 +80,8 @@ bool SameItems(const QListWidget* w, const IndexedList& items) {
 
 }  // namespace
 
-CostingPageWidget::CostingPageWidget(Session& session, QWidget* parent)
-    : PageWidget(session, parent), page_(session.Costing()) {
+CostingPageWidget::CostingPageWidget(CostingPage& page, CuttingList& cutList, QWidget* parent)
+    : PageWidget(parent), page_(page) {
     setObjectName("PageD");
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -134,10 +133,7 @@ CostingPageWidget::CostingPageWidget(Session& session, QWidget* parent)
         buttons->addWidget(b);
     }
     connect(costBtn, &QPushButton::clicked, this, [this] { Forward([&] { page_.WoodCostBtnClick(); }); });
-    connect(addBtn, &QPushButton::clicked, this, [this] {
-        page_.WoodAddCLBtnClick();
-        session_.Changed();  // the cutting list shows the new piece
-    });
+    connect(addBtn, &QPushButton::clicked, this, [this] { page_.WoodAddCLBtnClick(); });
     leftColumn->addWidget(panel7);
     leftColumn->addStretch(1);
     scrollBox3->setWidget(left);
@@ -147,9 +143,9 @@ CostingPageWidget::CostingPageWidget(Session& session, QWidget* parent)
     gridHost_->setMinimumWidth(50);
     auto* gridColumn = new QVBoxLayout(gridHost_);
     gridColumn->setContentsMargins(0, 0, 0, 0);
-    auto* cutList = new CutGridPanel(session, gridHost_, false);
-    gridColumn->addWidget(cutList);
-    AddCuttingListTools(cutList);
+    auto* cutGrid = new CutGridPanel(cutList, gridHost_, false);
+    gridColumn->addWidget(cutGrid);
+    AddCuttingListTools(cutGrid);
 
     splitter3_->addWidget(scrollBox3);
     splitter3_->addWidget(gridHost_);
@@ -157,10 +153,7 @@ CostingPageWidget::CostingPageWidget(Session& session, QWidget* parent)
     splitter3_->setStretchFactor(1, 1);
     splitter3_->setSizes({left->sizeHint().width() + 24, 600});
 
-    QPointer<CostingPageWidget> self(this);
-    session.AddListener([self] {
-        if (self) self->Refresh();
-    });
+    subscription_ = page_.Changes.Subscribe([this](CostingChange) { Refresh(); });
     Refresh();
 }
 
@@ -202,10 +195,7 @@ void CostingPageWidget::AddCuttingListTools(CutGridPanel* cutList) {
         if (icon != QStyle::SP_CustomBase) b->setIcon(style()->standardIcon(icon));
         b->setIconSize(QSize(20, 20));
         SetHint(b, hint);
-        connect(b, &QToolButton::clicked, this, [this, click] {
-            std::invoke(click, page_);
-            session_.Changed();
-        });
+        connect(b, &QToolButton::clicked, this, [this, click] { std::invoke(click, page_); });
         AddToolbarWidget(b);
         return b;
     };

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/gui/page_widget.h"
-#include "app/list_entry.h"
+#include "common/gui/page_widget.h"
+#include "costing/costing_page.h"
+#include "common/list_entry.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -33,7 +34,7 @@ class CutGridPanel;
 class CostingPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    CostingPageWidget(Session& session, QWidget* parent);
+    CostingPageWidget(CostingPage& page, CuttingList& cutList, QWidget* parent);
     void Refresh() override;
 
     // The toolbar Panel5 and its row; AddToolbarWidget appends a tool after the
@@ -99,6 +100,7 @@ private:
     void Forward(F&& handler);
 
     CostingPage& page_;
+    Notifier<CostingChange>::Subscription subscription_;
     bool refreshing_ = false;
 
     QScrollArea* pageScroller1_ = nullptr;

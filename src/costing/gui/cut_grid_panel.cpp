@@ -14,9 +14,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/gui/hint_support.h"
-#include "app/gui/tool_glyphs.h"
-#include "app/session.h"
+#include "common/gui/hint_support.h"
+#include "common/gui/tool_glyphs.h"
 #include "costing/cutting_list.h"
 #include "costing/gui/cut_grid_view.h"
 
@@ -28,8 +27,7 @@ constexpr int kHelpCutList = 1011;
 
 }  // namespace
 
-CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
-    : QWidget(parent), session_(session), list_(session.CutList()) {
+CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) : QWidget(parent), list_(list) {
     setObjectName("CutGridPanel");
 
     addToGridBtn_ = MakeTool("AddToGridBtn", QString(), "add to grid| Transfer the contents of the text box to the grid",
@@ -60,7 +58,7 @@ CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
     grid_ = new CutGridView(list_, this);
     SetHint(grid_, "|Right click the grid for edit menu");
     grid_->setProperty("helpContext", kHelpCutList);
-    grid_->onChanged = [this] { session_.Changed(); };
+    grid_->onChanged = [this] { list_.Changes.Announce(CutListChange::Grid); };
     grid_->onContextMenu = [this](const QPoint& pos) { ShowPopupMenu(pos); };
 
     menu_ = new QMenu(this);
@@ -122,10 +120,7 @@ CutGridPanel::CutGridPanel(Session& session, QWidget* parent, bool ownToolbar)
     }
     column->addWidget(split, 1);
 
-    // The session lives longer than the page: a closed panel no longer listens.
-    session_.AddListener([self = QPointer<CutGridPanel>(this)] {
-        if (self) self->Refresh();
-    });
+    subscription_ = list_.Changes.Subscribe([this](CutListChange) { Refresh(); });
     Refresh();
 }
 
@@ -149,7 +144,7 @@ QList<QWidget*> CutGridPanel::GridTools() const { return {copyBtn_, gridFontBtn_
 template <class F>
 void CutGridPanel::Forward(F&& handler) {
     handler();
-    session_.Changed();
+    list_.Changes.Announce(CutListChange::Grid);
 }
 
 void CutGridPanel::ShowPopupMenu(const QPoint& globalPos) {

@@ -16,18 +16,19 @@ class QMenu;
 class QPlainTextEdit;
 class QToolButton;
 
+#include "costing/cutting_list.h"
+
 namespace trevane {
 
-class Session;
 class CuttingList;
 class CutGridView;
 
 class CutGridPanel : public QWidget {
     Q_OBJECT
 public:
-    CutGridPanel(Session& session, QWidget* parent, bool ownToolbar = true);
+    CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar = true);
 
-    // Shows the core state again (the session calls this on every change).
+    // Shows the list's state again (on every change it announces).
     void Refresh();
 
     CutGridView* Grid() const { return grid_; }
@@ -43,8 +44,8 @@ private:
     template <class F>
     void Forward(F&& handler);
 
-    Session& session_;
     CuttingList& list_;
+    Notifier<CutListChange>::Subscription subscription_;
     CutGridView* grid_ = nullptr;
     QPlainTextEdit* stock_ = nullptr;
     QMenu* menu_ = nullptr;

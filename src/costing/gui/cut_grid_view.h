@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/gui/qt_fonts.h"
-#include "app/user_interface.h"
+#include "common/gui/qt_fonts.h"
+#include "common/user_interface.h"
 
 namespace trevane {
 

@@ -11,11 +11,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/gui/cursors.h"
-#include "app/gui/hint_support.h"
+#include "common/gui/cursors.h"
+#include "common/gui/hint_support.h"
 #include "app/gui/qt_user_interface.h"
-#include "app/gui/tool_glyphs.h"
-#include "app/session.h"
+#include "common/gui/tool_glyphs.h"
 #include "printing/gui/print_dialogs.h"
 #include "printing/gui/qpainter_canvas.h"
 #include "printing/gui/qt_printers.h"
@@ -54,24 +53,23 @@ void PrntPicBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPainterCanvas canvas(painter);
     page_.PrntPicPaint(canvas, {0, 0, width(), height()});
-    emit Painted();
 }
 
 void PrntPicBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
-    const int before = page_.PreviewDivisor;
     page_.PrntPicMouseDown(event->button() == Qt::LeftButton);
-    if (page_.PreviewDivisor != before) emit Zoomed();
 }
 
 // ------------------------------------------------------------ page
 
-PreviewPageWidget::PreviewPageWidget(Session& session, QWidget* parent) : PageWidget(session, parent) {
+PreviewPageWidget::PreviewPageWidget(PreviewPage& page, IUserInterface& ui,
+                                     std::function<std::string()> defaultUserDir, QWidget* parent)
+    : PageWidget(parent), page_(page), ui_(ui) {
     setObjectName("pageE");
     RegisterPrintingDialogs();
     // The program's user interface reaches the system's printers through this page.
-    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&session.Ui()); qtUi && !qtUi->Printers()) {
-        printers_ = std::make_unique<QtPrinterSystem>(session.Ui(), [&session] { return session.State.DefaultUserDir; });
+    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&ui); qtUi && !qtUi->Printers()) {
+        printers_ = std::make_unique<QtPrinterSystem>(ui, std::move(defaultUserDir));
         printers_->SetParentWindow(window());
         qtUi->SetPrinters(printers_.get());
     }
@@ -120,30 +118,35 @@ PreviewPageWidget::PreviewPageWidget(Session& session, QWidget* parent) : PageWi
 
     connect(menuBtn, &QToolButton::clicked, this, [this] { Page().SpeedButton4Click(); });
     connect(returnBtn, &QToolButton::clicked, this, [this] { Page().SpeedButton2Click(); });
-    connect(printBtn, &QToolButton::clicked, this, [this] {
-        Page().PrintBtnClick();
-        Refresh();
-    });
-    connect(titleBtn_, &QToolButton::clicked, this, [this] {
-        Page().TitleBtnClick();
-        Refresh();
-    });
-    connect(fontBtn, &QToolButton::clicked, this, [this] {
-        Page().FontBtnClick();
-        Refresh();
-    });
-    connect(pic_, &PrntPicBox::Zoomed, this, [this] { ApplyZoom(); });
-    connect(pic_, &PrntPicBox::Painted, this, [this] { ShowLabels(); });
+    connect(printBtn, &QToolButton::clicked, this, [this] { Page().PrintBtnClick(); });
+    connect(titleBtn_, &QToolButton::clicked, this, [this] { Page().TitleBtnClick(); });
+    connect(fontBtn, &QToolButton::clicked, this, [this] { Page().FontBtnClick(); });
+    subscription_ = Page().Changes.Subscribe([this](PreviewChange change) { Show(change); });
     Refresh();
+}
+
+void PreviewPageWidget::Show(PreviewChange change) {
+    switch (change) {
+        case PreviewChange::Job:
+            titleBtn_->setEnabled(Page().TitleBtnEnabled);
+            ShowLabels();
+            pic_->update();
+            break;
+        case PreviewChange::Zoom: ApplyZoom(); break;
+        case PreviewChange::Titles: pic_->update(); break;
+        case PreviewChange::Font:
+            ShowLabels();
+            pic_->update();
+            break;
+        case PreviewChange::PageLabel: ShowLabels(); break;
+    }
 }
 
 PreviewPageWidget::~PreviewPageWidget() {
     if (!printers_) return;
-    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&session_.Ui()); qtUi && qtUi->Printers() == printers_.get())
+    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&ui_); qtUi && qtUi->Printers() == printers_.get())
         qtUi->SetPrinters(nullptr);
 }
-
-PreviewPage& PreviewPageWidget::Page() { return session_.Preview(); }
 
 void PreviewPageWidget::ApplyZoom() {
     // The box keeps its top-left corner at the area's origin; the area then

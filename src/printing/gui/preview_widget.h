@@ -1,7 +1,9 @@
 #pragma once
+#include <functional>
 #include <memory>
 
-#include "app/gui/page_widget.h"
+#include "common/gui/page_widget.h"
+#include "printing/preview_page.h"
 
 class QLabel;
 class QScrollArea;
@@ -19,10 +21,6 @@ class PrntPicBox : public QWidget {
 public:
     PrntPicBox(PreviewPage& page, QWidget* parent);
 
-signals:
-    void Zoomed();
-    void Painted();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -36,14 +34,21 @@ private:
 class PreviewPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    PreviewPageWidget(Session& session, QWidget* parent);
+    // defaultUserDir: where the "Save as PDF" dialog starts.
+    PreviewPageWidget(PreviewPage& page, IUserInterface& ui, std::function<std::string()> defaultUserDir,
+                      QWidget* parent);
     ~PreviewPageWidget() override;
     void Refresh() override;
 
 private:
-    PreviewPage& Page();
+    PreviewPage& Page() { return page_; }
+    void Show(PreviewChange change);
     void ApplyZoom();
     void ShowLabels();
+
+    PreviewPage& page_;
+    IUserInterface& ui_;
+    Notifier<PreviewChange>::Subscription subscription_;
 
     QToolButton* titleBtn_;
     QLabel* fontLabel_;

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/gui/dialog_registry.h"
+#include "common/gui/dialog_registry.h"
 #include "printing/preview_page.h"
 
 namespace trevane {

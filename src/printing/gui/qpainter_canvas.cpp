@@ -1,13 +1,13 @@
 #include "printing/gui/qpainter_canvas.h"
 
-#include "app/gui/qt_fonts.h"
+#include "common/gui/qt_fonts.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <climits>
 
-#include "browse/image.h"
+#include "common/image.h"
 #include "printing/printer.h"
 
 namespace trevane {

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/user_interface.h"
-#include "materials/file_io.h"
+#include "common/user_interface.h"
+#include "common/file_io.h"
 #include "printing/gui/print_dialogs.h"
 #include "printing/gui/qpainter_canvas.h"
 

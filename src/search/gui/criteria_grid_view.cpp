@@ -7,8 +7,8 @@
 #include <QStyledItemDelegate>
 #include <cstdlib>
 
-#include "app/gui/cursors.h"
-#include "project/string_grid.h"
+#include "common/gui/cursors.h"
+#include "common/string_grid.h"
 
 namespace trevane {
 

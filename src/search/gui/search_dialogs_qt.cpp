@@ -14,7 +14,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/gui/dialog_registry.h"
+#include "common/gui/dialog_registry.h"
 #include "search/search_dialogs.h"
 #include "search/search_types.h"
 

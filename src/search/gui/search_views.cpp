@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QPainter>
 
-#include "materials/cp1252.h"
+#include "common/cp1252.h"
 #include "search/search_page.h"
 
 namespace trevane {

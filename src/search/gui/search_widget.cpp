@@ -8,15 +8,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/gui/qt_fonts.h"
-#include "app/gui/hint_support.h"
-#include "app/gui/tool_glyphs.h"
-#include "app/session.h"
-#include "project/project_commands.h"
+#include "common/gui/qt_fonts.h"
+#include "common/gui/hint_support.h"
+#include "common/gui/tool_glyphs.h"
+#include "app/project_commands.h"
 #include "search/gui/criteria_grid_view.h"
 #include "search/gui/search_dialogs_qt.h"
 #include "search/gui/search_views.h"
@@ -52,8 +52,7 @@ QString FromCrLf(const std::string& text) { return QString::fromStdString(text).
 
 }  // namespace
 
-SearchPageWidget::SearchPageWidget(Session& session, QWidget* parent)
-    : PageWidget(session, parent), page_(session.Search()) {
+SearchPageWidget::SearchPageWidget(SearchPage& page, QWidget* parent) : PageWidget(parent), page_(page) {
     setObjectName("PageC");
     RegisterSearchDialogs();
 
@@ -67,9 +66,7 @@ SearchPageWidget::SearchPageWidget(Session& session, QWidget* parent)
     splitter_->setChildrenCollapsible(false);
     grid_ = new CriteriaGridView(
         page_.GridC,
-        [this](bool left, int col, int row, bool resize) {
-            Act([&] { page_.GridCMouseDown(left, col, row, resize); });
-        },
+        [this](bool left, int col, int row, bool resize) { page_.GridCMouseDown(left, col, row, resize); },
         splitter_);
     grid_->setProperty("helpContext", 1019);
     SetHint(grid_,
@@ -82,10 +79,7 @@ SearchPageWidget::SearchPageWidget(Session& session, QWidget* parent)
     splitter_->setSizes({320, 480});
     layout->addWidget(splitter_, 1);
 
-    QPointer<SearchPageWidget> self(this);
-    session_.AddListener([self] {
-        if (self) self->Refresh();
-    });
+    subscription_ = page_.Changes.Subscribe([this](SearchChange change) { Show(change); });
     Refresh();
 }
 
@@ -99,20 +93,20 @@ QWidget* SearchPageWidget::BuildToolbar() {
 
     auto* menu = Button("CmenuBtn", "main menu", "return to main menu| Return to the main menu on the start-up page", panel);
     menu->setIcon(ToolGlyphIcon(ToolGlyph::House));
-    connect(menu, &QPushButton::clicked, this, [this] { Act([this] { page_.CmenuBtnClick(); }); });
+    connect(menu, &QPushButton::clicked, this, [this] { page_.CmenuBtnClick();; });
     bar->addWidget(menu);
     auto* print = Button("CPrintBtn", "print preview", "print preview| Print preview of the  results of the  search", panel);
     print->setIcon(ToolGlyphIcon(ToolGlyph::Printer));
-    connect(print, &QPushButton::clicked, this, [this] { Act([this] { page_.CPrintBtnClick(); }); });
+    connect(print, &QPushButton::clicked, this, [this] { page_.CPrintBtnClick();; });
     bar->addWidget(print);
     // The File commands' open and save buttons.
     auto* open = Button("SpeedButton6", "", "open file", panel);
     open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    connect(open, &QPushButton::clicked, this, [this] { Act([this] { session_.Project().Openfile1Click(); }); });
+    connect(open, &QPushButton::clicked, this, [this] { page_.SpeedButton6Click();; });
     bar->addWidget(open);
     auto* save = Button("SpeedButton7", "", "save file", panel);
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(save, &QPushButton::clicked, this, [this] { Act([this] { session_.Project().Save1Click(); }); });
+    connect(save, &QPushButton::clicked, this, [this] { page_.SpeedButton7Click();; });
     bar->addWidget(save);
     bar->addSpacing(16);
 
@@ -184,13 +178,13 @@ QWidget* SearchPageWidget::BuildResults() {
 
     auto* buttons = new QVBoxLayout;
     auto* search = Button("SearchBtn", "search database", "search| Do a search using the current criteria.", content);
-    connect(search, &QPushButton::clicked, this, [this] { Act([this] { page_.SearchBtnClick(); }); });
+    connect(search, &QPushButton::clicked, this, [this] { page_.SearchBtnClick();; });
     showDetails_ = Button("ShowDetailsBtn", "show details",
                           "Show details| Show detailed properties of the materials found in the search.", content);
-    connect(showDetails_, &QPushButton::clicked, this, [this] { Act([this] { page_.ShowDetailsBtnClick(); }); });
+    connect(showDetails_, &QPushButton::clicked, this, [this] { page_.ShowDetailsBtnClick();; });
     auto* newSearch = Button("NewSearchBtn", "new search",
                              "new search category| Choose a new category of materials to search for.", content);
-    connect(newSearch, &QPushButton::clicked, this, [this] { Act([this] { page_.NewSearchBtnClick(); }); });
+    connect(newSearch, &QPushButton::clicked, this, [this] { page_.NewSearchBtnClick();; });
     auto* help = Button("SpeedButton10", "help and hints",
                         "help| If you are not sure how to doo a search, click here for help.", content);
     connect(help, &QPushButton::clicked, this, [this] { page_.SpeedButton10Click(); });
@@ -210,33 +204,23 @@ QWidget* SearchPageWidget::BuildResults() {
                          "help| If you are not sure what to include in your evaluation, click here for help.", content);
     connect(hints, &QPushButton::clicked, this, [this] { page_.SpeedButton3Click(); });
     auto* font = Button("EvalFontBtn", "font", "font| Change the font used for the evaluation text", content);
-    connect(font, &QPushButton::clicked, this, [this] { Act([this] { page_.EvalFontBtnClick(); }); });
+    connect(font, &QPushButton::clicked, this, [this] { page_.EvalFontBtnClick();; });
     evalRow->addWidget(hints);
     evalRow->addWidget(font);
     col->addLayout(evalRow);
 
-    memo_ = new Cp1252TextEdit([this] { session_.Ui().Beep(); }, content);
+    memo_ = new Cp1252TextEdit([this] { page_.EvalMemoRefusedKey(); }, content);
     memo_->setObjectName("EvalMemo");
     memo_->setProperty("helpContext", 1012);
     SetHint(memo_, "| Type you evaluation of the seacrh here. If you are not sure what to write, click the help button.");
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setMinimumHeight(120);
-    connect(memo_, &QPlainTextEdit::textChanged, this, [this] {
-        if (refreshing_) return;
-        const bool wasChanged = session_.State.ProjectChanged;
-        page_.EvalMemoChanged(ToCrLf(memo_->toPlainText()));
-        if (!wasChanged) session_.Changed();  // the project now holds unsaved work
-    });
+    connect(memo_, &QPlainTextEdit::textChanged, this,
+            [this] { page_.EvalMemoChanged(ToCrLf(memo_->toPlainText())); });
     col->addWidget(memo_, 3);
 
     scroll->setWidget(content);
     return scroll;
-}
-
-template <class F>
-void SearchPageWidget::Act(F&& action) {
-    action();
-    session_.Changed();
 }
 
 void SearchPageWidget::showEvent(QShowEvent* e) {
@@ -249,10 +233,20 @@ void SearchPageWidget::showEvent(QShowEvent* e) {
     }
 }
 
-void SearchPageWidget::Refresh() {
-    refreshing_ = true;
+void SearchPageWidget::Show(SearchChange change) {
+    switch (change) {
+        case SearchChange::Criteria: ShowCriteria(); break;
+        case SearchChange::Results: ShowResults(); break;
+        case SearchChange::Evaluation: ShowEvaluation(); break;
+    }
+}
+
+void SearchPageWidget::ShowCriteria() {
     categoryLabel_->setText(QString::fromStdString(page_.CategoryLabel));
     grid_->Refresh();
+}
+
+void SearchPageWidget::ShowResults() {
     foundModel_->Reload();
     if (page_.FoundListboxIndex >= 0) found_->setCurrentIndex(foundModel_->index(page_.FoundListboxIndex));
     numFound_->setText(QString::fromStdString(page_.NumFoundLabel));
@@ -262,8 +256,14 @@ void SearchPageWidget::Refresh() {
     for (const auto& miss : page_.NearMisses) nearMisses_->addItem(QString::fromStdString(miss.Text()));
     nearMissLabel_->setVisible(!page_.NearMisses.empty());
     nearMisses_->setVisible(!page_.NearMisses.empty());
+}
 
-    if (ToCrLf(memo_->toPlainText()) != page_.EvalMemo) memo_->setPlainText(FromCrLf(page_.EvalMemo));
+void SearchPageWidget::ShowEvaluation() {
+    if (ToCrLf(memo_->toPlainText()) != page_.EvalMemo) {
+        // Showing the page's text is not an edit of the pupil.
+        const QSignalBlocker block(memo_);
+        memo_->setPlainText(FromCrLf(page_.EvalMemo));
+    }
     const QFont memoFont = ToQFont(page_.EvalFont);
     if (memo_->font() != memoFont) memo_->setFont(memoFont);
     QPalette pal = memo_->palette();
@@ -272,7 +272,12 @@ void SearchPageWidget::Refresh() {
         pal.setColor(QPalette::Text, textColour);
         memo_->setPalette(pal);
     }
-    refreshing_ = false;
+}
+
+void SearchPageWidget::Refresh() {
+    ShowCriteria();
+    ShowResults();
+    ShowEvaluation();
 }
 
 }  // namespace trevane

@@ -1,5 +1,6 @@
 #pragma once
-#include "app/gui/page_widget.h"
+#include "common/gui/page_widget.h"
+#include "search/search_page.h"
 
 class QLabel;
 class QListView;
@@ -19,7 +20,7 @@ class SearchPage;
 class SearchPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    SearchPageWidget(Session& session, QWidget* parent);
+    SearchPageWidget(SearchPage& page, QWidget* parent);
     void Refresh() override;
 
 protected:
@@ -28,11 +29,13 @@ protected:
 private:
     QWidget* BuildToolbar();
     QWidget* BuildResults();
-    // Runs a page action, then lets every view show the new state.
-    template <class F>
-    void Act(F&& action);
+    void Show(SearchChange change);
+    void ShowCriteria();
+    void ShowResults();
+    void ShowEvaluation();
 
     SearchPage& page_;
+    Notifier<SearchChange>::Subscription subscription_;
     QLabel* categoryLabel_ = nullptr;
     CriteriaGridView* grid_ = nullptr;
     QSplitter* splitter_ = nullptr;
@@ -44,7 +47,6 @@ private:
     QPushButton* showDetails_ = nullptr;
     Cp1252TextEdit* memo_ = nullptr;
     bool widthsSet_ = false;
-    bool refreshing_ = false;
 };
 
 }  // namespace trevane

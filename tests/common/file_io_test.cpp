@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/binary_io.h"
+#include "common/cp1252.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+using testing::TempDir;
+
+TEST(Cp1252, RoundTripsEveryByteThroughUtf8) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    bool lossless = false;
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all), &lossless), all);
+    EXPECT_TRUE(lossless);
+    EXPECT_EQ(Cp1252ToUtf8("\x80\xA3\xE9"), "\u20AC\u00A3\u00E9");
+}
+
+TEST(Cp1252, RefusesWhatTheCodePageCannotHold) {
+    bool lossless = true;
+    EXPECT_EQ(Utf8ToCp1252("a\u0416b", &lossless), "a?b");  // Cyrillic
+    EXPECT_FALSE(lossless);
+    EXPECT_FALSE(FitsCp1252("\xF0\x9F\x98\x80"));  // emoji
+    EXPECT_FALSE(FitsCp1252("\xC3"));              // cut UTF-8 sequence
+    EXPECT_FALSE(FitsCp1252("\xED\xA0\x80"));      // surrogate
+    EXPECT_TRUE(FitsCp1252("caf\u00E9 \u20AC5"));
+}
+
+TEST(ByteReader, ChecksEveryLengthAgainstWhatRemains) {
+    ByteWriter w;
+    w.WriteInt32(-2);
+    w.WriteCountedString("ab");
+    ByteReader r(w.Data());
+    EXPECT_EQ(r.ReadInt32(), -2);
+    EXPECT_EQ(r.ReadCountedString(), "ab");
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_THROW(r.ReadByte(), ETruncated);
+
+    ByteWriter huge;
+    huge.WriteInt32(0x7FFFFFFF);
+    ByteReader r2(huge.Data());
+    EXPECT_THROW(r2.ReadCountedBytes(), ETruncated);
+    ByteWriter negative;
+    negative.WriteInt32(-1);
+    ByteReader r3(negative.Data());
+    EXPECT_THROW(r3.ReadCountedBytes(), ETruncated);
+}
+
+TEST(AtomicWrite, ReplacesTheFileAndKeepsItOnFailure) {
+    TempDir dir;
+    const std::string path = dir.File("a.prj");
+    WriteFileAtomically(path, "first");
+    WriteFileAtomically(path, "second");
+    EXPECT_EQ(ReadWholeFile(path), "second");
+    // A folder that does not exist: the error names the file; nothing is left behind.
+    EXPECT_THROW(WriteFileAtomically(dir.File("missing/b.prj"), "x"), EFileError);
+    if (geteuid() != 0) {
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_THROW(WriteFileAtomically(path, "third"), EFileError);
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+        EXPECT_EQ(ReadWholeFile(path), "second");
+    }
+    int files = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(AtomicWrite, ReplacedFilesKeepTheirPermissions) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string shared = dir.File("shared.mdf");
+    WriteFileAtomically(shared, "old");
+    fs::permissions(shared, fs::perms(0664));
+    WriteFileAtomically(shared, "new");
+    EXPECT_EQ(fs::status(shared).permissions(), fs::perms(0664));
+    EXPECT_EQ(ReadWholeFile(shared), "new");
+}
+
+TEST(FindFileNoCase, MatchesNamesWithoutRegardToCase) {
+    TempDir dir;
+    testing::WriteTestFile(dir.File("higher.mdf"), "x");
+    EXPECT_EQ(FindFileNoCase(dir.Path(), "Higher.mdf"), dir.File("higher.mdf"));
+    EXPECT_EQ(FindFileNoCase(dir.Path(), "higher.mdf"), dir.File("higher.mdf"));
+    EXPECT_FALSE(FindFileNoCase(dir.Path(), "lower.mdf").has_value());
+}
+
+}  // namespace
+}  // namespace trevane

@@ -1,0 +1,172 @@
+// The help file: topics, problems with file and line, rendering and search.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "help/help_file.h"
+#include "common/errors.h"
+#include "support/temp_dir.h"
+
+namespace trevane {
+namespace {
+
+const char* const kSample =
+    "@topic 1\n"
+    "@title Contents\n"
+    "@keywords contents\n"
+    "\n"
+    "= Materials\n"
+    "- [[2003]]\n"
+    "- [[2006|How heavy is it?]]\n"
+    "\n"
+    "@topic 2003\n"
+    "@title Hardness\n"
+    "@keywords hardness; hard; soft\n"
+    "A *hard* material resists _scratches_ and dents.\n"
+    "Compare with [[2006]].\n"
+    "\n"
+    "Second paragraph with snake_case_word and 2 * 3 < 7 & \"quotes\".\n"
+    "\n"
+    "\n"
+    "@topic 2006\n"
+    "@title Density\n"
+    "@keywords weight; heavy\n"
+    "Mass per volume.\n";
+
+HelpFile Sample() {
+    HelpFile help;
+    std::vector<HelpProblem> problems;
+    help.Parse(kSample, "a.txt", &problems);
+    EXPECT_TRUE(problems.empty()) << problems.front().Text();
+    return help;
+}
+
+TEST(HelpFileTest, ReadsTopicsTitlesKeywordsAndBody) {
+    const HelpFile help = Sample();
+    ASSERT_EQ(help.Topics().size(), 3u);
+    const HelpTopic* hard = help.Find(2003);
+    ASSERT_NE(hard, nullptr);
+    EXPECT_EQ(hard->Title, "Hardness");
+    EXPECT_EQ(hard->Keywords, (std::vector<std::string>{"hardness", "hard", "soft"}));
+    EXPECT_EQ(hard->Line, 9);
+    ASSERT_EQ(hard->Body.size(), 4u);  // blank lines at the end are dropped
+    EXPECT_EQ(hard->Body[0].line, 12);
+    EXPECT_EQ(help.Find(5), nullptr);
+    EXPECT_TRUE(help.Validate().empty());
+}
+
+TEST(HelpFileTest, ProblemsNameFileAndLineAndAreSkipped) {
+    HelpFile help;
+    std::vector<HelpProblem> problems;
+    help.Parse(
+        "stray text\n"
+        "@topic 7\r\n"
+        "@title Seven\r\n"
+        "@title Again\n"
+        "@colour red\n"
+        "Body of seven.\n"
+        "@topic 7\n"
+        "@title Duplicate\n"
+        "Duplicate body.\n"
+        "@topic twelve\n"
+        "@title Bad\n"
+        "Bad body.\n"
+        "@topic 99999999999\n"
+        "@topic 8\n",
+        "b.txt", &problems);
+    ASSERT_EQ(problems.size(), 6u);
+    EXPECT_EQ(problems[0].Text(), "b.txt:1: text before the first @topic line");
+    EXPECT_EQ(problems[1].line, 4);  // second title
+    EXPECT_EQ(problems[2].line, 5);  // unknown directive
+    EXPECT_EQ(problems[3].Text(), "b.txt:7: topic 7 is already defined at b.txt:2");
+    EXPECT_EQ(problems[4].line, 10);
+    EXPECT_EQ(problems[5].line, 13);
+
+    ASSERT_EQ(help.Topics().size(), 2u);
+    const HelpTopic* seven = help.Find(7);
+    EXPECT_EQ(seven->Title, "Seven");
+    ASSERT_EQ(seven->Body.size(), 1u);
+    EXPECT_EQ(seven->Body[0].text, "Body of seven.");
+
+    // Topic 8 has no title and there is no contents topic.
+    const auto invalid = help.Validate();
+    ASSERT_EQ(invalid.size(), 2u);
+    EXPECT_EQ(invalid[1].Text(), "b.txt:14: topic 8 has no @title");
+}
+
+TEST(HelpFileTest, ValidateReportsBrokenLinks) {
+    HelpFile help;
+    help.Parse("@topic 1\n@title C\nSee [[3]] and [[x]] and [[1|me]].\n[[2\n", "c.txt");
+    const auto problems = help.Validate();
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0].Text(), "c.txt:3: link to topic 3, which does not exist");
+    EXPECT_EQ(problems[1].line, 3);
+    EXPECT_EQ(problems[2].line, 4);
+}
+
+TEST(HelpFileTest, RendersBlocksInlineMarkupAndLinks) {
+    const HelpFile help = Sample();
+    EXPECT_EQ(help.TopicHtml(*help.Find(1)),
+              "<h1>Contents</h1>\n<h2>Materials</h2>\n"
+              "<ul><li><a href=\"topic:2003\">Hardness</a></li><li><a href=\"topic:2006\">How heavy is it?</a></li></ul>\n");
+    EXPECT_EQ(help.TopicHtml(*help.Find(2003)),
+              "<h1>Hardness</h1>\n"
+              "<p>A <b>hard</b> material resists <i>scratches</i> and dents. "
+              "Compare with <a href=\"topic:2006\">Density</a>.</p>\n"
+              "<p>Second paragraph with snake_case_word and 2 * 3 &lt; 7 &amp; &quot;quotes&quot;.</p>\n");
+
+    HelpFile other;
+    other.Parse("@topic 5\n@title <T>\n*bold _both_* [[9]] [[9|gone]] *open\n", "d.txt");
+    EXPECT_EQ(other.TopicHtml(*other.Find(5)),
+              "<h1>&lt;T&gt;</h1>\n<p><b>bold <i>both</i></b> topic 9 gone *open</p>\n");
+}
+
+TEST(HelpFileTest, SearchRanksKeywordsThenTitles) {
+    const HelpFile help = Sample();
+    const auto titles = [](const std::vector<const HelpTopic*>& topics) {
+        std::vector<std::string> r;
+        for (const HelpTopic* t : topics) r.push_back(t->Title);
+        return r;
+    };
+    EXPECT_EQ(titles(help.Search("HARD")), (std::vector<std::string>{"Hardness"}));
+    EXPECT_EQ(titles(help.Search("  ")), (std::vector<std::string>{"Contents", "Density", "Hardness"}));
+    EXPECT_EQ(titles(help.Search("en")), (std::vector<std::string>{"Contents", "Density"}));
+    EXPECT_TRUE(help.Search("zebra").empty());
+    // "heavy" is an exact keyword of Density; "hea" only a prefix.
+    EXPECT_EQ(titles(help.Search("hea")), (std::vector<std::string>{"Density"}));
+}
+
+TEST(HelpFileTest, GarbageNeverCrashes) {
+    std::mt19937 rng(1234);
+    const std::string alphabet = "@topic title keywords 0123456789[]|*_=-\n\r \xC3\xA9\xff";
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int len = static_cast<int>(rng() % 400);
+        for (int i = 0; i < len; ++i) text += alphabet[rng() % alphabet.size()];
+        HelpFile help;
+        std::vector<HelpProblem> problems;
+        help.Parse(text, "g.txt", &problems);
+        for (const HelpTopic& t : help.Topics()) (void)help.TopicHtml(t);
+        (void)help.Validate();
+        (void)help.Search("t");
+    }
+    // Deep emphasis nesting stays bounded.
+    HelpFile deep;
+    deep.Parse("@topic 1\n@title D\n" + std::string(5000, '*') + "x" + std::string(5000, '*') + "\n", "h.txt");
+    EXPECT_FALSE(deep.TopicHtml(*deep.Find(1)).empty());
+}
+
+TEST(HelpFileTest, UrlsAndLoading) {
+    EXPECT_EQ(HelpTopicFromUrl(HelpTopicUrl(2049)), 2049);
+    EXPECT_EQ(HelpTopicFromUrl("topic:"), -1);
+    EXPECT_EQ(HelpTopicFromUrl("http://x"), -1);
+    EXPECT_EQ(HelpTopicMissingText(1234), "Help topic 1234 is not in the help file");
+
+    testing::TempDir dir;
+    EXPECT_THROW(LoadHelpFile(dir.File("QEL.hlp")), EFileError);
+    testing::WriteTestFile(dir.File("QEL.hlp"), kSample);
+    EXPECT_EQ(LoadHelpFile(dir.File("QEL.hlp")).Topics().size(), 3u);
+}
+
+}  // namespace
+}  // namespace trevane
