@@ -9,7 +9,6 @@
 #include "common/errors.h"
 #include "materials/material.h"
 #include "materials/tables.h"
-#include "app/project_commands.h"
 
 namespace trevane {
 

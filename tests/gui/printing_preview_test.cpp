@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(PreviewWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
-    PreviewPageWidget w(session.Preview(), ui, [] { return std::string(); }, nullptr);
+    PreviewPageWidget w(session.Preview(), nullptr);
     EXPECT_EQ(w.objectName(), "pageE");
     for (const char* name : {"Panel6", "SpeedButton4", "SpeedButton2", "PrintBtn", "TitleBtn", "FontBtn", "FontLabel",
                              "PageLabel", "StoreLabel", "PrntScroll", "PrntPic"})
@@ -71,7 +71,7 @@ TEST_F(PreviewWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
 
 TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
     for (int i = 0; i < 40; ++i) session.CutList().AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
-    PreviewPageWidget w(session.Preview(), ui, [] { return std::string(); }, nullptr);
+    PreviewPageWidget w(session.Preview(), nullptr);
     w.resize(900, 600);
     session.Costing().DPrntBtnClick();
     w.Refresh();

@@ -9,6 +9,7 @@
 #include "app/gui/main_window.h"
 #include "app/gui/qt_user_interface.h"
 #include "app/gui/splash_window.h"
+#include "printing/gui/qt_printers.h"
 #include "app/app_model.h"
 #include "app/main_window_model.h"
 #include "common/file_io.h"
@@ -33,8 +34,12 @@ int RunApplication(QApplication& app) {
     ui.SetHelpFile(JoinPath(programDir, "QEL.hlp"));
     ui.SetMessagesOnTop(true);
     AppModel model(ui, programDir);
+    // The system's printers; "Save as PDF" starts in the project folder.
+    QtPrinterSystem printers(ui, [&model] { return model.State.DefaultUserDir; });
+    ui.SetPrinters(&printers);
     MainWindow window(model);
     ui.SetParentWindow(&window);
+    printers.SetParentWindow(&window);
     window.SetSplash(splash);
     QObject::connect(splash, &QObject::destroyed, &window, [&ui] { ui.SetMessagesOnTop(false); });
     model.Main().Startup();

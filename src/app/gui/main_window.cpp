@@ -64,8 +64,7 @@ MainWindow::MainWindow(AppModel& app, QWidget* parent) : QMainWindow(parent), ap
               {Page::Costing,
                MakePage("PageD", [&] { return new CostingPageWidget(app_.Costing(), app_.CutList(), host); })},
               {Page::Preview, MakePage("pageE", [&] {
-                   return new PreviewPageWidget(app_.Preview(), app_.Ui(),
-                                                [this] { return app_.State.DefaultUserDir; }, host);
+                   return new PreviewPageWidget(app_.Preview(), host);
                })}};
     for (auto& [id, page] : pages_) pageControl_->addWidget(page);
     layout->addWidget(pageControl_, 1);

@@ -13,11 +13,9 @@
 
 #include "common/gui/cursors.h"
 #include "common/gui/hint_support.h"
-#include "app/gui/qt_user_interface.h"
 #include "common/gui/tool_glyphs.h"
 #include "printing/gui/print_dialogs.h"
 #include "printing/gui/qpainter_canvas.h"
-#include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
 
 namespace trevane {
@@ -62,17 +60,9 @@ void PrntPicBox::mousePressEvent(QMouseEvent* event) {
 
 // ------------------------------------------------------------ page
 
-PreviewPageWidget::PreviewPageWidget(PreviewPage& page, IUserInterface& ui,
-                                     std::function<std::string()> defaultUserDir, QWidget* parent)
-    : PageWidget(parent), page_(page), ui_(ui) {
+PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageWidget(parent), page_(page) {
     setObjectName("pageE");
     RegisterPrintingDialogs();
-    // The program's user interface reaches the system's printers through this page.
-    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&ui); qtUi && !qtUi->Printers()) {
-        printers_ = std::make_unique<QtPrinterSystem>(ui, std::move(defaultUserDir));
-        printers_->SetParentWindow(window());
-        qtUi->SetPrinters(printers_.get());
-    }
     Page().ScreenPpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
 
     auto* outer = new QVBoxLayout(this);
@@ -142,11 +132,6 @@ void PreviewPageWidget::Show(PreviewChange change) {
     }
 }
 
-PreviewPageWidget::~PreviewPageWidget() {
-    if (!printers_) return;
-    if (auto* qtUi = dynamic_cast<QtUserInterface*>(&ui_); qtUi && qtUi->Printers() == printers_.get())
-        qtUi->SetPrinters(nullptr);
-}
 
 void PreviewPageWidget::ApplyZoom() {
     // The box keeps its top-left corner at the area's origin; the area then

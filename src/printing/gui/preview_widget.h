@@ -34,10 +34,7 @@ private:
 class PreviewPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    // defaultUserDir: where the "Save as PDF" dialog starts.
-    PreviewPageWidget(PreviewPage& page, IUserInterface& ui, std::function<std::string()> defaultUserDir,
-                      QWidget* parent);
-    ~PreviewPageWidget() override;
+    PreviewPageWidget(PreviewPage& page, QWidget* parent);
     void Refresh() override;
 
 private:
@@ -47,7 +44,6 @@ private:
     void ShowLabels();
 
     PreviewPage& page_;
-    IUserInterface& ui_;
     Notifier<PreviewChange>::Subscription subscription_;
 
     QToolButton* titleBtn_;
@@ -55,8 +51,6 @@ private:
     QLabel* pageLabel_;
     QScrollArea* scroll_;
     PrntPicBox* pic_;
-    // The system's printers, when the program's user interface has none yet.
-    std::unique_ptr<QtPrinterSystem> printers_;
 };
 
 }  // namespace trevane

@@ -16,7 +16,6 @@
 #include "common/gui/qt_fonts.h"
 #include "common/gui/hint_support.h"
 #include "common/gui/tool_glyphs.h"
-#include "app/project_commands.h"
 #include "search/gui/criteria_grid_view.h"
 #include "search/gui/search_dialogs_qt.h"
 #include "search/gui/search_views.h"
