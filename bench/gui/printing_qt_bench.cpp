@@ -17,15 +17,15 @@
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
 #include "search/search_page.h"
-#include "support/fake_ui.h"
+#include "support/recording_ui.h"
 
 namespace trevane {
 namespace {
 
-using testing::FakeUi;
+using testing::RecordingUi;
 
 struct Fixture {
-    FakeUi ui;
+    RecordingUi ui;
     QtPrinterSystem printers{ui};
     AppModel session{ui, "."};
 

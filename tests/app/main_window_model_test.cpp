@@ -123,7 +123,7 @@ TEST_F(ShellTest, ViewAndHelpMenus) {
 
     s.Main().Contents1Click();
     s.Main().Searchforhelpon1Click();
-    EXPECT_EQ(ui.help, (std::vector<int>{-1, -2}));
+    EXPECT_EQ(ui.help, (std::vector<int>{testing::FakeUi::kHelpContents, testing::FakeUi::kHelpSearch}));
     s.Main().About1Click();
     EXPECT_EQ(ui.dialogs, std::vector<std::string>{"AboutFrm"});
     EXPECT_TRUE(ui.messages.empty());

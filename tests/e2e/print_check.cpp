@@ -22,7 +22,7 @@
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
 #include "search/search_page.h"
-#include "support/fake_ui.h"
+#include "support/recording_ui.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    testing::FakeUi ui;
+    testing::RecordingUi ui;
     QtPrinterSystem printers(ui);
     if (list) {
         for (const auto& name : printers.PrinterNames()) std::cout << name << "\n";

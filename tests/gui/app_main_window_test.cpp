@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, F1OpensTheNearestHelpContext) {
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(edit, &f1);
     QApplication::sendEvent(Child("MenuPanel"), &f1);  // no context: contents
-    EXPECT_EQ(ui.help, (std::vector<int>{1019, -1}));
+    EXPECT_EQ(ui.help, (std::vector<int>{1019, testing::FakeUi::kHelpContents}));
 }
 
 TEST_F(MainWindowTest, SplashGoesOneSecondAfterTheFirstShowingNotBefore) {
