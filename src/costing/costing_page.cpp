@@ -14,6 +14,18 @@ namespace trevane {
 
 namespace {
 
+// Announces the tabs' controls once a handler is done, whichever way it leaves.
+class ControlsChanged {
+public:
+    explicit ControlsChanged(Notifier<CostingChange>& changes) : changes_(changes) {}
+    ControlsChanged(const ControlsChanged&) = delete;
+    ControlsChanged& operator=(const ControlsChanged&) = delete;
+    ~ControlsChanged() { changes_.Announce(CostingChange::Controls); }
+
+private:
+    Notifier<CostingChange>& changes_;
+};
+
 constexpr std::string_view kCrLf = "\r\n";
 constexpr const char* kSelectSize = "Please select a size from the list of available sizes";
 constexpr const char* kInvalidValues = "The values you entered are not valid numbers";
@@ -97,6 +109,7 @@ void CostingPage::Inform(const std::string& text) { ui_.Message(MsgKind::Informa
 void CostingPage::ShowInvalidValues() { ui_.Message(MsgKind::Error, kInvalidValues, kBtnOk); }
 
 void CostingPage::OnDatabaseSwitched() {
+    const ControlsChanged announce(Changes);
     ClearIndexedList(DMaterialCombo);
     DMaterialComboIndex = -1;
     ClearIndexedList(MetalSectionLB);
@@ -109,6 +122,7 @@ void CostingPage::OnDatabaseSwitched() {
 }
 
 void CostingPage::SetUpCostMaterials(int code) {
+    const ControlsChanged announce(Changes);
     const auto& materials = database_.Materials;
     if (materials.empty()) return;
     if (!DMaterialCombo.empty()) {
@@ -135,6 +149,7 @@ void CostingPage::SetUpCostMaterials(int code) {
 }
 
 void CostingPage::MaterialPCChange(int tab) {
+    const ControlsChanged announce(Changes);
     static constexpr int kCodes[] = {0, 1, 2, 10};
     if (tab < kWoodTab || tab > kBoardTab) return;
     MaterialPCIndex = tab;
@@ -166,11 +181,13 @@ void CostingPage::MaterialChosen(int entry) {
 }
 
 void CostingPage::DMaterialComboClick(int item) {
+    const ControlsChanged announce(Changes);
     if (item >= 0 && static_cast<std::size_t>(item) < DMaterialCombo.size()) DMaterialComboIndex = item;
     if (HasChosenMaterial()) MaterialChosen(DMaterialComboIndex);
 }
 
 void CostingPage::WoodCostBtnClick() {
+    const ControlsChanged announce(Changes);
     switch (MaterialPCIndex) {
         case kWoodTab: WoodCost(); break;
         case kMetalTab: MetalCost(); break;
@@ -297,11 +314,13 @@ std::optional<std::string> CostingPage::CheckWoodSizes(double length, double wid
 }
 
 void CostingPage::LengthUnitRGClick(int index) {
+    const ControlsChanged announce(Changes);
     LengthUnitRG = index;
     WoodLengthLabel = index != 0 ? "length (m)" : "length (mm)";
 }
 
 void CostingPage::WidthUnitRGClick(int index) {
+    const ControlsChanged announce(Changes);
     WidthUnitRG = index;
     WoodWidthLabel = index != 0 ? "width (m)" : "width (mm)";
 }
@@ -309,6 +328,7 @@ void CostingPage::WidthUnitRGClick(int index) {
 // ---------------------------------------------------------------- metal
 
 void CostingPage::SectBtn1Click(int tag) {
+    const ControlsChanged announce(Changes);
     if (tag < 0 || tag > 7) return;
     MetalSectBtnDown = tag + 1;  // the pressed button of the group goes down
     if (!HasChosenMaterial()) return;
@@ -344,6 +364,7 @@ int CostingPage::MetalShapeOf(int sizeEntry, const TCustomMetal*& metal) const {
 }
 
 void CostingPage::MetalSectionLBClick(int item) {
+    const ControlsChanged announce(Changes);
     if (MetalSectionLB.empty()) return;
     if (item >= 0 && static_cast<std::size_t>(item) < MetalSectionLB.size()) MetalSectionLBIndex = item;
     const TCustomMetal* metal = nullptr;
@@ -353,6 +374,7 @@ void CostingPage::MetalSectionLBClick(int item) {
 }
 
 void CostingPage::MetalUnitsRGClick(int index) {
+    const ControlsChanged announce(Changes);
     MetalUnitsRG = index;
     MetalLengthLabel = index == 0 ? "length (m)" : "length (mm)";
     MetalWidthLabel = index == 0 ? "width (m)" : "width (mm)";
@@ -411,6 +433,7 @@ std::optional<std::string> CostingPage::CheckMetalSizes(int sizeEntry, double le
 // ---------------------------------------------------------------- plastic
 
 void CostingPage::PlasticSectBtn1Click(int tag) {
+    const ControlsChanged announce(Changes);
     if (tag < 0 || tag > 2) return;
     PlasticSectBtnDown = tag + 1;  // the pressed button of the group goes down
     if (!HasChosenMaterial()) return;
@@ -445,6 +468,7 @@ int CostingPage::PlasticShapeOf(int sizeEntry, const TPlastic*& plastic) const {
 }
 
 void CostingPage::PlasticSectionLBClick(int item) {
+    const ControlsChanged announce(Changes);
     if (PlasticSectionLB.empty()) return;
     if (item >= 0 && static_cast<std::size_t>(item) < PlasticSectionLB.size()) PlasticSectionLBIndex = item;
     const TPlastic* plastic = nullptr;
@@ -454,6 +478,7 @@ void CostingPage::PlasticSectionLBClick(int item) {
 }
 
 void CostingPage::PlasticUnitsRGClick(int index) {
+    const ControlsChanged announce(Changes);
     PlasticUnitsRG = index;
     PlasticLengthLabel = index == 0 ? "length (m)" : "length (mm)";
     PlasticWidthLabel = index == 0 ? "width (m)" : "width (mm)";
@@ -525,6 +550,7 @@ int CostingPage::BoardShapeOf(int sizeEntry, const TBoard*& board) const {
 }
 
 void CostingPage::BoardSectionLBClick(int item) {
+    const ControlsChanged announce(Changes);
     if (BoardSectionLB.empty()) return;
     if (item >= 0 && static_cast<std::size_t>(item) < BoardSectionLB.size()) BoardSectionLBIndex = item;
     const TBoard* board = nullptr;
@@ -534,6 +560,7 @@ void CostingPage::BoardSectionLBClick(int item) {
 }
 
 void CostingPage::BoardUnitsRGClick(int index) {
+    const ControlsChanged announce(Changes);
     BoardUnitsRG = index;
     BoardLengthLabel = index != 0 ? "length (mm)" : "length (m)";
     BoardWidthLabel = index != 0 ? "width (mm)" : "width (m)";
