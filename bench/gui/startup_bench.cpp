@@ -37,10 +37,10 @@ void BM_ProcessStartToMainWindowShown(benchmark::State& state) {
         return;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("TREVANE_QUIT_WHEN_SHOWN", "1", 1);
     for (auto _ : state) {
         pid_t pid = 0;
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        char quit[] = "--quit-when-shown";
+        char* argv[] = {const_cast<char*>(program.c_str()), quit, nullptr};
         if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
             state.SkipWithError("cannot start the program");
             return;
@@ -52,7 +52,6 @@ void BM_ProcessStartToMainWindowShown(benchmark::State& state) {
             return;
         }
     }
-    unsetenv("TREVANE_QUIT_WHEN_SHOWN");
 }
 BENCHMARK(BM_ProcessStartToMainWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 

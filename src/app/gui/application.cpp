@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
-#include <cstdlib>
 
 #include "app/gui/main_window.h"
 #include "app/gui/qt_user_interface.h"
@@ -46,7 +45,7 @@ int RunApplication(QApplication& app) {
     window.ReportCreationErrors();
 
     QApplication::restoreOverrideCursor();
-    if (std::getenv("TREVANE_QUIT_WHEN_SHOWN"))
+    if (QCoreApplication::arguments().contains("--quit-when-shown"))
         QObject::connect(&window, &MainWindow::FirstShown, &app, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
     // Without a window manager "maximised" is only a wish: take the screen too.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());

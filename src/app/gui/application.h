@@ -4,8 +4,8 @@ class QApplication;
 namespace trevane {
 
 // Start-up: splash window, main window, message loop. Returns the exit code.
-// With the environment variable TREVANE_QUIT_WHEN_SHOWN set, the program ends as
-// soon as the main window has been shown (used to time start-up).
+// With the command-line option --quit-when-shown the program ends as soon as the
+// main window has been shown (the start-up benchmark times this).
 int RunApplication(QApplication& app);
 
 }  // namespace trevane
