@@ -81,12 +81,18 @@ FontSpec FontAtPoints(const FontSpec& font, int points, int dpi) {
     return f;
 }
 
-std::string CuttingListPageCount(int top, int bottom, int rows, int lineStep) {
-    int lines = lineStep > 0 ? (bottom - top - 4 * lineStep) / lineStep : 0;
-    if (lines < 1) lines = 1;
-    return "page 1 of " + std::to_string(rows / lines + 1);
+std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& rowHeights) {
+    int sheets = 1;
+    int y = top;
+    for (std::size_t r = 0; r < rowHeights.size(); ++r) {
+        y += rowHeights[r];
+        if (y + 2 * rowHeights[r] >= bottom && r + 1 < rowHeights.size()) {
+            ++sheets;
+            y = top;
+        }
+    }
+    return "page 1 of " + std::to_string(sheets);
 }
-
 // ------------------------------------------------------------ properties
 
 std::string DrawPropertiesPage(Canvas& c, const Rect& target, const PageSetup& page,
@@ -267,9 +273,12 @@ std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& 
     const int x0 = box.left;
     const int y0 = box.top + L;
     const int n = LastUsedRow(grid);
-    const std::string label = CuttingListPageCount(y0, f.FB, n, L);
     const double sx = static_cast<double>(page.xdpi) / page.screenPpi;
     const double sy = static_cast<double>(page.ydpi) / page.screenPpi;
+    std::vector<int> heights;
+    for (int r = 0; r <= n; ++r) heights.push_back(RoundEven(RowHeightOf(grid, r) * sy));
+    // The label counts the sheets the job prints, the first sheet's titles included.
+    const std::string label = CuttingListPageCount(y0, f.FB, heights);
 
     const auto closeTable = [&](int x, int y) {
         c.Line(x0, y, x, y);
@@ -278,7 +287,7 @@ std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& 
     int y = y0;
     int x = x0;
     for (int r = 0; r <= n; ++r) {
-        const int h = RoundEven(RowHeightOf(grid, r) * sy);
+        const int h = heights[static_cast<std::size_t>(r)];
         const unsigned flags = r == 0 ? (kTextCenter | kTextWordWrap) : (kTextSingleLine | kTextCenter | kTextVCenter);
         x = x0;
         for (int col = 0; col < grid.ColCount(); ++col) {

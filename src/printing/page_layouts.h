@@ -5,6 +5,7 @@
 // text of the preview's page label ("page 1 of 1", ...).
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/list_entry.h"
 #include "materials/property_rows.h"
@@ -69,10 +70,10 @@ std::string DrawSearchPage(Canvas& canvas, const Rect& target, const PageSetup& 
 std::string DrawCuttingListPage(Canvas& canvas, const Rect& target, const PageSetup& page,
                                 const CuttingListPageContent& content);
 
-// "page 1 of " + (rows / lines per sheet + 1), where a sheet holds
-// (bottom - top - 4 * lineStep) / lineStep lines. When not even one line fits,
-// every row is counted as a sheet of its own.
-std::string CuttingListPageCount(int top, int bottom, int rows, int lineStep);
+// "page 1 of " + the number of sheets the table's rows take when printed from
+// `top`: a sheet ends after a row whose next row would come within two row
+// heights of `bottom`, and only when rows remain.
+std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& rowHeights);
 
 // A font's size in whole points from its pixel height on a screen of `ppi`.
 int FontPoints(const FontSpec& font, int ppi);
