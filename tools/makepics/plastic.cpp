@@ -99,7 +99,7 @@ private:
         const float shade = 1.03f - 0.10f * ((x - kSheetX) / 180.0f + (y - kSheetY) / 132.0f) * 0.5f;
         Color c;
         switch (finish_) {
-            case PlasticFinish::Waxy: c = Scale(ThroughSheet(x, y, 0.82f), shade); break;
+            case PlasticFinish::Waxy: c = Scale(ThroughSheet(x, y, 0.88f), shade); break;
             case PlasticFinish::Film: {
                 c = ThroughSheet(x, y, 0.25f);
                 // Creases catch the light in long thin streaks.

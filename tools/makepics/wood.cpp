@@ -105,7 +105,7 @@ Color WoodSurface::At(float x, float y) const {
     // Softwoods with a strong figure (Douglas fir) have a narrow, sharp band of
     // dense latewood; elsewhere the latewood fades in gradually.
     const bool sharp = look_.figure == Figure::Ring;
-    const float lateStart = (sharp ? 0.66f : 0.50f) + 0.15f * ringVar;
+    const float lateStart = (sharp ? 0.56f : 0.50f) + 0.15f * ringVar;
     const float late = SmoothStep(lateStart, lateStart + (sharp ? 0.08f : 0.25f), t) * (1.0f - SmoothStep(0.94f, 1.0f, t));
     float v = late * contrast_ * (0.75f + 0.5f * ringVar);
     // Ring-porous woods (oak, ash): the band of large earlywood pores at the
@@ -124,7 +124,7 @@ Color WoodSurface::At(float x, float y) const {
     if (look_.streaks) {
         // Long streaks of another colour running with the grain.
         const float s = SmoothStep(0.56f, 0.70f, wobble_.Fbm(x * 0.003f + 40.0f, yy * 0.06f, 3));
-        c = Mix(c, look_.color3, 0.75f * s);
+        c = Mix(c, look_.color3, 0.6f * s);
     }
     if (look_.sapwood) {
         // A band of pale sapwood along the top edge, with a wavering boundary.
@@ -152,7 +152,7 @@ Color WoodSurface::At(float x, float y) const {
 
     if (look_.figure == Figure::Ripple) {
         // Fiddleback: bands across the grain that catch the light in turn.
-        light *= 1.0f + 0.08f * std::sin((x + 4.0f * wob) * 6.2832f / rippleLambda_ + yy * 0.02f);
+        light *= 1.0f + 0.06f * std::sin((x + 4.0f * wob) * 6.2832f / rippleLambda_ + yy * 0.02f);
     }
     if (look_.figure == Figure::Silky) {
         // A silvery sheen running along the board.
