@@ -136,8 +136,9 @@ TEST_F(MakePics, EveryFigureStructureAndFinishIsDrawn) {
     std::string json = "[";
     int n = 0;
     auto add = [&](const std::string& look) {
-        json += (n ? "," : "") + std::string(R"({"name": "M", "picture": )") + std::to_string(++n) +
-                R"(, "look": )" + look + "}";
+        json += n ? "," : "";
+        ++n;
+        json += std::string(R"({"name": "M", "picture": )") + std::to_string(n) + R"(, "look": )" + look + "}";
     };
     for (const char* f : {"straight", "interlocked", "wavy", "knotty", "fine", "open", "ripple", "silky", "ring", "plain"})
         add(std::string(R"({"style": "wood", "figure": ")") + f + R"(", "color3": "#803050", "sapwood": true})");
