@@ -63,7 +63,7 @@ private:
             Color c{0.95f, 0.95f, 0.93f};
             const float gx = std::fabs(Fract((sx + paperOffset_) / 10.0f) - 0.5f) * 10.0f;
             const float gy = std::fabs(Fract((sy + paperOffset_) / 10.0f) - 0.5f) * 10.0f;
-            const float fine = std::max(1.0f - SmoothStep(4.3f, 4.9f, gx), 1.0f - SmoothStep(4.3f, 4.9f, gy));
+            const float fine = std::min(1.0f - SmoothStep(4.3f, 4.9f, gx), 1.0f - SmoothStep(4.3f, 4.9f, gy));
             c = Mix(c, Color{0.55f, 0.72f, 0.86f}, 0.6f * (1.0f - fine));
             // The scale: black ticks every 5 units with longer ones every 10.
             if (sy > 118.0f && sy < 140.0f) {
@@ -175,7 +175,8 @@ private:
                 }
                 break;
         }
-        return Mix(c, kWhite, Clamp01(Sheen(x, y)));
+        const float sheen = Sheen(x, y) * (finish_ == PlasticFinish::Moulded ? 0.35f : 1.0f);
+        return Mix(c, kWhite, Clamp01(sheen));
     }
 
     // Chopped strand mat in translucent resin: short glass fibres lying every way.
