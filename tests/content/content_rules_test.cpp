@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/help_file.h"
 #include "browse/jpeg.h"
+#include "common/file_io.h"
+#include "help/help_file.h"
 #include "materials/database.h"
-#include "materials/file_io.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
 
