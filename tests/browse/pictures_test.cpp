@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -127,6 +128,46 @@ TEST_F(MakePics, SameSourcesGiveSameBytesAndNumbersSeedDifferentPictures) {
       {"name": "Pine", "picture": 2, "look": {"style": "wood", "figure": "knotty"}}])");
     ASSERT_EQ(Make(dir.File("c"), {twins}).status, 0);
     EXPECT_NE(ReadWholeFile(dir.File("c") + "/1.jpg"), ReadWholeFile(dir.File("c") + "/2.jpg"));
+}
+
+TEST_F(MakePics, EveryFigureStructureAndFinishIsDrawn) {
+    // One material per word the looks accept; each gives a decodable picture
+    // that is not one flat colour.
+    std::string json = "[";
+    int n = 0;
+    auto add = [&](const std::string& look) {
+        json += n ? "," : "";
+        ++n;
+        json += std::string(R"({"name": "M", "picture": )") + std::to_string(n) + R"(, "look": )" + look + "}";
+    };
+    for (const char* f : {"straight", "interlocked", "wavy", "knotty", "fine", "open", "ripple", "silky", "ring", "plain"})
+        add(std::string(R"({"style": "wood", "figure": ")") + f + R"(", "color3": "#803050", "sapwood": true})");
+    for (const char* s : {"mdf", "plywood", "chipboard", "hardboard", "blockboard", "osb", "melamine", "bamboo"})
+        add(std::string(R"({"style": "board", "plies": 3, "structure": ")") + s + "\"}");
+    for (const char* f : {"brushed", "polished", "rough", "cast", "galvanised", "ground", "turned", "forged", "tinplate",
+                          "wire", "foam"})
+        add(std::string(R"({"style": "metal", "finish": ")") + f + "\"}");
+    for (const char* f : {"gloss", "matt", "foam", "waxy", "film", "weave", "mat", "granules", "thermochromic", "fine",
+                          "cells", "flutes", "rubber", "formed", "moulded", "casting", "foam edge"})
+        add(std::string(R"({"style": "plastic", "finish": ")") + f + "\"}");
+    json += "]";
+    const std::string out = dir.File("all");
+    const ToolRun run = Make(out, {Source("all.json", json)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (int i = 1; i <= n; ++i) {
+        Image img;
+        ASSERT_TRUE(LoadJpegFile(out + "/" + std::to_string(i) + ".jpg", img)) << i;
+        double lo = 255, hi = 0;
+        for (std::uint8_t v : img.rgb) {
+            lo = std::min(lo, static_cast<double>(v));
+            hi = std::max(hi, static_cast<double>(v));
+        }
+        EXPECT_GT(hi - lo, 20) << "picture " << i << " is flat";
+    }
+
+    const ToolRun bad = Make(out, {Source("bad.json", R"([{"name": "Ply", "picture": 1, "look": {"style": "board", "plies": 2}}])")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("plies"), std::string::npos) << bad.err;
 }
 
 TEST_F(MakePics, FirstMaterialNamingANumberDecidesItsPicture) {

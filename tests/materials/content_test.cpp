@@ -109,7 +109,7 @@ TEST_P(Content, LevelSizeAndCategories) {
     if (Higher()) {
         EXPECT_GE(List().size(), 60u);
     } else {
-        EXPECT_TRUE(List().size() >= 25 && List().size() <= 40) << List().size();
+        EXPECT_TRUE(List().size() >= 25 && List().size() <= 50) << List().size();
     }
 
     // Every browse category and every record kind has materials.
@@ -175,7 +175,9 @@ TEST_P(Content, ValuesAreOnScaleAndFlagsAgree) {
                 const auto words = ScaleWords(PropertyScaleOf(p));
                 EXPECT_NE(std::find(words.begin(), words.end(), ValueText(v)), words.end()) << ValueText(v);
                 EXPECT_GE(FlagForValue(p, v), 0) << "a search can never find " << ValueText(v);
-                if (!Higher()) {
+                // Timbers and boards also show whether they suit outdoor work,
+                // which the lower searches cannot ask but a pupil needs to see.
+                if (!Higher() && !(IsWoodLike(category) && p == 23)) {
                     EXPECT_TRUE(lowerTemplate->PropSet.Has(p)) << "not a lower-level property";
                 }
             }

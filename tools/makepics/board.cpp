@@ -18,9 +18,11 @@ public:
         switch (look.structure) {
             case Structure::Hardboard: edge_ = 12.0f; break;
             case Structure::Plywood: edge_ = 38.0f; plies_ = 2 * rng.Int(2, 4) + 1; break;
+            case Structure::Bamboo: edge_ = 32.0f; break;
             case Structure::Blockboard: edge_ = 40.0f; break;
             default: edge_ = 30.0f; break;
         }
+        if (look.plies > 0) plies_ = look.plies;
         Look veneer = look;
         veneer.style = Style::Wood;
         veneer.rays = false;
@@ -127,8 +129,25 @@ private:
             }
             case Structure::Plywood:
             case Structure::Blockboard: return veneer_->At(x, y);
+            case Structure::Bamboo: return Scale(BambooStrips(x, y, 0.0f), light);
         }
         return look_.color;
+    }
+
+    // Pressed bamboo strips lying along x, each its own shade, with fine fibres
+    // and now and then the dark line of a node across the strip.
+    Color BambooStrips(float x, float y, float layer) const {
+        constexpr float kStrip = 11.0f;
+        const float strip = std::floor(y / kStrip);
+        const float within = y - strip * kStrip;
+        const std::uint32_t h = Hash(seed_ + 41U + static_cast<std::uint32_t>(layer), static_cast<std::int32_t>(strip), 3);
+        Color c = Mix(look_.color, look_.color2, 0.15f + 0.45f * Unit(h));
+        c = Scale(c, 0.94f + 0.10f * n2_.Value(x * 0.03f, y * 1.7f));
+        const float nodeX = 30.0f + 140.0f * Unit(Mix(h + 1U));
+        const float node = std::exp(-((x - nodeX) / 1.6f) * ((x - nodeX) / 1.6f));
+        c = Mix(c, Scale(look_.color2, 0.6f), 0.7f * node);
+        const float joint = 1.0f - SmoothStep(0.0f, 0.8f, std::min(within, kStrip - within));
+        return Mix(c, Scale(look_.color2, 0.7f), 0.6f * joint);
     }
 
     Color Edge(float x, float e) const {
@@ -171,6 +190,23 @@ private:
                     c = Scale(Mix(look_.color, look_.color2, 0.45f), 0.86f + 0.2f * dots);
                 }
                 return Mix(c, Scale(look_.color2, 0.55f), glue * 0.85f);
+            }
+            case Structure::Bamboo: {
+                // Three layers: strips along the edge outside, cut ends of cross strips inside.
+                const float third = edge_ / 3.0f;
+                const int layer = static_cast<int>(e / third);
+                const float within = e - static_cast<float>(layer) * third;
+                const float glue = 1.0f - SmoothStep(0.0f, 0.6f, std::min(within, third - within));
+                Color c;
+                if (layer == 1) {
+                    const float w = x / 7.0f;
+                    const float joint = 1.0f - SmoothStep(0.0f, 0.12f, std::min(Fract(w), 1.0f - Fract(w)));
+                    c = Mix(look_.color, look_.color2, 0.3f + 0.4f * Unit(Hash(seed_, static_cast<std::int32_t>(w), 9)));
+                    c = Mix(c, Scale(look_.color2, 0.6f), 0.7f * joint);
+                } else {
+                    c = BambooStrips(x, e * 3.0f, static_cast<float>(layer));
+                }
+                return Mix(c, Scale(look_.color2, 0.55f), glue * 0.8f);
             }
             case Structure::Blockboard: {
                 constexpr float kVeneer = 3.5f;

@@ -60,6 +60,7 @@ void DefaultColors(Look& look, const std::string& kind) {
                 case Structure::Blockboard: look.color = Rgb(0xD8, 0xB9, 0x8A); look.color2 = Rgb(0x9C, 0x78, 0x48); break;
                 case Structure::Osb: look.color = Rgb(0xD2, 0xAE, 0x6E); look.color2 = Rgb(0x8F, 0x6A, 0x35); break;
                 case Structure::Melamine: look.color = Rgb(0xF2, 0xF2, 0xEE); look.color2 = Rgb(0xC9, 0xA8, 0x77); break;
+                case Structure::Bamboo: look.color = Rgb(0xE0, 0xC4, 0x7E); look.color2 = Rgb(0xB0, 0x90, 0x3E); break;
             }
             break;
         case Style::Metal:
@@ -151,7 +152,8 @@ private:
 
     bool ReadLook(const Json& look, const std::string& kind, const std::string& lowerName, Look& out) {
         const std::size_t errorsBefore = errors_.size();
-        static const std::set<std::string> kKnownKeys = {"style", "color", "color2", "figure", "rays",
+        static const std::set<std::string> kKnownKeys = {"style",     "color",  "color2",      "color3",
+                                                         "figure",    "rays",   "sapwood",     "plies",
                                                          "structure", "finish", "transparent"};
         for (const auto& [key, value] : look.items()) {
             if (!kKnownKeys.count(key)) warnings_.push_back(where_ + ": unknown look key \"" + key + "\" ignored");
@@ -180,10 +182,12 @@ private:
                 if (!figure.empty() &&
                     !Pick(figure, {{"straight", Figure::Straight}, {"interlocked", Figure::Interlocked},
                                    {"wavy", Figure::Wavy}, {"knotty", Figure::Knotty}, {"fine", Figure::Fine},
-                                   {"open", Figure::Open}},
+                                   {"open", Figure::Open}, {"ripple", Figure::Ripple}, {"silky", Figure::Silky},
+                                   {"ring", Figure::Ring}, {"plain", Figure::Plain}},
                           out.figure)) {
                     errors_.push_back(where_ + ": unknown wood figure \"" + figure +
-                                      "\"; use straight, interlocked, wavy, knotty, fine or open");
+                                      "\"; use straight, interlocked, wavy, knotty, fine, open, ripple, silky, "
+                                      "ring or plain");
                 }
                 out.rays = lowerName.find("oak") != std::string::npos;
                 break;
@@ -192,33 +196,61 @@ private:
                     !Pick(structure, {{"mdf", Structure::Mdf}, {"plywood", Structure::Plywood},
                                       {"chipboard", Structure::Chipboard}, {"hardboard", Structure::Hardboard},
                                       {"blockboard", Structure::Blockboard}, {"osb", Structure::Osb},
-                                      {"melamine", Structure::Melamine}},
+                                      {"melamine", Structure::Melamine}, {"bamboo", Structure::Bamboo}},
                           out.structure)) {
                     errors_.push_back(where_ + ": unknown board structure \"" + structure +
-                                      "\"; use mdf, plywood, chipboard, hardboard, blockboard, osb or melamine");
+                                      "\"; use mdf, plywood, chipboard, hardboard, blockboard, osb, melamine "
+                                      "or bamboo");
                 }
                 break;
             case Style::Metal:
                 if (!finish.empty() &&
                     !Pick(finish, {{"brushed", MetalFinish::Brushed}, {"polished", MetalFinish::Polished},
                                    {"rough", MetalFinish::Rough}, {"cast", MetalFinish::Cast},
-                                   {"galvanised", MetalFinish::Galvanised}},
+                                   {"galvanised", MetalFinish::Galvanised}, {"ground", MetalFinish::Ground},
+                                   {"turned", MetalFinish::Turned}, {"forged", MetalFinish::Forged},
+                                   {"tinplate", MetalFinish::Tinplate}, {"wire", MetalFinish::Wire},
+                                   {"foam", MetalFinish::Foam}},
                           out.metalFinish)) {
                     errors_.push_back(where_ + ": unknown metal finish \"" + finish +
-                                      "\"; use brushed, polished, rough, cast or galvanised");
+                                      "\"; use brushed, polished, rough, cast, galvanised, ground, turned, forged, "
+                                      "tinplate, wire or foam");
                 }
                 break;
             case Style::Plastic:
-                if (!finish.empty() && finish != "gloss" && finish != "matt" && finish != "foam") {
-                    errors_.push_back(where_ + ": unknown plastic finish \"" + finish + "\"; use gloss, matt or foam");
+                if (!finish.empty() &&
+                    !Pick(finish, {{"gloss", PlasticFinish::Gloss}, {"matt", PlasticFinish::Matt},
+                                   {"foam", PlasticFinish::Foam}, {"waxy", PlasticFinish::Waxy},
+                                   {"film", PlasticFinish::Film}, {"weave", PlasticFinish::Weave},
+                                   {"mat", PlasticFinish::Mat}, {"granules", PlasticFinish::Granules},
+                                   {"thermochromic", PlasticFinish::Thermochromic}, {"fine", PlasticFinish::Fine},
+                                   {"cells", PlasticFinish::Cells}, {"flutes", PlasticFinish::Flutes},
+                                   {"rubber", PlasticFinish::Rubber}, {"formed", PlasticFinish::Formed},
+                                   {"moulded", PlasticFinish::Moulded}, {"casting", PlasticFinish::Casting},
+                                   {"foam edge", PlasticFinish::FoamEdge}},
+                          out.plasticFinish)) {
+                    errors_.push_back(where_ + ": unknown plastic finish \"" + finish +
+                                      "\"; use gloss, matt, foam, waxy, film, weave, mat, granules, thermochromic, "
+                                      "fine, cells, flutes, rubber, formed, moulded, casting or foam edge");
                 }
-                out.gloss = finish != "matt" && finish != "foam";
-                out.foam = finish == "foam";
+                out.gloss = out.plasticFinish == PlasticFinish::Gloss || out.plasticFinish == PlasticFinish::Formed ||
+                            out.plasticFinish == PlasticFinish::Moulded || out.plasticFinish == PlasticFinish::Casting;
+                out.foam = out.plasticFinish == PlasticFinish::Foam;
                 break;
         }
         if (look.contains("transparent")) {
             if (look["transparent"].is_boolean()) out.transparent = look["transparent"].get<bool>();
             else errors_.push_back(where_ + ": \"transparent\" must be true or false");
+        }
+        if (look.contains("sapwood")) {
+            if (look["sapwood"].is_boolean()) out.sapwood = look["sapwood"].get<bool>();
+            else errors_.push_back(where_ + ": \"sapwood\" must be true or false");
+        }
+        if (look.contains("plies")) {
+            if (look["plies"].is_number_integer() && look["plies"].get<std::int64_t>() >= 3 &&
+                look["plies"].get<std::int64_t>() <= 15)
+                out.plies = static_cast<int>(look["plies"].get<std::int64_t>());
+            else errors_.push_back(where_ + ": \"plies\" must be a whole number from 3 to 15");
         }
         if (look.contains("rays")) {
             if (look["rays"].is_boolean()) out.rays = look["rays"].get<bool>();
@@ -237,6 +269,11 @@ private:
         }
         if (!color2.empty() && !ParseColor(color2, out.color2)) {
             errors_.push_back(where_ + ": colour \"" + color2 + "\" is not of the form #RRGGBB");
+        }
+        const std::string color3 = Word(look, "color3");
+        if (!color3.empty()) {
+            if (ParseColor(color3, out.color3)) out.streaks = true;
+            else errors_.push_back(where_ + ": colour \"" + color3 + "\" is not of the form #RRGGBB");
         }
         return errors_.size() == errorsBefore;
     }

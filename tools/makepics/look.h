@@ -11,14 +11,24 @@ struct Color {
 };
 
 enum class Style { Wood, Board, Metal, Plastic };
-enum class Figure { Straight, Interlocked, Wavy, Knotty, Fine, Open };
-enum class Structure { Mdf, Plywood, Chipboard, Hardboard, Blockboard, Osb, Melamine };
-enum class MetalFinish { Brushed, Polished, Rough, Cast, Galvanised };
+enum class Figure { Straight, Interlocked, Wavy, Knotty, Fine, Open, Ripple, Silky, Ring, Plain };
+enum class Structure { Mdf, Plywood, Chipboard, Hardboard, Blockboard, Osb, Melamine, Bamboo };
+enum class MetalFinish { Brushed, Polished, Rough, Cast, Galvanised, Ground, Turned, Forged, Tinplate, Wire, Foam };
+// Plastic surfaces: plain sheets (gloss, matt), and the surfaces that tell the
+// special plastics apart: fused beads, translucent wax, crumpled film, woven and
+// matted fibres, granules, colour-change ink, fine foam, cut cells, twin-wall
+// flutes, rubber, a vacuum-formed dome, a moulded socket and a cast block.
+enum class PlasticFinish { Gloss, Matt, Foam, Waxy, Film, Weave, Mat, Granules, Thermochromic, Fine, Cells, Flutes,
+                           Rubber, Formed, Moulded, Casting, FoamEdge };
 
 struct Look {
     Style style = Style::Wood;
     Color color;   // main colour of the material
     Color color2;  // grain, glue line, core or shade colour
+    Color color3;  // wood: colour of long streaks (purple in yew, red in parana pine)
+    bool streaks = false;  // wood: color3 was given
+    bool sapwood = false;  // wood: a pale band of sapwood along one edge
+    int plies = 0;         // plywood: number of plies in the edge (0: chosen at random)
     Figure figure = Figure::Straight;
     bool rays = false;  // wood: medullary ray flecks (oak)
     Structure structure = Structure::Mdf;
@@ -26,6 +36,7 @@ struct Look {
     bool transparent = false;  // plastic
     bool gloss = true;         // plastic: gloss or matt
     bool foam = false;         // plastic: expanded foam of fused beads
+    PlasticFinish plasticFinish = PlasticFinish::Gloss;
 };
 
 // One picture to draw: its number, the look, and where it was named (for messages).

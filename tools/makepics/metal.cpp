@@ -1,6 +1,7 @@
 // Metal surfaces: brushed (fine directional streaks with a stretched highlight),
 // polished (soft mirror reflections), rough (hot-rolled scale), cast (sand-cast
 // mottle and pits) and galvanised (zinc spangle crystals).
+#include <algorithm>
 #include <cmath>
 
 #include "surfaces.h"
@@ -28,6 +29,12 @@ public:
             case MetalFinish::Rough: return Rough(x, y);
             case MetalFinish::Cast: return Cast(x, y);
             case MetalFinish::Galvanised: return Galvanised(x, y);
+            case MetalFinish::Ground: return Bar(x, y, false);
+            case MetalFinish::Turned: return Bar(x, y, true);
+            case MetalFinish::Forged: return Forged(x, y);
+            case MetalFinish::Tinplate: return Tinplate(x, y);
+            case MetalFinish::Wire: return Wire(x, y);
+            case MetalFinish::Foam: return Foam(x, y);
         }
         return look_.color;
     }
@@ -105,6 +112,75 @@ private:
         shade -= 0.06f * border;
         shade += 0.10f * Gauss(x - highlight_, 80.0f);
         return Scale(Mix(look_.color2, look_.color, 0.75f), shade);
+    }
+
+    // A round bar lying across a dark bench: ground bars are smooth with one
+    // sharp highlight, turned bars show the fine rings left by the lathe tool.
+    Color Bar(float x, float y, bool turned) const {
+        constexpr float kTop = 38.0f, kBottom = 112.0f;
+        if (y < kTop || y > kBottom) {
+            const float v = 0.24f + 0.04f * (n4_.Fbm(x * 0.04f, y * 0.04f, 2) - 0.5f);
+            const float shadow = y > kBottom ? 0.6f + 0.4f * SmoothStep(0.0f, 14.0f, y - kBottom) : 1.0f;
+            return Color{v * shadow, v * shadow, v * 1.04f * shadow};
+        }
+        const float u = (y - kTop) / (kBottom - kTop) * 2.0f - 1.0f;  // -1 .. 1 across the bar
+        const float normal = std::sqrt(std::max(0.0f, 1.0f - u * u));
+        float shade = 0.35f + 0.55f * normal + 0.55f * Gauss(u + 0.35f, 0.12f) + 0.2f * Gauss(u - 0.45f, 0.2f);
+        if (turned) shade += 0.07f * std::sin(x * 2.4f + 1.5f * n1_.Value(x * 0.05f, 1.0f)) * normal;
+        else shade += 0.03f * (n2_.Value(x * 0.02f, y * 3.0f) - 0.5f);
+        Color c = Mix(look_.color2, look_.color, Clamp01(shade));
+        return Mix(c, kWhite, Clamp01(shade - 1.0f));
+    }
+
+    Color Forged(float x, float y) const {
+        // Hammered black iron: overlapping dents, dark scale and a blue-grey sheen on the high spots.
+        const CellHit dent = NearestCell(seed_ + 13U, x, y, 16.0f, 13.0f);
+        const float bowl = dent.d1 * dent.d1;
+        const float mottle = n1_.Fbm(x * 0.04f, y * 0.04f, 4);
+        const float fibres = n2_.Value(x * 0.015f, y * 0.9f);
+        float shade = 0.55f + 0.5f * bowl + 0.25f * (mottle - 0.5f) + 0.12f * (fibres - 0.5f);
+        Color c = Mix(look_.color2, look_.color, Clamp01(shade));
+        return Mix(c, Color{0.55f, 0.60f, 0.68f}, 0.25f * SmoothStep(0.6f, 0.9f, bowl));
+    }
+
+    Color Tinplate(float x, float y) const {
+        // Bright, slightly blue-white tin with faint crystals and rolling lines.
+        const CellHit xtal = NearestCell(seed_ + 21U, x, y, 9.0f, 7.0f);
+        const float tone = Unit(Mix(xtal.id));
+        const float lines = n2_.Value(x * 0.008f, y * 1.4f);
+        const float t = (x * 0.3f + y) / 150.0f + bandShift_;
+        float shade = 0.80f + 0.08f * tone + 0.06f * (lines - 0.5f) + 0.18f * Gauss(t - 0.45f, 0.18f);
+        Color c = Mix(look_.color2, look_.color, Clamp01(shade));
+        return Mix(c, Color{0.85f, 0.90f, 1.0f}, 0.15f);
+    }
+
+    Color Wire(float x, float y) const {
+        // Several thin wires lying in gentle curves on white paper.
+        Color c{0.93f, 0.93f, 0.91f};
+        for (int i = 0; i < 5; ++i) {
+            const float base = 22.0f + 26.0f * static_cast<float>(i);
+            const float centre = base + 9.0f * std::sin(x * (0.018f + 0.004f * static_cast<float>(i)) + 1.3f * static_cast<float>(i) + bandShift_ * 20.0f);
+            const float d = (y - centre) / 2.6f;
+            if (std::fabs(d) < 1.0f) {
+                const float normal = std::sqrt(1.0f - d * d);
+                const float shade = 0.35f + 0.6f * normal + 0.45f * Gauss(d + 0.4f, 0.25f);
+                c = Mix(Mix(look_.color2, look_.color, Clamp01(shade)), kWhite, Clamp01(shade - 1.0f));
+            } else if (d > 1.0f && d < 2.2f) {
+                c = Scale(c, 0.85f + 0.12f * (d - 1.0f));  // shadow on the paper
+            }
+        }
+        return c;
+    }
+
+    Color Foam(float x, float y) const {
+        // Metal sponge: bright cell walls round dark, deep pores.
+        const CellHit cell = NearestCell(seed_ + 17U, x, y, 15.0f, 15.0f);
+        const float wall = 1.0f - SmoothStep(0.05f, 0.14f, cell.d2 - cell.d1);
+        const float depth = SmoothStep(0.1f, 0.6f, cell.d2 - cell.d1);
+        const float grain = n1_.Value(x * 0.6f, y * 0.6f);
+        Color inside = Scale(look_.color2, 0.55f + 0.35f * (1.0f - depth));
+        Color rim = Scale(look_.color, 0.9f + 0.2f * grain);
+        return Mix(inside, rim, wall);
     }
 
     Look look_;

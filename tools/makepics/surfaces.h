@@ -40,6 +40,7 @@ private:
     float tilt_ = 0.0f;
     float waveAmp_ = 0.0f, waveFreq_ = 0.0f;
     float ribbonLambda_ = 20.0f, ribbonPhase_ = 0.0f;
+    float rippleLambda_ = 7.0f, sheenY_ = 75.0f, sapEdge_ = 38.0f;
     std::vector<Knot> knots_;
 };
 

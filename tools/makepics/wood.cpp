@@ -22,6 +22,10 @@ WoodSurface::WoodSurface(const Look& look, std::uint32_t seed, const WoodOptions
         case Figure::Fine: spacing_ = rng.Uniform(3.0f, 4.0f); contrast_ = 0.28f; cathedral_ = rng.Uniform(0, 1) < 0.5f; break;
         case Figure::Straight: spacing_ = rng.Uniform(3.2f, 4.5f); contrast_ = 0.48f; break;
         case Figure::Interlocked: spacing_ = rng.Uniform(2.2f, 3.0f); contrast_ = 0.30f; break;
+        case Figure::Ripple: spacing_ = rng.Uniform(3.5f, 4.5f); contrast_ = 0.22f; break;
+        case Figure::Silky: spacing_ = rng.Uniform(1.6f, 2.2f); contrast_ = 0.14f; break;
+        case Figure::Ring: spacing_ = rng.Uniform(6.5f, 9.0f); contrast_ = 0.85f; break;
+        case Figure::Plain: spacing_ = rng.Uniform(2.8f, 3.4f); contrast_ = 0.08f; break;
         case Figure::Wavy:
             spacing_ = rng.Uniform(3.2f, 4.2f);
             contrast_ = 0.45f;
@@ -45,6 +49,9 @@ WoodSurface::WoodSurface(const Look& look, std::uint32_t seed, const WoodOptions
     if (slopeX0_ > 100.0f) slope_ = -slope_;
     tilt_ = rng.Uniform(-0.04f, 0.04f);
     ribbonLambda_ = rng.Uniform(16.0f, 24.0f);
+    rippleLambda_ = rng.Uniform(6.0f, 8.5f);
+    sheenY_ = rng.Uniform(40.0f, 110.0f);
+    sapEdge_ = rng.Uniform(30.0f, 45.0f);
     ribbonPhase_ = rng.Uniform(0.0f, 6.28f);
 
     if (look.figure == Figure::Knotty && options.knots) {
@@ -95,8 +102,11 @@ Color WoodSurface::At(float x, float y) const {
     const float t = Fract(phase);
     const float ring = std::floor(phase);
     const float ringVar = Unit(Hash(seed_, static_cast<std::int32_t>(ring), 11));
-    const float lateStart = 0.50f + 0.15f * ringVar;
-    const float late = SmoothStep(lateStart, lateStart + 0.25f, t) * (1.0f - SmoothStep(0.94f, 1.0f, t));
+    // Softwoods with a strong figure (Douglas fir) have a narrow, sharp band of
+    // dense latewood; elsewhere the latewood fades in gradually.
+    const bool sharp = look_.figure == Figure::Ring;
+    const float lateStart = (sharp ? 0.56f : 0.50f) + 0.15f * ringVar;
+    const float late = SmoothStep(lateStart, lateStart + (sharp ? 0.08f : 0.25f), t) * (1.0f - SmoothStep(0.94f, 1.0f, t));
     float v = late * contrast_ * (0.75f + 0.5f * ringVar);
     // Ring-porous woods (oak, ash): the band of large earlywood pores at the
     // start of each ring is what draws the figure; the latewood is smooth.
@@ -108,8 +118,20 @@ Color WoodSurface::At(float x, float y) const {
     const float streaks = wobble_.Fbm(x * 0.004f + 11.0f, yy * 0.05f, 3) - 0.5f;
     v += streaks * 0.45f;
     const float fibre = 0.6f * fibre_.Value(x * 0.035f, yy * 0.9f) + 0.4f * fibre_.Value(x * 0.09f, yy * 2.1f) - 0.5f;
-    v += broad * 0.35f + fibre * 0.16f;
+    const float quiet = look_.figure == Figure::Plain || look_.figure == Figure::Silky ? 0.35f : 1.0f;
+    v += (broad * 0.35f + fibre * 0.16f) * quiet;
     Color c = Mix(look_.color, look_.color2, Clamp01(v));
+    if (look_.streaks) {
+        // Long streaks of another colour running with the grain.
+        const float s = SmoothStep(0.56f, 0.70f, wobble_.Fbm(x * 0.003f + 40.0f, yy * 0.06f, 3));
+        c = Mix(c, look_.color3, 0.6f * s);
+    }
+    if (look_.sapwood) {
+        // A band of pale sapwood along the top edge, with a wavering boundary.
+        const float edge = sapEdge_ + 9.0f * (broad_.Fbm(x * 0.01f, 3.0f, 2) - 0.5f);
+        const Color sap = Mix(look_.color, Color{0.94f, 0.86f, 0.66f}, 0.75f);
+        c = Mix(c, sap, 1.0f - SmoothStep(edge - 2.0f, edge + 2.0f, y));
+    }
 
     float light = 1.0f;
     if (look_.figure == Figure::Open) {
@@ -126,6 +148,15 @@ Color WoodSurface::At(float x, float y) const {
         // Ribbon stripe: bands that catch the light differently.
         const float band = std::sin((yy + broad * 14.0f) * 6.2832f / ribbonLambda_ + ribbonPhase_ + x * 0.008f);
         light *= 1.0f + 0.10f * SmoothStep(-0.7f, 0.7f, band) - 0.05f;
+    }
+
+    if (look_.figure == Figure::Ripple) {
+        // Fiddleback: bands across the grain that catch the light in turn.
+        light *= 1.0f + 0.06f * std::sin((x + 4.0f * wob) * 6.2832f / rippleLambda_ + yy * 0.02f);
+    }
+    if (look_.figure == Figure::Silky) {
+        // A silvery sheen running along the board.
+        light *= 1.0f + 0.12f * std::exp(-((y - sheenY_) / 28.0f) * ((y - sheenY_) / 28.0f));
     }
 
     for (const Knot& k : knots_) {
