@@ -43,6 +43,16 @@ protected:
     MainWindow window;
 };
 
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+    window.show();
+    window.Action("Exit1")->trigger();  // nothing unsaved: no question
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    window.Exit1Click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(MainWindowTest, NamesCaptionsAndStartPageLayout) {
     for (const char* name : {"PageA", "PageB", "PageC", "PageD", "pageE", "BackPic", "MenuPanel", "HintPanel",
                              "MainMenu1", "File1", "View1", "Showwarnings1", "Options1", "Database1", "Help1"})
