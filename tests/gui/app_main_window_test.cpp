@@ -45,12 +45,14 @@ protected:
 
 TEST_F(MainWindowTest, ExitClosesTheWindow) {
     window.show();
-    window.Action("Exit1")->trigger();  // nothing unsaved: no question
+    window.Action("Exit1")->trigger();  // the close question is answered yes
     EXPECT_FALSE(window.isVisible());
     window.show();
     window.Exit1Click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Exit program");
+    EXPECT_EQ(ui.messages[1].text, "Exit program");
 }
 
 TEST_F(MainWindowTest, NamesCaptionsAndStartPageLayout) {
