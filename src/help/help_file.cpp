@@ -16,6 +16,9 @@ constexpr int kMaxInlineDepth = 6;
 constexpr int kMaxTopicDigits = 9;
 // Links of one topic shown as links; the rest show as their text.
 constexpr int kMaxLinksPerTopic = 2000;
+// Items of one list laid out as a list; further items are bulleted paragraphs.
+constexpr int kMaxListItems = 200;
+constexpr const char* kBulletParagraph = "<p style=\"margin-left: 24px\">&#8226; ";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -321,9 +324,13 @@ std::string HelpFile::Inline(std::string_view s, int& linksLeft) const {
 std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
     int linksLeft = kMaxLinksPerTopic;
     std::string html = "<h1>" + Escaped(topic.Title.empty() ? "Topic " + std::to_string(topic.Number) : topic.Title) + "</h1>\n";
-    enum class Block { None, Paragraph, List } block = Block::None;
+    // Bullets: the items of a list past kMaxListItems, one paragraph each (a
+    // viewer numbers and lays out list items in time that grows with the square
+    // of their count).
+    enum class Block { None, Paragraph, List, Bullets } block = Block::None;
+    int items = 0;
     const auto close = [&] {
-        if (block == Block::Paragraph) html += "</p>\n";
+        if (block == Block::Paragraph || block == Block::Bullets) html += "</p>\n";
         if (block == Block::List) html += "</li></ul>\n";
         block = Block::None;
     };
@@ -335,12 +342,18 @@ std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
             close();
             html += "<h2>" + Inline(Trim(line.substr(1)), linksLeft) + "</h2>\n";
         } else if (line.substr(0, 2) == "- ") {
-            if (block == Block::List) {
+            if (block == Block::List && ++items >= kMaxListItems) {
+                html += "</li></ul>\n" + std::string(kBulletParagraph);
+                block = Block::Bullets;
+            } else if (block == Block::Bullets) {
+                html += "</p>\n" + std::string(kBulletParagraph);
+            } else if (block == Block::List) {
                 html += "</li><li>";
             } else {
                 close();
                 html += "<ul><li>";
                 block = Block::List;
+                items = 0;
             }
             html += Inline(Trim(line.substr(2)), linksLeft);
         } else {

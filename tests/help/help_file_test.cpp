@@ -231,7 +231,15 @@ TEST(HelpFileTest, ManyLinksOnATopicAreBounded) {
     std::size_t anchors = 0;
     for (std::size_t at = 0; (at = html.find("<a href=", at)) != std::string::npos; ++at) ++anchors;
     EXPECT_EQ(anchors, 2000u);
-    EXPECT_NE(html.find("<li>T5001</li>"), std::string::npos);
+    EXPECT_NE(html.find("&#8226; T5001</p>"), std::string::npos);
+    // A list lays out its first 200 items as a list, the rest as bulleted
+    // paragraphs, which a viewer lays out in time proportional to their count.
+    std::size_t items = 0;
+    for (std::size_t at = 0; (at = html.find("<li>", at)) != std::string::npos; ++at) ++items;
+    EXPECT_EQ(items, 200u);
+    EXPECT_NE(html.find("<li><a href=\"topic:201\">T201</a></li></ul>\n<p style=\"margin-left: 24px\">&#8226; "
+                        "<a href=\"topic:202\">T202</a></p>\n"),
+              std::string::npos);
 }
 
 TEST(HelpFileTest, UrlsAndLoading) {
