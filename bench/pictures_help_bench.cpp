@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help_file.h"
+#include "help/help_file.h"
 #include "browse/jpeg.h"
 
 namespace {

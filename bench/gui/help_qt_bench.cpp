@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/gui/help_window.h"
-#include "app/help_file.h"
+#include "help/help_file.h"
 
 namespace {
 
