@@ -37,10 +37,18 @@ void MainWindowModel::Startup() {
     std::string databaseMessage;
     try {
         LoadProgramDatabase(app_.ProgramDir(), db.DatabaseFileName, db.Materials, db.DatabaseLevel);
-    } catch (const ENoDBfile&) {
-        databaseMessage = "Can't find database file " + db.DatabaseFileName;
-    } catch (const std::exception&) {
-        databaseMessage = "Can't load database file " + db.DatabaseFileName;
+    } catch (const ENoDBfile& e) {
+        // The second line names the full path and the reason, so a teacher can
+        // tell a missing file from a damaged or unreadable one.
+        databaseMessage = "Can't find database file " + db.DatabaseFileName + "\r\n" + e.what();
+    } catch (const EBadFileFormat& e) {
+        databaseMessage = "Can't load database file " + db.DatabaseFileName + "\r\n" + e.what();
+    } catch (const EFileError& e) {
+        // A file that is there but cannot be read (no permission, an I/O error):
+        // the system's message, which names the path.
+        databaseMessage = e.what();
+    } catch (const std::exception& e) {
+        databaseMessage = "Can't load database file " + db.DatabaseFileName + "\r\n" + e.what();
     }
 
     std::string otherMessage;

@@ -1,5 +1,7 @@
 #include "browse/browse_page.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "browse/jpeg.h"
@@ -125,7 +127,21 @@ void BrowsePage::ShowMaterial(int position) {
 
 void BrowsePage::LoadMaterialPicture(const std::string& path) {
     // A missing or undecodable file leaves the picture empty; nothing is reported.
-    if (path.empty() || !LoadJpegFile(path, PropPic)) PropPic = Image{};
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        PropPic = Image{};
+    } else {
+        const long long modified = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+        PictureCache& c = pictureCache_;
+        if (c.path == path && c.size == static_cast<std::uintmax_t>(st.st_size) && c.modified == modified &&
+            c.inode == static_cast<unsigned long long>(st.st_ino)) {
+            PropPic = c.image;
+        } else {
+            if (!LoadJpegFile(path, PropPic, kPictureWidth, kPictureHeight)) PropPic = Image{};
+            c = {path, static_cast<std::uintmax_t>(st.st_size), modified, static_cast<unsigned long long>(st.st_ino),
+                 PropPic};
+        }
+    }
     Changes.Announce(BrowseChange::Picture);
 }
 

@@ -2,6 +2,7 @@
 // Behaviour of the browse page (PageB), free of any window: the category group,
 // the material list, the property list with its help pointer, the description,
 // the picture, and the details mode that shows the results of a search.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ public:
     enum : int { kHardwoods = 0, kSoftwoods = 1, kBoards = 2, kMetals = 3, kPlastics = 4, kCategoryCount = 5 };
     static const char* const kCategoryCaptions[kCategoryCount];
     static constexpr int kPropRowHeight = 20;  // pixels per row of PropListB
+    // The picture box PropPic; larger pictures are shown whole, scaled to fit.
+    static constexpr int kPictureWidth = 200;
+    static constexpr int kPictureHeight = 150;
     static constexpr int kHelpContext = 1005;
     static constexpr int kDefinitionHelpBase = 2000;  // + row code
 
@@ -50,7 +54,7 @@ public:
     int PropListBIndex = -1;
     std::string MatNameLabel;
     std::string MemoB;
-    Image PropPic;  // empty = no picture
+    Image PropPic;  // empty = no picture; at least the size it is shown at
     bool PropListBHelpCursor = false;  // the help cursor shows over PropListB
     // Entry of MatListB last chosen outside a search (-1 none).
     int LastBrowseIndex = -1;
@@ -102,6 +106,17 @@ private:
     const TMaterial* MaterialAt(int position) const;
     int RowAt(int y, int topRow) const;
     void ClearShownMaterial();
+
+    // The last picture read, kept while its file stays the same, so showing the
+    // same material again decodes nothing.
+    struct PictureCache {
+        std::string path;
+        std::uintmax_t size = 0;
+        long long modified = 0;  // nanoseconds
+        unsigned long long inode = 0;
+        Image image;
+    };
+    PictureCache pictureCache_;
 
     const MaterialDatabase& database_;
     const SearchState& search_;

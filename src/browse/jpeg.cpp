@@ -1,5 +1,6 @@
 #include "browse/jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
@@ -55,8 +56,22 @@ inline std::uint8_t MulDiv255(unsigned a, unsigned b) { return static_cast<std::
 // Decodes into `out`. A libjpeg error jumps back to the setjmp here, so this
 // function holds no objects with destructors: everything it builds lives in
 // the caller's objects or in libjpeg's own pools.
+// The largest scale denominator (1, 2, 4 or 8) whose picture is still at least
+// as large as the picture scaled to fit the box.
+unsigned ScaleDenominator(unsigned width, unsigned height, int fitWidth, int fitHeight) {
+    if (fitWidth <= 0 || fitHeight <= 0) return 1;
+    unsigned denom = 1;
+    // width / (2 * denom) >= shown width, i.e. 2 * denom * shown <= width, for both sides.
+    int shownW = 0, shownH = 0;
+    FitPictureSize(static_cast<int>(width), static_cast<int>(height), fitWidth, fitHeight, shownW, shownH);
+    while (denom < 8 && 2ull * denom * static_cast<unsigned>(shownW) <= width &&
+           2ull * denom * static_cast<unsigned>(shownH) <= height)
+        denom *= 2;
+    return denom;
+}
+
 bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_mgr& progress,
-                const unsigned char* data, unsigned long size, Image& out) {
+                const unsigned char* data, unsigned long size, Image& out, int fitWidth, int fitHeight) {
     if (setjmp(err.jump)) return false;
 
     jpeg_create_decompress(&cinfo);
@@ -68,6 +83,12 @@ bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_
     if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxJpegSide ||
         cinfo.image_height > kMaxJpegSide)
         return false;
+    // A short file that claims a huge picture would cost time and memory before
+    // its damage shows.
+    if (static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height > size * kMaxJpegPixelsPerByte)
+        return false;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = ScaleDenominator(cinfo.image_width, cinfo.image_height, fitWidth, fitHeight);
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGB;
@@ -75,8 +96,8 @@ bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_
 
     const int width = static_cast<int>(cinfo.output_width);
     const int height = static_cast<int>(cinfo.output_height);
-    if (width != static_cast<int>(cinfo.image_width) || height != static_cast<int>(cinfo.image_height) ||
-        cinfo.output_components != (cmyk ? 4 : 3))
+    if (width <= 0 || height <= 0 || width > static_cast<int>(cinfo.image_width) ||
+        height > static_cast<int>(cinfo.image_height) || cinfo.output_components != (cmyk ? 4 : 3))
         return false;
 
     out.rgb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
@@ -120,7 +141,22 @@ bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_
 
 }  // namespace
 
-bool DecodeJpeg(std::string_view bytes, Image& out) {
+void FitPictureSize(int width, int height, int fitWidth, int fitHeight, int& outWidth, int& outHeight) {
+    outWidth = width;
+    outHeight = height;
+    if (width <= 0 || height <= 0 || fitWidth <= 0 || fitHeight <= 0) return;
+    if (width <= fitWidth && height <= fitHeight) return;
+    // The side that is the larger share of its box decides the scale.
+    if (static_cast<long long>(width) * fitHeight >= static_cast<long long>(height) * fitWidth) {
+        outWidth = fitWidth;
+        outHeight = std::max(1, static_cast<int>(static_cast<long long>(height) * fitWidth / width));
+    } else {
+        outHeight = fitHeight;
+        outWidth = std::max(1, static_cast<int>(static_cast<long long>(width) * fitHeight / height));
+    }
+}
+
+bool DecodeJpeg(std::string_view bytes, Image& out, int fitWidth, int fitHeight) {
     out = Image{};
     if (bytes.empty() || bytes.size() > kMaxJpegFileBytes) return false;
 
@@ -136,7 +172,7 @@ bool DecodeJpeg(std::string_view bytes, Image& out) {
     bool ok = false;
     try {
         ok = DecodeWith(cinfo, err, progress, reinterpret_cast<const unsigned char*>(bytes.data()),
-                        static_cast<unsigned long>(bytes.size()), decoded);
+                        static_cast<unsigned long>(bytes.size()), decoded, fitWidth, fitHeight);
     } catch (const std::bad_alloc&) {
         ok = false;
     }
@@ -145,7 +181,7 @@ bool DecodeJpeg(std::string_view bytes, Image& out) {
     return ok;
 }
 
-bool LoadJpegFile(const std::string& path, Image& out) {
+bool LoadJpegFile(const std::string& path, Image& out, int fitWidth, int fitHeight) {
     out = Image{};
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return false;
@@ -157,7 +193,7 @@ bool LoadJpegFile(const std::string& path, Image& out) {
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));  // the file may have shrunk meanwhile
-    return DecodeJpeg(bytes, out);
+    return DecodeJpeg(bytes, out, fitWidth, fitHeight);
 }
 
 }  // namespace trevane

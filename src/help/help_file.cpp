@@ -1,6 +1,7 @@
 #include "help/help_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <tuple>
 
 #include "common/errors.h"
@@ -13,6 +14,11 @@ namespace {
 constexpr std::size_t kMaxHelpBytes = 32u * 1024u * 1024u;
 constexpr int kMaxInlineDepth = 6;
 constexpr int kMaxTopicDigits = 9;
+// Links of one topic shown as links; the rest show as their text.
+constexpr int kMaxLinksPerTopic = 2000;
+// Items of one list laid out as a list; further items are bulleted paragraphs.
+constexpr int kMaxListItems = 200;
+constexpr const char* kBulletParagraph = "<p style=\"margin-left: 24px\">&#8226; ";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -68,34 +74,45 @@ std::string Escaped(std::string_view s) {
     return out;
 }
 
+// Finds the "]]" that ends a link opened at s[i]. `cache` holds the last answer
+// (npos: none left); positions only grow during one scan of a line, so a line
+// full of "[[" is read once, not once per "[[".
+std::size_t LinkClose(std::string_view s, std::size_t i, std::size_t& cache) {
+    if (cache == std::string_view::npos) return cache;
+    if (cache < i + 2 || cache == 0) cache = s.find("]]", i + 2);
+    return cache;
+}
+
 // A link starting at s[i] == '[' (and s[i+1] == '['): the link and the index just
-// past its "]]", or an invalid link and i.
-std::pair<HelpLink, std::size_t> ReadLink(std::string_view s, std::size_t i) {
-    const std::size_t close = s.find("]]", i + 2);
+// past its "]]", or an invalid link and i. The number is read from its own few
+// characters, so a "[[" that forms no link costs no scan of the rest of the line.
+std::pair<HelpLink, std::size_t> ReadLink(std::string_view s, std::size_t i, std::size_t& closeCache) {
+    const std::size_t close = LinkClose(s, i, closeCache);
     if (close == std::string_view::npos) return {HelpLink{}, i};
-    const std::string_view inner = s.substr(i + 2, close - i - 2);
-    const std::size_t bar = inner.find('|');
-    const int number = ParseNumber(Trim(inner.substr(0, bar)));
-    if (number < 0) return {HelpLink{}, i};
+    std::size_t k = i + 2;
+    while (k < close && IsBlank(s[k])) ++k;
+    const std::size_t digits = k;
+    while (k < close && IsDigit(s[k]) && k - digits <= static_cast<std::size_t>(kMaxTopicDigits)) ++k;
+    const int number = ParseNumber(s.substr(digits, k - digits));
+    while (k < close && IsBlank(s[k])) ++k;
+    if (number < 0 || (k < close && s[k] != '|')) return {HelpLink{}, i};
     HelpLink link;
     link.valid = true;
     link.topic = number;
-    if (bar != std::string_view::npos) link.text = std::string(Trim(inner.substr(bar + 1)));
+    if (k < close) link.text = std::string(Trim(s.substr(k + 1, close - k - 1)));
     return {link, close + 2};
 }
 
-// Where an emphasis opened at s[i] closes, or npos. Bold "*" closes at a "*" that
-// follows a non-blank; italic "_" opens and closes only at word edges.
-std::size_t EmphasisClose(std::string_view s, std::size_t i) {
+// Emphasis marks: bold "*" opens before a non-blank and closes after one;
+// italic "_" opens and closes only at word edges.
+bool OpensEmphasis(std::string_view s, std::size_t i) {
     const char mark = s[i];
-    if (i + 1 >= s.size() || IsBlank(s[i + 1]) || s[i + 1] == mark) return std::string_view::npos;
-    if (mark == '_' && i > 0 && IsWordChar(s[i - 1])) return std::string_view::npos;
-    for (std::size_t j = i + 2; j < s.size(); ++j) {
-        if (s[j] != mark || IsBlank(s[j - 1])) continue;
-        if (mark == '_' && j + 1 < s.size() && IsWordChar(s[j + 1])) continue;
-        return j;
-    }
-    return std::string_view::npos;
+    if (i + 1 >= s.size() || IsBlank(s[i + 1]) || s[i + 1] == mark) return false;
+    return mark != '_' || i == 0 || !IsWordChar(s[i - 1]);
+}
+bool ClosesEmphasis(std::string_view s, std::size_t j) {
+    if (j == 0 || IsBlank(s[j - 1])) return false;
+    return s[j] != '_' || j + 1 >= s.size() || !IsWordChar(s[j + 1]);
 }
 
 }  // namespace
@@ -103,8 +120,9 @@ std::size_t EmphasisClose(std::string_view s, std::size_t i) {
 std::vector<HelpLink> FindHelpLinks(std::string_view line) {
     std::vector<HelpLink> links;
     std::size_t i = 0;
+    std::size_t closeCache = 0;
     while ((i = line.find("[[", i)) != std::string_view::npos) {
-        auto [link, next] = ReadLink(line, i);
+        auto [link, next] = ReadLink(line, i, closeCache);
         links.push_back(link);
         i = link.valid ? next : i + 2;
     }
@@ -234,46 +252,85 @@ std::vector<const HelpTopic*> HelpFile::Search(std::string_view words) const {
     return result;
 }
 
-std::string HelpFile::Inline(std::string_view s, int depth) const {
+// One pass over the text with a stack of the open emphasis marks. An opener
+// pairs with the first closer of its mark after it that lies inside the
+// enclosing emphasis; where the closers are is known beforehand from one pass
+// backwards, so no text is read twice.
+std::string HelpFile::Inline(std::string_view s, int& linksLeft) const {
+    const std::size_t n = s.size();
+    std::vector<std::size_t> nextBold(n + 2, std::string_view::npos), nextItalic(n + 2, std::string_view::npos);
+    for (std::size_t j = n; j-- > 0;) {
+        nextBold[j] = nextBold[j + 1];
+        nextItalic[j] = nextItalic[j + 1];
+        if ((s[j] == '*' || s[j] == '_') && ClosesEmphasis(s, j)) (s[j] == '*' ? nextBold : nextItalic)[j] = j;
+    }
+
+    struct Open {
+        const char* tag;
+        std::size_t close;
+    };
+    std::vector<Open> open;
     std::string out;
-    out.reserve(s.size() + 16);
+    out.reserve(n + 16);
+    std::size_t closeCache = 0;
     std::size_t i = 0;
-    while (i < s.size()) {
+    while (i < n) {
+        const std::size_t end = open.empty() ? n : open.back().close;
+        if (i == end) {
+            out += std::string("</") + open.back().tag + ">";
+            open.pop_back();
+            ++i;
+            continue;
+        }
         const char c = s[i];
-        if (c == '[' && i + 1 < s.size() && s[i + 1] == '[') {
-            auto [link, next] = ReadLink(s, i);
-            if (link.valid) {
+        if (c == '[' && i + 1 < end && s[i + 1] == '[') {
+            auto [link, next] = ReadLink(s, i, closeCache);
+            if (link.valid && next <= end) {
                 const HelpTopic* target = Find(link.topic);
                 std::string text = link.text;
                 if (text.empty()) text = target && !target->Title.empty() ? target->Title : "topic " + std::to_string(link.topic);
-                if (target)
+                // A page of thousands of links would take the viewer a long time
+                // to lay out; past the limit they are shown as plain text.
+                if (target && linksLeft > 0) {
+                    --linksLeft;
                     out += "<a href=\"" + HelpTopicUrl(link.topic) + "\">" + Escaped(text) + "</a>";
-                else
+                } else {
                     out += Escaped(text);
+                }
                 i = next;
                 continue;
             }
         }
-        if ((c == '*' || c == '_') && depth < kMaxInlineDepth) {
-            const std::size_t close = EmphasisClose(s, i);
-            if (close != std::string_view::npos) {
-                const char* tag = c == '*' ? "b" : "i";
-                out += std::string("<") + tag + ">" + Inline(s.substr(i + 1, close - i - 1), depth + 1) + "</" + tag + ">";
-                i = close + 1;
+        if ((c == '*' || c == '_') && open.size() < static_cast<std::size_t>(kMaxInlineDepth) && i + 2 <= n &&
+            OpensEmphasis(s.substr(0, end), i)) {
+            const std::size_t close = (c == '*' ? nextBold : nextItalic)[i + 2];
+            if (close < end) {
+                open.push_back({c == '*' ? "b" : "i", close});
+                out += std::string("<") + open.back().tag + ">";
+                ++i;
                 continue;
             }
         }
         AppendEscaped(out, c);
         ++i;
     }
+    while (!open.empty()) {  // closed at the very end of the text
+        out += std::string("</") + open.back().tag + ">";
+        open.pop_back();
+    }
     return out;
 }
 
 std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
+    int linksLeft = kMaxLinksPerTopic;
     std::string html = "<h1>" + Escaped(topic.Title.empty() ? "Topic " + std::to_string(topic.Number) : topic.Title) + "</h1>\n";
-    enum class Block { None, Paragraph, List } block = Block::None;
+    // Bullets: the items of a list past kMaxListItems, one paragraph each (a
+    // viewer numbers and lays out list items in time that grows with the square
+    // of their count).
+    enum class Block { None, Paragraph, List, Bullets } block = Block::None;
+    int items = 0;
     const auto close = [&] {
-        if (block == Block::Paragraph) html += "</p>\n";
+        if (block == Block::Paragraph || block == Block::Bullets) html += "</p>\n";
         if (block == Block::List) html += "</li></ul>\n";
         block = Block::None;
     };
@@ -283,16 +340,22 @@ std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
             close();
         } else if (line.substr(0, 2) == "= " || line == "=") {
             close();
-            html += "<h2>" + Inline(Trim(line.substr(1)), 0) + "</h2>\n";
+            html += "<h2>" + Inline(Trim(line.substr(1)), linksLeft) + "</h2>\n";
         } else if (line.substr(0, 2) == "- ") {
-            if (block == Block::List) {
+            if (block == Block::List && ++items >= kMaxListItems) {
+                html += "</li></ul>\n" + std::string(kBulletParagraph);
+                block = Block::Bullets;
+            } else if (block == Block::Bullets) {
+                html += "</p>\n" + std::string(kBulletParagraph);
+            } else if (block == Block::List) {
                 html += "</li><li>";
             } else {
                 close();
                 html += "<ul><li>";
                 block = Block::List;
+                items = 0;
             }
-            html += Inline(Trim(line.substr(2)), 0);
+            html += Inline(Trim(line.substr(2)), linksLeft);
         } else {
             if (block == Block::None) {
                 html += "<p>";
@@ -300,7 +363,7 @@ std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
             } else {
                 html += ' ';
             }
-            html += Inline(line, 0);
+            html += Inline(line, linksLeft);
         }
     }
     close();
@@ -325,6 +388,10 @@ std::vector<HelpProblem> HelpFile::Validate() const {
 }
 
 HelpFile LoadHelpFile(const std::string& path) {
+    // Opening a named pipe or a device for reading can wait forever for a writer.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw EFileError("Cannot open " + path + ": not a regular file");
     HelpFile file;
     file.Parse(ReadWholeFile(path, kMaxHelpBytes), path);
     return file;

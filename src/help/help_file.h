@@ -75,7 +75,9 @@ public:
     std::vector<HelpProblem> Validate() const;
 
 private:
-    std::string Inline(std::string_view text, int depth) const;
+    // Emphasis and links of one line as HTML; linksLeft counts down the links
+    // the topic may still show as links.
+    std::string Inline(std::string_view text, int& linksLeft) const;
     std::vector<HelpTopic> topics_;
     std::map<int, std::size_t> byNumber_;
 };

@@ -102,8 +102,9 @@ std::string SearchPage::NextCriterionValue(const TMaterial& tmpl, const std::str
 
 void SearchPage::GridCMouseDown(bool left, int col, int row, bool startsColumnResize) {
     if (left && startsColumnResize) return;
-    // A press on a row that names no property leaves the grid as it is.
-    if (row >= GridC.FixedRows() && GridC.Cell(0, row).empty()) return;
+    // A left press on a row that names no property leaves the grid as it is; any
+    // other press acts on the current cell wherever it lands.
+    if (left && row >= GridC.FixedRows() && row < GridC.RowCount() && GridC.Cell(0, row).empty()) return;
     if (left && row >= GridC.FixedRows() && row < GridC.RowCount() && col >= 0 && col < GridC.ColCount()) {
         GridC.Col = col;
         GridC.Row = row;

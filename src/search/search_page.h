@@ -74,7 +74,8 @@ public:
     // The value after `text` in the cycle of the scale of the template's property
     // row - 1; any other text (or a row without property) comes back unchanged.
     std::string NextCriterionValue(const TMaterial& tmpl, const std::string& text, int row) const;
-    // A mouse button pressed on GridC at (col, row); row 0 is the heading row.
+    // A mouse button pressed on GridC at (col, row); row 0 is the heading row, -1
+    // a place outside every cell. `left` is false for every other button.
     void GridCMouseDown(bool left, int col, int row, bool startsColumnResize);
     void NewSearchBtnClick();
 

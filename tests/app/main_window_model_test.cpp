@@ -2,6 +2,9 @@
 // driven headless through the recording user interface.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/app_model.h"
 #include "app/main_window_model.h"
 #include "browse/browse_page.h"
@@ -55,7 +58,8 @@ TEST_F(ShellTest, StartupWithoutDatabaseReportsMissingFileOnceAndShowsStartPage)
     AppModel& s = Started();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
-    EXPECT_EQ(ui.messages[0].text, "Can't find database file Higher.mdf");
+    EXPECT_EQ(ui.messages[0].text,
+              "Can't find database file Higher.mdf\r\n" + dir.File("Higher.mdf") + " file not found");
     EXPECT_EQ(ui.messages[0].buttons, kBtnOk);
     EXPECT_TRUE(s.State.Database.Materials.empty());
     EXPECT_EQ(s.ActivePage(), Page::Start);
@@ -79,9 +83,32 @@ TEST_F(ShellTest, StartupWithDamagedDatabaseRunsWithEmptyList) {
     AppModel& s = Started();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
-    EXPECT_EQ(ui.messages[0].text, "Can't load database file Higher.mdf");
+    EXPECT_EQ(ui.messages[0].text,
+              "Can't load database file Higher.mdf\r\n" + dir.File("Higher.mdf") + " is not a valid *.mdf data file");
     EXPECT_TRUE(s.State.Database.Materials.empty());
     EXPECT_EQ(s.ActivePage(), Page::Start);
+}
+
+// A database that is there but cannot be read is reported with the system's
+// message, which names the file, not as a damaged one.
+TEST_F(ShellTest, StartupWithUnreadableDatabaseGivesTheSystemsReason) {
+    const std::string path = dir.File("higher.mdf");
+    WriteTestFile(path, MakeDatabase(3, 1, "High"));
+    ASSERT_EQ(::truncate(path.c_str(), 600ll * 1024 * 1024), 0);  // sparse: beyond what is ever read
+    Started();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_EQ(ui.messages[0].text, "Cannot read " + path + ": the file is too large");
+}
+
+TEST_F(ShellTest, StartupWithoutPermissionGivesTheSystemsReason) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    const std::string path = dir.File("higher.mdf");
+    WriteTestFile(path, MakeDatabase(3, 1, "High"));
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    Started();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Cannot open " + path + ": Permission denied");
 }
 
 TEST_F(ShellTest, NavigationByTagAndStartPage) {

@@ -2,7 +2,12 @@
 // memory and the recording fake of the user interface.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -332,6 +337,45 @@ TEST_F(BrowsePictureTest, DatabaseSwitchClearsCategoryListsAndPicture) {
     EXPECT_TRUE(page.PropListB.empty());
     EXPECT_TRUE(page.PropPic.Empty());
     EXPECT_EQ(page.LastBrowseIndex, 0);  // kept for the next visit
+}
+
+// Showing the same material again reads nothing while its file is unchanged;
+// a changed file is read again.
+TEST_F(BrowsePictureTest, PictureIsKeptWhileItsFileIsUnchanged) {
+    PutPicture("12.jpg");
+    const std::string path = dir.File("pics/12.jpg");
+    page.MatListBClick(0);
+    ASSERT_EQ(page.PropPic.width, 16);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    {
+        // Same size, same inode, same time: the file is not read again.
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+        f.write(std::string(static_cast<std::size_t>(before.st_size), 'X').data(), before.st_size);
+    }
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    page.MatListBClick(1);
+    EXPECT_TRUE(page.PropPic.Empty());
+    page.MatListBClick(0);
+    EXPECT_EQ(page.PropPic.width, 16);
+
+    const timespec later[2] = {before.st_atim, {before.st_mtim.tv_sec + 5, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);
+    page.MatListBClick(0);
+    EXPECT_TRUE(page.PropPic.Empty());  // read again: now damaged
+}
+
+// A picture larger than the box is kept near the size it is shown at.
+TEST_F(BrowsePictureTest, LargePicturesAreDecodedForTheBox) {
+    if (std::system("command -v cjpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "cjpeg is not installed";
+    std::string ppm = "P6\n1600 1200\n255\n";
+    ppm.append(1600u * 1200u * 3u, '\x80');
+    testing::WriteTestFile(dir.File("big.ppm"), ppm);
+    ASSERT_EQ(std::system(("cjpeg -outfile '" + dir.File("pics/12.jpg") + "' '" + dir.File("big.ppm") + "'").c_str()), 0);
+    page.MatListBClick(0);
+    EXPECT_EQ(page.PropPic.width, BrowsePage::kPictureWidth);
+    EXPECT_EQ(page.PropPic.height, BrowsePage::kPictureHeight);
 }
 
 }  // namespace

@@ -141,6 +141,61 @@ TEST_F(JpegFromToolsTest, DecodesCmykFilesWrittenByImageMagick) {
     ExpectQuadrants(img, false);
 }
 
+// A picture larger than its box is decoded at the smallest of a half, a quarter
+// or an eighth of its size that still covers it scaled to fit the box.
+TEST_F(JpegFromToolsTest, LargePicturesAreDecodedNearTheSizeShown) {
+    const std::string ppm = WritePpm(dir_, 1600, 1200);
+    const std::string out = dir_.File("big.jpg");
+    const std::string bytes = Make("cjpeg -quality 90 -outfile " + out + " " + ppm, out);
+    struct Case {
+        int fitW, fitH, w, h;
+    } cases[] = {
+        {0, 0, 1600, 1200},      // no box: the whole picture
+        {200, 150, 200, 150},    // an eighth
+        {400, 150, 200, 150},    // the height decides
+        {500, 500, 800, 600},    // shown 500 x 375: a half covers it, a quarter does not
+        {2000, 2000, 1600, 1200} // it fits as it is
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.fitW) + " x " + std::to_string(c.fitH));
+        Image img;
+        ASSERT_TRUE(DecodeJpeg(bytes, img, c.fitW, c.fitH));
+        EXPECT_EQ(img.width, c.w);
+        EXPECT_EQ(img.height, c.h);
+        ASSERT_EQ(img.rgb.size(), static_cast<std::size_t>(c.w) * c.h * 3);
+        ExpectQuadrants(img, false);
+    }
+
+    int w = 0, h = 0;
+    FitPictureSize(1600, 1200, 200, 150, w, h);
+    EXPECT_EQ(w * 1000 + h, 200150);
+    FitPictureSize(1000, 1000, 200, 150, w, h);  // square: as high as the box
+    EXPECT_EQ(w * 1000 + h, 150150);
+    FitPictureSize(8000, 10, 200, 150, w, h);  // a strip keeps at least a pixel
+    EXPECT_EQ(w * 1000 + h, 200001);
+    FitPictureSize(120, 90, 200, 150, w, h);  // smaller pictures keep their size
+    EXPECT_EQ(w * 1000 + h, 120090);
+}
+
+// A file whose header claims far more pixels than its bytes can describe is
+// refused from its header alone.
+TEST_F(JpegFromToolsTest, HeaderClaimingAHugePictureIsRefused) {
+    const std::string out = dir_.File("small.jpg");
+    std::string bytes = Make("cjpeg -quality 90 -outfile " + out + " " + ppm_, out);
+    Image img;
+    ASSERT_TRUE(DecodeJpeg(bytes, img));
+    // The frame header (FFC0) holds precision, height and width.
+    const std::size_t sof = bytes.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    for (std::size_t at : {sof + 5, sof + 7}) {
+        bytes[at] = static_cast<char>(0x20);  // 8192
+        bytes[at + 1] = 0;
+    }
+    ASSERT_LT(bytes.size() * kMaxJpegPixelsPerByte, 8192ull * 8192ull);
+    EXPECT_FALSE(DecodeJpeg(bytes, img));
+    EXPECT_TRUE(img.Empty());
+}
+
 TEST_F(JpegFromToolsTest, SizeLimitIsInclusive) {
     // One row of the largest width allowed decodes; one pixel wider is refused.
     for (int width : {kMaxJpegSide, kMaxJpegSide + 1}) {

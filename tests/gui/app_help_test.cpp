@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -103,6 +104,19 @@ TEST(QtUserInterfaceTest, DialogsRunByNameAndFiltersConvert) {
     EXPECT_EQ(QtFileFilter("QEL project file (*.prj)|*.prj"), "QEL project file (*.prj)");
     EXPECT_EQ(QtFileFilter("Text|*.txt;*.csv|All (*.*)|*.*"), "Text (*.txt *.csv);;All (*.*)");
     EXPECT_EQ(QtFileFilter("PDF (*.pdf)"), "PDF (*.pdf)");
+}
+
+TEST(QtUserInterfaceTest, FontDialogIsFontDlg) {
+    QtUserInterface ui;
+    QString name;
+    QTimer::singleShot(0, [&name] {
+        if (QWidget* dlg = QApplication::activeModalWidget()) {
+            name = dlg->objectName();
+            if (auto* d = qobject_cast<QDialog*>(dlg)) d->reject();
+        }
+    });
+    EXPECT_FALSE(ui.FontDialog(FontSpec{"Arial", 13}).has_value());
+    EXPECT_EQ(name, "FontDlg");
 }
 
 }  // namespace

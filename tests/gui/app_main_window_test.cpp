@@ -43,6 +43,18 @@ protected:
     MainWindow window;
 };
 
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+    window.show();
+    window.Action("Exit1")->trigger();  // the close question is answered yes
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    window.Exit1Click();
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Exit program");
+    EXPECT_EQ(ui.messages[1].text, "Exit program");
+}
+
 TEST_F(MainWindowTest, NamesCaptionsAndStartPageLayout) {
     for (const char* name : {"PageA", "PageB", "PageC", "PageD", "pageE", "BackPic", "MenuPanel", "HintPanel",
                              "MainMenu1", "File1", "View1", "Showwarnings1", "Options1", "Database1", "Help1"})

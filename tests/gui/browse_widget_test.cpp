@@ -147,5 +147,23 @@ TEST_F(BrowseWidgetTest, PictureShowsAtItsOwnSizeAndDetailsModeSwapsTheGroups) {
     EXPECT_FALSE(Find("BSearchGB")->isVisible());
 }
 
+// A picture larger than the box is shown whole, scaled down with its
+// proportions kept, not cut to its top-left corner.
+TEST_F(BrowseWidgetTest, LargePictureIsScaledToFitWhole) {
+    Image& pic = session.Browse().PropPic;
+    pic.width = 800;
+    pic.height = 300;
+    pic.rgb.assign(800u * 300u * 3u, 0);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 800; ++x) pic.rgb[(static_cast<std::size_t>(y) * 800 + x) * 3 + (x < 400 ? 0 : 2)] = 255;
+    widget.Refresh();
+    const QImage shot = Find("PropPic")->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(200, 150));
+    EXPECT_EQ(shot.pixelColor(50, 30), QColor(255, 0, 0));   // the left half
+    EXPECT_EQ(shot.pixelColor(150, 30), QColor(0, 0, 255));  // the right half, inside the box
+    EXPECT_EQ(shot.pixelColor(150, 74), QColor(0, 0, 255));  // 75 rows high
+    EXPECT_NE(shot.pixelColor(150, 100), QColor(0, 0, 255));
+}
+
 }  // namespace
 }  // namespace trevane

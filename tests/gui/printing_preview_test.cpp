@@ -102,7 +102,9 @@ TEST(PrintDialogs, ConfirmationCounterAndButtons) {
     FakePrinter printer;
     PrntFrmModel model(printer);
     model.JobLabel = "Print cutting list ?";
-    PrntFrm dlg(model, nullptr);
+    TPrntFrm dlg(model, nullptr);
+    EXPECT_STREQ(dlg.metaObject()->className(), "trevane::TPrntFrm");
+    EXPECT_EQ(dlg.objectName(), "PrntFrm");
     EXPECT_EQ(dlg.windowTitle(), "confirm print");
     EXPECT_EQ(Find<QLabel>(&dlg, "Label1")->text(), "printer: Office laser");
     EXPECT_EQ(Find<QLabel>(&dlg, "JobLabel")->text(), "Print cutting list ?");
@@ -122,7 +124,12 @@ TEST(PrintDialogs, ConfirmationCounterAndButtons) {
 TEST(PrintDialogs, TitlesWindowAppliesItsEdits) {
     GridTitleFrmModel model;
     model.PupilNameEdit = "Sam";
-    GridTitleFrm dlg(model, nullptr);
+    TGridTitleFrm dlg(model, nullptr);
+    EXPECT_STREQ(dlg.metaObject()->className(), "trevane::TGridTitleFrm");
+    EXPECT_EQ(dlg.objectName(), "GridTitleFrm");
+    TPrntProgFrm progress("Printing", nullptr);
+    EXPECT_STREQ(progress.metaObject()->className(), "trevane::TPrntProgFrm");
+    EXPECT_EQ(progress.objectName(), "PrntProgFrm");
     EXPECT_EQ(dlg.windowTitle(), "Cutting list titles");
     EXPECT_EQ(Find<QLabel>(&dlg, "Label1")->text(), "Enter you name and a title for the cutting list");
     auto* name = Find<QLineEdit>(&dlg, "PupilNameEdit");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,9 +14,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <set>
 
 #include "app/app_model.h"
+#include "materials/material.h"
+#include "search/gui/criteria_grid_view.h"
 #include "search/gui/search_dialogs_qt.h"
+#include "search/gui/search_views.h"
 #include "search/gui/search_widget.h"
 #include "search/search_dialogs.h"
 #include "search/search_page.h"
@@ -71,6 +77,66 @@ TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
     EXPECT_EQ(page.GridC.Cell(1, 1), "intermediate");
     Press(header->viewport(), {boundary / 2, 10}, Qt::LeftButton);
     EXPECT_EQ(page.GridC.Cell(1, 1), "soft");
+
+    // The middle button steps the current cell too, as does a right press on a
+    // row below the last property.
+    Press(grid->viewport(), weightName.center(), Qt::MiddleButton);
+    EXPECT_EQ(page.GridC.Cell(1, 1), "don't care");
+    EXPECT_EQ(page.GridC.Cell(1, 2), "don't care");
+    const QRect empty = grid->visualRect(grid->model()->index(12, 1));
+    ASSERT_TRUE(page.GridC.Cell(0, 13).empty());
+    Press(grid->viewport(), empty.center(), Qt::RightButton);
+    EXPECT_EQ(page.GridC.Cell(1, 1), "hard");
+    EXPECT_EQ(page.GridC.Cell(1, 13), "");
+    Press(grid->viewport(), empty.center(), Qt::LeftButton);  // names no property: nothing
+    EXPECT_EQ(page.GridC.Cell(1, 1), "hard");
+    EXPECT_EQ(page.GridC.Row, 1);
+}
+
+// The drawing handlers: GridCDrawCell paints headings light yellow and values
+// red; FoundListboxDrawItem puts the mark at the top left and the name in
+// black or silver.
+TEST_F(SearchWidgetTest, DrawingHandlersPaintCellsAndFoundEntries) {
+    session.State.Search.SearchType = 0;
+    page.SetUpCriteriaGrid(0, 0);
+    SearchPageWidget w(session.Search(), nullptr);
+    auto* grid = Find<CriteriaGridView>(&w, "GridC");
+    QImage img(100, 20, QImage::Format_RGB32);
+    const QFont font("Arial", 9);
+    auto colours = [&img] {
+        std::set<QRgb> seen;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) seen.insert(img.pixel(x, y));
+        return seen;
+    };
+    {
+        QPainter p(&img);
+        grid->GridCDrawCell(p, 1, 0, img.rect(), "value", font);
+    }
+    EXPECT_EQ(img.pixelColor(1, 1), QColor(255, 255, 128));
+    EXPECT_TRUE(colours().count(qRgb(0, 0, 0)));
+    {
+        QPainter p(&img);
+        grid->GridCDrawCell(p, 1, 1, img.rect(), "hard", font);
+    }
+    EXPECT_EQ(img.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_TRUE(colours().count(qRgb(255, 0, 0)));
+    EXPECT_FALSE(colours().count(qRgb(0, 0, 0)));
+
+    auto m = TWood::Create();
+    m->Name = "Oak";
+    m->CostingFlag = 0;
+    session.State.Database.Materials.push_back(std::move(m));
+    page.FoundListbox.push_back({"Oak", 0});
+    FoundListModel model(page, nullptr);
+    FoundListDelegate delegate(MakeTickPixmap(), MakeCrossPixmap(), nullptr);
+    {
+        QPainter p(&img);
+        delegate.FoundListboxDrawItem(p, model.index(0), QRect(0, 0, 100, 14), QFont("Arial", 8, QFont::Bold));
+    }
+    EXPECT_EQ(img.pixelColor(99, 13), QColor(Qt::white));
+    EXPECT_TRUE(colours().count(qRgb(192, 192, 192)));  // silver: not available
+    EXPECT_TRUE(colours().count(qRgb(192, 0, 0)));      // the cross
 }
 
 TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {

@@ -1,6 +1,9 @@
 // The help file: topics, problems with file and line, rendering and search.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cctype>
 #include <random>
 
 #include "help/help_file.h"
@@ -156,6 +159,89 @@ TEST(HelpFileTest, GarbageNeverCrashes) {
     EXPECT_FALSE(deep.TopicHtml(*deep.Find(1)).empty());
 }
 
+// The nested reading of emphasis: an opener pairs with the first closer of its
+// mark inside the text that encloses it, to six levels. Kept here plainly, as the
+// yardstick of the one-pass renderer.
+std::string NestedEmphasis(std::string_view s, int depth) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; };
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if ((c == '*' || c == '_') && depth < 6 && i + 1 < s.size() && !blank(s[i + 1]) && s[i + 1] != c &&
+            !(c == '_' && i > 0 && word(s[i - 1]))) {
+            std::size_t j = i + 2;
+            for (; j < s.size(); ++j)
+                if (s[j] == c && !blank(s[j - 1]) && !(c == '_' && j + 1 < s.size() && word(s[j + 1]))) break;
+            if (j < s.size()) {
+                const std::string tag = c == '*' ? "b" : "i";
+                out += "<" + tag + ">" + NestedEmphasis(s.substr(i + 1, j - i - 1), depth + 1) + "</" + tag + ">";
+                i = j;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+TEST(HelpFileTest, EmphasisReadsAsNestedMarks) {
+    std::mt19937 rng(77);
+    const std::string alphabet = "*_ab *_ c_*";
+    for (int round = 0; round < 3000; ++round) {
+        std::string line = "x";
+        const int len = 1 + static_cast<int>(rng() % 24);
+        for (int i = 0; i < len; ++i) line += alphabet[rng() % alphabet.size()];
+        HelpFile help;
+        help.Parse("@topic 1\n@title T\n" + line + "\n", "e.txt");
+        const std::string html = help.TopicHtml(*help.Find(1));
+        std::string_view trimmed = line;
+        while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+        EXPECT_EQ(html, "<h1>T</h1>\n<p>" + NestedEmphasis(trimmed, 0) + "</p>\n") << line;
+    }
+}
+
+// Lines that once took seconds: every opener without a closer, deep nesting,
+// a line of "[[" with no link.
+TEST(HelpFileTest, UnusualLinesRenderWhole) {
+    HelpFile help;
+    std::string stars, nested, brackets;
+    for (int i = 0; i < 20000; ++i) stars += "*a ";
+    for (int i = 0; i < 20000; ++i) nested += "*_";
+    brackets = std::string(40000, '[') + "|x";
+    help.Parse("@topic 1\n@title T\n" + stars + "\n\n" + nested + "x" + std::string(nested.rbegin(), nested.rend()) +
+                   "\n\n" + brackets + "\n",
+               "u.txt");
+    stars.pop_back();  // the blank at the end of a line is trimmed
+    const std::string deep = nested + "x" + std::string(nested.rbegin(), nested.rend());
+    EXPECT_EQ(help.TopicHtml(*help.Find(1)), "<h1>T</h1>\n<p>" + stars + "</p>\n<p>" + NestedEmphasis(deep, 0) +
+                                                 "</p>\n<p>" + brackets + "</p>\n");
+    EXPECT_FALSE(help.Validate().empty());
+}
+
+// A contents page of thousands of links shows the first ones as links and the
+// rest as their titles, so the viewer lays the page out at once.
+TEST(HelpFileTest, ManyLinksOnATopicAreBounded) {
+    std::string text = "@topic 1\n@title Contents\n";
+    for (int n = 2; n < 5002; ++n) text += "- [[" + std::to_string(n) + "]]\n";
+    for (int n = 2; n < 5002; ++n) text += "@topic " + std::to_string(n) + "\n@title T" + std::to_string(n) + "\n";
+    HelpFile help;
+    help.Parse(text, "c.txt");
+    const std::string html = help.TopicHtml(*help.Find(1));
+    std::size_t anchors = 0;
+    for (std::size_t at = 0; (at = html.find("<a href=", at)) != std::string::npos; ++at) ++anchors;
+    EXPECT_EQ(anchors, 2000u);
+    EXPECT_NE(html.find("&#8226; T5001</p>"), std::string::npos);
+    // A list lays out its first 200 items as a list, the rest as bulleted
+    // paragraphs, which a viewer lays out in time proportional to their count.
+    std::size_t items = 0;
+    for (std::size_t at = 0; (at = html.find("<li>", at)) != std::string::npos; ++at) ++items;
+    EXPECT_EQ(items, 200u);
+    EXPECT_NE(html.find("<li><a href=\"topic:201\">T201</a></li></ul>\n<p style=\"margin-left: 24px\">&#8226; "
+                        "<a href=\"topic:202\">T202</a></p>\n"),
+              std::string::npos);
+}
+
 TEST(HelpFileTest, UrlsAndLoading) {
     EXPECT_EQ(HelpTopicFromUrl(HelpTopicUrl(2049)), 2049);
     EXPECT_EQ(HelpTopicFromUrl("topic:"), -1);
@@ -166,6 +252,10 @@ TEST(HelpFileTest, UrlsAndLoading) {
     EXPECT_THROW(LoadHelpFile(dir.File("QEL.hlp")), EFileError);
     testing::WriteTestFile(dir.File("QEL.hlp"), kSample);
     EXPECT_EQ(LoadHelpFile(dir.File("QEL.hlp")).Topics().size(), 3u);
+    // A named pipe with no writer would block the reader for ever.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.hlp").c_str(), 0600), 0);
+    EXPECT_THROW(LoadHelpFile(dir.File("pipe.hlp")), EFileError);
+    EXPECT_THROW(LoadHelpFile(dir.Path()), EFileError);
 }
 
 }  // namespace

@@ -62,15 +62,25 @@ TEST_F(CriteriaGridTest, PressesActOnTheCurrentCell) {
     EXPECT_EQ(page.GridC.Cell(1, hardness), "don't care");
     EXPECT_EQ(page.GridC.Row, weight);
 
-    // Rows below the last property: nothing is written and the current cell stays.
-    for (bool left : {true, false}) page.GridCMouseDown(left, 1, LastRow() + 2, false);
+    // A left press below the last property writes nothing and leaves the current
+    // cell; a right (or middle) press there steps the current cell like any other.
+    page.GridCMouseDown(true, 1, LastRow() + 2, false);
     EXPECT_EQ(page.GridC.Cell(1, LastRow() + 2), "");
     EXPECT_EQ(page.GridC.Row, weight);
     EXPECT_EQ(page.GridC.Cell(1, weight), "light");
+    page.GridCMouseDown(false, 1, LastRow() + 2, false);
+    EXPECT_EQ(page.GridC.Cell(1, LastRow() + 2), "");
+    EXPECT_EQ(page.GridC.Row, weight);
+    EXPECT_EQ(page.GridC.Cell(1, weight), "don't care");
+    page.GridCMouseDown(false, -1, -1, false);  // beside every cell
+    EXPECT_EQ(page.GridC.Cell(1, weight), "heavy");
+    page.GridCMouseDown(true, -1, -1, false);
+    EXPECT_EQ(page.GridC.Cell(1, weight), "intermediate");
+    EXPECT_EQ(page.GridC.Row, weight);
 
     st.Search.SearchType = -1;  // no search in progress: presses step nothing
     page.GridCMouseDown(true, 1, weight, false);
-    EXPECT_EQ(page.GridC.Cell(1, weight), "light");
+    EXPECT_EQ(page.GridC.Cell(1, weight), "intermediate");
 }
 
 TEST_F(CriteriaGridTest, RowsFollowTypeAndLevelInAscendingIndexOrder) {

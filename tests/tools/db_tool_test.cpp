@@ -3,11 +3,18 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <random>
 #include <sstream>
 
+#include "app/app_model.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "materials/matching.h"
 #include "materials/sample_materials.h"
+#include "materials/stock_checks.h"
+#include "search/search_page.h"
+#include "search/search_types.h"
+#include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "trevane-db/db_tool.h"
 #include "trevane-db/source_format.h"
@@ -41,6 +48,28 @@ std::string One(const std::string& members) {
     return "{\"level\": 1, \"materials\": [\n{" + members + "}\n]}";
 }
 
+// Gives every stocked shape a price and a length, as any database the compiler
+// accepts has them.
+void PriceStock(TMaterialList& list) {
+    auto fill = [](auto& shapes) {
+        for (auto& s : shapes) {
+            if (s->Stocked == 0) continue;
+            if (s->Price <= 0) s->Price = 100;
+            if (s->MaxLength <= 0) s->MaxLength = 200;
+            if (s->MaxWidth <= 0) s->MaxWidth = 100;
+        }
+    };
+    for (auto& m : list) {
+        if (auto* wood = dynamic_cast<TWood*>(m.get()); wood && wood->CostingFlag != 0 && wood->Price <= 0)
+            wood->Price = 1000;
+        if (auto* metal = dynamic_cast<TCustomMetal*>(m.get())) fill(metal->Shapes);
+        if (auto* plastic = dynamic_cast<TPlastic*>(m.get())) fill(plastic->Shapes);
+        if (auto* board = dynamic_cast<TBoard*>(m.get()))
+            for (auto& s : board->Shapes)
+                if (s->Price <= 0) s->Price = 100;
+    }
+}
+
 TEST(DbSource, DumpCompilesBackByteForByte) {
     TMaterialList list = testing::RichMaterials();
     auto odd = TWood::Create();
@@ -53,6 +82,11 @@ TEST(DbSource, DumpCompilesBackByteForByte) {
     auto plain = TPlastic::Create();
     plain->Flags.Remove(67);  // a plastic without its default flag
     list.push_back(std::move(plain));
+    auto unpriced = TWood::Create();  // not offered for costing: needs no price
+    unpriced->Name = "Unpriced";
+    unpriced->CostingFlag = 0;
+    list.push_back(std::move(unpriced));
+    PriceStock(list);
     for (std::uint8_t level : {0, 1, 200}) {
         const std::string bytes = SerializeDatabase(list, level);
         const std::string source = DumpSource(ParseDatabase(bytes, "x").materials, level);
@@ -117,14 +151,14 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {One("\"kind\": \"wood\", \"name\": \"x\", \"extra\": {\"Hardness\": \"hard\"}"),
          "a wood carries \"Hardness\"; give its value under \"properties\""},
         {One("\"kind\": \"wood\", \"name\": \"\u2192\""), "cannot store (Windows-1252)"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 3000000000"), "whole number from -2147483648"},
+        {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 3000000000"), "whole number from 0 to 2147483647"},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 1.5"), "whole number"},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"available\": true, \"costing_flag\": 0"), "not both"},
         {One("\"kind\": \"metal\", \"name\": \"x\", \"shapes\": []"), "unknown key \"shapes\" in a metal"},
         {One("\"kind\": \"copper\", \"name\": \"x\",\n\"shapes\": [{\"size\": \"6 [square]\"},\n{\"size\": "
              "\"99 [x]\"}]"),
          "t.json:4: a copper has no stock size \"99 [x]\""},
-        {One("\"kind\": \"brass\", \"name\": \"x\", \"shapes\": [{\"size\": 1}, {\"size\": \"12 x 3 "
+        {One("\"kind\": \"brass\", \"name\": \"x\", \"shapes\": [{\"size\": 1, \"price\": 9}, {\"size\": \"12 x 3 "
              "[strip]\"}]"),
          "is given twice"},
         {One("\"kind\": \"board\", \"name\": \"x\", \"shapes\": [{\"thickness\": 7}]"),
@@ -143,6 +177,160 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
                 << "got: " << e.what() << "\nwanted: " << c.expected;
         }
     }
+}
+
+TEST(DbSource, PricesAndSizesOfCostedStockAreAboveZero) {
+    struct Case {
+        std::string source;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": -5"),
+         "t.json:3: the value must be a whole number from 0 to 2147483647"},
+        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": 0"), "t.json:3: the price must be more than 0"},
+        {One("\"kind\": \"wood\",\n\"name\": \"x\""), "t.json:2: a wood needs a \"price\" of more than 0"},
+        {One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [\n{\"size\": \"6 [square]\",\n\"price\": 0}]"),
+         "t.json:4: the price of stocked stock must be more than 0"},
+        {One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [\n{\"size\": \"6 [square]\", \"price\": 5,\n"
+             "\"max_length\": -1}]"),
+         "t.json:4: the value must be a whole number from 0"},
+        {One("\"kind\": \"aluminium\", \"name\": \"A\", \"shapes\": [\n{\"size\": \"1.2 mm [sheet]\", \"price\": 5,"
+             "\n\"max_width\": 0}]"),
+         "t.json:4: the max_width of stocked stock must be more than 0"},
+        {One("\"kind\": \"plastic\", \"name\": \"P\", \"shapes\": [\n{\"size\": \"10 mm [rod]\", \"price\": 5}]"),
+         "t.json:3: stocked stock needs a \"max_length\" of more than 0"},
+        {One("\"kind\": \"board\", \"name\": \"B\", \"shapes\": [\n{\"thickness\": 12, \"price\": 850,\n"
+             "\"width\": 0}]"),
+         "t.json:4: the width of stocked stock must be more than 0"},
+        {One("\"kind\": \"board\", \"name\": \"B\", \"shapes\": [\n{\"thickness\": 12, \"price\": 850,\n"
+             "\"code\": 0}]"),
+         "t.json:4: the code of stocked stock must be more than 0"},
+        {One("\"kind\": \"board\", \"name\": \"B\", \"available\": false, \"shapes\": [\n{\"thickness\": 12,\n"
+             "\"price\": -850}]"),
+         "t.json:4: the value must be a whole number from 0"},
+    };
+    for (const auto& c : cases) {
+        try {
+            CompileSource(c.source, "t.json");
+            ADD_FAILURE() << "accepted: " << c.source;
+        } catch (const EQelError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos)
+                << "got: " << e.what() << "\nwanted: " << c.expected;
+        }
+    }
+    // Stock that is not stocked, or of a material not offered for costing, is
+    // never priced, so zero stands there.
+    const auto s = CompileSource(
+        One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [{\"size\": \"6 [square]\", \"price\": 0, "
+            "\"stocked\": false}]},\n{\"kind\": \"copper\", \"name\": \"C\", \"shapes\": [{\"size\": \"6 [square]\"}]},"
+            "\n{\"kind\": \"wood\", \"name\": \"W\", \"available\": false"),
+        "t.json");
+    ASSERT_EQ(s.materials.size(), 3u);
+    EXPECT_TRUE(UsableForCosting(*s.materials[0]));
+    EXPECT_FALSE(UsableForCosting(*s.materials[1]));  // accepted, but never offered for costing
+    EXPECT_FALSE(UsableForCosting(*s.materials[2]));
+}
+
+TEST(StockChecks, StockWithAPriceOrSizeOfZeroOrLessIsNotCosted) {
+    auto steel = TSteel::Create();
+    for (auto& s : steel->Shapes) s->Stocked = 0;
+    EXPECT_TRUE(UsableForCosting(*steel));  // nothing stocked, nothing to cost
+    TMetalShape& bar = *steel->Shapes[0];
+    bar.Stocked = -1;
+    bar.MaxLength = 300;
+    bar.Price = -5;
+    EXPECT_FALSE(StockShapeUsable(bar));
+    EXPECT_FALSE(UsableForCosting(*steel));
+    ASSERT_TRUE(FindStockFault(*steel));
+    EXPECT_EQ(FindStockFault(*steel)->shape, 0);
+    EXPECT_EQ(FindStockFault(*steel)->field, "price");
+    bar.Price = 95;
+    EXPECT_TRUE(UsableForCosting(*steel));
+    bar.MaxLength = 0;
+    EXPECT_EQ(FindStockFault(*steel)->field, "max_length");
+    bar.MaxLength = 300;
+    bar.MaxWidth = 0;  // a bar has no width
+    EXPECT_TRUE(UsableForCosting(*steel));
+    bar.Kind = kKindSheet;  // a sheet has one
+    EXPECT_EQ(FindStockFault(*steel)->field, "max_width");
+
+    auto wood = TWood::Create();
+    EXPECT_FALSE(UsableForCosting(*wood));
+    wood->Price = 1;
+    EXPECT_TRUE(UsableForCosting(*wood));
+    auto board = TBoard::Create();
+    for (auto& s : board->Shapes) s->Price = 850;
+    EXPECT_TRUE(UsableForCosting(*board));
+    board->Shapes[3]->Length = -244;
+    EXPECT_FALSE(StockShapeUsable(*board->Shapes[3]));
+    EXPECT_EQ(FindStockFault(*board)->shape, 3);
+    EXPECT_EQ(FindStockFault(*board)->field, "length");
+    EXPECT_TRUE(UsableForCosting(*TMetal::Create()));  // general metals carry no stock
+}
+
+// Random databases searched by the tool and by the program's search page give
+// the same materials for every search type and random criteria.
+TEST(DbTool, SearchFindsWhatTheProgramFinds) {
+    std::mt19937 rng(20261207);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    TempDir dir;
+    const std::string mdf = dir.File("random.mdf");
+    static const int kinds[] = {0, 1, 2, 5, 6, 7, 8, 10};
+    int searches = 0, found = 0;
+    for (int round = 0; round < 12; ++round) {
+        TMaterialList list;
+        const int count = 5 + pick(30);
+        for (int i = 0; i < count; ++i) {
+            auto m = CreateForRecordKind(kinds[pick(8)]);
+            m->Name = "M" + std::to_string(i);
+            // Stored flags need not follow the values: a fifth of the flags are set.
+            m->Flags = FlagSet{};
+            for (int f = 0; f < 152; ++f)
+                if (pick(5) == 0) m->Flags.Add(f);
+            if (pick(10) == 0) m->Category = static_cast<std::uint8_t>(kinds[pick(8)]);
+            m->CostingFlag = pick(2) ? -1 : 0;
+            list.push_back(std::move(m));
+        }
+        const std::uint8_t level = static_cast<std::uint8_t>(pick(2));
+        WriteTestFile(mdf, SerializeDatabase(list, level));
+
+        for (int type = 0; type < kSearchTypeCount; ++type) {
+            const int mask = type == kWorkingSearchType ? 1 + pick(15) : pick(16);
+            testing::FakeUi ui;
+            AppModel session{ui, "."};
+            AppState& st = session.State;
+            st.Database.Materials = ParseDatabase(SerializeDatabase(list, level), "x").materials;
+            st.Database.DatabaseLevel = level;
+            st.View.OnSearch = false;
+            st.Search.SearchType = type;
+            st.Search.WorkingMask = mask;
+            SearchPage& page = session.Search();
+            page.SetUpCriteriaGrid(type, mask);
+
+            std::vector<std::string> args = {"search", mdf, "--type", std::to_string(type), "--working",
+                                             std::to_string(mask)};
+            auto tmpl = BuildTemplate(SearchCodeOfType(type), level, mask);
+            const int wanted = pick(3);  // none, one or two criteria
+            for (int w = 0; w < wanted; ++w) {
+                const int row = 1 + pick(tmpl->PropertyCount());
+                const auto& cycle = CriterionCycle(tmpl->PropertyScale(row - 1));
+                const std::string word = cycle[static_cast<std::size_t>(1 + pick(static_cast<int>(cycle.size()) - 1))];
+                page.GridC.SetCell(1, row, word);
+                args.push_back(tmpl->PropertyName(row - 1) + "=" + word);
+            }
+            page.SearchBtnClick();
+            std::string program;
+            for (const auto& e : page.FoundListbox) program += std::to_string(e.index) + "\t" + e.text + "\t" +
+                                                              (page.IsAvailable(e) ? "available" : "unavailable") + "\n";
+            const ToolRun tool = Tool(args);
+            ASSERT_EQ(tool.status, 0) << tool.err;
+            EXPECT_EQ(tool.out, program) << "round " << round << ", type " << type << ", mask " << mask;
+            ++searches;
+            found += static_cast<int>(page.FoundListbox.size());
+        }
+    }
+    EXPECT_EQ(searches, 60);
+    EXPECT_GT(found, 0);
 }
 
 TEST(DbTool, CommandsOnTheSampleDatabase) {

@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "materials/matching.h"
+#include "search/search_types.h"
 #include "trevane-db/help_command.h"
 #include "trevane-db/source_format.h"
 
@@ -123,6 +124,9 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const Database db = Load(*file);
     const int code = SearchCodeOfType(*type);
     auto t = BuildTemplate(code, level.value_or(db.level), mask);
+    // As in the program's search, every row starts at "don't care": that clears
+    // the flags a template class starts with, so only the criteria below count.
+    for (int i = 0; i < t->PropertyCount(); ++i) t->SetPropertyValueText(i, kDontCare);
     for (const auto& c : criteria) {
         const auto eq = c.find('=');
         if (eq == std::string::npos)

@@ -9,6 +9,7 @@
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "materials/matching.h"
+#include "materials/stock_checks.h"
 #include "materials/tables.h"
 #include "trevane-db/source_lines.h"
 
@@ -76,6 +77,11 @@ public:
         const auto n = v.get<std::int64_t>();
         if (n < lo || n > hi) Fail(path, "the value must be " + range);
         return n;
+    }
+
+    // A price or a size: never below zero.
+    std::int32_t Amount(const Json& v, const std::string& path) const {
+        return static_cast<std::int32_t>(Integer(v, path, 0, std::numeric_limits<std::int32_t>::max()));
     }
 
     std::int32_t Int32(const Json& v, const std::string& path) const {
@@ -155,11 +161,21 @@ void ApplyFlagRule(FlagSet& flags, int index, int code) {
     if (code != 0) flags.Add(FlagForValue(index, code));
 }
 
+// Stock of a material offered for costing is priced from these values: its
+// price and sizes must be above zero.
+// `field` names the first value that is not (nullptr: none).
+void CheckStockShape(const Reader& r, const Json& e, const std::string& p, const char* field) {
+    if (!field) return;
+    const std::string key = field == std::string("thickness") && e.contains("code") ? "code" : field;
+    if (e.contains(key)) r.Fail(ChildPath(p, key), "the " + key + " of stocked stock must be more than 0");
+    r.Fail(p, "stocked stock needs a " + Quote(key) + " of more than 0");
+}
+
 // Stock shapes of metals and plastics, matched to the class's shapes by size.
 template <class Shape>
 void ReadStockShapes(const Reader& r, const Json& list, const std::string& path,
                      std::vector<std::unique_ptr<Shape>>& shapes, int (*sizeCode)(const std::string&),
-                     const std::string& kindWord) {
+                     const std::string& kindWord, bool costed) {
     r.ExpectArray(list, path, "\"shapes\"");
     std::vector<Shape> defaults;
     for (auto& s : shapes) {
@@ -192,16 +208,17 @@ void ReadStockShapes(const Reader& r, const Json& list, const std::string& path,
         IfPresent(e, p, "kind", [&](const Json& v, const std::string& q) {
             s.Kind = static_cast<std::uint8_t>(r.Integer(v, q, 0, 255));
         });
-        IfPresent(e, p, "price", [&](const Json& v, const std::string& q) { s.Price = r.Int32(v, q); });
+        IfPresent(e, p, "price", [&](const Json& v, const std::string& q) { s.Price = r.Amount(v, q); });
         IfPresent(e, p, "stocked", [&](const Json& v, const std::string& q) { s.Stocked = r.Switch(v, q); });
         IfPresent(e, p, "max_length",
-                  [&](const Json& v, const std::string& q) { s.MaxLength = r.Int32(v, q); });
+                  [&](const Json& v, const std::string& q) { s.MaxLength = r.Amount(v, q); });
         IfPresent(e, p, "max_width",
-                  [&](const Json& v, const std::string& q) { s.MaxWidth = r.Int32(v, q); });
+                  [&](const Json& v, const std::string& q) { s.MaxWidth = r.Amount(v, q); });
+        if (costed) CheckStockShape(r, e, p, StockShapeFault(s));
     }
 }
 
-void ReadBoardShapes(const Reader& r, const Json& list, const std::string& path, TBoard& b) {
+void ReadBoardShapes(const Reader& r, const Json& list, const std::string& path, TBoard& b, bool costed) {
     r.ExpectArray(list, path, "\"shapes\"");
     std::vector<TBoardShape> defaults;
     for (auto& s : b.Shapes) {
@@ -227,15 +244,19 @@ void ReadBoardShapes(const Reader& r, const Json& list, const std::string& path,
         listed[pos] = true;
         TBoardShape& s = *b.Shapes[pos];
         s = defaults[pos];
-        IfPresent(e, p, "code", [&](const Json& v, const std::string& q) { s.Thickness = r.Int32(v, q); });
-        IfPresent(e, p, "price", [&](const Json& v, const std::string& q) { s.Price = r.Int32(v, q); });
+        IfPresent(e, p, "code", [&](const Json& v, const std::string& q) { s.Thickness = r.Amount(v, q); });
+        IfPresent(e, p, "price", [&](const Json& v, const std::string& q) { s.Price = r.Amount(v, q); });
         IfPresent(e, p, "stocked", [&](const Json& v, const std::string& q) { s.Stocked = r.Switch(v, q); });
-        IfPresent(e, p, "width", [&](const Json& v, const std::string& q) { s.Width = r.Int32(v, q); });
-        IfPresent(e, p, "length", [&](const Json& v, const std::string& q) { s.Length = r.Int32(v, q); });
+        IfPresent(e, p, "width", [&](const Json& v, const std::string& q) { s.Width = r.Amount(v, q); });
+        IfPresent(e, p, "length", [&](const Json& v, const std::string& q) { s.Length = r.Amount(v, q); });
+        if (costed) CheckStockShape(r, e, p, StockShapeFault(s));
     }
 }
 
-std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const std::string& path) {
+// `checkStock`: refuse stock of a material offered for costing whose price or
+// size is not above zero (a dump reads without it, to show such values).
+std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const std::string& path,
+                                        bool checkStock = false) {
     r.ExpectObject(j, path, "a material");
     auto kindIt = j.find("kind");
     if (kindIt == j.end()) r.Fail(path, "the material has no \"kind\"");
@@ -310,7 +331,11 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
                   [&](const Json& v, const std::string& p) { w->Hardwood = r.Switch(v, p); });
         IfPresent(j, path, "other_name",
                   [&](const Json& v, const std::string& p) { w->OtherName = r.Text(v, p); });
-        IfPresent(j, path, "price", [&](const Json& v, const std::string& p) { w->Price = r.Int32(v, p); });
+        IfPresent(j, path, "price", [&](const Json& v, const std::string& p) { w->Price = r.Amount(v, p); });
+        if (checkStock && w->CostingFlag != 0 && w->Price <= 0) {
+            if (j.contains("price")) r.Fail(ChildPath(path, "price"), "the price must be more than 0");
+            r.Fail(path, "a wood needs a \"price\" of more than 0");
+        }
     } else if (auto* metal = dynamic_cast<TCustomMetal*>(m.get())) {
         IfPresent(j, path, "composition",
                   [&](const Json& v, const std::string& p) { metal->Composition = r.Text(v, p); });
@@ -328,7 +353,7 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
             static const Json kNone = Json::array();
             auto it = j.find("shapes");
             ReadStockShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), metal->Shapes,
-                            MetalSizeCode, kindWord);
+                            MetalSizeCode, kindWord, checkStock && m->CostingFlag != 0);
         }
     } else if (auto* plastic = dynamic_cast<TPlastic*>(m.get())) {
         IfPresent(j, path, "other_name",
@@ -340,11 +365,11 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
         static const Json kNone = Json::array();
         auto it = j.find("shapes");
         ReadStockShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), plastic->Shapes,
-                        PlasticSizeCode, kindWord);
+                        PlasticSizeCode, kindWord, checkStock && m->CostingFlag != 0);
     } else if (auto* board = dynamic_cast<TBoard*>(m.get())) {
         static const Json kNone = Json::array();
         auto it = j.find("shapes");
-        ReadBoardShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), *board);
+        ReadBoardShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), *board, checkStock && m->CostingFlag != 0);
     }
     return m;
 }
@@ -599,7 +624,7 @@ CompiledSource CompileSource(std::string_view text, const std::string& file) {
     r.ExpectArray(list, "/materials", "\"materials\"");
     out.materials.reserve(list.size());
     for (std::size_t k = 0; k < list.size(); ++k)
-        out.materials.push_back(ReadMaterial(r, list[k], ChildPath("/materials", k)));
+        out.materials.push_back(ReadMaterial(r, list[k], ChildPath("/materials", k), true));
     return out;
 }
 

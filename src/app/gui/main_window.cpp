@@ -131,7 +131,7 @@ void MainWindow::BuildMenus() {
     connect(AddItem(file, "Save1", "Save"), &QAction::triggered, this, [&project] { project.Save1Click(); });
     connect(AddItem(file, "Saveas1", "Save as .."), &QAction::triggered, this, [&project] { project.Saveas1Click(); });
     file->addSeparator();
-    connect(AddItem(file, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
+    connect(AddItem(file, "Exit1", "Exit"), &QAction::triggered, this, &MainWindow::Exit1Click);
 
     QMenu* view = bar->addMenu("&View");
     view->setObjectName("View1");
@@ -256,6 +256,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     timer1_->start();
     emit FirstShown();
 }
+
+void MainWindow::Exit1Click() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (app_.Project().FormCloseQuery())

@@ -38,6 +38,9 @@ public:
 
     QAction* Action(const char* name) const;
 
+    // File > Exit: closes the window; closing asks about unsaved work first.
+    void Exit1Click();
+
     // Shows, in error boxes, what went wrong while the pages were built.
     void ReportCreationErrors();
 

@@ -100,9 +100,11 @@ std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec&
 
 std::optional<FontSpec> QtUserInterface::FontDialog(const FontSpec& current) {
     QFont f = ToQFont(current);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, f, parent_, "Font");
-    if (!ok) return std::nullopt;
+    QFontDialog dlg(f, parent_);
+    dlg.setObjectName("FontDlg");
+    dlg.setWindowTitle("Font");
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    const QFont chosen = dlg.selectedFont();
     FontSpec r = current;
     r.name = chosen.family().toStdString();
     const double dpi = parent_ ? parent_->logicalDpiY() : 96.0;

@@ -22,6 +22,7 @@
 
 #include "browse/browse_page.h"
 #include "browse/gui/property_icons.h"
+#include "browse/jpeg.h"
 #include "common/gui/hint_support.h"
 #include "common/gui/tool_glyphs.h"
 #include "materials/property_rows.h"
@@ -34,8 +35,8 @@ constexpr int kCodeRole = Qt::UserRole;
 constexpr int kValueRole = Qt::UserRole + 1;
 constexpr int kMatRowHeight = 16;
 constexpr int kPanel1Width = 193;
-constexpr int kPictureWidth = 200;
-constexpr int kPictureHeight = 150;
+constexpr int kPictureWidth = BrowsePage::kPictureWidth;
+constexpr int kPictureHeight = BrowsePage::kPictureHeight;
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -110,14 +111,19 @@ void SyncPropertyList(QListWidget* list, const std::vector<PropertyRow>& rows, i
 // ---------------------------------------------------------------- PropRowDelegate
 
 void PropRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    const QRect r = option.rect;
+    PropListBDrawItem(*painter, index, option.rect, option.state, option.font);
+}
+
+void PropRowDelegate::PropListBDrawItem(QPainter& canvas, const QModelIndex& index, const QRect& r,
+                                        QStyle::State state, const QFont& font) const {
+    QPainter* painter = &canvas;
     painter->save();
     painter->fillRect(r, Qt::white);  // a selected row gets no highlight colour
     painter->drawPixmap(r.left() + 5, r.top(), PropertyIcon(index.data(kCodeRole).toInt()));
 
-    painter->setFont(option.font);
-    painter->setPen((option.state & QStyle::State_Selected) ? QColor(Qt::red) : QColor(Qt::black));
-    const QFontMetrics fm(option.font);
+    painter->setFont(font);
+    painter->setPen((state & QStyle::State_Selected) ? QColor(Qt::red) : QColor(Qt::black));
+    const QFontMetrics fm(font);
     const QString label = index.data(Qt::DisplayRole).toString();
     const int labelWidth = fm.horizontalAdvance(label);
     const int right = r.left() + r.width();  // one past the last pixel
@@ -207,11 +213,16 @@ PictureBox::PictureBox(const Image& image, QWidget* parent) : QWidget(parent), i
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
-    if (image_.Empty()) return;
-    // The decoded pixels are shown in place, at their own size, clipped.
+    if (image_.Empty() || image_.rgb.size() < static_cast<std::size_t>(image_.width) * image_.height * 3) return;
+    // The whole picture from the top-left corner: a picture larger than the box
+    // is scaled down to fit, proportions kept (it was decoded near that size).
     const QImage img(image_.rgb.data(), image_.width, image_.height, image_.width * 3, QImage::Format_RGB888);
-    p.setClipRect(rect());
-    p.drawImage(QPoint(0, 0), img, QRect(0, 0, std::min(image_.width, width()), std::min(image_.height, height())));
+    int w = 0, h = 0;
+    FitPictureSize(image_.width, image_.height, width(), height(), w, h);
+    if (w == image_.width && h == image_.height)
+        p.drawImage(QPoint(0, 0), img);
+    else
+        p.drawImage(QPoint(0, 0), img.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 // ---------------------------------------------------------------- BrowsePageWidget

@@ -28,6 +28,9 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // Draws the row `index` into rectangle r; a selected row's text is red.
+    void PropListBDrawItem(QPainter& canvas, const QModelIndex& index, const QRect& r, QStyle::State state,
+                           const QFont& font) const;
 };
 
 // PropListB: the owner-drawn property list. The pointer is handed to the page
@@ -50,7 +53,8 @@ private:
     BrowsePage& page_;
 };
 
-// PropPic: the picture at its own size from the top-left corner, clipped.
+// PropPic: the whole picture from the top-left corner, scaled down to fit when
+// it is larger than the box.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:

@@ -42,13 +42,13 @@ void CentreOnScreen(QWidget* dialog) {
 
 void RegisterPrintingDialogs() {
     RegisterDialog("GridTitleFrm", [](DialogModel& m, QWidget* parent) {
-        GridTitleFrm dlg(static_cast<GridTitleFrmModel&>(m), parent);
+        TGridTitleFrm dlg(static_cast<GridTitleFrmModel&>(m), parent);
         dlg.exec();
         if (!m.Closed()) m.Close(GridTitleFrmModel::kCancel);
         return m.Result();
     });
     RegisterDialog("PrntFrm", [](DialogModel& m, QWidget* parent) {
-        PrntFrm dlg(static_cast<PrntFrmModel&>(m), parent);
+        TPrntFrm dlg(static_cast<PrntFrmModel&>(m), parent);
         dlg.exec();
         if (!m.Closed()) m.Close(PrntFrmModel::kCancel);
         return m.Result();
@@ -57,7 +57,7 @@ void RegisterPrintingDialogs() {
 
 // ------------------------------------------------------------ titles
 
-GridTitleFrm::GridTitleFrm(GridTitleFrmModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+TGridTitleFrm::TGridTitleFrm(GridTitleFrmModel& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName("GridTitleFrm");
     setWindowTitle(GridTitleFrmModel::kCaption);
     setModal(true);
@@ -102,7 +102,7 @@ GridTitleFrm::GridTitleFrm(GridTitleFrmModel& model, QWidget* parent) : QDialog(
 
 // ------------------------------------------------------------ confirmation
 
-PrntFrm::PrntFrm(PrntFrmModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+TPrntFrm::TPrntFrm(PrntFrmModel& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName("PrntFrm");
     setWindowTitle(PrntFrmModel::kCaption);
     setModal(true);
@@ -184,14 +184,14 @@ PrntFrm::PrntFrm(PrntFrmModel& model, QWidget* parent) : QDialog(parent), model_
     CentreOnScreen(this);
 }
 
-void PrntFrm::Show() {
+void TPrntFrm::Show() {
     label1_->setText(Q(model_.Label1));
     copies_->setText(Q(model_.StaticText1()));
 }
 
 // ------------------------------------------------------------ progress
 
-PrntProgFrm::PrntProgFrm(const std::string& text, QWidget* parent)
+TPrntProgFrm::TPrntProgFrm(const std::string& text, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
     setObjectName("PrntProgFrm");
     setWindowTitle(" ");
@@ -208,7 +208,7 @@ PrntProgFrm::PrntProgFrm(const std::string& text, QWidget* parent)
     CentreOnScreen(this);
 }
 
-void PrntProgFrm::SetPosition(int percent) {
+void TPrntProgFrm::SetPosition(int percent) {
     bar_->setValue(std::clamp(percent, 0, 100));
     repaint();
 }

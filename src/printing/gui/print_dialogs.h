@@ -1,6 +1,6 @@
 #pragma once
-// The small windows of the print command: the titles window (GridTitleFrm), the
-// print confirmation (PrntFrm), the progress window (PrntProgFrm) and the
+// The small windows of the print command: the titles window (TGridTitleFrm), the
+// print confirmation (TPrntFrm), the progress window (TPrntProgFrm) and the
 // printer set-up dialog of the built-in printer list.
 #include <QDialog>
 #include <string>
@@ -16,13 +16,13 @@ namespace trevane {
 class GridTitleFrmModel;
 class PrntFrmModel;
 
-// Registers GridTitleFrm and PrntFrm with the dialog registry (once is enough).
+// Registers TGridTitleFrm and TPrntFrm with the dialog registry (once is enough).
 void RegisterPrintingDialogs();
 
-class GridTitleFrm : public QDialog {
+class TGridTitleFrm : public QDialog {
     Q_OBJECT
 public:
-    GridTitleFrm(GridTitleFrmModel& model, QWidget* parent);
+    TGridTitleFrm(GridTitleFrmModel& model, QWidget* parent);
 
 private:
     GridTitleFrmModel& model_;
@@ -30,10 +30,10 @@ private:
     QLineEdit* gridTitle_;
 };
 
-class PrntFrm : public QDialog {
+class TPrntFrm : public QDialog {
     Q_OBJECT
 public:
-    PrntFrm(PrntFrmModel& model, QWidget* parent);
+    TPrntFrm(PrntFrmModel& model, QWidget* parent);
 
 private:
     void Show();
@@ -43,10 +43,10 @@ private:
 };
 
 // Shown while a job is drawn; it cannot be closed by the pupil.
-class PrntProgFrm : public QDialog {
+class TPrntProgFrm : public QDialog {
     Q_OBJECT
 public:
-    PrntProgFrm(const std::string& text, QWidget* parent);
+    TPrntProgFrm(const std::string& text, QWidget* parent);
     void SetPosition(int percent);
 
 private:

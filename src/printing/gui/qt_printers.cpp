@@ -33,7 +33,7 @@ QPageLayout::Orientation ToQt(PrinterOrientation o) {
 
 class QtProgress : public IProgressWindow {
 public:
-    explicit QtProgress(PrntProgFrm* window) : window_(window) {}
+    explicit QtProgress(TPrntProgFrm* window) : window_(window) {}
     ~QtProgress() override { delete window_.data(); }
     void SetPosition(int percent) override {
         if (!window_) return;
@@ -42,7 +42,7 @@ public:
     }
 
 private:
-    QPointer<PrntProgFrm> window_;
+    QPointer<TPrntProgFrm> window_;
 };
 
 }  // namespace
@@ -246,7 +246,7 @@ void QtPrinterSystem::SetupDialog() {
 }
 
 std::unique_ptr<IProgressWindow> QtPrinterSystem::ShowProgress(const std::string& text) {
-    auto* window = new PrntProgFrm(text, parent_);
+    auto* window = new TPrntProgFrm(text, parent_);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     progress_ = window;
     window->show();

@@ -21,7 +21,7 @@ class QWidget;
 namespace trevane {
 
 class IUserInterface;
-class PrntProgFrm;
+class TPrntProgFrm;
 class QPainterCanvas;
 
 class QtPrinterSystem : public IPrinterSystem {
@@ -83,7 +83,7 @@ private:
     std::string pdfPath_;
     bool jobIsPdf_ = false;
     std::string pdfFileName_;
-    QPointer<PrntProgFrm> progress_;
+    QPointer<TPrntProgFrm> progress_;
 };
 
 }  // namespace trevane

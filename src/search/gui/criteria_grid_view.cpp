@@ -16,21 +16,38 @@ namespace {
 
 constexpr int kRowHeight = 20;
 
-// Cells on white whatever their state: names black on the left, values red and centred.
+// Every cell, of the heading row too, is drawn by the grid's GridCDrawCell.
 class CriteriaCellDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    CriteriaCellDelegate(const CriteriaGridView& grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
     void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
+        grid_.GridCDrawCell(*p, index.column(), index.row() + 1, opt.rect, index.data(Qt::DisplayRole).toString(),
+                            opt.font);
+    }
+
+private:
+    const CriteriaGridView& grid_;
+};
+
+class CriteriaHeader : public QHeaderView {
+public:
+    CriteriaHeader(const CriteriaGridView& grid) : QHeaderView(Qt::Horizontal), grid_(grid) {}
+
+protected:
+    void paintSection(QPainter* p, const QRect& rect, int logicalIndex) const override {
+        if (!rect.isValid()) return;
+        grid_.GridCDrawCell(*p, logicalIndex, 0, rect.adjusted(0, 0, -1, -1),
+                            model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString(),
+                            font());
         p->save();
-        p->fillRect(opt.rect, Qt::white);
-        p->setFont(opt.font);
-        const bool value = index.column() == 1;
-        p->setPen(value ? QColor(Qt::red) : QColor(Qt::black));
-        const QRect r = opt.rect.adjusted(2, 0, -2, 0);
-        const int align = (value ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine;
-        p->drawText(r, align, index.data(Qt::DisplayRole).toString());
+        p->setPen(QColor(0xa0, 0xa0, 0xa0));  // the grid lines of the heading row
+        p->drawLine(rect.topRight(), rect.bottomRight());
+        p->drawLine(rect.bottomLeft(), rect.bottomRight());
         p->restore();
     }
+
+private:
+    const CriteriaGridView& grid_;
 };
 
 }  // namespace
@@ -61,8 +78,9 @@ void CriteriaGridModel::Reload() {
 CriteriaGridView::CriteriaGridView(StringGrid& grid, PressHandler press, QWidget* parent)
     : QTableView(parent), grid_(grid), press_(std::move(press)), model_(new CriteriaGridModel(grid, this)) {
     setObjectName("GridC");
+    setHorizontalHeader(new CriteriaHeader(*this));
     setModel(model_);
-    setItemDelegate(new CriteriaCellDelegate(this));
+    setItemDelegate(new CriteriaCellDelegate(*this, this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setShowGrid(true);
@@ -83,9 +101,6 @@ CriteriaGridView::CriteriaGridView(StringGrid& grid, PressHandler press, QWidget
     header->setSectionsClickable(false);
     header->setFixedHeight(kRowHeight);
     header->setDefaultAlignment(Qt::AlignCenter);
-    header->setStyleSheet(
-        "QHeaderView::section { background-color: rgb(255,255,128); color: black; padding: 0px;"
-        " border: 0px; border-right: 1px solid #a0a0a0; border-bottom: 1px solid #a0a0a0; }");
     header->viewport()->installEventFilter(this);
 
     viewport()->setCursor(HandCursor());
@@ -100,6 +115,21 @@ CriteriaGridView::CriteriaGridView(StringGrid& grid, PressHandler press, QWidget
         grid_.Row = current.row() + grid_.FixedRows();
     });
     Refresh();
+}
+
+void CriteriaGridView::GridCDrawCell(QPainter& canvas, int col, int row, const QRect& rect, const QString& text,
+                                     const QFont& font) const {
+    // Light yellow headings, white cells whatever their state; heading texts
+    // black and centred, names black on the left, values red and centred.
+    const bool heading = row < grid_.FixedRows();
+    canvas.save();
+    canvas.fillRect(rect, heading ? QColor(255, 255, 128) : QColor(Qt::white));
+    canvas.setFont(font);
+    canvas.setPen(!heading && col == 1 ? QColor(Qt::red) : QColor(Qt::black));
+    const QRect r = rect.adjusted(2, 0, -2, 0);
+    const int align = (heading || col == 1 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine;
+    canvas.drawText(r, align, text);
+    canvas.restore();
 }
 
 void CriteriaGridView::Refresh() {
@@ -123,9 +153,12 @@ void CriteriaGridView::Press(bool left, int col, int gridRow, bool startsResize)
 void CriteriaGridView::mousePressEvent(QMouseEvent* e) {
     // The press is the page's business; Qt's own selection handling is not wanted.
     setFocus(Qt::MouseFocusReason);
+    // Every button steps the current cell; only the left one first moves it to
+    // the cell pressed. A press beside the cells names no cell.
     const QModelIndex idx = indexAt(e->position().toPoint());
-    if (!idx.isValid() || (e->button() != Qt::LeftButton && e->button() != Qt::RightButton)) return;
-    Press(e->button() == Qt::LeftButton, idx.column(), idx.row() + grid_.FixedRows(), false);
+    if (e->button() == Qt::NoButton) return;
+    Press(e->button() == Qt::LeftButton, idx.isValid() ? idx.column() : -1,
+          idx.isValid() ? idx.row() + grid_.FixedRows() : -1, false);
 }
 
 // The second press of a double click arrives as a double click: it steps too.
@@ -156,7 +189,7 @@ bool CriteriaGridView::eventFilter(QObject* watched, QEvent* e) {
         auto* me = static_cast<QMouseEvent*>(e);
         const int x = me->position().toPoint().x();
         const int col = horizontalHeader()->logicalIndexAt(x);
-        if (me->button() == Qt::LeftButton || me->button() == Qt::RightButton)
+        if (me->button() != Qt::NoButton)
             Press(me->button() == Qt::LeftButton, col, 0, me->button() == Qt::LeftButton && OnColumnBoundary(x));
         return false;  // the header still resizes its sections
     }

@@ -38,6 +38,10 @@ public:
     // Shows the grid's texts, current cell and column widths again.
     void Refresh();
 
+    // Draws cell (col, row) of the grid into rect; row 0 is the heading row.
+    void GridCDrawCell(QPainter& canvas, int col, int row, const QRect& rect, const QString& text,
+                       const QFont& font) const;
+
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;

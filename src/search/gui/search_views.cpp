@@ -30,14 +30,19 @@ void FoundListModel::Reload() {
 }
 
 void FoundListDelegate::paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const {
-    const QRect r = opt.rect;
+    FoundListboxDrawItem(*p, index, opt.rect, opt.font);
+}
+
+void FoundListDelegate::FoundListboxDrawItem(QPainter& canvas, const QModelIndex& index, const QRect& r,
+                                             const QFont& font) const {
+    QPainter* p = &canvas;
     p->save();
     p->fillRect(r, Qt::white);
     const bool available = index.data(FoundListModel::kAvailableRole).toBool();
     p->drawPixmap(r.topLeft(), available ? tick_ : cross_);
-    p->setFont(opt.font);
+    p->setFont(font);
     p->setPen(available ? QColor(Qt::black) : QColor(192, 192, 192));
-    const QFontMetrics fm(opt.font);
+    const QFontMetrics fm(font);
     const int y = (r.top() + r.bottom() + 1 - fm.height()) / 2;
     p->drawText(QRect(r.left() + 10, y, r.width() - 10, fm.height()), Qt::AlignLeft | Qt::TextSingleLine,
                 index.data(Qt::DisplayRole).toString());

@@ -36,6 +36,8 @@ public:
         : QStyledItemDelegate(parent), tick_(std::move(tick)), cross_(std::move(cross)) {}
     void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& opt, const QModelIndex& index) const override;
+    // Draws the found entry `index` into rectangle r.
+    void FoundListboxDrawItem(QPainter& canvas, const QModelIndex& index, const QRect& r, const QFont& font) const;
 
 private:
     QPixmap tick_, cross_;
