@@ -83,9 +83,7 @@ void ProjectCommands::ReadProject(const std::string& path) {
     search.Changes.Announce(SearchChange::Evaluation);
     CuttingList& cutList = app_.CutList();
     ReadCuttingList(data, cutList.CutGrid);
-    // Rows the list grew by get their part numbers.
-    cutList.WritePartNumbers();
-    cutList.Changes.Announce(CutListChange::Grid);
+    cutList.GridReplaced();
 }
 
 void ProjectCommands::Newprojectfile1Click() {

@@ -1,12 +1,15 @@
 #include "costing/costing_page.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <string_view>
+#include <utility>
+#include <vector>
 
-#include "costing/cutting_list.h"
+#include "common/errors.h"
 #include "costing/costing_numbers.h"
 #include "costing/cutting_list.h"
-#include "common/errors.h"
 #include "materials/material.h"
 #include "materials/tables.h"
 
@@ -14,16 +17,17 @@ namespace trevane {
 
 namespace {
 
-// Announces the tabs' controls once a handler is done, whichever way it leaves.
-class ControlsChanged {
+// Runs `f` when the scope ends, whichever way a handler leaves.
+template <class F>
+class OnExit {
 public:
-    explicit ControlsChanged(Notifier<CostingChange>& changes) : changes_(changes) {}
-    ControlsChanged(const ControlsChanged&) = delete;
-    ControlsChanged& operator=(const ControlsChanged&) = delete;
-    ~ControlsChanged() { changes_.Announce(CostingChange::Controls); }
+    explicit OnExit(F f) : f_(std::move(f)) {}
+    OnExit(const OnExit&) = delete;
+    OnExit& operator=(const OnExit&) = delete;
+    ~OnExit() { f_(); }
 
 private:
-    Notifier<CostingChange>& changes_;
+    F f_;
 };
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -63,7 +67,96 @@ std::string LengthLimitText(const char* lead, const std::string& sizeText, int m
     return text;
 }
 
+// A stock shape of a metal or a plastic, as section costing sees it.
+struct SectionShape {
+    int kind = 0, price = 0, sizeCode = 0, stocked = 0, maxLength = 0, maxWidth = 0;
+};
+
+std::vector<SectionShape> SectionShapes(const TMaterial* m) {
+    std::vector<SectionShape> shapes;
+    if (const auto* metal = dynamic_cast<const TCustomMetal*>(m)) {
+        for (const auto& s : metal->Shapes)
+            shapes.push_back({s->Kind, s->Price, s->SizeCode, s->Stocked, s->MaxLength, s->MaxWidth});
+    } else if (const auto* plastic = dynamic_cast<const TPlastic*>(m)) {
+        for (const auto& s : plastic->Shapes)
+            shapes.push_back({s->Kind, s->Price, s->SizeCode, s->Stocked, s->MaxLength, s->MaxWidth});
+    }
+    return shapes;
+}
+
+// The first shape with this size code; the first shape of all when none has it.
+int FindSectionShape(const std::vector<SectionShape>& shapes, int code) {
+    for (std::size_t i = 0; i < shapes.size(); ++i)
+        if (shapes[i].sizeCode == code) return static_cast<int>(i);
+    return 0;
+}
+
+int MetalKindOfButton(int button) { return button; }
+
+// A size as the cutting list takes it: millimetres as typed; metres as whole
+// millimetres (halves to even). nullopt when a size in metres is not a number.
+std::optional<Millimetres> ListSize(const std::string& text, bool metres) {
+    if (!metres) return Millimetres{ParseDecimal(text), text};
+    const auto value = ParseDecimal(text);
+    if (!value) return std::nullopt;
+    const double mm = RoundHalfEven(*value * 1000.0);
+    if (!std::isfinite(mm)) return std::nullopt;
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.0f", mm);
+    return Millimetres{mm, buf};
+}
+
 }  // namespace
+
+bool IsCostableMaterial(const TMaterial& m) {
+    if (m.CostingFlag == 0) return false;
+    if (const auto* wood = dynamic_cast<const TWood*>(&m)) return wood->Price > 0;
+    if (const auto* board = dynamic_cast<const TBoard*>(&m)) {
+        for (const auto& s : board->Shapes)
+            if (s->Stocked != 0 && (s->Price <= 0 || s->Thickness <= 0 || s->Length <= 0 || s->Width <= 0))
+                return false;
+        return true;
+    }
+    for (const SectionShape& s : SectionShapes(&m)) {
+        if (s.stocked == 0) continue;
+        const bool sheet = s.kind == kKindSheet || s.kind == kKindGalvanised;
+        if (s.price <= 0 || s.maxLength <= 0 || (sheet && s.maxWidth <= 0)) return false;
+    }
+    return true;
+}
+
+// The fields of a tab that prices stock sections, named as its controls.
+struct CostingPage::SectionTab {
+    IndexedList CostingPage::*list;
+    int CostingPage::*listIndex;
+    int CostingPage::*buttonDown;         // which section button is down (1 is the first)
+    int (*kindOfButton)(int button);      // the section kind a button lists
+    std::string CostingPage::*unitPrice;  // unit price label
+    std::string CostingPage::*costLabel;
+    Money CostingPage::*cost;             // the amount the cost label shows
+    std::string CostingPage::*lengthEdit;
+    std::string CostingPage::*widthEdit;
+    int CostingPage::*units;              // 0 "(m)", 1 "(mm)"
+    unsigned part;                        // the page part the tab's controls belong to
+    bool tightCost;                       // "£3.75" rather than "£ 3.75"
+    const char* limitWord;                // "for " or "in " in the stock warnings
+    std::string (*sizeText)(int code);
+    int (*sizeCode)(const std::string& text);
+};
+
+const CostingPage::SectionTab CostingPage::kMetalTabFields{
+    &CostingPage::MetalSectionLB, &CostingPage::MetalSectionLBIndex, &CostingPage::MetalSectBtnDown,
+    MetalKindOfButton,           &CostingPage::UnitCostLabel,       &CostingPage::MetalCostLabel,
+    &CostingPage::metalCost_,    &CostingPage::MetalLengthEdit,     &CostingPage::MetalWidthEdit,
+    &CostingPage::MetalUnitsRG,  kMetalPart,                        false, "for ",
+    MetalSizeText,               MetalSizeCode};
+
+const CostingPage::SectionTab CostingPage::kPlasticTabFields{
+    &CostingPage::PlasticSectionLB, &CostingPage::PlasticSectionLBIndex, &CostingPage::PlasticSectBtnDown,
+    PlasticKindOfButton,            &CostingPage::PlasticUnitCostLabel,  &CostingPage::PlasticCostLabel,
+    &CostingPage::plasticCost_,     &CostingPage::PlasticLengthEdit,     &CostingPage::PlasticWidthEdit,
+    &CostingPage::PlasticUnitsRG,   kPlasticPart,                        true, "in ",
+    PlasticSizeText,                PlasticSizeCode};
 
 CostingPage::CostingPage(const MaterialDatabase& database, const ViewOptions& view, IUserInterface& ui,
                          Navigator& navigator, PrintPreviewer& previewer, CuttingList& cutList)
@@ -108,8 +201,9 @@ void CostingPage::Inform(const std::string& text) { ui_.Message(MsgKind::Informa
 
 void CostingPage::ShowInvalidValues() { ui_.Message(MsgKind::Error, kInvalidValues, kBtnOk); }
 
+void CostingPage::Announce(unsigned parts) { Changes.Announce({parts}); }
+
 void CostingPage::OnDatabaseSwitched() {
-    const ControlsChanged announce(Changes);
     ClearIndexedList(DMaterialCombo);
     DMaterialComboIndex = -1;
     ClearIndexedList(MetalSectionLB);
@@ -119,10 +213,10 @@ void CostingPage::OnDatabaseSwitched() {
     ClearIndexedList(BoardSectionLB);
     BoardSectionLBIndex = -1;
     MaterialPCIndex = kWoodTab;
+    Announce(kAllParts);
 }
 
 void CostingPage::SetUpCostMaterials(int code) {
-    const ControlsChanged announce(Changes);
     const auto& materials = database_.Materials;
     if (materials.empty()) return;
     if (!DMaterialCombo.empty()) {
@@ -131,7 +225,7 @@ void CostingPage::SetUpCostMaterials(int code) {
     }
     for (std::size_t i = 0; i < materials.size(); ++i) {
         const TMaterial& m = *materials[i];
-        if (m.CostingFlag == 0) continue;
+        if (!IsCostableMaterial(m)) continue;
         bool offered = false;
         switch (code) {
             case 0: offered = m.Category == kCatWood; break;
@@ -146,14 +240,15 @@ void CostingPage::SetUpCostMaterials(int code) {
         DMaterialComboIndex = 0;
         MaterialChosen(0);
     }
+    Announce(kSelectorPart);
 }
 
 void CostingPage::MaterialPCChange(int tab) {
-    const ControlsChanged announce(Changes);
     static constexpr int kCodes[] = {0, 1, 2, 10};
     if (tab < kWoodTab || tab > kBoardTab) return;
     MaterialPCIndex = tab;
     SetUpCostMaterials(kCodes[tab]);
+    Announce(kTabPart);
 }
 
 void CostingPage::MaterialChosen(int entry) {
@@ -178,16 +273,16 @@ void CostingPage::MaterialChosen(int entry) {
         default:
             break;
     }
+    Announce(kWoodPart | kMetalPart | kPlasticPart | kBoardPart);
 }
 
 void CostingPage::DMaterialComboClick(int item) {
-    const ControlsChanged announce(Changes);
     if (item >= 0 && static_cast<std::size_t>(item) < DMaterialCombo.size()) DMaterialComboIndex = item;
     if (HasChosenMaterial()) MaterialChosen(DMaterialComboIndex);
+    Announce(kSelectorPart);
 }
 
 void CostingPage::WoodCostBtnClick() {
-    const ControlsChanged announce(Changes);
     switch (MaterialPCIndex) {
         case kWoodTab: WoodCost(); break;
         case kMetalTab: MetalCost(); break;
@@ -197,7 +292,83 @@ void CostingPage::WoodCostBtnClick() {
     }
 }
 
-void CostingPage::WoodAddCLBtnClick() { cutList_.AddToCuttingList(*this); }
+void CostingPage::WoodAddCLBtnClick() {
+    const PieceToAdd add = PieceOfActiveTab();
+    if (add.invalidSizes) {
+        Inform("The size values are not valid numbers");
+        return;
+    }
+    if (!add.message.empty()) Inform(add.message);
+    if (add.piece)
+        cutList_.AddToCuttingList(*add.piece);
+    else
+        cutList_.MarkProjectChanged();  // the command counts as an edit even when it adds nothing
+}
+
+PieceToAdd CostingPage::PieceOfActiveTab() const {
+    if (!HasChosenMaterial()) return {};
+    const ListEntry& chosen = DMaterialCombo[static_cast<std::size_t>(DMaterialComboIndex)];
+    CostedPiece piece;
+    piece.Material = chosen.text;
+    piece.MaterialIndex = chosen.index;
+    PieceToAdd add;
+    switch (MaterialPCIndex) {
+        case kWoodTab: {
+            const auto length = ListSize(LengthEdit, LengthUnitRG != 0);
+            const auto width = ListSize(WidthEdit, WidthUnitRG != 0);
+            if (!length || !width) return {std::nullopt, {}, true};
+            piece.Kind = PieceKind::Wood;
+            piece.Length = *length;
+            piece.Width = *width;
+            piece.Thickness = {ParseDecimal(ThicknessEdit), ThicknessEdit};
+            piece.UnitCost = woodCost_;
+            break;
+        }
+        case kMetalTab: return SectionPiece(kMetalTabFields, std::move(piece));
+        case kPlasticTab: return SectionPiece(kPlasticTabFields, std::move(piece));
+        case kBoardTab: {
+            if (BoardSectionLB.empty()) return {};
+            if (BoardSectionLBIndex < 0 || static_cast<std::size_t>(BoardSectionLBIndex) >= BoardSectionLB.size())
+                return {std::nullopt, kSelectSize, false};
+            const bool metres = BoardUnitsRG == 0;
+            const auto length = ListSize(BoardLengthEdit, metres);
+            const auto width = ListSize(BoardWidthEdit, metres);
+            if (!length || !width) return {std::nullopt, {}, true};
+            piece.Kind = PieceKind::Board;
+            piece.SizeText = BoardSectionLB[static_cast<std::size_t>(BoardSectionLBIndex)].text;
+            piece.SizeCode = BoardSizeCode(piece.SizeText);
+            piece.Length = *length;
+            piece.Width = *width;
+            piece.UnitCost = boardCost_;
+            break;
+        }
+        default: return {};
+    }
+    add.piece = std::move(piece);
+    return add;
+}
+
+PieceToAdd CostingPage::SectionPiece(const SectionTab& tab, CostedPiece piece) const {
+    const IndexedList& list = this->*tab.list;
+    const int index = this->*tab.listIndex;
+    if (list.empty()) return {};
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return {std::nullopt, kSelectSize, false};
+    const int kind = tab.kindOfButton(this->*tab.buttonDown);
+    const bool sheet = kind == kKindSheet, metres = this->*tab.units == 0;
+    const auto length = ListSize(this->*tab.lengthEdit, metres);
+    const auto width = sheet ? ListSize(this->*tab.widthEdit, metres) : std::optional<Millimetres>(Millimetres{});
+    if (!length || !width) return {std::nullopt, {}, true};
+    piece.Kind = sheet ? PieceKind::Sheet : PieceKind::Bar;
+    piece.SectionKind = kind;
+    piece.SizeText = list[static_cast<std::size_t>(index)].text;
+    piece.SizeCode = tab.sizeCode(piece.SizeText);
+    piece.Length = *length;
+    piece.Width = *width;
+    piece.UnitCost = this->*tab.cost;
+    PieceToAdd add;
+    add.piece = std::move(piece);
+    return add;
+}
 
 void CostingPage::SpeedButton1Click() { navigator_.ShowStartPage(); }
 
@@ -222,6 +393,16 @@ bool CostingPage::WholeNumberKeyFilter(char32_t key, const std::string& current)
     }
     return DecimalKeyFilter(key, current);
 }
+
+bool CostingPage::LengthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, LengthEdit); }
+bool CostingPage::WidthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, WidthEdit); }
+bool CostingPage::ThicknessEditKeyPress(char32_t key) { return WholeNumberKeyFilter(key, ThicknessEdit); }
+bool CostingPage::MetalLengthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, MetalLengthEdit); }
+bool CostingPage::MetalWidthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, MetalWidthEdit); }
+bool CostingPage::PlasticLengthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, PlasticLengthEdit); }
+bool CostingPage::PlasticWidthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, PlasticWidthEdit); }
+bool CostingPage::BoardLengthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, BoardLengthEdit); }
+bool CostingPage::BoardWidthEditKeyPress(char32_t key) { return DecimalKeyFilter(key, BoardWidthEdit); }
 
 bool CostingPage::ReadSizes(const std::string& lengthText, const std::string& widthText, bool withWidth,
                             bool inMillimetres, double& length, double& width) {
@@ -263,8 +444,9 @@ void CostingPage::WoodCost() {
         if (WidthUnitRG == 0) width /= 1000;
         thickness /= 1000;
 
-        double cost = wood->Price / 100.0 * length * width * thickness;
-        if (!IsShowableAmount(cost)) {
+        const double cost = wood->Price / 100.0 * length * width * thickness;
+        const auto shown = ToMoney(cost);
+        if (!shown) {
             // Name the size that made the cost absurd: the largest of the three.
             const std::string* culprit = &LengthEdit;
             if (width > length && width >= thickness) culprit = &WidthEdit;
@@ -274,7 +456,9 @@ void CostingPage::WoodCost() {
         if (view_.OnCosts) {
             if (auto warning = CheckWoodSizes(length, width, thickness)) Inform(*warning);
         }
-        WoodCostLabel = FormatMoney(cost);
+        WoodCostLabel = FormatMoney(*shown);
+        woodCost_ = *shown;
+        Announce(kWoodPart);
     } catch (const EConvertError& e) {
         ui_.Message(MsgKind::Error, std::string(e.what()) + std::string(kCrLf) + kNotValidNumber, kBtnOk);
     } catch (const EZeroDimension& e) {
@@ -314,118 +498,144 @@ std::optional<std::string> CostingPage::CheckWoodSizes(double length, double wid
 }
 
 void CostingPage::LengthUnitRGClick(int index) {
-    const ControlsChanged announce(Changes);
     LengthUnitRG = index;
     WoodLengthLabel = index != 0 ? "length (m)" : "length (mm)";
+    Announce(kWoodPart);
 }
 
 void CostingPage::WidthUnitRGClick(int index) {
-    const ControlsChanged announce(Changes);
     WidthUnitRG = index;
     WoodWidthLabel = index != 0 ? "width (m)" : "width (mm)";
+    Announce(kWoodPart);
 }
 
 // ---------------------------------------------------------------- metal
 
 void CostingPage::SectBtn1Click(int tag) {
-    const ControlsChanged announce(Changes);
     if (tag < 0 || tag > 7) return;
     MetalSectBtnDown = tag + 1;  // the pressed button of the group goes down
+    Announce(kMetalPart);
     if (!HasChosenMaterial()) return;
     int kind = tag + 1;
     FillMetalSizes(DMaterialComboIndex, kind);
     ShowMetalWidth(kind == kKindSheet);
+    Announce(kMetalPart);
 }
 
-void CostingPage::FillMetalSizes(int entry, int kind) {
-    const auto* metal = dynamic_cast<const TCustomMetal*>(MaterialOfEntry(DMaterialCombo, entry));
-    ClearIndexedList(MetalSectionLB);
-    MetalSectionLBIndex = -1;
-    if (!metal) return;
-    const std::int32_t position = DMaterialCombo[static_cast<std::size_t>(entry)].index;
-    for (const auto& shape : metal->Shapes) {
-        if (shape->Kind == kind && shape->Stocked != 0)
-            MetalSectionLB.push_back({MetalSizeText(shape->SizeCode), position});
-    }
-}
+void CostingPage::FillMetalSizes(int entry, int kind) { FillSectionSizes(kMetalTabFields, entry, kind); }
 
 void CostingPage::ShowMetalWidth(bool on) {
     MetalWidthLabelVisible = on;
     MetalWidthEditVisible = on;
     MetalUnitCostLabel = on ? "cost per sq. m" : "cost per metre";
+    Announce(kMetalPart);
 }
 
-int CostingPage::MetalShapeOf(int sizeEntry, const TCustomMetal*& metal) const {
-    metal = dynamic_cast<const TCustomMetal*>(MaterialOfEntry(MetalSectionLB, sizeEntry));
-    if (!metal || metal->Shapes.empty()) return -1;
-    int pos = metal->FindShape(MetalSizeCode(MetalSectionLB[static_cast<std::size_t>(sizeEntry)].text));
-    if (pos < 0 || pos >= metal->ShapeCount()) return -1;
-    return pos;
-}
-
-void CostingPage::MetalSectionLBClick(int item) {
-    const ControlsChanged announce(Changes);
-    if (MetalSectionLB.empty()) return;
-    if (item >= 0 && static_cast<std::size_t>(item) < MetalSectionLB.size()) MetalSectionLBIndex = item;
-    const TCustomMetal* metal = nullptr;
-    int pos = MetalShapeOf(MetalSectionLBIndex, metal);
-    if (pos < 0) return;
-    UnitCostLabel = FormatMoney(metal->ShapePrice(pos) / 100.0);
-}
+void CostingPage::MetalSectionLBClick(int item) { SectionListClick(kMetalTabFields, item); }
 
 void CostingPage::MetalUnitsRGClick(int index) {
-    const ControlsChanged announce(Changes);
     MetalUnitsRG = index;
     MetalLengthLabel = index == 0 ? "length (m)" : "length (mm)";
     MetalWidthLabel = index == 0 ? "width (m)" : "width (mm)";
+    Announce(kMetalPart);
 }
 
 double CostingPage::MetalCostValue(int sizeEntry, double length, double width) const {
-    if (MetalSectionLB.empty()) return 0;
-    const TCustomMetal* metal = nullptr;
-    int pos = MetalShapeOf(sizeEntry, metal);
+    return SectionCostValue(kMetalTabFields, sizeEntry, length, width);
+}
+
+void CostingPage::MetalCost() { SectionCost(kMetalTabFields); }
+
+std::optional<std::string> CostingPage::CheckMetalSizes(int sizeEntry, double length, double width) const {
+    return CheckSectionSizes(kMetalTabFields, sizeEntry, length, width);
+}
+
+// ---------------------------------------------------------------- sections (metal and plastic)
+
+void CostingPage::FillSectionSizes(const SectionTab& tab, int entry, int kind) {
+    IndexedList& list = this->*tab.list;
+    const TMaterial* m = MaterialOfEntry(DMaterialCombo, entry);
+    ClearIndexedList(list);
+    this->*tab.listIndex = -1;
+    if (!m) return;
+    const std::int32_t position = DMaterialCombo[static_cast<std::size_t>(entry)].index;
+    for (const SectionShape& shape : SectionShapes(m)) {
+        if (shape.kind == kind && shape.stocked != 0) list.push_back({tab.sizeText(shape.sizeCode), position});
+    }
+    Announce(tab.part);
+}
+
+int CostingPage::SectionShapeOf(const SectionTab& tab, int sizeEntry) const {
+    const IndexedList& list = this->*tab.list;
+    const auto shapes = SectionShapes(MaterialOfEntry(list, sizeEntry));
+    if (shapes.empty()) return -1;
+    return FindSectionShape(shapes, tab.sizeCode(list[static_cast<std::size_t>(sizeEntry)].text));
+}
+
+void CostingPage::SectionListClick(const SectionTab& tab, int item) {
+    const OnExit announce([&] { Announce(tab.part); });
+    const IndexedList& list = this->*tab.list;
+    if (list.empty()) return;
+    if (item >= 0 && static_cast<std::size_t>(item) < list.size()) this->*tab.listIndex = item;
+    const int pos = SectionShapeOf(tab, this->*tab.listIndex);
+    if (pos < 0) return;
+    const auto shapes = SectionShapes(MaterialOfEntry(list, this->*tab.listIndex));
+    this->*tab.unitPrice = FormatMoney(shapes[static_cast<std::size_t>(pos)].price / 100.0);
+}
+
+double CostingPage::SectionCostValue(const SectionTab& tab, int sizeEntry, double length, double width) const {
+    const IndexedList& list = this->*tab.list;
+    if (list.empty()) return 0;
+    const int pos = SectionShapeOf(tab, sizeEntry);
     if (pos < 0) return 0;
-    double price = metal->ShapePrice(pos);
-    if (MetalSectBtnDown == kKindSheet) return price * (width * length) / 100;
+    const double price = SectionShapes(MaterialOfEntry(list, sizeEntry))[static_cast<std::size_t>(pos)].price;
+    if (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet) return price * (width * length) / 100;
     return price * length / 100;
 }
 
-void CostingPage::MetalCost() {
-    if (MetalSectionLB.empty()) return;
-    if (MetalSectionLBIndex < 0 || static_cast<std::size_t>(MetalSectionLBIndex) >= MetalSectionLB.size()) {
+void CostingPage::SectionCost(const SectionTab& tab) {
+    const IndexedList& list = this->*tab.list;
+    const int index = this->*tab.listIndex;
+    if (list.empty()) return;
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) {
         Inform(kSelectSize);
         return;
     }
-    const bool sheet = MetalSectBtnDown == kKindSheet;
+    if (SectionShapeOf(tab, index) < 0) return;
+    const bool sheet = tab.kindOfButton(this->*tab.buttonDown) == kKindSheet;
     double length = 0, width = 0;
-    if (!ReadSizes(MetalLengthEdit, MetalWidthEdit, sheet, MetalUnitsRG == 1, length, width)) return;
-    double cost = MetalCostValue(MetalSectionLBIndex, length, width);
-    if (!IsShowableAmount(cost)) {
+    if (!ReadSizes(this->*tab.lengthEdit, this->*tab.widthEdit, sheet, this->*tab.units == 1, length, width)) return;
+    const auto shown = ToMoney(SectionCostValue(tab, index, length, width));
+    if (!shown) {
         ShowInvalidValues();
         return;
     }
-    MetalCostLabel = FormatMoney(cost);
+    this->*tab.costLabel = tab.tightCost ? FormatMoneyTight(*shown) : FormatMoney(*shown);
+    this->*tab.cost = *shown;
+    Announce(tab.part);  // the cost stands behind the warning
     if (view_.OnCosts) {
-        if (auto warning = CheckMetalSizes(MetalSectionLBIndex, length, width)) {
-            Changes.Announce(CostingChange::Controls);  // the cost stands behind the warning
-            Inform(*warning);
-        }
+        if (auto warning = CheckSectionSizes(tab, index, length, width)) Inform(*warning);
     }
 }
 
-std::optional<std::string> CostingPage::CheckMetalSizes(int sizeEntry, double length, double width) const {
-    const TCustomMetal* metal = nullptr;
-    int pos = MetalShapeOf(sizeEntry, metal);
+std::optional<std::string> CostingPage::CheckSectionSizes(const SectionTab& tab, int sizeEntry, double length,
+                                                          double width) const {
+    const IndexedList& list = this->*tab.list;
+    const int pos = SectionShapeOf(tab, sizeEntry);
     if (pos < 0) return std::nullopt;
-    const int maxL = metal->ShapeMaxLength(pos);
-    const int maxW = metal->ShapeMaxWidth(pos);
+    const SectionShape shape = SectionShapes(MaterialOfEntry(list, sizeEntry))[static_cast<std::size_t>(pos)];
     const double lc = WholeCentimetres(length);
     const double wc = WholeCentimetres(width);
-    const std::string& sizeText = MetalSectionLB[static_cast<std::size_t>(sizeEntry)].text;
-    if (MetalSectBtnDown == kKindSheet) {
-        if (std::max(lc, wc) > maxL) return SizeLimitText("The maximum size available for ", sizeText, maxL, maxW);
-    } else if (lc > maxL) {
-        return LengthLimitText("The maximum length available for ", sizeText, maxL);
+    const std::string& sizeText = list[static_cast<std::size_t>(sizeEntry)].text;
+    const std::string lead = std::string("The maximum ") + (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet
+                                                                 ? "size"
+                                                                 : "length") +
+                             " available " + tab.limitWord;
+    if (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet) {
+        if (std::max(lc, wc) > shape.maxLength)
+            return SizeLimitText(lead.c_str(), sizeText, shape.maxLength, shape.maxWidth);
+    } else if (lc > shape.maxLength) {
+        return LengthLimitText(lead.c_str(), sizeText, shape.maxLength);
     }
     return std::nullopt;
 }
@@ -433,99 +643,37 @@ std::optional<std::string> CostingPage::CheckMetalSizes(int sizeEntry, double le
 // ---------------------------------------------------------------- plastic
 
 void CostingPage::PlasticSectBtn1Click(int tag) {
-    const ControlsChanged announce(Changes);
     if (tag < 0 || tag > 2) return;
     PlasticSectBtnDown = tag + 1;  // the pressed button of the group goes down
+    Announce(kPlasticPart);
     if (!HasChosenMaterial()) return;
     FillPlasticSizes(DMaterialComboIndex, PlasticKindOfButton(tag + 1));
     ShowPlasticWidth(tag == 0);
+    Announce(kPlasticPart);
 }
 
-void CostingPage::FillPlasticSizes(int entry, int kind) {
-    const auto* plastic = dynamic_cast<const TPlastic*>(MaterialOfEntry(DMaterialCombo, entry));
-    ClearIndexedList(PlasticSectionLB);
-    PlasticSectionLBIndex = -1;
-    if (!plastic) return;
-    const std::int32_t position = DMaterialCombo[static_cast<std::size_t>(entry)].index;
-    for (const auto& shape : plastic->Shapes) {
-        if (shape->Kind == kind && shape->Stocked != 0)
-            PlasticSectionLB.push_back({PlasticSizeText(shape->SizeCode), position});
-    }
-}
+void CostingPage::FillPlasticSizes(int entry, int kind) { FillSectionSizes(kPlasticTabFields, entry, kind); }
 
 void CostingPage::ShowPlasticWidth(bool on) {
     PlasticWidthLabelVisible = on;
     PlasticWidthEditVisible = on;
     PlasticSizeLabel = on ? "cost per sq. metre" : "cost per metre";
+    Announce(kPlasticPart);
 }
 
-int CostingPage::PlasticShapeOf(int sizeEntry, const TPlastic*& plastic) const {
-    plastic = dynamic_cast<const TPlastic*>(MaterialOfEntry(PlasticSectionLB, sizeEntry));
-    if (!plastic || plastic->Shapes.empty()) return -1;
-    int pos = plastic->FindShape(PlasticSizeCode(PlasticSectionLB[static_cast<std::size_t>(sizeEntry)].text));
-    if (pos < 0 || pos >= plastic->ShapeCount()) return -1;
-    return pos;
-}
-
-void CostingPage::PlasticSectionLBClick(int item) {
-    const ControlsChanged announce(Changes);
-    if (PlasticSectionLB.empty()) return;
-    if (item >= 0 && static_cast<std::size_t>(item) < PlasticSectionLB.size()) PlasticSectionLBIndex = item;
-    const TPlastic* plastic = nullptr;
-    int pos = PlasticShapeOf(PlasticSectionLBIndex, plastic);
-    if (pos < 0) return;
-    PlasticUnitCostLabel = FormatMoney(plastic->ShapePrice(pos) / 100.0);
-}
+void CostingPage::PlasticSectionLBClick(int item) { SectionListClick(kPlasticTabFields, item); }
 
 void CostingPage::PlasticUnitsRGClick(int index) {
-    const ControlsChanged announce(Changes);
     PlasticUnitsRG = index;
     PlasticLengthLabel = index == 0 ? "length (m)" : "length (mm)";
     PlasticWidthLabel = index == 0 ? "width (m)" : "width (mm)";
+    Announce(kPlasticPart);
 }
 
-void CostingPage::PlasticCost() {
-    if (PlasticSectionLB.empty()) return;
-    if (PlasticSectionLBIndex < 0 || static_cast<std::size_t>(PlasticSectionLBIndex) >= PlasticSectionLB.size()) {
-        Inform(kSelectSize);
-        return;
-    }
-    const TPlastic* plastic = nullptr;
-    int pos = PlasticShapeOf(PlasticSectionLBIndex, plastic);
-    if (pos < 0) return;
-    const bool sheet = PlasticSectBtnDown == 1;
-    double length = 0, width = 0;
-    if (!ReadSizes(PlasticLengthEdit, PlasticWidthEdit, sheet, PlasticUnitsRG == 1, length, width)) return;
-    double price = plastic->ShapePrice(pos);
-    double cost = sheet ? price * (width * length) / 100 : price * length / 100;
-    if (!IsShowableAmount(cost)) {
-        ShowInvalidValues();
-        return;
-    }
-    PlasticCostLabel = FormatMoneyTight(cost);
-    if (view_.OnCosts) {
-        if (auto warning = CheckPlasticSizes(PlasticSectionLBIndex, length, width)) {
-            Changes.Announce(CostingChange::Controls);  // the cost stands behind the warning
-            Inform(*warning);
-        }
-    }
-}
+void CostingPage::PlasticCost() { SectionCost(kPlasticTabFields); }
 
 std::optional<std::string> CostingPage::CheckPlasticSizes(int sizeEntry, double length, double width) const {
-    const TPlastic* plastic = nullptr;
-    int pos = PlasticShapeOf(sizeEntry, plastic);
-    if (pos < 0) return std::nullopt;
-    const int maxL = plastic->ShapeMaxLength(pos);
-    const int maxW = plastic->ShapeMaxWidth(pos);
-    const double lc = WholeCentimetres(length);
-    const double wc = WholeCentimetres(width);
-    const std::string& sizeText = PlasticSectionLB[static_cast<std::size_t>(sizeEntry)].text;
-    if (PlasticSectBtnDown == 1) {
-        if (std::max(lc, wc) > maxL) return SizeLimitText("The maximum size available in ", sizeText, maxL, maxW);
-    } else if (lc > maxL) {
-        return LengthLimitText("The maximum length available in ", sizeText, maxL);
-    }
-    return std::nullopt;
+    return CheckSectionSizes(kPlasticTabFields, sizeEntry, length, width);
 }
 
 // ---------------------------------------------------------------- board
@@ -539,6 +687,7 @@ void CostingPage::FillBoardSizes(int entry) {
     for (const auto& shape : board->Shapes) {
         if (shape->Stocked != 0) BoardSectionLB.push_back({BoardSizeText(shape->Thickness), position});
     }
+    Announce(kBoardPart);
 }
 
 int CostingPage::BoardShapeOf(int sizeEntry, const TBoard*& board) const {
@@ -550,7 +699,7 @@ int CostingPage::BoardShapeOf(int sizeEntry, const TBoard*& board) const {
 }
 
 void CostingPage::BoardSectionLBClick(int item) {
-    const ControlsChanged announce(Changes);
+    const OnExit announce([this] { Announce(kBoardPart); });
     if (BoardSectionLB.empty()) return;
     if (item >= 0 && static_cast<std::size_t>(item) < BoardSectionLB.size()) BoardSectionLBIndex = item;
     const TBoard* board = nullptr;
@@ -560,10 +709,10 @@ void CostingPage::BoardSectionLBClick(int item) {
 }
 
 void CostingPage::BoardUnitsRGClick(int index) {
-    const ControlsChanged announce(Changes);
     BoardUnitsRG = index;
     BoardLengthLabel = index != 0 ? "length (mm)" : "length (m)";
     BoardWidthLabel = index != 0 ? "width (mm)" : "width (m)";
+    Announce(kBoardPart);
 }
 
 void CostingPage::BoardCost() {
@@ -577,17 +726,16 @@ void CostingPage::BoardCost() {
     if (pos < 0) return;
     double length = 0, width = 0;
     if (!ReadSizes(BoardLengthEdit, BoardWidthEdit, true, BoardUnitsRG == 1, length, width)) return;
-    double cost = board->ShapePrice(pos) * (width * length) / 100;
-    if (!IsShowableAmount(cost)) {
+    const auto shown = ToMoney(board->ShapePrice(pos) * (width * length) / 100);
+    if (!shown) {
         ShowInvalidValues();
         return;
     }
-    BoardCostLabel = FormatMoneyTight(cost);
+    BoardCostLabel = FormatMoneyTight(*shown);
+    boardCost_ = *shown;
+    Announce(kBoardPart);  // the cost stands behind the warning
     if (view_.OnCosts) {
-        if (auto warning = CheckBoardSizes(BoardSectionLBIndex, length, width)) {
-            Changes.Announce(CostingChange::Controls);  // the cost stands behind the warning
-            Inform(*warning);
-        }
+        if (auto warning = CheckBoardSizes(BoardSectionLBIndex, length, width)) Inform(*warning);
     }
 }
 

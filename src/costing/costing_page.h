@@ -11,6 +11,7 @@
 #include "common/navigation.h"
 #include "common/notifier.h"
 #include "common/user_interface.h"
+#include "costing/costed_piece.h"
 #include "materials/database.h"
 #include "printing/print_job.h"
 
@@ -23,14 +24,44 @@ class TCustomMetal;
 class TPlastic;
 class TBoard;
 
-// What an announcement of the costing page names: the tabs' controls (the
-// selector, the size lists, the edits and the cost labels).
-enum class CostingChange { Controls };
+// True when the material can be priced: offered for costing (CostingFlag) and,
+// for a wood, a price above zero; for stock, every stocked shape has a price and
+// a maximum length above zero (and a sheet or board a width and thickness). A
+// material with a zero or negative value is not offered at all, so no cost can
+// come out below zero or break the cutting list's total.
+bool IsCostableMaterial(const TMaterial& m);
+
+// What "add to cutting list" takes from the active tab: the piece, or nothing
+// with the message to show (none when there is nothing to say).
+struct PieceToAdd {
+    std::optional<CostedPiece> piece;
+    std::string message;
+    bool invalidSizes = false;  // a size in metres did not parse: the project stays unchanged
+};
+
+// What an announcement of the costing page names: the parts of the page whose
+// controls changed (CostingPage::Part bits).
+struct CostingChange {
+    unsigned parts = 0;
+};
 
 class CostingPage {
 public:
     CostingPage(const MaterialDatabase& database, const ViewOptions& view, IUserInterface& ui, Navigator& navigator,
                 PrintPreviewer& previewer, CuttingList& cutList);
+
+    // Parts of the page a handler changed; listeners hear them after the change
+    // (before any message the handler then shows).
+    enum Part : unsigned {
+        kTabPart = 1,       // MaterialPCIndex
+        kSelectorPart = 2,  // DMaterialCombo and the chosen entry
+        kWoodPart = 4,      // the controls of the wood tab
+        kMetalPart = 8,
+        kPlasticPart = 16,
+        kBoardPart = 32,
+        kAllParts = 63,
+    };
+    Notifier<CostingChange> Changes;
 
     // Tab indices of MaterialPC.
     static constexpr int kWoodTab = 0;
@@ -42,8 +73,6 @@ public:
     int MaterialPCIndex = kWoodTab;  // active tab
     IndexedList DMaterialCombo;      // costable materials of the active tab
     int DMaterialComboIndex = -1;    // chosen entry
-
-    Notifier<CostingChange> Changes;
 
     // The database was replaced: empties the selector and the size lists and
     // shows the wood tab (the caller then offers the woods with
@@ -61,8 +90,12 @@ public:
     void DMaterialComboClick(int item);
     // "calculate cost": the cost of the active tab.
     void WoodCostBtnClick();
-    // "add to cutting list".
+    // "add to cutting list": the piece of the active tab, with the cost its cost
+    // label shows, goes to the cutting list.
     void WoodAddCLBtnClick();
+    // The piece "add to cutting list" takes: the chosen material, the sizes of
+    // the tab's edits, the chosen stock size and the tab's last cost.
+    PieceToAdd PieceOfActiveTab() const;
     // "Main menu": back to the start page.
     void SpeedButton1Click();
     // The project and print tools of the toolbar: open, save, preview of the
@@ -79,6 +112,16 @@ public:
     // filtered: it is checked when the cost is calculated.
     bool DecimalKeyFilter(char32_t key, const std::string& current);
     bool WholeNumberKeyFilter(char32_t key, const std::string& current);
+    // A character typed into a size edit; true when it reaches the edit.
+    bool LengthEditKeyPress(char32_t key);
+    bool WidthEditKeyPress(char32_t key);
+    bool ThicknessEditKeyPress(char32_t key);
+    bool MetalLengthEditKeyPress(char32_t key);
+    bool MetalWidthEditKeyPress(char32_t key);
+    bool PlasticLengthEditKeyPress(char32_t key);
+    bool PlasticWidthEditKeyPress(char32_t key);
+    bool BoardLengthEditKeyPress(char32_t key);
+    bool BoardWidthEditKeyPress(char32_t key);
 
     // The chosen material of the selector, or nullptr.
     const TMaterial* ChosenMaterial() const;
@@ -169,6 +212,20 @@ public:
     std::optional<std::string> CheckBoardSizes(int sizeEntry, double length, double width) const;
 
 private:
+    // The fields and rules of a tab that prices stock sections: metal and
+    // plastic share one implementation over these.
+    struct SectionTab;
+    static const SectionTab kMetalTabFields;
+    static const SectionTab kPlasticTabFields;
+    void FillSectionSizes(const SectionTab& tab, int entry, int kind);
+    void SectionListClick(const SectionTab& tab, int item);
+    void SectionCost(const SectionTab& tab);
+    std::optional<std::string> CheckSectionSizes(const SectionTab& tab, int sizeEntry, double length,
+                                                 double width) const;
+    double SectionCostValue(const SectionTab& tab, int sizeEntry, double length, double width) const;
+    int SectionShapeOf(const SectionTab& tab, int sizeEntry) const;
+    PieceToAdd SectionPiece(const SectionTab& tab, CostedPiece piece) const;
+
     const TMaterial* MaterialAt(int position) const;
     const TMaterial* MaterialOfEntry(const IndexedList& list, int entry) const;
     bool HasChosenMaterial() const;
@@ -176,9 +233,9 @@ private:
     void ShowInvalidValues();
     bool ReadSizes(const std::string& lengthText, const std::string& widthText, bool withWidth, bool inMillimetres,
                    double& length, double& width);
-    int MetalShapeOf(int sizeEntry, const TCustomMetal*& metal) const;
-    int PlasticShapeOf(int sizeEntry, const TPlastic*& plastic) const;
     int BoardShapeOf(int sizeEntry, const TBoard*& board) const;
+
+    void Announce(unsigned parts);
 
     const MaterialDatabase& database_;
     const ViewOptions& view_;
@@ -186,6 +243,8 @@ private:
     Navigator& navigator_;
     PrintPreviewer& previewer_;
     CuttingList& cutList_;
+    // The amounts the cost labels show, for the cutting list.
+    Money woodCost_, metalCost_, plasticCost_, boardCost_;
 };
 
 }  // namespace trevane

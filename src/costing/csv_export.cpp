@@ -3,9 +3,14 @@
 namespace trevane {
 
 std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    // A spreadsheet runs a cell that starts with one of these as a formula; the
+    // apostrophe makes it plain text.
+    std::string cell;
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) cell = "'";
+    cell += text;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : cell) {
         if (c == '"') out += '"';
         out += c;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Comma-separated text of a grid for spreadsheets: UTF-8, fields quoted when they
-// hold a comma, a quote, a CR or an LF (quotes doubled), rows ended by CR LF.
+// hold a comma, a quote, a CR or an LF (quotes doubled), rows ended by CR LF. A
+// cell starting with =, +, - or @ gets a leading apostrophe so that a spreadsheet
+// does not run it as a formula.
 #include <string>
 #include <string_view>
 

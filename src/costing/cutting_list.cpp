@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "costing/costing_numbers.h"
-#include "costing/costing_page.h"
-#include "costing/csv_export.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/grid_util.h"
+#include "costing/costing_numbers.h"
+#include "costing/csv_export.h"
+#include "printing/page_layouts.h"
 
 namespace trevane {
 
@@ -19,17 +19,6 @@ namespace {
 
 const char* const kHeadings[] = {"part",           "name",        "material",    "no. off",      "length (mm)",
                                  "width (mm)",     "thickness (mm)", "unit cost(\xC2\xA3)", "total cost(\xC2\xA3)"};
-
-// A size typed in metres, as whole millimetres; nullopt when it does not parse.
-std::optional<std::string> MetresToMillimetres(const std::string& text) {
-    const auto value = ParseDecimal(text);
-    if (!value) return std::nullopt;
-    const double mm = RoundHalfEven(*value * 1000.0);
-    if (!std::isfinite(mm)) return std::nullopt;
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.0f", mm);
-    return std::string(buf);
-}
 
 // The text without its first character (a UTF-8 sequence), blanks trimmed.
 std::string CostOf(const std::string& label) {
@@ -56,6 +45,36 @@ void RemoveLastCharacter(std::string& s) {
 // Windows-1252 (TAB, CR and LF would split the stored rows).
 bool StorableCharacter(char32_t cp) { return cp >= 32 && cp != 127 && CodePointFitsCp1252(cp); }
 
+bool StorableText(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 32 || c == 127) return false;
+    return FitsCp1252(text);
+}
+
+// Columns whose texts decide the stock a piece needs (material to thickness).
+bool DecidesStock(int col) { return col >= CuttingList::kMaterialCol && col <= CuttingList::kThicknessCol; }
+
+// Grid text: cells split at TAB, rows at CR LF, LF or CR; a line break at the very
+// end closes the last row.
+std::vector<std::vector<std::string>> SplitGridText(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\t') {
+            row.emplace_back();
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            rows.push_back(std::move(row));
+            row.assign(1, std::string());
+        } else {
+            row.back() += c;
+        }
+    }
+    if (row.size() > 1 || !row.front().empty()) rows.push_back(std::move(row));
+    return rows;
+}
+
 }  // namespace
 
 CuttingList::CuttingList(const MaterialDatabase& database, ProjectState& project, IUserInterface& ui,
@@ -64,13 +83,83 @@ CuttingList::CuttingList(const MaterialDatabase& database, ProjectState& project
     CutGrid.Col = kNameCol;
     CutGrid.Row = 1;
     CutGrid.DefaultRowHeight = kRowHeight;
+    pieces_.resize(static_cast<std::size_t>(CutGrid.RowCount()));
     SetUpCuttingGrid();
 }
 
 void CuttingList::OnDatabaseSwitched() {
+    // Typed pieces name materials by their place in the old list.
+    for (auto& p : pieces_) p.reset();
     stockValid_ = false;
-    Changes.Announce(CutListChange::Grid);
+    Batch batch(*this);
+    state_ = true;
 }
+
+// ------------------------------------------------------------ changes
+
+void CuttingList::Announce(CutListChange::Kind kind, int firstRow, int lastRow) {
+    Changes.Announce({kind, firstRow, lastRow});
+}
+
+void CuttingList::Flush() {
+    if (reset_) {
+        Announce(CutListChange::Reset, 0, CutGrid.RowCount() - 1);
+    } else {
+        if (insertedFrom_ >= 0) Announce(CutListChange::RowsInserted, insertedFrom_, insertedTo_);
+        if (cellsFrom_ >= 0) Announce(CutListChange::CellsChanged, cellsFrom_, cellsTo_);
+        if (totalRow_ >= 0) Announce(CutListChange::TotalChanged, totalRow_, totalRow_);
+    }
+    Announce(CutListChange::StateChanged, CutGrid.Row, CutGrid.Row);
+    reset_ = state_ = false;
+    cellsFrom_ = cellsTo_ = insertedFrom_ = insertedTo_ = totalRow_ = -1;
+}
+
+void CuttingList::Put(int col, int row, std::string text) {
+    if (CutGrid.Cell(col, row) == text) return;
+    CutGrid.SetCell(col, row, std::move(text));
+    project_.ProjectChanged = true;
+    if (DecidesStock(col)) stockValid_ = false;
+    cellsFrom_ = cellsFrom_ < 0 ? row : std::min(cellsFrom_, row);
+    cellsTo_ = std::max(cellsTo_, row);
+}
+
+void CuttingList::GrowTo(int rowCount) {
+    const int old = CutGrid.RowCount();
+    if (rowCount <= old) return;
+    CutGrid.SetRowCount(rowCount);
+    pieces_.resize(static_cast<std::size_t>(rowCount));
+    // Rows the grid grows by get their part numbers too.
+    for (int r = old; r < rowCount; ++r) CutGrid.SetCell(kPartCol, r, std::to_string(r));
+    insertedFrom_ = insertedFrom_ < 0 ? old : std::min(insertedFrom_, old);
+    insertedTo_ = std::max(insertedTo_, rowCount - 1);
+}
+
+void CuttingList::KeepPiecesBesideRows() {
+    // Rows the grid got from outside (a project read) have no typed pieces.
+    const auto rows = static_cast<std::size_t>(CutGrid.RowCount());
+    if (pieces_.size() != rows) pieces_.resize(rows);
+}
+
+void CuttingList::PieceChanged(int row) {
+    if (row >= 0 && static_cast<std::size_t>(row) < pieces_.size()) pieces_[static_cast<std::size_t>(row)].reset();
+    stockValid_ = false;
+}
+
+const CostedPiece* CuttingList::PieceAt(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= pieces_.size()) return nullptr;
+    const auto& p = pieces_[static_cast<std::size_t>(row)];
+    return p ? &*p : nullptr;
+}
+
+void CuttingList::GridReplaced() {
+    Batch batch(*this);
+    WritePartNumbers();
+    pieces_.assign(static_cast<std::size_t>(CutGrid.RowCount()), std::nullopt);
+    stockValid_ = false;
+    reset_ = true;
+}
+
+// ------------------------------------------------------------ set-up
 
 GridFontMetrics CuttingList::Measure(const FontSpec& font) const {
     if (MeasureFont) return MeasureFont(font);
@@ -85,6 +174,7 @@ GridFontMetrics CuttingList::Measure(const FontSpec& font) const {
 void CuttingList::SetUpCuttingGrid() { SetUpCuttingGrid(Measure(GridFont), GridClientWidth); }
 
 void CuttingList::SetUpCuttingGrid(const GridFontMetrics& metrics, int clientWidth) {
+    Batch batch(*this);
     const int m = metrics.mWidth;
     CutGrid.HeadingRowHeight = static_cast<int>(RoundHalfEven(metrics.MHeight * 5.0 / 2.0));
     CutGrid.DefaultRowHeight = kRowHeight;
@@ -97,158 +187,84 @@ void CuttingList::SetUpCuttingGrid(const GridFontMetrics& metrics, int clientWid
 }
 
 void CuttingList::WritePartNumbers() {
+    Batch batch(*this);
     for (int r = 1; r < CutGrid.RowCount(); ++r) CutGrid.SetCell(kPartCol, r, std::to_string(r));
+    pieces_.resize(static_cast<std::size_t>(CutGrid.RowCount()));
+    reset_ = true;
 }
 
 // ------------------------------------------------------------ adding
 
-bool CuttingList::AddToCuttingList(const CostingPage& c) {
-    ProjectState& st = project_;
-    const auto chosen = [](const IndexedList& list, int index) {
-        return index >= 0 && static_cast<std::size_t>(index) < list.size();
-    };
-    if (!chosen(c.DMaterialCombo, c.DMaterialComboIndex)) {
-        st.ProjectChanged = true;
-        return false;
-    }
-    const std::string& material = c.DMaterialCombo[static_cast<std::size_t>(c.DMaterialComboIndex)].text;
-
-    // A size as it goes into the grid: millimetres as typed, metres converted.
-    bool valid = true;
-    const auto size = [&](const std::string& text, bool metres) {
-        if (!metres) return text;
-        auto mm = MetresToMillimetres(text);
-        if (!mm) valid = false;
-        return mm.value_or(std::string());
-    };
-    const auto invalid = [&] {
-        ui_.Message(MsgKind::Information, "The size values are not valid numbers", kBtnOk);
-        return false;
-    };
-
-    // The size list of a stock tab; false when nothing can be added.
-    const auto sizeChosen = [&](const IndexedList& list, int index) {
-        if (list.empty()) return false;
-        if (!chosen(list, index)) {
-            ui_.Message(MsgKind::Information, "Please select a size from the list of available sizes",
-                                  kBtnOk);
-            return false;
-        }
-        return true;
-    };
-
-    switch (c.MaterialPCIndex) {
-        case CostingPage::kWoodTab: {
-            const std::string length = size(c.LengthEdit, c.LengthUnitRG != 0);
-            const std::string width = size(c.WidthEdit, c.WidthUnitRG != 0);
-            if (!valid) return invalid();
-            AddCuttingRow(material, length, width, c.ThicknessEdit, c.WoodCostLabel);
-            break;
-        }
-        case CostingPage::kMetalTab: {
-            if (!sizeChosen(c.MetalSectionLB, c.MetalSectionLBIndex)) {
-                st.ProjectChanged = true;
-                return false;
-            }
-            const std::string& sizeText = c.MetalSectionLB[static_cast<std::size_t>(c.MetalSectionLBIndex)].text;
-            const bool metres = c.MetalUnitsRG == 0, sheet = c.MetalSectBtnDown == 8;
-            const std::string length = size(c.MetalLengthEdit, metres);
-            const std::string width = sheet ? size(c.MetalWidthEdit, metres) : std::string();
-            if (!valid) return invalid();
-            if (sheet)
-                AddCuttingRow(material, length, width, sizeText, c.MetalCostLabel);
-            else
-                AddCuttingRow(material, length, sizeText, "", c.MetalCostLabel);
-            break;
-        }
-        case CostingPage::kPlasticTab: {
-            if (!sizeChosen(c.PlasticSectionLB, c.PlasticSectionLBIndex)) {
-                st.ProjectChanged = true;
-                return false;
-            }
-            const std::string& sizeText = c.PlasticSectionLB[static_cast<std::size_t>(c.PlasticSectionLBIndex)].text;
-            const bool metres = c.PlasticUnitsRG == 0, sheet = c.PlasticSectBtnDown == 1;
-            const std::string length = size(c.PlasticLengthEdit, metres);
-            const std::string width = sheet ? size(c.PlasticWidthEdit, metres) : std::string();
-            if (!valid) return invalid();
-            if (sheet)
-                AddCuttingRow(material, length, width, sizeText, c.PlasticCostLabel);
-            else
-                AddCuttingRow(material, length, sizeText, "", c.PlasticCostLabel);
-            break;
-        }
-        case CostingPage::kBoardTab: {
-            if (!sizeChosen(c.BoardSectionLB, c.BoardSectionLBIndex)) {
-                st.ProjectChanged = true;
-                return false;
-            }
-            const std::string& sizeText = c.BoardSectionLB[static_cast<std::size_t>(c.BoardSectionLBIndex)].text;
-            const bool metres = c.BoardUnitsRG == 0;
-            const std::string length = size(c.BoardLengthEdit, metres);
-            const std::string width = size(c.BoardWidthEdit, metres);
-            if (!valid) return invalid();
-            AddCuttingRow(material, length, width, sizeText, c.BoardCostLabel);
-            break;
-        }
-        default:
-            st.ProjectChanged = true;
-            return false;
-    }
-
-    st.ProjectChanged = true;
+void CuttingList::AddToCuttingList(const CostedPiece& piece) {
+    Batch batch(*this);
+    AddCuttingRow(piece);
+    project_.ProjectChanged = true;
     CopyBtnEnabled = true;
     RecalculateCuttingList();
     UpdateDeleteRowBtn();
-    Changes.Announce(CutListChange::Grid);
-    return true;
+}
+
+void CuttingList::AddCuttingRow(const CostedPiece& piece) {
+    Batch batch(*this);
+    const std::string cost = FormatFixed2(piece.UnitCost);
+    const int r = PutRow(piece.Material, std::to_string(piece.Count), piece.Length.text, piece.Column5(),
+                         piece.Column6(), cost);
+    pieces_[static_cast<std::size_t>(r)] = piece;
 }
 
 void CuttingList::AddCuttingRow(const std::string& name, const std::string& length, const std::string& text5,
                                 const std::string& text6, const std::string& costText) {
+    Batch batch(*this);
+    PutRow(name, "1", length, text5, text6, CostOf(costText));
+}
+
+int CuttingList::PutRow(const std::string& name, const std::string& count, const std::string& length,
+                        const std::string& text5, const std::string& text6, const std::string& cost) {
+    KeepPiecesBesideRows();
     int r = LastUsedRow(CutGrid);
     if (r == 0) r = 1;
-    const std::string cost = CostOf(costText);
-    if (r >= CutGrid.RowCount() - 1) {
-        CutGrid.SetRowCount(CutGrid.RowCount() + 1);
-        // Rows the grid grows by get their part numbers too.
-        CutGrid.SetCell(kPartCol, CutGrid.RowCount() - 1, std::to_string(CutGrid.RowCount() - 1));
-    }
-    CutGrid.SetCell(kMaterialCol, r, name);
-    CutGrid.SetCell(kNoOffCol, r, "1");
-    CutGrid.SetCell(kLengthCol, r, length);
-    CutGrid.SetCell(kWidthCol, r, text5);
-    CutGrid.SetCell(kThicknessCol, r, text6);
-    CutGrid.SetCell(kUnitCostCol, r, cost);
-    CutGrid.SetCell(kTotalCostCol, r, cost);
-    CutGrid.SetCell(kUnitCostCol, r + 1, "total");
+    if (r >= CutGrid.RowCount() - 1) GrowTo(CutGrid.RowCount() + 1);
+    Put(kMaterialCol, r, name);
+    Put(kNoOffCol, r, count);
+    Put(kLengthCol, r, length);
+    Put(kWidthCol, r, text5);
+    Put(kThicknessCol, r, text6);
+    Put(kUnitCostCol, r, cost);
+    Put(kTotalCostCol, r, cost);
+    Put(kUnitCostCol, r + 1, "total");
+    PieceChanged(r);
+    return r;
 }
 
 bool CuttingList::RecalculateCuttingList() {
+    Batch batch(*this);
     const int n = LastUsedRow(CutGrid);
     if (n == 0) return true;
-    double sum = 0;
+    Money sum;
     for (int r = 1; r < n; ++r) {
         const auto count = ParseDecimal(CutGrid.Cell(kNoOffCol, r));
         const auto unit = ParseDecimal(CutGrid.Cell(kUnitCostCol, r));
-        const double cost = count && unit ? *count * *unit : NAN;
-        if (!IsShowableAmount(cost)) {
-            Changes.Announce(CutListChange::Grid);  // the rows done so far stand behind the message
+        auto cost = count && unit ? ToMoney(*count * *unit) : std::nullopt;
+        if (cost && !ToMoney(static_cast<double>(sum.pence + cost->pence) / 100)) cost.reset();
+        if (!cost) {
+            Flush();  // the rows done so far stand behind the message
             ui_.Message(MsgKind::Information,
-                                  "One of the values in row " + std::to_string(CutGrid.Row) + " is not a valid number",
-                                  kBtnOk);
+                                  "One of the values in row " + std::to_string(r) + " is not a valid number", kBtnOk);
             return false;
         }
-        std::string text = FormatFixed2(cost);
-        sum += ParseDecimal(text).value_or(0);  // the total adds the amounts as shown
-        CutGrid.SetCell(kTotalCostCol, r, std::move(text));
+        sum.pence += cost->pence;
+        Put(kTotalCostCol, r, FormatFixed2(*cost));
     }
-    CutGrid.SetCell(kTotalCostCol, n, FormatFixed2(sum));
+    std::string total = FormatFixed2(sum);
+    if (CutGrid.Cell(kTotalCostCol, n) != total) totalRow_ = n;
+    Put(kTotalCostCol, n, std::move(total));
     return true;
 }
 
 // ------------------------------------------------------------ editing
 
 void CuttingList::CutGridKeyPress(char32_t key) {
+    Batch batch(*this);
     const int col = CutGrid.Col, row = CutGrid.Row;
     if (!IsEditableColumn(col) || row < 1 || row >= CutGrid.RowCount()) {
         ui_.Beep();
@@ -258,7 +274,7 @@ void CuttingList::CutGridKeyPress(char32_t key) {
         std::string text = CutGrid.Cell(col, row);
         if (text.empty()) return;
         RemoveLastCharacter(text);
-        CutGrid.SetCell(col, row, std::move(text));
+        Put(col, row, std::move(text));
         project_.ProjectChanged = true;
         return;
     }
@@ -273,10 +289,11 @@ void CuttingList::CutGridKeyPress(char32_t key) {
     std::string text = ReplaceOnType ? std::string() : CutGrid.Cell(col, row);
     ReplaceOnType = false;
     AppendUtf8(text, key);
-    CutGrid.SetCell(col, row, std::move(text));
+    Put(col, row, std::move(text));
 }
 
 void CuttingList::CutGridKeyDown(GridKey key, bool ctrl) {
+    Batch batch(*this);
     switch (key) {
         case GridKey::Left:
         case GridKey::Up:
@@ -306,11 +323,13 @@ void CuttingList::SetCurrentCell(int col, int row) {
     if (col < CutGrid.FixedCols() || row < CutGrid.FixedRows() || col >= CutGrid.ColCount() ||
         row >= CutGrid.RowCount())
         return;
+    Batch batch(*this);
     CutGrid.Col = col;
     CutGrid.Row = row;
 }
 
 void CuttingList::CutGridMouseDown(int col, int row, bool leftButton) {
+    Batch batch(*this);
     if (leftButton) SetCurrentCell(col, row);
     if (IsEditableColumn(CutGrid.Col)) {
         ReplaceOnType = true;
@@ -326,6 +345,7 @@ bool CuttingList::GridEditKeyPress(char32_t key) {
 }
 
 void CuttingList::TransferGridEdit() {
+    Batch batch(*this);
     const int col = CutGrid.Col;
     if (!IsEditableColumn(col)) {
         ui_.Beep();
@@ -338,34 +358,96 @@ void CuttingList::TransferGridEdit() {
         ui_.Beep();
         return;
     }
-    CutGrid.SetCell(col, CutGrid.Row, std::move(text));
+    Put(col, CutGrid.Row, std::move(text));
     if (col == kNoOffCol) RecalculateCuttingList();
 }
 
+void CuttingList::PasteGridText(const std::string& text) {
+    Batch batch(*this);
+    auto rows = SplitGridText(text);
+    int col = CutGrid.Col;
+    const int row = CutGrid.Row;
+    // The program's own Copy starts with the heading row and every row with its
+    // part number: those stay where they are.
+    const auto& first = rows.empty() ? std::vector<std::string>() : rows.front();
+    if (static_cast<int>(first.size()) == CutGrid.ColCount() && first[0] == kHeadings[0] &&
+        first[static_cast<std::size_t>(kTotalCostCol)] == kHeadings[kTotalCostCol]) {
+        rows.erase(rows.begin());
+        for (auto& r : rows) r.erase(r.begin());
+        col = kNameCol;
+    }
+    if (rows.empty()) return;
+    std::size_t widest = 0;
+    for (const auto& r : rows) {
+        widest = std::max(widest, r.size());
+        for (const auto& cell : r) {
+            if (!StorableText(cell)) {
+                ui_.Message(MsgKind::Information,
+                                      "The text to paste holds characters that a project file cannot keep. "
+                                      "Nothing was pasted.",
+                                      kBtnOk);
+                return;
+            }
+        }
+    }
+    if (col + static_cast<int>(widest) > CutGrid.ColCount()) {
+        ui_.Message(MsgKind::Information,
+                              "The text to paste has " + std::to_string(widest) +
+                                  " columns, more than the cutting list has from the current cell on. "
+                                  "Nothing was pasted.",
+                              kBtnOk);
+        return;
+    }
+    KeepPiecesBesideRows();
+    GrowTo(row + static_cast<int>(rows.size()) + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int r = row + static_cast<int>(i);
+        for (std::size_t j = 0; j < rows[i].size(); ++j) {
+            const int c = col + static_cast<int>(j);
+            if (DecidesStock(c) && CutGrid.Cell(c, r) != rows[i][j]) PieceChanged(r);
+            Put(c, r, std::move(rows[i][j]));
+        }
+    }
+    project_.ProjectChanged = true;
+    CopyBtnEnabled = true;
+    RecalculateCuttingList();
+    UpdateDeleteRowBtn();
+}
+
 void CuttingList::ClearCurrentCell() {
+    Batch batch(*this);
     if (!IsEditableColumn(CutGrid.Col)) {
         ui_.Beep();
         return;
     }
-    ClearGridCells(CutGrid, CutGrid.Col, CutGrid.Row, CutGrid.Col, CutGrid.Row);
+    Put(CutGrid.Col, CutGrid.Row, std::string());
 }
 
 void CuttingList::DeleteCuttingRow(int topRow) {
+    Batch batch(*this);
     const int n = LastUsedRow(CutGrid);
     if (topRow < 1 || n <= topRow) {
         ui_.Beep();
         return;
     }
+    KeepPiecesBesideRows();
     const int last = CutGrid.ColCount() - 1;
-    ClearGridCells(CutGrid, 1, topRow, last, topRow);
-    for (int r = topRow; r <= n; ++r)
-        for (int c = 1; c <= last; ++c) CutGrid.SetCell(c, r, std::string(CutGrid.Cell(c, r + 1)));
+    for (int r = topRow; r <= n; ++r) {
+        for (int c = 1; c <= last; ++c) Put(c, r, std::string(CutGrid.Cell(c, r + 1)));
+        const auto next = static_cast<std::size_t>(r + 1);
+        pieces_[static_cast<std::size_t>(r)] = next < pieces_.size() ? pieces_[next] : std::nullopt;
+    }
+    project_.ProjectChanged = true;
+    stockValid_ = false;
     RecalculateCuttingList();
 }
 
 void CuttingList::ClearCuttingList() {
+    Batch batch(*this);
     ClearGridCells(CutGrid, 1, 1, CutGrid.ColCount() - 1, CutGrid.RowCount() - 1);
-    Changes.Announce(CutListChange::Grid);
+    for (auto& p : pieces_) p.reset();
+    stockValid_ = false;
+    reset_ = true;
 }
 
 PrintJob CuttingList::PrintedPageJob() {
@@ -405,6 +487,7 @@ void CuttingList::CopyBtnClick() {
 void CuttingList::GridFontBtnClick() {
     const auto font = ui_.FontDialog(GridFont);
     if (!font) return;
+    Batch batch(*this);
     GridFont = *font;
     const GridFontMetrics m = Measure(GridFont);
     if (!CutGrid.ColWidths.empty()) CutGrid.ColWidths[0] = m.mmmmWidth;
@@ -432,10 +515,11 @@ void CuttingList::ExportCsv1Click() {
 // ------------------------------------------------------------ stock
 
 const StockSummary& CuttingList::StockNeeded() {
-    auto pieces = StockPiecesOf(CutGrid);
-    if (!stockValid_ || pieces != stockPieces_) {
+    if (!stockValid_) {
+        auto pieces = StockPiecesOf(CutGrid);
+        for (auto& p : pieces)
+            if (const CostedPiece* typed = PieceAt(p.Part)) p.Typed = *typed;
         stock_ = SummariseStock(pieces, database_.Materials);
-        stockPieces_ = std::move(pieces);
         stockValid_ = true;
     }
     return stock_;

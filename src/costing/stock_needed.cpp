@@ -19,6 +19,48 @@ constexpr double kEps = 1e-9;
 
 // ------------------------------------------------------------ 1D
 
+// Bins (lengths or sheets) in the order they were opened, with one or two
+// measures of room each; finds the first bin, in that order, whose room is at
+// least what a piece needs and which then takes it. Subtrees without room enough
+// are passed over whole.
+class BinTree {
+public:
+    explicit BinTree(std::size_t bins) {
+        while (size_ < bins) size_ *= 2;
+        a_.assign(2 * size_, -1.0);
+        b_.assign(2 * size_, -1.0);
+    }
+    void Set(std::size_t bin, double a, double b = 0) {
+        std::size_t i = bin + size_;
+        a_[i] = a;
+        b_[i] = b;
+        for (i /= 2; i > 0; i /= 2) {
+            a_[i] = std::max(a_[2 * i], a_[2 * i + 1]);
+            b_[i] = std::max(b_[2 * i], b_[2 * i + 1]);
+        }
+    }
+    // The first bin with a >= needA and b >= needB (within kEps) for which
+    // `take(bin)` succeeds; nullopt when none does.
+    template <class Take>
+    std::optional<std::size_t> First(double needA, double needB, Take&& take) const {
+        return Find(1, 0, size_, needA, needB, take);
+    }
+
+private:
+    template <class Take>
+    std::optional<std::size_t> Find(std::size_t node, std::size_t lo, std::size_t hi, double needA, double needB,
+                                    Take& take) const {
+        if (a_[node] + kEps < needA || b_[node] + kEps < needB) return std::nullopt;
+        if (hi - lo == 1) return take(lo) ? std::optional<std::size_t>(lo) : std::nullopt;
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (auto found = Find(2 * node, lo, mid, needA, needB, take)) return found;
+        return Find(2 * node + 1, mid, hi, needA, needB, take);
+    }
+
+    std::size_t size_ = 1;
+    std::vector<double> a_, b_;
+};
+
 }  // namespace
 
 PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf) {
@@ -35,25 +77,22 @@ PackResult PackLengths(const std::vector<double>& pieces, double stockLength, do
     }
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return pieces[a] > pieces[b]; });
 
-    // Free length of each length still worth trying; the pieces only get smaller,
-    // so a length that cannot take the current piece's successor is dropped.
-    std::vector<double> open;
+    // Free length of each length opened, first fit in the order they were opened.
+    std::vector<double> freeLength;
+    BinTree tree(order.size());
     for (std::size_t k = 0; k < order.size(); ++k) {
         const double need = pieces[order[k]] + kerf;
-        bool placed = false;
-        for (auto& freeLength : open) {
-            if (need <= freeLength + kEps) {
-                freeLength -= need;
-                placed = true;
-                break;
-            }
-        }
-        if (!placed) {
+        const auto take = [&](std::size_t bin) {
+            if (need > freeLength[bin] + kEps) return false;
+            freeLength[bin] -= need;
+            tree.Set(bin, freeLength[bin]);
+            return true;
+        };
+        if (!tree.First(need, 0, take)) {
             ++result.Stock;
-            open.push_back(capacity - need);
+            freeLength.push_back(capacity - need);
+            tree.Set(freeLength.size() - 1, freeLength.back());
         }
-        const double smallest = pieces[order.back()] + kerf;
-        std::erase_if(open, [&](double f) { return f + kEps < smallest; });
     }
     return result;
 }
@@ -150,40 +189,27 @@ PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength,
         return longSide(a) > longSide(b);
     });
 
-    // The smallest sides among the pieces still to come, to drop full sheets.
-    const std::size_t n = order.size();
-    std::vector<double> minShort(n + 1, 1e300), minLong(n + 1, 1e300);
-    for (std::size_t k = n; k-- > 0;) {
-        const SheetPiece& p = pieces[order[k]];
-        minShort[k] = std::min(minShort[k + 1], std::min(p.Length, p.Width) + kerf);
-        minLong[k] = std::min(minLong[k + 1], std::max(p.Length, p.Width) + kerf);
-    }
-
-    std::vector<Sheet> open;
-    for (std::size_t k = 0; k < n; ++k) {
+    std::vector<Sheet> sheets;
+    BinTree tree(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
         const double l = pieces[order[k]].Length + kerf, w = pieces[order[k]].Width + kerf;
-        bool placed = false;
         const double shortSide = std::min(l, w), longSide = std::max(l, w);
-        for (auto it = open.begin(); it != open.end();) {
-            if (it->MayHold(shortSide, longSide)) {
-                if (auto fit = BestFit(*it, l, w)) {
-                    Place(*it, *fit, l, w);
-                    placed = true;
-                    break;
-                }
-            }
-            // A sheet that cannot hold even the smallest pieces still to come is full.
-            if (!it->MayHold(minShort[k], minLong[k]))
-                it = open.erase(it);
-            else
-                ++it;
-        }
-        if (!placed) {
+        const auto take = [&](std::size_t bin) {
+            Sheet& sheet = sheets[bin];
+            if (!sheet.MayHold(shortSide, longSide)) return false;
+            const auto fit = BestFit(sheet, l, w);
+            if (!fit) return false;
+            Place(sheet, *fit, l, w);
+            tree.Set(bin, sheet.maxShort, sheet.maxLong);
+            return true;
+        };
+        if (!tree.First(shortSide, longSide, take)) {
             ++result.Stock;
             Sheet sheet{{{0, 0, sheetL, sheetW}}};
             sheet.Measure();
             if (auto fit = BestFit(sheet, l, w)) Place(sheet, *fit, l, w);
-            open.push_back(std::move(sheet));
+            sheets.push_back(std::move(sheet));
+            tree.Set(sheets.size() - 1, sheets.back().maxShort, sheets.back().maxLong);
         }
     }
     return result;
@@ -233,7 +259,7 @@ std::string Plural(long long n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string Millimetres(double mm) {
+std::string MillimetreText(double mm) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.1f", mm);
     std::string s = buf;
@@ -276,46 +302,65 @@ const TMaterial* FindMaterial(const TMaterialList& materials, const std::string&
     return any;
 }
 
+// The maximum length and width (cm) of the stock shape with this code (metal or
+// plastic size code, board thickness code); false when the material has none.
+bool ShapeLimits(const TMaterial& m, int code, int& maxL, int& maxW) {
+    if (code == 0) return false;
+    if (const auto* metal = dynamic_cast<const TCustomMetal*>(&m)) {
+        const int i = metal->FindShape(code);
+        if (i < 0 || i >= metal->ShapeCount() || metal->ShapeSizeCode(i) != code) return false;
+        maxL = metal->ShapeMaxLength(i);
+        maxW = metal->ShapeMaxWidth(i);
+    } else if (const auto* plastic = dynamic_cast<const TPlastic*>(&m)) {
+        const int i = plastic->FindShape(code);
+        if (i < 0 || i >= plastic->ShapeCount() || plastic->ShapeSizeCode(i) != code) return false;
+        maxL = plastic->ShapeMaxLength(i);
+        maxW = plastic->ShapeMaxWidth(i);
+    } else if (const auto* board = dynamic_cast<const TBoard*>(&m)) {
+        const int i = board->FindShape(code);
+        if (i < 0 || i >= board->ShapeCount() || board->ShapeThickness(i) != code) return false;
+        maxL = board->ShapeLength(i);
+        maxW = board->ShapeWidth(i);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The size code a stock-size text names for this kind of material.
+int SizeCodeOf(const TMaterial& m, const std::string& text) {
+    if (dynamic_cast<const TCustomMetal*>(&m)) return MetalSizeCode(text);
+    if (dynamic_cast<const TPlastic*>(&m)) return PlasticSizeCode(text);
+    if (dynamic_cast<const TBoard*>(&m)) return BoardSizeCode(text);
+    return 0;
+}
+
 // Finds the stock of one piece; an empty optional with `why` set when there is none.
 std::optional<StockKey> StockOf(const StockPiece& p, const TMaterial& m, std::string& why) {
     StockKey key;
     key.material = p.Material;
     auto fromCm = [](int cm) { return cm * 10.0; };
+    const CostedPiece* typed = p.Typed ? &*p.Typed : nullptr;
     if (m.Category == kCatWood) {
-        key.size = p.Text5 + " x " + p.Text6 + " mm";
+        key.size = typed ? typed->Width.text + " x " + typed->Thickness.text + " mm" : p.Text5 + " x " + p.Text6 + " mm";
         key.length = kTimberLength;
         return key;
     }
-    const bool sheet = !p.Text6.empty();
-    key.sheets = sheet || m.Category == kCatBoard;
-    key.size = key.sheets ? p.Text6 : p.Text5;
-    int maxL = 0, maxW = 0;
-    if (const auto* metal = dynamic_cast<const TCustomMetal*>(&m)) {
-        const int code = MetalSizeCode(key.size);
-        const int i = code ? metal->FindShape(code) : -1;
-        if (i >= 0 && i < metal->ShapeCount() && metal->ShapeSizeCode(i) == code) {
-            maxL = metal->ShapeMaxLength(i);
-            maxW = metal->ShapeMaxWidth(i);
-        }
-    } else if (const auto* plastic = dynamic_cast<const TPlastic*>(&m)) {
-        const int code = PlasticSizeCode(key.size);
-        const int i = code ? plastic->FindShape(code) : -1;
-        if (i >= 0 && i < plastic->ShapeCount() && plastic->ShapeSizeCode(i) == code) {
-            maxL = plastic->ShapeMaxLength(i);
-            maxW = plastic->ShapeMaxWidth(i);
-        }
-    } else if (const auto* board = dynamic_cast<const TBoard*>(&m)) {
-        const int code = BoardSizeCode(key.size);
-        const int i = code ? board->FindShape(code) : -1;
-        if (i >= 0 && i < board->ShapeCount() && board->ShapeThickness(i) == code) {
-            maxL = board->ShapeLength(i);
-            maxW = board->ShapeWidth(i);
-        }
+    if (typed) {
+        key.sheets = typed->Kind != PieceKind::Bar;
+        key.size = typed->SizeText;
     } else {
+        key.sheets = !p.Text6.empty() || m.Category == kCatBoard;
+        key.size = key.sheets ? p.Text6 : p.Text5;
+    }
+    if (!dynamic_cast<const TCustomMetal*>(&m) && !dynamic_cast<const TPlastic*>(&m) &&
+        !dynamic_cast<const TBoard*>(&m)) {
         why = "is not a material that is sold as stock";
         return std::nullopt;
     }
-    if (maxL <= 0 || (key.sheets && maxW <= 0)) {
+    int maxL = 0, maxW = 0;
+    const int code = typed ? typed->SizeCode : SizeCodeOf(m, key.size);
+    if (!ShapeLimits(m, code, maxL, maxW) || maxL <= 0 || (key.sheets && maxW <= 0)) {
         why = "has no stock size " + (key.size.empty() ? std::string("given") : "\"" + key.size + "\"") +
               " in the database";
         return std::nullopt;
@@ -325,12 +370,25 @@ std::optional<StockKey> StockOf(const StockPiece& p, const TMaterial& m, std::st
     return key;
 }
 
+// The material a piece is cut from: a typed piece's own, while the list still
+// holds it; otherwise the first material of that name, a costable one first.
+const TMaterial* MaterialOf(const StockPiece& p, const TMaterialList& materials) {
+    if (p.Typed) {
+        const int i = p.Typed->MaterialIndex;
+        if (i >= 0 && static_cast<std::size_t>(i) < materials.size()) {
+            const TMaterial* m = materials[static_cast<std::size_t>(i)].get();
+            if (m && m->Name == p.Typed->Material) return m;
+        }
+    }
+    return FindMaterial(materials, p.Material);
+}
+
 }  // namespace
 
 std::string StockLine::Text() const {
     std::string s = Material + " " + Size + ": ";
     if (Sheets)
-        s += Plural(Count, "sheet", "sheets") + " of " + Millimetres(StockLength) + " x " + Millimetres(StockWidth) +
+        s += Plural(Count, "sheet", "sheets") + " of " + MillimetreText(StockLength) + " x " + MillimetreText(StockWidth) +
              " mm";
     else
         s += Plural(Count, "length", "lengths") + " of " + Metres(StockLength);
@@ -360,7 +418,7 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
             continue;
         }
         if (*count == 0) continue;
-        const TMaterial* m = FindMaterial(materials, p.Material);
+        const TMaterial* m = MaterialOf(p, materials);
         if (!m) {
             summary.Notes.push_back(PieceLabel(p) + ": " + (p.Material.empty() ? std::string("no material") : p.Material) +
                                     " is not in the database");
@@ -372,8 +430,10 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
             summary.Notes.push_back(PieceLabel(p) + ": " + p.Material + " " + why);
             continue;
         }
-        const auto length = ParseDecimal(p.Length);
-        const auto width = key->sheets ? ParseDecimal(p.Text5) : std::optional<double>(0.0);
+        const auto length = p.Typed ? p.Typed->Length.value : ParseDecimal(p.Length);
+        const auto width = !key->sheets ? std::optional<double>(0.0)
+                           : p.Typed    ? p.Typed->Width.value
+                                        : ParseDecimal(p.Text5);
         if (!length || !width) {
             summary.Notes.push_back(PieceLabel(p) + ": the sizes are not numbers");
             continue;
@@ -389,7 +449,7 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         if (fresh) groups.push_back(Group{*key, {}, {}, {}});
         Group& g = groups[it->second];
         const std::string label =
-            PieceLabel(p) + " " + (key->sheets ? Millimetres(*length) + " x " + Millimetres(*width) : Millimetres(*length)) +
+            PieceLabel(p) + " " + (key->sheets ? MillimetreText(*length) + " x " + MillimetreText(*width) : MillimetreText(*length)) +
             " mm";
         for (long long i = 0; i < *count; ++i) {
             if (key->sheets)

@@ -4,8 +4,11 @@
 // timber, bar, tube and strip (first-fit decreasing). Every cut loses a saw kerf.
 // It only advises; no cost depends on it.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "costing/costed_piece.h"
 
 #include "materials/database.h"
 #include "common/string_grid.h"
@@ -23,7 +26,8 @@ struct PackResult {
 };
 
 // First-fit decreasing: pieces of `pieces` (mm) into lengths of `stockLength`,
-// a kerf between neighbouring pieces.
+// a kerf between neighbouring pieces. The first length that can take a piece is
+// found in logarithmic time, so many pieces cost n log n.
 PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf);
 
 struct SheetPiece {
@@ -33,12 +37,17 @@ struct SheetPiece {
 // Guillotine packing of rectangles into sheets of stockLength x stockWidth (mm):
 // largest pieces first, each into the first sheet where it fits (best short-side
 // fit among that sheet's free rectangles, either way round), a kerf between pieces.
+// Sheets whose largest free sides cannot take a piece are passed over a subtree
+// at a time, so many large pieces do not cost n squared.
 PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf);
 
-// One piece row of the cutting list, as the grid holds it.
+// One piece row of the cutting list, as the grid holds it, with the typed piece
+// when the row came from a costing tab (its material, shape and sizes are then
+// taken from the piece; the number off always comes from the grid).
 struct StockPiece {
     int Part = 0;  // row number
     std::string Name, Material, NoOff, Length, Text5, Text6;
+    std::optional<CostedPiece> Typed;
     bool operator==(const StockPiece&) const = default;
 };
 

@@ -26,6 +26,17 @@ protected:
         auto m = T::Create();
         m->Name = name;
         m->CostingFlag = costingFlag;
+        // Stock starts priced and sized (a shape at zero keeps a material off the
+        // costing tabs); the tests set the shapes they look at.
+        if constexpr (requires { m->Shapes.front()->MaxLength; }) {
+            for (auto& s : m->Shapes) {
+                s->Price = 100;
+                s->MaxLength = 300;
+                s->MaxWidth = 100;
+            }
+        } else if constexpr (requires { m->Shapes.front()->Thickness; }) {
+            for (auto& s : m->Shapes) s->Price = 100;
+        }
         T& ref = *m;
         session.State.Database.Materials.push_back(std::move(m));
         return ref;

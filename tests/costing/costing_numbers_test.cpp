@@ -45,5 +45,21 @@ TEST(CostingNumbers, MoneyHasTwoDecimalsAndFifteenDigitsAtMost) {
     EXPECT_FALSE(IsShowableAmount(std::numeric_limits<double>::quiet_NaN()));
 }
 
+TEST(CostingNumbers, AmountsRoundAsAPersonRoundsThem) {
+    // Fifteen significant digits first, then halves away from zero.
+    EXPECT_EQ(FormatFixed2(420 * (0.5 * 0.05) / 100), "0.11");  // 0.10499999... in binary
+    EXPECT_EQ(FormatFixed2(25 * 0.5 / 100), "0.13");            // exactly 0.125
+    EXPECT_EQ(FormatFixed2(50000 / 100.0 * 0.5 * 0.05 * 0.01), "0.13");
+    EXPECT_EQ(FormatFixed2(0.114999999999), "0.11");
+    EXPECT_EQ(FormatFixed2(0.005), "0.01");
+    EXPECT_EQ(FormatFixed2(0.004999), "0.00");
+    EXPECT_EQ(FormatFixed2(-0.125), "-0.13");
+    EXPECT_EQ(FormatFixed2(-0.001), "0.00");
+    EXPECT_EQ(ToMoney(12.5), Money{1250});
+    EXPECT_EQ(FormatMoney(Money{5}), "\xC2\xA3 0.05");
+    EXPECT_EQ(FormatMoneyTight(Money{-1205}), "\xC2\xA3-12.05");
+    EXPECT_FALSE(ToMoney(1e13));
+}
+
 }  // namespace
 }  // namespace trevane

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "costing/cutting_list.h"
 #include "costing_fixture.h"
 
 namespace trevane::testing {
@@ -210,6 +211,56 @@ TEST_F(BoardCosting, DatabaseSwitchEmptiesEveryListAndShowsWood) {
     page.SectBtn1Click(3);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(page.MetalSectionLB.empty());
+}
+
+// Half pennies go up on every tab (the binary value of 0.105 is a little less).
+TEST_F(CostingTest, HalfPenniesRoundUpOnEveryTab) {
+    static_cast<TWood&>(*session.State.Database.Materials[0]).Price = 50000;
+    page.MaterialChosen(0);
+    page.LengthEdit = "500";
+    page.WidthEdit = "50";
+    page.ThicknessEdit = "10";
+    page.WoodCostBtnClick();
+    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.13");
+
+    ShapeOf(static_cast<TSteel&>(*session.State.Database.Materials[2]), 1).Price = 25;
+    page.MaterialPCChange(CostingPage::kMetalTab);
+    page.MetalSectionLBClick(0);
+    page.MetalLengthEdit = "500";
+    page.WoodCostBtnClick();
+    EXPECT_EQ(page.MetalCostLabel, kPound + " 0.13");
+
+    ShapeOf(static_cast<TBoard&>(*session.State.Database.Materials[5]), 6).Price = 420;
+    page.MaterialPCChange(CostingPage::kBoardTab);
+    page.BoardSectionLBClick(EntryOf(page.BoardSectionLB, "6 (mm)"));
+    page.BoardLengthEdit = "500";
+    page.BoardWidthEdit = "50";
+    page.WoodCostBtnClick();
+    EXPECT_EQ(page.BoardCostLabel, kPound + "0.11");
+    page.WoodAddCLBtnClick();
+    EXPECT_EQ(session.CutList().CutGrid.Cell(7, 1), "0.11");
+}
+
+// Stock priced or sized at zero or below (a damaged database) is never offered,
+// so no cost comes out negative and the cutting list's total stays whole.
+TEST_F(CostingTest, MaterialsWithStockAtZeroOrBelowAreNotOffered) {
+    Add<TWood>("Free pine").Price = 0;
+    Add<TWood>("Negative ash").Price = -5;
+    ShapeOf(Add<TSteel>("Odd steel"), 1).Price = -1;
+    ShapeOf(Add<TBrass>("Short brass"), 51).MaxWidth = 0;  // a sheet without a width
+    auto& offcut = ShapeOf(Add<TBrass>("Brass offcuts"), 1);
+    offcut.Stocked = 0;
+    offcut.Price = 0;  // not stocked: never listed, never costed
+    Add<TPlastic>("Long acrylic").Shapes[6]->MaxLength = -300;
+    Add<TBoard>("Cheap MDF").Shapes[0]->Width = 0;
+    page.SetUpCostMaterials(0);
+    EXPECT_EQ(Names(page.DMaterialCombo), "Ash, Oak");
+    page.MaterialPCChange(CostingPage::kMetalTab);
+    EXPECT_EQ(Names(page.DMaterialCombo), "Mild steel, Aluminium, Brass offcuts");
+    page.MaterialPCChange(CostingPage::kPlasticTab);
+    EXPECT_EQ(Names(page.DMaterialCombo), "Acrylic, Nylon");
+    page.MaterialPCChange(CostingPage::kBoardTab);
+    EXPECT_EQ(Names(page.DMaterialCombo), "MDF");
 }
 
 }  // namespace

@@ -2,39 +2,34 @@
 
 #include <string>
 
-#include "app/app_model.h"
-#include "costing/costing_page.h"
+#include "costing/csv_export.h"
 #include "costing/cutting_list.h"
+#include "costing_fixture.h"
 #include "common/file_io.h"
 #include "common/grid_util.h"
-#include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
-namespace trevane {
+namespace trevane::testing {
 namespace {
 
-const std::string kPound = "\xC2\xA3";
+const std::string kHeadingLine = "part\tname\tmaterial\tno. off\tlength (mm)\twidth (mm)\tthickness (mm)\tunit cost(" +
+                                 kPound + ")\ttotal cost(" + kPound + ")\r\n";
 
-class CuttingListTest : public ::testing::Test {
+class CuttingListTest : public CostingTest {
 protected:
-    testing::FakeUi ui;
-    AppModel session{ui, "."};
     CuttingList& cl = session.CutList();
-    CostingPage& cp = session.Costing();
 
-    void SetUp() override {
-        cp.DMaterialCombo = {{"Oak", 0}, {"Mild steel", 1}};
-        cp.DMaterialComboIndex = 0;
+    static CostedPiece Wood(const std::string& length, std::int64_t pence) {
+        CostedPiece p;
+        p.Material = "Oak";
+        p.MaterialIndex = 9;
+        p.Length = {ParseDecimal(length), length};
+        p.Width = {100, "100"};
+        p.Thickness = {20, "20"};
+        p.UnitCost = Money{pence};
+        return p;
     }
-    bool AddWood(const std::string& length, const std::string& cost, int lengthUnit = 0) {
-        cp.MaterialPCIndex = CostingPage::kWoodTab;
-        cp.LengthEdit = length;
-        cp.LengthUnitRG = lengthUnit;
-        cp.WidthEdit = "100";
-        cp.ThicknessEdit = "20";
-        cp.WoodCostLabel = cost;
-        return cl.AddToCuttingList(cp);
-    }
+    void AddWood(const std::string& length, std::int64_t pence) { cl.AddToCuttingList(Wood(length, pence)); }
     std::string Cell(int c, int r) const { return cl.CutGrid.Cell(c, r); }
     void Type(const std::u32string& keys) {
         for (char32_t k : keys) cl.CutGridKeyPress(k);
@@ -57,7 +52,7 @@ TEST_F(CuttingListTest, SetUpWritesHeadingsPartNumbersAndSizesFromTheFont) {
 }
 
 TEST_F(CuttingListTest, EachPieceTakesTheTotalRowsPlace) {
-    EXPECT_TRUE(AddWood("500", kPound + " 3.75"));
+    AddWood("500", 375);
     EXPECT_EQ(Cell(2, 1), "Oak");
     EXPECT_EQ(Cell(3, 1), "1");
     EXPECT_EQ(Cell(4, 1), "500");
@@ -69,90 +64,99 @@ TEST_F(CuttingListTest, EachPieceTakesTheTotalRowsPlace) {
     EXPECT_TRUE(session.State.Project.ProjectChanged);
     EXPECT_TRUE(cl.CopyBtnEnabled);
     EXPECT_TRUE(cl.DeleteRowBtnEnabled);  // current row 1 is above the total row
+    ASSERT_NE(cl.PieceAt(1), nullptr);
+    EXPECT_EQ(*cl.PieceAt(1), Wood("500", 375));
+    EXPECT_EQ(cl.PieceAt(2), nullptr);
 
     cl.CutGrid.SetCell(1, 2, "leg");  // a name typed into the total row stays with the next piece
-    EXPECT_TRUE(AddWood("250", kPound + "1.25"));  // no blank after the pound sign
+    AddWood("250", 125);
     EXPECT_EQ(Cell(1, 2), "leg");
     EXPECT_EQ(Cell(7, 2), "1.25");
     EXPECT_EQ(Cell(7, 3), "total");
     EXPECT_EQ(Cell(8, 3), "5.00");
     EXPECT_EQ(LastUsedRow(cl.CutGrid), 3);
+    cl.AddCuttingRow("Pine", "300", "50", "20", kPound + " 1.00");  // from texts: no typed piece
+    EXPECT_EQ(Cell(7, 3), "1.00");
+    EXPECT_EQ(cl.PieceAt(3), nullptr);
 }
 
-TEST_F(CuttingListTest, SizesInMetresBecomeWholeMillimetres) {
-    AddWood("0.25", kPound + " 1.00", 1);
-    EXPECT_EQ(Cell(4, 1), "250");
-    AddWood("0.0025", kPound + " 1.00", 1);  // 2.5 mm: halves go to even
-    EXPECT_EQ(Cell(4, 2), "2");
-    AddWood("250.5", kPound + " 1.00", 0);  // millimetres stay as typed
-    EXPECT_EQ(Cell(4, 3), "250.5");
-
+// "add to cutting list" on each tab of the real page: the piece it builds.
+TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
+    page.LengthEdit = "1000";
+    page.WidthEdit = "100";
+    page.ThicknessEdit = "20";
+    page.WoodCostBtnClick();
+    page.LengthUnitRGClick(1);
+    page.LengthEdit = "0.0025";  // 2.5 mm: halves go to even; the cost stays the last one shown
+    page.WoodAddCLBtnClick();
+    EXPECT_EQ(Cell(4, 1), "2");
+    EXPECT_EQ(Cell(7, 1), "0.80");
+    ASSERT_NE(cl.PieceAt(1), nullptr);
+    EXPECT_EQ(cl.PieceAt(1)->MaterialIndex, 0);
+    EXPECT_EQ(cl.PieceAt(1)->Length.value, 2.0);
+    page.LengthUnitRGClick(0);
+    page.LengthEdit = "250.5";  // millimetres stay as typed
+    page.WoodAddCLBtnClick();
+    EXPECT_EQ(Cell(4, 2), "250.5");
     session.State.Project.ProjectChanged = false;
-    EXPECT_FALSE(AddWood("abc", kPound + " 1.00", 1));
+    page.LengthUnitRGClick(1);
+    page.LengthEdit = "abc";
+    page.WoodAddCLBtnClick();
     EXPECT_EQ(ui.LastMessage(), "The size values are not valid numbers");
     EXPECT_FALSE(session.State.Project.ProjectChanged);
-    EXPECT_EQ(LastUsedRow(cl.CutGrid), 4);
-}
 
-TEST_F(CuttingListTest, StockTabsPutTheSizeTextWhereTheShapeNeedsIt) {
-    cp.DMaterialComboIndex = 1;
-    cp.MaterialPCIndex = CostingPage::kMetalTab;
-    cp.MetalSectionLB = {{"10 [round]", 1}, {"0.9 mm [sheet]", 1}};
-    cp.MetalLengthEdit = "0.3";
-    cp.MetalWidthEdit = "0.2";
-    cp.MetalUnitsRG = 0;  // metres
-    cp.MetalCostLabel = kPound + " 0.45";
-
-    cp.MetalSectionLBIndex = -1;  // no size chosen
-    EXPECT_FALSE(cl.AddToCuttingList(cp));
+    page.MaterialPCChange(CostingPage::kMetalTab);
+    page.MetalUnitsRGClick(0);  // metres
+    page.MetalLengthEdit = "0.3";
+    page.MetalWidthEdit = "0.2";
+    page.WoodAddCLBtnClick();  // no size chosen
     EXPECT_EQ(ui.LastMessage(), "Please select a size from the list of available sizes");
     EXPECT_TRUE(session.State.Project.ProjectChanged);
+    page.MetalSectionLBClick(0);
+    page.WoodCostBtnClick();
+    page.WoodAddCLBtnClick();  // strip: size in column 5, nothing in 6
+    EXPECT_EQ(Cell(4, 3), "300");
+    EXPECT_EQ(Cell(5, 3), "12 x 3 [strip]");
+    EXPECT_EQ(Cell(6, 3), "");
+    EXPECT_EQ(Cell(7, 3), "0.45");
+    EXPECT_EQ(cl.PieceAt(3)->Kind, PieceKind::Bar);
+    page.SectBtn1Click(7);
+    page.MetalSectionLBClick(0);
+    page.WoodAddCLBtnClick();  // sheet: width in column 5, sheet text in 6
+    EXPECT_EQ(Cell(5, 4), "200");
+    EXPECT_EQ(Cell(6, 4), "0.9 mm [sheet]");
+    EXPECT_EQ(cl.PieceAt(4)->Kind, PieceKind::Sheet);
 
-    cp.MetalSectionLBIndex = 0;  // rod: size in column 5, nothing in 6
-    cl.AddToCuttingList(cp);
-    EXPECT_EQ(Cell(4, 1), "300");
-    EXPECT_EQ(Cell(5, 1), "10 [round]");
-    EXPECT_EQ(Cell(6, 1), "");
-    cp.MetalSectionLBIndex = 1;  // sheet: width in column 5, sheet text in 6
-    cp.MetalSectBtnDown = 8;
-    cl.AddToCuttingList(cp);
-    EXPECT_EQ(Cell(5, 2), "200");
-    EXPECT_EQ(Cell(6, 2), "0.9 mm [sheet]");
+    page.MaterialPCChange(CostingPage::kPlasticTab);
+    page.PlasticSectBtn1Click(1);
+    page.PlasticSectionLBClick(EntryOf(page.PlasticSectionLB, "5 mm [rod]"));
+    page.PlasticLengthEdit = "150";
+    page.WoodCostBtnClick();
+    page.WoodAddCLBtnClick();
+    EXPECT_EQ(Cell(4, 5), "150");
+    EXPECT_EQ(Cell(5, 5), "5 mm [rod]");
+    EXPECT_EQ(Cell(7, 5), "0.12");
 
-    cp.MaterialPCIndex = CostingPage::kPlasticTab;
-    cp.PlasticSectionLB = {{"5 mm [rod]", 1}};
-    cp.PlasticSectionLBIndex = 0;
-    cp.PlasticSectBtnDown = 2;
-    cp.PlasticLengthEdit = "150";
-    cp.PlasticCostLabel = kPound + "0.12";
-    cl.AddToCuttingList(cp);
-    EXPECT_EQ(Cell(4, 3), "150");
-    EXPECT_EQ(Cell(5, 3), "5 mm [rod]");
-
-    cp.MaterialPCIndex = CostingPage::kBoardTab;
-    cp.BoardSectionLB = {{"6 (mm)", 1}};
-    cp.BoardSectionLBIndex = 0;
-    cp.BoardUnitsRG = 0;
-    cp.BoardLengthEdit = "0.6";
-    cp.BoardWidthEdit = "x";
-    cp.BoardCostLabel = kPound + "2.40";
-    EXPECT_FALSE(cl.AddToCuttingList(cp));  // the width in metres does not parse
-    cp.BoardWidthEdit = "0.5";
-    cl.AddToCuttingList(cp);
-    EXPECT_EQ(Cell(4, 4), "600");
-    EXPECT_EQ(Cell(5, 4), "500");
-    EXPECT_EQ(Cell(6, 4), "6 (mm)");
-    EXPECT_EQ(Cell(8, 5), "3.42");
-
-    cp.BoardSectionLB.clear();  // an empty size list adds nothing and says nothing
-    const auto messages = ui.messages.size();
-    EXPECT_FALSE(cl.AddToCuttingList(cp));
-    EXPECT_EQ(ui.messages.size(), messages);
+    page.MaterialPCChange(CostingPage::kBoardTab);
+    page.BoardSectionLBClick(EntryOf(page.BoardSectionLB, "6 (mm)"));
+    page.BoardUnitsRGClick(0);
+    page.BoardLengthEdit = "0.6";
+    page.BoardWidthEdit = "x";
+    const auto rows = LastUsedRow(cl.CutGrid);
+    page.WoodAddCLBtnClick();  // the width in metres does not parse
+    EXPECT_EQ(LastUsedRow(cl.CutGrid), rows);
+    page.BoardWidthEdit = "0.5";
+    page.WoodCostBtnClick();
+    page.WoodAddCLBtnClick();
+    EXPECT_EQ(Cell(4, 6), "600");
+    EXPECT_EQ(Cell(5, 6), "500");
+    EXPECT_EQ(Cell(6, 6), "6 (mm)");
+    EXPECT_EQ(Cell(7, 6), "2.40");
+    EXPECT_EQ(cl.PieceAt(6)->SizeCode, 6);
 }
 
 TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
-    AddWood("500", kPound + " 2.50");
-    session.State.Project.ProjectChanged = false;
+    AddWood("500", 250);
     cl.CutGridMouseDown(3, 1, true);
     EXPECT_EQ(cl.GridEdit, "1");
     Type(U"3");
@@ -164,11 +168,8 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     Type(U"\r");
     EXPECT_EQ(Cell(8, 1), "80.00");
     EXPECT_EQ(Cell(8, 2), "80.00");
-    EXPECT_FALSE(session.State.Project.ProjectChanged);  // typing alone does not mark the project
-
     Type(U"\b");
     EXPECT_EQ(Cell(3, 1), "3");
-    EXPECT_TRUE(session.State.Project.ProjectChanged);
 
     cl.CutGridMouseDown(1, 1, true);
     Type(U"Caf\u00e9\u20ac");  // Windows-1252 holds these
@@ -186,6 +187,33 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     Type(U"1");
     EXPECT_EQ(Cell(4, 1), "500");
     EXPECT_EQ(ui.beeps, 4);
+    EXPECT_FALSE(session.State.Project.ProjectChanged);
+}
+
+// Every edit that changes the list marks the project, so New, Open and Exit ask.
+TEST_F(CuttingListTest, EveryEditMarksTheProjectChanged) {
+    AddWood("500", 100);
+    AddWood("600", 200);
+    const auto edits = std::vector<std::pair<const char*, std::function<void()>>>{
+        {"typed name", [&] { cl.CutGridMouseDown(1, 1, true), Type(U"leg"); }},
+        {"typed number", [&] { cl.CutGridMouseDown(3, 1, true), Type(U"4"); }},
+        {"transfer", [&] { cl.CutGridMouseDown(1, 2, true), cl.GridEdit = "top", cl.GridEditKeyPress(13); }},
+        {"Delete", [&] { cl.CutGridMouseDown(1, 2, true), cl.CutGridKeyDown(GridKey::Delete, false); }},
+        {"menu Delete", [&] { cl.CutGridMouseDown(1, 1, true), cl.Delete1Click(); }},
+        {"recalculation", [&] { cl.CutGrid.SetCell(8, 1, "9.99"), cl.UpdateCostBtnClick(); }},
+        {"Ctrl+Delete", [&] { cl.CutGridMouseDown(2, 1, true), cl.CutGridKeyDown(GridKey::Delete, true); }},
+        {"delete row", [&] { cl.DeleteRowBtnClick(); }},
+    };
+    for (const auto& [name, edit] : edits) {
+        session.State.Project.ProjectChanged = false;
+        edit();
+        EXPECT_TRUE(session.State.Project.ProjectChanged) << name;
+    }
+    session.State.Project.ProjectChanged = false;
+    cl.UpdateCostBtnClick();  // nothing to change
+    cl.CutGridMouseDown(1, 1, true);
+    cl.Delete1Click();  // already empty
+    EXPECT_FALSE(session.State.Project.ProjectChanged);
 }
 
 TEST_F(CuttingListTest, ArrowsSetReplaceOnTypeByTheCellBeingLeft) {
@@ -204,11 +232,14 @@ TEST_F(CuttingListTest, ArrowsSetReplaceOnTypeByTheCellBeingLeft) {
     EXPECT_TRUE(cl.ReplaceOnType);
     cl.CutGridKeyDown(GridKey::Right, false);
     EXPECT_FALSE(cl.ReplaceOnType);
+    cl.CutGridMouseDown(3, 0, true);  // a press on the heading row acts on the current cell
+    EXPECT_EQ(cl.CutGrid.Col, 5);
+    EXPECT_FALSE(cl.ReplaceOnType);
 }
 
 TEST_F(CuttingListTest, DeletingARowMovesTheRestUpAndRecalculates) {
-    AddWood("500", kPound + " 1.00");
-    AddWood("600", kPound + " 2.00");
+    AddWood("500", 100);
+    AddWood("600", 200);
     cl.CutGrid.SetCell(1, 2, "shelf");
     cl.CutGridMouseDown(2, 3, true);  // the total row
     EXPECT_FALSE(cl.DeleteRowBtnEnabled);
@@ -224,16 +255,18 @@ TEST_F(CuttingListTest, DeletingARowMovesTheRestUpAndRecalculates) {
     cl.DeleteRowBtnClick();
     EXPECT_EQ(Cell(1, 1), "shelf");
     EXPECT_EQ(Cell(4, 1), "600");
+    EXPECT_EQ(cl.PieceAt(1)->Length.text, "600");  // the typed piece moves with its row
+    EXPECT_EQ(cl.PieceAt(2), nullptr);
     EXPECT_EQ(Cell(7, 2), "total");
     EXPECT_EQ(Cell(8, 2), "2.00");
     EXPECT_EQ(Cell(7, 3), "");
     EXPECT_EQ(Cell(0, 3), "3");  // part numbers stay
 }
 
-TEST_F(CuttingListTest, RecalculationNamesTheCurrentRowAndKeepsWhatItDid) {
-    AddWood("500", kPound + " 1.00");
-    AddWood("600", kPound + " 2.00");
-    AddWood("700", kPound + " 3.00");
+TEST_F(CuttingListTest, RecalculationNamesTheRowOfTheBadValueOnce) {
+    AddWood("500", 100);
+    AddWood("600", 200);
+    AddWood("700", 300);
     cl.CutGridMouseDown(3, 2, true);
     cl.PopupMenu2Popup();
     EXPECT_TRUE(cl.Delete1Enabled);
@@ -241,15 +274,29 @@ TEST_F(CuttingListTest, RecalculationNamesTheCurrentRowAndKeepsWhatItDid) {
     EXPECT_EQ(Cell(3, 2), "");
     EXPECT_EQ(Cell(8, 4), "6.00");
     cl.CutGrid.SetCell(3, 1, "4");
-    cl.CutGridMouseDown(1, 3, true);  // the message names the current row, not the bad one
+    cl.CutGridMouseDown(1, 3, true);
+    const auto before = ui.messages.size();
     cl.UpdateCostBtnClick();
-    EXPECT_EQ(ui.LastMessage(), "One of the values in row 3 is not a valid number");
+    EXPECT_EQ(ui.messages.size(), before + 1);
+    EXPECT_EQ(ui.LastMessage(), "One of the values in row 2 is not a valid number");
     EXPECT_EQ(Cell(8, 1), "4.00");  // done before the bad row
     EXPECT_EQ(Cell(8, 4), "6.00");  // total not written
 }
 
+TEST_F(CuttingListTest, AmountsAreRoundedAsAPersonRoundsThem) {
+    AddWood("500", 35);
+    cl.CutGridMouseDown(3, 1, true);
+    Type(U"3\r");
+    EXPECT_EQ(Cell(8, 1), "1.05");
+    cl.CutGrid.SetCell(7, 1, "0.125");  // a cell from a file with a half penny
+    cl.CutGrid.SetCell(3, 1, "1");
+    cl.UpdateCostBtnClick();
+    EXPECT_EQ(Cell(8, 1), "0.13");
+    EXPECT_EQ(Cell(8, 2), "0.13");
+}
+
 TEST_F(CuttingListTest, TheGridGrowsAtItsLastRow) {
-    for (int i = 0; i < 100; ++i) AddWood("10", kPound + " 0.01");
+    for (int i = 0; i < 100; ++i) AddWood("10", 1);
     EXPECT_EQ(cl.CutGrid.RowCount(), 102);
     EXPECT_EQ(Cell(7, 101), "total");
     EXPECT_EQ(Cell(8, 101), "1.00");
@@ -258,11 +305,17 @@ TEST_F(CuttingListTest, TheGridGrowsAtItsLastRow) {
     EXPECT_EQ(LastUsedRow(cl.CutGrid), 0);
     EXPECT_EQ(cl.CutGrid.RowCount(), 102);
     EXPECT_EQ(Cell(0, 101), "101");
+    EXPECT_EQ(cl.PieceAt(1), nullptr);
     EXPECT_TRUE(cl.CopyBtnEnabled);
+
+    cl.CutGrid.SetRowCount(300);  // grown from outside, as a project file does
+    cl.CutGrid.SetCell(2, 250, "Pine");
+    AddWood("10", 1);
+    EXPECT_EQ(cl.PieceAt(250)->Length.text, "10");
 }
 
 TEST_F(CuttingListTest, GridEditTransfersToTheNameAndNumberColumns) {
-    AddWood("500", kPound + " 1.50");
+    AddWood("500", 150);
     cl.CutGridMouseDown(1, 1, true);
     cl.GridEdit = "side\tpanel";
     EXPECT_TRUE(cl.GridEditKeyPress(13));
@@ -280,11 +333,48 @@ TEST_F(CuttingListTest, GridEditTransfersToTheNameAndNumberColumns) {
     EXPECT_EQ(ui.beeps, 1);
 }
 
+TEST_F(CuttingListTest, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
+    AddWood("500", 150);
+    cl.CutGridMouseDown(1, 1, true);
+    session.State.Project.ProjectChanged = false;
+    cl.PasteGridText("leg\t4\r\nrail\t2\nfoot\t1\n");  // spreadsheet cells
+    EXPECT_EQ(Cell(1, 1), "leg");
+    EXPECT_EQ(Cell(2, 1), "4");  // the material column too: paste writes what it is given
+    EXPECT_EQ(Cell(1, 3), "foot");
+    EXPECT_EQ(cl.PieceAt(1), nullptr);
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
+
+    // The program's own Copy goes back where it came from, however many rows.
+    cl.ClearCuttingList();
+    for (int i = 0; i < 3; ++i) AddWood("100", 100 + i);
+    cl.CopyBtnClick();
+    std::string copy = ui.clipboard;
+    for (int i = 0; i < 150; ++i) copy += std::to_string(i) + "\tpart\tPine\t1\t10\t10\t10\t0.01\t0.01\r\n";
+    cl.ClearCuttingList();
+    cl.CutGridMouseDown(5, 1, true);
+    cl.PasteGridText(copy);
+    EXPECT_EQ(Cell(2, 1), "Oak");
+    EXPECT_EQ(Cell(8, 3), "1.02");
+    EXPECT_EQ(Cell(7, 4), "total");
+    EXPECT_EQ(Cell(1, 154), "part");
+    EXPECT_EQ(Cell(0, 154), "154");
+
+    // Too wide, or characters a project file cannot keep: nothing is pasted.
+    const std::string before = Cell(1, 1);
+    cl.CutGridMouseDown(7, 1, true);
+    cl.PasteGridText("a\tb\tc");
+    EXPECT_EQ(ui.LastMessage(), "The text to paste has 3 columns, more than the cutting list has from the current "
+                                "cell on. Nothing was pasted.");
+    cl.CutGridMouseDown(1, 1, true);
+    cl.PasteGridText("\u0416");
+    EXPECT_EQ(Cell(1, 1), before);
+    EXPECT_NE(ui.LastMessage().find("cannot keep"), std::string::npos);
+}
+
 TEST_F(CuttingListTest, CopyPutsHeadingsPiecesAndTotalOnTheClipboard) {
     cl.CopyBtnClick();
-    EXPECT_EQ(ui.clipboard, "part\tname\tmaterial\tno. off\tlength (mm)\twidth (mm)\tthickness (mm)\tunit cost(" +
-                                kPound + ")\ttotal cost(" + kPound + ")\r\n");
-    AddWood("500", kPound + " 1.50");
+    EXPECT_EQ(ui.clipboard, kHeadingLine);
+    AddWood("500", 150);
     cl.Copygrid1Click();
     EXPECT_EQ(ui.clipboard.substr(ui.clipboard.find("\r\n") + 2),
               "1\t\tOak\t1\t500\t100\t20\t1.50\t1.50\r\n2\t\t\t\t\t\t\ttotal\t1.50\r\n");
@@ -306,22 +396,68 @@ TEST_F(CuttingListTest, FontChangeResizesTheFirstColumnAndHeadingRow) {
     EXPECT_EQ(cl.CutGrid.ColWidths[1], col1);
 }
 
-TEST_F(CuttingListTest, ExportWritesQuotedUtf8AndReportsAFailedWrite) {
-    AddWood("500", kPound + " 1.50");
+TEST_F(CuttingListTest, ExportWritesQuotedUtf8WithoutLiveFormulas) {
+    AddWood("500", 150);
     cl.CutGrid.SetCell(1, 1, "leg, \"long\"");
+    cl.CutGrid.SetCell(1, 2, "=HYPERLINK(\"http://example.invalid\",\"click\")");
     testing::TempDir dir;
     ui.saveFiles.push_back(dir.File("list.csv"));
     cl.ExportCsv1Click();
     const std::string csv = ReadWholeFile(dir.File("list.csv"));
     EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_NE(csv.find("unit cost(" + kPound + "),total"), std::string::npos);
-    EXPECT_NE(csv.find("\r\n1,\"leg, \"\"long\"\"\",Oak,1,500,100,20,1.50,1.50\r\n2,,,,,,,total,1.50\r\n"),
+    EXPECT_NE(csv.find("\r\n1,\"leg, \"\"long\"\"\",Oak,1,500,100,20,1.50,1.50\r\n"
+                       "2,\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"click\"\")\",,,,,,total,1.50\r\n"),
               std::string::npos);
+    for (const char* lead : {"+", "-", "@"}) EXPECT_EQ(CsvField(std::string(lead) + "1"), std::string("'") + lead + "1");
+    EXPECT_EQ(CsvField("1-2"), "1-2");
 
     ui.saveFiles.push_back(dir.File("missing/list.csv"));
     cl.ExportCsv1Click();
     EXPECT_EQ(ui.messages.back().kind, MsgKind::Error);
 }
 
+// The list tells its listeners what changed; the stock is worked out again only
+// when a field that decides it changes.
+TEST_F(CuttingListTest, ChangesAreAnnouncedAndStockFollowsOnlyStockFields) {
+    std::vector<CutListChange> heard;
+    auto listening = cl.Changes.Subscribe([&](const CutListChange& c) {
+        if (c.kind != CutListChange::StateChanged) heard.push_back(c);
+    });
+    AddWood("500", 100);
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[0].kind, CutListChange::CellsChanged);
+    EXPECT_EQ(heard[0].firstRow, 1);
+    EXPECT_EQ(heard[0].lastRow, 2);
+    EXPECT_EQ(heard[1].kind, CutListChange::TotalChanged);
+    EXPECT_EQ(heard[1].firstRow, 2);
+    cl.StockNeeded();
+    EXPECT_FALSE(cl.StockChanged());
+
+    heard.clear();
+    cl.CutGridMouseDown(1, 1, true);
+    Type(U"leg");
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard[2].firstRow, 1);
+    EXPECT_EQ(heard[2].lastRow, 1);
+    EXPECT_FALSE(cl.StockChanged());  // a name decides no stock
+    cl.CutGridMouseDown(3, 1, true);
+    Type(U"2");
+    EXPECT_TRUE(cl.StockChanged());
+    EXPECT_NE(cl.StockNeeded().Text().find("(2 pieces)"), std::string::npos);
+
+    heard.clear();
+    for (int i = 0; i < 100; ++i) AddWood("10", 1);
+    EXPECT_EQ(heard[heard.size() - 3].kind, CutListChange::RowsInserted);
+    EXPECT_EQ(heard[heard.size() - 3].firstRow, 102);  // the last addition grew the grid by row 102
+    heard.clear();
+    cl.ClearCuttingList();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].kind, CutListChange::Reset);
+    listening.Reset();
+    AddWood("10", 1);
+    EXPECT_EQ(heard.size(), 1u);
+}
+
 }  // namespace
-}  // namespace trevane
+}  // namespace trevane::testing

@@ -49,13 +49,13 @@ TEST(SummariseStock, GroupsPiecesByMaterialAndStockSize) {
     materials.push_back(std::move(pine));
 
     const std::vector<StockPiece> pieces = {
-        {1, "side", "MDF", "2", "600", "600", "6 (mm)"},
-        {2, "", "Mild steel", "3", "1000", "12 x 3 [strip]", ""},
-        {3, "top", "MDF", "1", "2500", "300", "6 (mm)"},
-        {4, "", "Pine", "5", "900", "95", "20"},
-        {5, "", "Unobtainium", "1", "10", "10", ""},
-        {6, "", "Pine", "x", "900", "95", "20"},
-        {7, "", "Mild steel", "1", "10", "99 [strip]", ""},
+        {1, "side", "MDF", "2", "600", "600", "6 (mm)", {}},
+        {2, "", "Mild steel", "3", "1000", "12 x 3 [strip]", "", {}},
+        {3, "top", "MDF", "1", "2500", "300", "6 (mm)", {}},
+        {4, "", "Pine", "5", "900", "95", "20", {}},
+        {5, "", "Unobtainium", "1", "10", "10", "", {}},
+        {6, "", "Pine", "x", "900", "95", "20", {}},
+        {7, "", "Mild steel", "1", "10", "99 [strip]", "", {}},
     };
     const StockSummary s = SummariseStock(pieces, materials, 3);
     ASSERT_EQ(s.Lines.size(), 3u);
@@ -75,7 +75,7 @@ TEST(SummariseStock, DoesNotPackAnAbsurdNumberOfPieces) {
     auto pine = TWood::Create();
     pine->Name = "Pine";
     materials.push_back(std::move(pine));
-    const StockSummary s = SummariseStock({{1, "", "Pine", "99999999999", "100", "20", "20"}}, materials, 3);
+    const StockSummary s = SummariseStock({{1, "", "Pine", "99999999999", "100", "20", "20", {}}}, materials, 3);
     EXPECT_TRUE(s.Lines.empty());
     ASSERT_EQ(s.Notes.size(), 1u);
 }

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -112,9 +111,7 @@ CostingPageWidget::CostingPageWidget(CostingPage& page, CuttingList& cutList, QW
     materialPC_->addTab(BuildMetalTab(), "Metal");
     materialPC_->addTab(BuildPlasticTab(), "Plastic");
     materialPC_->addTab(BuildBoardTab(), "Board");
-    connect(materialPC_, &QTabWidget::currentChanged, this, [this](int tab) {
-        if (!refreshing_) Forward([&] { page_.MaterialPCChange(tab); });
-    });
+    connect(materialPC_, &QTabWidget::currentChanged, this, [this](int tab) { page_.MaterialPCChange(tab); });
     leftColumn->addWidget(materialPC_);
 
     auto* panel7 = new QWidget(left);
@@ -132,7 +129,7 @@ CostingPageWidget::CostingPageWidget(CostingPage& page, CuttingList& cutList, QW
         b->setFont(BoldArial(font()));
         buttons->addWidget(b);
     }
-    connect(costBtn, &QPushButton::clicked, this, [this] { Forward([&] { page_.WoodCostBtnClick(); }); });
+    connect(costBtn, &QPushButton::clicked, this, [this] { page_.WoodCostBtnClick(); });
     connect(addBtn, &QPushButton::clicked, this, [this] { page_.WoodAddCLBtnClick(); });
     leftColumn->addWidget(panel7);
     leftColumn->addStretch(1);
@@ -153,7 +150,7 @@ CostingPageWidget::CostingPageWidget(CostingPage& page, CuttingList& cutList, QW
     splitter3_->setStretchFactor(1, 1);
     splitter3_->setSizes({left->sizeHint().width() + 24, 600});
 
-    subscription_ = page_.Changes.Subscribe([this](CostingChange) { Refresh(); });
+    subscription_ = page_.Changes.Subscribe([this](const CostingChange& change) { Show(change.parts); });
     Refresh();
 }
 
@@ -181,7 +178,7 @@ QWidget* CostingPageWidget::BuildToolbar() {
              "click to select| Click the drop down button on the right to show a list of materials and then click "
              "to select one.");
     connect(dMaterialCombo_, &QComboBox::activated, this,
-            [this](int item) { Forward([&] { page_.DMaterialComboClick(item); }); });
+            [this](int item) { page_.DMaterialComboClick(item); });
     toolbarRow_->addWidget(dMaterialCombo_);
     toolbarRow_->addStretch(1);
     return panel5_;
@@ -217,14 +214,14 @@ void CostingPageWidget::AddToolbarWidget(QWidget* tool) {
 }
 
 QLineEdit* CostingPageWidget::MakeEdit(QWidget* parent, const char* name, std::string CostingPage::*text,
-                                       const char* hint, bool wholeNumbers) {
+                                       const char* hint, bool (CostingPage::*keyPress)(char32_t key)) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaximumWidth(110);
     SetHint(e, hint);
     e->installEventFilter(this);
     connect(e, &QLineEdit::textEdited, this, [this, text](const QString& t) { page_.*text = t.toStdString(); });
-    edits_.push_back({e, text, wholeNumbers});
+    edits_.push_back({e, text, keyPress, buildingPart_});
     return e;
 }
 
@@ -232,7 +229,7 @@ QLabel* CostingPageWidget::MakeLabel(QWidget* parent, const char* name, std::str
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     if (bold) l->setFont(BoldArial(font()));
-    labels_.push_back({l, text});
+    labels_.push_back({l, text, buildingPart_});
     return l;
 }
 
@@ -251,9 +248,8 @@ QWidget* CostingPageWidget::MakeUnitsGroup(QWidget* parent, const char* name, co
         group->addButton(b, id++);
         row->addWidget(b);
     }
-    connect(group, &QButtonGroup::idClicked, this,
-            [this, click](int i) { Forward([&] { std::invoke(click, page_, i); }); });
-    radios_.push_back({group, index});
+    connect(group, &QButtonGroup::idClicked, this, [this, click](int i) { std::invoke(click, page_, i); });
+    radios_.push_back({group, index, buildingPart_});
     return box;
 }
 
@@ -265,9 +261,9 @@ QListWidget* CostingPageWidget::MakeList(QWidget* parent, const char* name, Inde
     list->setMinimumHeight(120);
     SetHint(list, hint);
     connect(list, &QListWidget::currentRowChanged, this, [this, click](int row) {
-        if (!refreshing_ && row >= 0) Forward([&] { std::invoke(click, page_, row); });
+        if (row >= 0) std::invoke(click, page_, row);
     });
-    lists_.push_back({list, items, index});
+    lists_.push_back({list, items, index, buildingPart_});
     return list;
 }
 
@@ -293,12 +289,12 @@ QWidget* CostingPageWidget::MakeSectionButtons(QWidget* parent, const char* name
         row->addWidget(b);
     }
     row->addStretch(1);
-    connect(group, &QButtonGroup::idClicked, this,
-            [this, click](int tag) { Forward([&] { std::invoke(click, page_, tag); }); });
+    connect(group, &QButtonGroup::idClicked, this, [this, click](int tag) { std::invoke(click, page_, tag); });
     return strip;
 }
 
 QWidget* CostingPageWidget::BuildWoodTab() {
+    buildingPart_ = CostingPage::kWoodPart;
     auto* tab = new QWidget;
     tab->setObjectName("WoodCost");
     tab->setProperty("helpContext", kHelpCosting);
@@ -311,13 +307,13 @@ QWidget* CostingPageWidget::BuildWoodTab() {
     grid->addWidget(MakeLabel(tab, "WoodSqmCostLabel", &CostingPage::WoodSqmCostLabel, true), 0, 1, 1, 2);
 
     grid->addWidget(MakeLabel(tab, "WoodLengthLabel", &CostingPage::WoodLengthLabel), 1, 0);
-    grid->addWidget(MakeEdit(tab, "LengthEdit", &CostingPage::LengthEdit, "enter length"), 1, 1);
+    grid->addWidget(MakeEdit(tab, "LengthEdit", &CostingPage::LengthEdit, "enter length", &CostingPage::LengthEditKeyPress), 1, 1);
     grid->addWidget(MakeUnitsGroup(tab, "LengthUnitRG", "", "(mm)", "(m)", &CostingPage::LengthUnitRG,
                                    &CostingPage::LengthUnitRGClick,
                                    "choose units| Select the units for the length measurement"),
                     1, 2);
     grid->addWidget(MakeLabel(tab, "WoodWidthLabel", &CostingPage::WoodWidthLabel), 2, 0);
-    grid->addWidget(MakeEdit(tab, "WidthEdit", &CostingPage::WidthEdit, "enter width"), 2, 1);
+    grid->addWidget(MakeEdit(tab, "WidthEdit", &CostingPage::WidthEdit, "enter width", &CostingPage::WidthEditKeyPress), 2, 1);
     grid->addWidget(MakeUnitsGroup(tab, "WidthUnitRG", "", "(mm)", "(m)", &CostingPage::WidthUnitRG,
                                    &CostingPage::WidthUnitRGClick,
                                    "choose units| Select the units for the width measurement"),
@@ -325,7 +321,8 @@ QWidget* CostingPageWidget::BuildWoodTab() {
     auto* label10 = new QLabel("thickness (mm)", tab);
     label10->setObjectName("Label10");
     grid->addWidget(label10, 3, 0);
-    grid->addWidget(MakeEdit(tab, "ThicknessEdit", &CostingPage::ThicknessEdit, "enter thickness", true), 3, 1);
+    grid->addWidget(MakeEdit(tab, "ThicknessEdit", &CostingPage::ThicknessEdit, "enter thickness",
+                                 &CostingPage::ThicknessEditKeyPress), 3, 1);
 
     auto* label11 = new QLabel("cost", tab);
     label11->setObjectName("Label11");
@@ -338,6 +335,7 @@ QWidget* CostingPageWidget::BuildWoodTab() {
 // The controls of a tab that prices stock sections (metal and plastic): the
 // section buttons, the size list, and the unit price, sizes, cost and units.
 struct CostingPageWidget::SectionTab {
+    unsigned part;
     const char* tabName;
     const char* buttonPrefix;
     std::vector<int> kinds;
@@ -357,10 +355,12 @@ struct CostingPageWidget::SectionTab {
     std::string CostingPage::*lengthLabel;
     const char* lengthEditName;
     std::string CostingPage::*lengthEdit;
+    bool (CostingPage::*lengthKeyPress)(char32_t);
     const char* widthLabelName;
     std::string CostingPage::*widthLabel;
     const char* widthEditName;
     std::string CostingPage::*widthEdit;
+    bool (CostingPage::*widthKeyPress)(char32_t);
     const char* costCaptionName;
     const char* costName;
     std::string CostingPage::*cost;
@@ -371,6 +371,7 @@ struct CostingPageWidget::SectionTab {
 
 QWidget* CostingPageWidget::BuildSectionTab(const SectionTab& t, QButtonGroup*& sections, QLabel*& widthLabel,
                                             QLineEdit*& widthEdit) {
+    buildingPart_ = t.part;
     auto* tab = new QWidget;
     tab->setObjectName(t.tabName);
     tab->setProperty("helpContext", kHelpStock);
@@ -384,9 +385,9 @@ QWidget* CostingPageWidget::BuildSectionTab(const SectionTab& t, QButtonGroup*& 
     grid->addWidget(MakeLabel(tab, t.priceCaptionName, t.priceCaption), 0, 0);
     grid->addWidget(MakeLabel(tab, t.priceName, t.price, true), 0, 1);
     grid->addWidget(MakeLabel(tab, t.lengthLabelName, t.lengthLabel), 1, 0);
-    grid->addWidget(MakeEdit(tab, t.lengthEditName, t.lengthEdit, "enter length"), 1, 1);
+    grid->addWidget(MakeEdit(tab, t.lengthEditName, t.lengthEdit, "enter length", t.lengthKeyPress), 1, 1);
     widthLabel = MakeLabel(tab, t.widthLabelName, t.widthLabel);
-    widthEdit = MakeEdit(tab, t.widthEditName, t.widthEdit, "enter width");
+    widthEdit = MakeEdit(tab, t.widthEditName, t.widthEdit, "enter width", t.widthKeyPress);
     grid->addWidget(widthLabel, 2, 0);
     grid->addWidget(widthEdit, 2, 1);
     auto* costCaption = new QLabel("cost", tab);
@@ -404,7 +405,7 @@ QWidget* CostingPageWidget::BuildSectionTab(const SectionTab& t, QButtonGroup*& 
 
 QWidget* CostingPageWidget::BuildMetalTab() {
     const SectionTab metal{
-        "MetalCost", "SectBtn", {1, 2, 3, 4, 5, 6, 7, 8},
+        CostingPage::kMetalPart, "MetalCost", "SectBtn", {1, 2, 3, 4, 5, 6, 7, 8},
         {"strip| List available sizes of metal strip", "square| List available sizes of metal square section",
          "rod| List available sizes of metal round section", "square tube| List available sizes of square metal tube",
          "round tube| List available sizes of round metal tube",
@@ -415,7 +416,9 @@ QWidget* CostingPageWidget::BuildMetalTab() {
         &CostingPage::MetalSectionLBClick, "click to select| Click to select a size of thickness",
         "MetalUnitCostLabel", &CostingPage::MetalUnitCostLabel, "UnitCostLabel", &CostingPage::UnitCostLabel,
         "MetalLengthLabel", &CostingPage::MetalLengthLabel, "MetalLengthEdit", &CostingPage::MetalLengthEdit,
+        &CostingPage::MetalLengthEditKeyPress,
         "MetalWidthLabel", &CostingPage::MetalWidthLabel, "MetalWidthEdit", &CostingPage::MetalWidthEdit,
+        &CostingPage::MetalWidthEditKeyPress,
         "Label14", "MetalCostLabel", &CostingPage::MetalCostLabel,
         "MetalUnitsRG", &CostingPage::MetalUnitsRG, &CostingPage::MetalUnitsRGClick};
     return BuildSectionTab(metal, metalSections_, metalWidthLabel_, metalWidthEdit_);
@@ -423,7 +426,7 @@ QWidget* CostingPageWidget::BuildMetalTab() {
 
 QWidget* CostingPageWidget::BuildPlasticTab() {
     const SectionTab plastic{
-        "PlasticCost", "PlasticSectBtn", {8, 3, 5},
+        CostingPage::kPlasticPart, "PlasticCost", "PlasticSectBtn", {8, 3, 5},
         {"sheets| List available sheet thicknesses", "rod| List available sizes for solid rods",
          "tube| List available sizes for tubes"},
         QColor(150, 200, 235), &CostingPage::PlasticSectBtn1Click,
@@ -432,14 +435,16 @@ QWidget* CostingPageWidget::BuildPlasticTab() {
         "PlasticSizeLabel", &CostingPage::PlasticSizeLabel, "PlasticUnitCostLabel",
         &CostingPage::PlasticUnitCostLabel,
         "PlasticLengthLabel", &CostingPage::PlasticLengthLabel, "PlasticLengthEdit",
-        &CostingPage::PlasticLengthEdit,
+        &CostingPage::PlasticLengthEdit, &CostingPage::PlasticLengthEditKeyPress,
         "PlasticWidthLabel", &CostingPage::PlasticWidthLabel, "PlasticWidthEdit", &CostingPage::PlasticWidthEdit,
+        &CostingPage::PlasticWidthEditKeyPress,
         "Label23", "PlasticCostLabel", &CostingPage::PlasticCostLabel,
         "PlasticUnitsRG", &CostingPage::PlasticUnitsRG, &CostingPage::PlasticUnitsRGClick};
     return BuildSectionTab(plastic, plasticSections_, plasticWidthLabel_, plasticWidthEdit_);
 }
 
 QWidget* CostingPageWidget::BuildBoardTab() {
+    buildingPart_ = CostingPage::kBoardPart;
     auto* tab = new QWidget;
     tab->setObjectName("BoardCost");
     tab->setProperty("helpContext", kHelpStock);
@@ -462,9 +467,11 @@ QWidget* CostingPageWidget::BuildBoardTab() {
     grid->addWidget(label18, 0, 0);
     grid->addWidget(MakeLabel(tab, "BoardUnitCostLabel", &CostingPage::BoardUnitCostLabel, true), 0, 1);
     grid->addWidget(MakeLabel(tab, "BoardLengthLabel", &CostingPage::BoardLengthLabel), 1, 0);
-    grid->addWidget(MakeEdit(tab, "BoardLengthEdit", &CostingPage::BoardLengthEdit, "enter length"), 1, 1);
+    grid->addWidget(MakeEdit(tab, "BoardLengthEdit", &CostingPage::BoardLengthEdit, "enter length",
+                                 &CostingPage::BoardLengthEditKeyPress), 1, 1);
     grid->addWidget(MakeLabel(tab, "BoardWidthLabel", &CostingPage::BoardWidthLabel), 2, 0);
-    grid->addWidget(MakeEdit(tab, "BoardWidthEdit", &CostingPage::BoardWidthEdit, "enter width"), 2, 1);
+    grid->addWidget(MakeEdit(tab, "BoardWidthEdit", &CostingPage::BoardWidthEdit, "enter width",
+                                 &CostingPage::BoardWidthEditKeyPress), 2, 1);
     auto* label19 = new QLabel("cost", tab);
     label19->setObjectName("Label19");
     grid->addWidget(label19, 3, 0);
@@ -478,12 +485,6 @@ QWidget* CostingPageWidget::BuildBoardTab() {
     return tab;
 }
 
-template <class F>
-void CostingPageWidget::Forward(F&& handler) {
-    handler();
-    Refresh();
-}
-
 bool CostingPageWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return PageWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -493,35 +494,40 @@ bool CostingPageWidget::eventFilter(QObject* watched, QEvent* event) {
     if (typed.isEmpty() || typed.front() == 0x7f) return false;
     for (const auto& b : edits_) {
         if (b.edit != watched) continue;
-        const char32_t ch = typed.front();
-        const std::string current = b.edit->text().toStdString();
-        const bool pass = b.wholeNumbers ? page_.WholeNumberKeyFilter(ch, current) : page_.DecimalKeyFilter(ch, current);
-        return !pass;  // a refused key never reaches the edit
+        return !std::invoke(b.keyPress, page_, static_cast<char32_t>(typed.front()));  // a refused key never reaches the edit
     }
     return false;
 }
 
-void CostingPageWidget::Refresh() {
-    refreshing_ = true;
-    materialPC_->setCurrentIndex(page_.MaterialPCIndex);
+void CostingPageWidget::Refresh() { Show(CostingPage::kAllParts); }
 
-    if (shownMaterials_ != page_.DMaterialCombo) {
-        dMaterialCombo_->clear();
-        for (const auto& e : page_.DMaterialCombo) dMaterialCombo_->addItem(QString::fromStdString(e.text));
-        shownMaterials_ = page_.DMaterialCombo;
+void CostingPageWidget::Show(unsigned parts) {
+    if (parts & CostingPage::kTabPart) {
+        const QSignalBlocker block(materialPC_);
+        materialPC_->setCurrentIndex(page_.MaterialPCIndex);
     }
-    dMaterialCombo_->setCurrentIndex(page_.DMaterialComboIndex);
-
+    if (parts & CostingPage::kSelectorPart) {
+        if (shownMaterials_ != page_.DMaterialCombo) {
+            dMaterialCombo_->clear();
+            for (const auto& e : page_.DMaterialCombo) dMaterialCombo_->addItem(QString::fromStdString(e.text));
+            shownMaterials_ = page_.DMaterialCombo;
+        }
+        dMaterialCombo_->setCurrentIndex(page_.DMaterialComboIndex);
+    }
     for (const auto& b : edits_) {
+        if (!(b.part & parts)) continue;
         const QString text = QString::fromStdString(page_.*(b.text));
         if (b.edit->text() != text) b.edit->setText(text);
     }
-    for (const auto& b : labels_) b.label->setText(QString::fromStdString(page_.*(b.text)));
+    for (const auto& b : labels_)
+        if (b.part & parts) b.label->setText(QString::fromStdString(page_.*(b.text)));
     for (const auto& b : radios_) {
+        if (!(b.part & parts)) continue;
         if (auto* button = b.group->button(page_.*(b.index))) button->setChecked(true);
     }
     for (const auto& b : lists_) {
-        QSignalBlocker block(b.list);
+        if (!(b.part & parts)) continue;
+        const QSignalBlocker block(b.list);
         const IndexedList& items = page_.*(b.items);
         if (!SameItems(b.list, items)) {
             b.list->clear();
@@ -535,13 +541,16 @@ void CostingPageWidget::Refresh() {
             b.list->clearSelection();
         }
     }
-    if (auto* b = metalSections_->button(page_.MetalSectBtnDown - 1)) b->setChecked(true);
-    if (auto* b = plasticSections_->button(page_.PlasticSectBtnDown - 1)) b->setChecked(true);
-    metalWidthLabel_->setVisible(page_.MetalWidthLabelVisible);
-    metalWidthEdit_->setVisible(page_.MetalWidthEditVisible);
-    plasticWidthLabel_->setVisible(page_.PlasticWidthLabelVisible);
-    plasticWidthEdit_->setVisible(page_.PlasticWidthEditVisible);
-    refreshing_ = false;
+    if (parts & CostingPage::kMetalPart) {
+        if (auto* b = metalSections_->button(page_.MetalSectBtnDown - 1)) b->setChecked(true);
+        metalWidthLabel_->setVisible(page_.MetalWidthLabelVisible);
+        metalWidthEdit_->setVisible(page_.MetalWidthEditVisible);
+    }
+    if (parts & CostingPage::kPlasticPart) {
+        if (auto* b = plasticSections_->button(page_.PlasticSectBtnDown - 1)) b->setChecked(true);
+        plasticWidthLabel_->setVisible(page_.PlasticWidthLabelVisible);
+        plasticWidthEdit_->setVisible(page_.PlasticWidthEditVisible);
+    }
 }
 
 }  // namespace trevane

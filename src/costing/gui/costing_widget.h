@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/gui/page_widget.h"
-#include "costing/costing_page.h"
 #include "common/list_entry.h"
+#include "costing/costing_page.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -23,18 +23,19 @@ class QVBoxLayout;
 
 namespace trevane {
 
-class CostingPage;
+class CuttingList;
 class CutGridPanel;
 
 // The page PageD of the main window: the toolbar Panel5 (inside PageScroller1)
 // with "Main menu" and the material selector, the costing tabs MaterialPC with
 // the shared buttons of Panel7 on the left of Splitter3, and the pane for the
-// cutting list on the right. It shows the state of CostingPage and forwards
-// every event to it.
+// cutting list on the right. It forwards every event to CostingPage and shows
+// the parts of the page that CostingPage says have changed.
 class CostingPageWidget : public PageWidget {
     Q_OBJECT
 public:
     CostingPageWidget(CostingPage& page, CuttingList& cutList, QWidget* parent);
+    // Shows every part of the page again.
     void Refresh() override;
 
     // The toolbar Panel5 and its row; AddToolbarWidget appends a tool after the
@@ -52,24 +53,32 @@ protected:
 
 private:
     // A control of the page bound to the core member of the same name.
+    // Each binding belongs to a part of the page (CostingPage::Part).
     struct EditBinding {
         QLineEdit* edit;
         std::string CostingPage::*text;
-        bool wholeNumbers;
+        bool (CostingPage::*keyPress)(char32_t key);  // the edit's key handler
+        unsigned part;
     };
     struct LabelBinding {
         QLabel* label;
         std::string CostingPage::*text;
+        unsigned part;
     };
     struct RadioBinding {
         QButtonGroup* group;
         int CostingPage::*index;
+        unsigned part;
     };
     struct ListBinding {
         QListWidget* list;
         IndexedList CostingPage::*items;
         int CostingPage::*index;
+        unsigned part;
     };
+
+    // Shows the parts of the page a handler changed.
+    void Show(unsigned parts);
 
     QWidget* BuildToolbar();
     // The cutting list's tools and the project, preview and help tools, in the
@@ -84,7 +93,7 @@ private:
     QWidget* BuildBoardTab();
 
     QLineEdit* MakeEdit(QWidget* parent, const char* name, std::string CostingPage::*text, const char* hint,
-                        bool wholeNumbers = false);
+                        bool (CostingPage::*keyPress)(char32_t key));
     QLabel* MakeLabel(QWidget* parent, const char* name, std::string CostingPage::*text, bool bold = false);
     QWidget* MakeUnitsGroup(QWidget* parent, const char* name, const char* caption, const char* first,
                             const char* second, int CostingPage::*index, void (CostingPage::*click)(int),
@@ -95,13 +104,9 @@ private:
                                 const std::vector<const char*>& hints, QColor fill, void (CostingPage::*click)(int),
                                 QButtonGroup*& group);
 
-    // Runs a handler of the page and shows the state it leaves.
-    template <class F>
-    void Forward(F&& handler);
-
     CostingPage& page_;
     Notifier<CostingChange>::Subscription subscription_;
-    bool refreshing_ = false;
+    unsigned buildingPart_ = 0;  // the part whose controls are being made
 
     QScrollArea* pageScroller1_ = nullptr;
     QWidget* panel5_ = nullptr;

@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -40,7 +40,7 @@ CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) 
              "transfer to grid| Press return or click then button on the left to update the text in the grid");
     gridEdit_->setProperty("helpContext", kHelpCutList);
     connect(gridEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { list_.GridEdit = t.toStdString(); });
-    connect(gridEdit_, &QLineEdit::returnPressed, this, [this] { Forward([this] { list_.GridEditKeyPress(13); }); });
+    connect(gridEdit_, &QLineEdit::returnPressed, this, [this] { list_.GridEditKeyPress(13); });
 
     copyBtn_ = MakeTool("CopyBtn", QString(), "copy grid| Copy the cutting list to the clipboard",
                         &CuttingList::CopyBtnClick);
@@ -58,7 +58,6 @@ CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) 
     grid_ = new CutGridView(list_, this);
     SetHint(grid_, "|Right click the grid for edit menu");
     grid_->setProperty("helpContext", kHelpCutList);
-    grid_->onChanged = [this] { list_.Changes.Announce(CutListChange::Grid); };
     grid_->onContextMenu = [this](const QPoint& pos) { ShowPopupMenu(pos); };
 
     menu_ = new QMenu(this);
@@ -67,8 +66,7 @@ CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) 
         QAction* a = menu_->addAction(text);
         a->setObjectName(name);
         a->setShortcutContext(Qt::WidgetShortcut);  // the grid's own keys do the work
-        connect(a, &QAction::triggered, this,
-                [this, click] { Forward([this, click] { std::invoke(click, list_); }); });
+        connect(a, &QAction::triggered, this, [this, click] { std::invoke(click, list_); });
         return a;
     };
     copygrid1_ = action("Copygrid1", "Copy grid", &CuttingList::Copygrid1Click);
@@ -120,8 +118,23 @@ CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) 
     }
     column->addWidget(split, 1);
 
-    subscription_ = list_.Changes.Subscribe([this](CutListChange) { Refresh(); });
+    stockTimer_ = new QTimer(this);
+    stockTimer_->setSingleShot(true);
+    stockTimer_->setInterval(400);
+    connect(stockTimer_, &QTimer::timeout, this, &CutGridPanel::ShowStockNow);
+    subscription_ = list_.Changes.Subscribe([this](const CutListChange& change) {
+        if (list_.StockChanged()) stockTimer_->start();  // restarted by every change that comes in
+        if (change.kind == CutListChange::StateChanged) Refresh();
+    });
+
     Refresh();
+    ShowStockNow();
+}
+
+void CutGridPanel::ShowStockNow() {
+    stockTimer_->stop();
+    const QString summary = QString::fromStdString(list_.StockNeeded().Text());
+    if (stock_->toPlainText() != summary) stock_->setPlainText(summary);
 }
 
 QToolButton* CutGridPanel::MakeTool(const char* name, const QString& text, const char* hint,
@@ -132,20 +145,13 @@ QToolButton* CutGridPanel::MakeTool(const char* name, const QString& text, const
     b->setAutoRaise(false);
     b->setIconSize(QSize(20, 20));
     SetHint(b, hint);
-    connect(b, &QToolButton::clicked, this,
-            [this, click] { Forward([this, click] { std::invoke(click, list_); }); });
+    connect(b, &QToolButton::clicked, this, [this, click] { std::invoke(click, list_); });
     return b;
 }
 
 QList<QWidget*> CutGridPanel::EditTools() const { return {addToGridBtn_, gridEdit_}; }
 
 QList<QWidget*> CutGridPanel::GridTools() const { return {copyBtn_, gridFontBtn_, deleteRowBtn_, updateCostBtn_}; }
-
-template <class F>
-void CutGridPanel::Forward(F&& handler) {
-    handler();
-    list_.Changes.Announce(CutListChange::Grid);
-}
 
 void CutGridPanel::ShowPopupMenu(const QPoint& globalPos) {
     list_.PopupMenu2Popup();
@@ -162,8 +168,7 @@ void CutGridPanel::Refresh() {
     deleteRowBtn_->setEnabled(list_.DeleteRowBtnEnabled);
     const QString edit = QString::fromStdString(list_.GridEdit);
     if (gridEdit_->text() != edit) gridEdit_->setText(edit);
-    const QString summary = QString::fromStdString(list_.StockNeeded().Text());
-    if (stock_->toPlainText() != summary) stock_->setPlainText(summary);
+    if (list_.StockChanged() && !stockTimer_->isActive()) stockTimer_->start();
 }
 
 }  // namespace trevane

@@ -10,17 +10,17 @@
 #include <QList>
 #include <QWidget>
 
+#include "costing/cutting_list.h"
+
 class QAction;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QTimer;
 class QToolButton;
-
-#include "costing/cutting_list.h"
 
 namespace trevane {
 
-class CuttingList;
 class CutGridView;
 
 class CutGridPanel : public QWidget {
@@ -28,8 +28,13 @@ class CutGridPanel : public QWidget {
 public:
     CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar = true);
 
-    // Shows the list's state again (on every change it announces).
+    // Shows the buttons' states, GridEdit, the font, the widths and the current
+    // cell again; called whenever the list announces a change (the grid's cells
+    // follow the list's announcements by themselves).
     void Refresh();
+    // The stock summary is worked out a moment after the last change of a field
+    // that decides it, never while keys come in; this does it now.
+    void ShowStockNow();
 
     CutGridView* Grid() const { return grid_; }
     QPlainTextEdit* StockSummary() const { return stock_; }
@@ -40,12 +45,7 @@ public:
 private:
     QToolButton* MakeTool(const char* name, const QString& text, const char* hint, void (CuttingList::*click)());
     void ShowPopupMenu(const QPoint& globalPos);
-    // Runs a core handler, then lets every view show the state it leaves.
-    template <class F>
-    void Forward(F&& handler);
-
     CuttingList& list_;
-    Notifier<CutListChange>::Subscription subscription_;
     CutGridView* grid_ = nullptr;
     QPlainTextEdit* stock_ = nullptr;
     QMenu* menu_ = nullptr;
@@ -59,6 +59,8 @@ private:
     QToolButton* gridFontBtn_ = nullptr;
     QToolButton* deleteRowBtn_ = nullptr;
     QToolButton* updateCostBtn_ = nullptr;
+    QTimer* stockTimer_ = nullptr;
+    Notifier<CutListChange>::Subscription subscription_;
 };
 
 }  // namespace trevane

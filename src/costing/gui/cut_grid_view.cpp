@@ -1,6 +1,8 @@
 #include "costing/gui/cut_grid_view.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,39 +16,17 @@ namespace {
 
 QColor ToQColor(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-// Draws a cell: fixed cells light yellow, every other cell white (the current one
-// too), a focus rectangle round the current cell, the text centred on one line.
+// Hands every cell to CutGridView::CutGridDrawCell.
 class CutGridDelegate : public QStyledItemDelegate {
 public:
-    CutGridDelegate(QTableView* view, CuttingList& list) : QStyledItemDelegate(view), view_(view), list_(list) {}
+    explicit CutGridDelegate(CutGridView* view) : QStyledItemDelegate(view), view_(view) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        p->save();
-        p->fillRect(option.rect, index.column() == 0 ? kFixedCellColor : QColor(Qt::white));
-        const QFont font = ToQFont(list_.GridFont);
-        p->setFont(font);
-        p->setPen(ToQColor(list_.GridFont.color));
-        const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
-        const QString text = QFontMetrics(font).elidedText(index.data().toString(), Qt::ElideRight, textRect.width());
-        p->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, text);
-        if (index == view_->currentIndex()) {
-            QStyleOptionFocusRect focus;
-            focus.initFrom(view_);
-            focus.rect = option.rect.adjusted(1, 1, -1, -1);
-            focus.backgroundColor = Qt::white;
-            if (view_->hasFocus()) view_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, view_);
-            // A dotted frame too, so the current cell shows while the pupil types
-            // into GridEdit and in styles whose focus frame is faint.
-            p->setPen(QPen(Qt::black, 1, Qt::DotLine));
-            p->setBrush(Qt::NoBrush);
-            p->drawRect(option.rect.adjusted(1, 1, -2, -2));
-        }
-        p->restore();
+        view_->CutGridDrawCell(*p, index.column(), index.row() + 1, option.rect, index == view_->currentIndex());
     }
 
 private:
-    QTableView* view_;
-    CuttingList& list_;
+    CutGridView* view_;
 };
 
 }  // namespace
@@ -56,6 +36,7 @@ private:
 CutGridModel::CutGridModel(CuttingList& list, QObject* parent) : QAbstractTableModel(parent), list_(list) {
     rows_ = std::max(0, list_.CutGrid.RowCount() - 1);
     cols_ = list_.CutGrid.ColCount();
+    subscription_ = list_.Changes.Subscribe([this](const CutListChange& change) { Apply(change); });
 }
 
 int CutGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -84,26 +65,39 @@ Qt::ItemFlags CutGridModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-void CutGridModel::Reload() {
-    const int rows = std::max(0, list_.CutGrid.RowCount() - 1), cols = list_.CutGrid.ColCount();
-    if (cols != cols_) {
-        beginResetModel();
-        rows_ = rows;
-        cols_ = cols;
-        endResetModel();
-        return;
+void CutGridModel::Apply(const CutListChange& change) {
+    switch (change.kind) {
+        case CutListChange::Reset:
+            beginResetModel();
+            rows_ = std::max(0, list_.CutGrid.RowCount() - 1);
+            cols_ = list_.CutGrid.ColCount();
+            endResetModel();
+            if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+            break;
+        case CutListChange::RowsInserted: {
+            const int rows = std::max(0, list_.CutGrid.RowCount() - 1);
+            if (rows > rows_) {
+                beginInsertRows({}, rows_, rows - 1);
+                rows_ = rows;
+                endInsertRows();
+            }
+            break;
+        }
+        case CutListChange::CellsChanged:
+        case CutListChange::TotalChanged: {
+            if (change.firstRow == 0 && cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+            const int first = std::max(change.firstRow, 1) - 1, last = std::min(change.lastRow, rows_) - 1;
+            if (first <= last && cols_ > 0) emit dataChanged(index(first, 0), index(last, cols_ - 1));
+            break;
+        }
+        case CutListChange::StateChanged:
+            break;
     }
-    if (rows > rows_) {
-        beginInsertRows({}, rows_, rows - 1);
-        rows_ = rows;
-        endInsertRows();
-    } else if (rows < rows_) {
-        beginRemoveRows({}, rows, rows_ - 1);
-        rows_ = rows;
-        endRemoveRows();
-    }
-    if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
-    if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+}
+
+void CutGridModel::Sync() {
+    if (rows_ == std::max(0, list_.CutGrid.RowCount() - 1) && cols_ == list_.CutGrid.ColCount()) return;
+    Apply({CutListChange::Reset, 0, list_.CutGrid.RowCount() - 1});
 }
 
 // ------------------------------------------------------------ heading row
@@ -129,15 +123,18 @@ QSize CutGridHeader::sizeHint() const {
 
 void CutGridHeader::paintSection(QPainter* p, const QRect& rect, int logicalIndex) const {
     p->save();
-    p->fillRect(rect, kFixedCellColor);
+    if (drawCell) drawCell(*p, logicalIndex, rect);
     p->setPen(QColor(160, 160, 160));
     p->drawLine(rect.topRight(), rect.bottomRight());
     p->drawLine(rect.bottomLeft(), rect.bottomRight());
-    p->setPen(Qt::black);
-    p->setFont(font());
-    const QString text = model() ? model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString() : "";
-    p->drawText(rect.adjusted(2, 2, -2, -1), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
     p->restore();
+}
+
+void CutGridHeader::mousePressEvent(QMouseEvent* event) {
+    const int col = logicalIndexAt(event->position().toPoint());
+    // A press near a section edge still resizes the column.
+    QHeaderView::mousePressEvent(event);
+    if (pressed && col >= 0) pressed(col, event->button());
 }
 
 // ------------------------------------------------------------ view
@@ -148,7 +145,14 @@ CutGridView::CutGridView(CuttingList& list, QWidget* parent) : QTableView(parent
     header_ = new CutGridHeader(this);
     setHorizontalHeader(header_);
     setModel(model_);
-    setItemDelegate(new CutGridDelegate(this, list_));
+    setItemDelegate(new CutGridDelegate(this));
+    header_->drawCell = [this](QPainter& p, int col, const QRect& rect) { CutGridDrawCell(p, col, 0, rect, false); };
+    // A press on the heading row is a press in the grid like any other.
+    header_->pressed = [this](int col, Qt::MouseButton button) {
+        setFocus(Qt::MouseFocusReason);
+        list_.CutGridMouseDown(col, 0, button == Qt::LeftButton);
+        Changed();
+    };
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(CuttingList::kRowHeight);
@@ -177,9 +181,38 @@ CutGridView::CutGridView(CuttingList& list, QWidget* parent) : QTableView(parent
     Refresh();
 }
 
+void CutGridView::CutGridDrawCell(QPainter& p, int col, int row, const QRect& rect, bool focused) const {
+    p.save();
+    p.fillRect(rect, row == 0 || col == 0 ? kFixedCellColor : QColor(Qt::white));
+    const QFont font = ToQFont(list_.GridFont);
+    p.setFont(font);
+    p.setPen(ToQColor(list_.GridFont.color));
+    const QString text = QString::fromStdString(list_.CutGrid.Cell(col, row));
+    if (row == 0) {
+        p.drawText(rect.adjusted(2, 2, -2, -1), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
+    } else {
+        const QRect textRect = rect.adjusted(2, 0, -2, 0);
+        p.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine,
+                   QFontMetrics(font).elidedText(text, Qt::ElideRight, textRect.width()));
+    }
+    if (focused) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect.adjusted(1, 1, -1, -1);
+        focus.backgroundColor = Qt::white;
+        if (hasFocus()) style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        // A dotted frame too, so the current cell shows while the pupil types
+        // into GridEdit and in styles whose focus frame is faint.
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
+    p.restore();
+}
+
 void CutGridView::Refresh() {
     syncing_ = true;
-    model_->Reload();
+    model_->Sync();
     if (!fontShown_ || !(shownFont_ == list_.GridFont)) {
         const QFont f = ToQFont(list_.GridFont);
         setFont(f);
@@ -200,7 +233,6 @@ void CutGridView::Refresh() {
     }
     ShowCurrentCell();
     syncing_ = false;
-    viewport()->update();
 }
 
 void CutGridView::ShowCurrentCell() {
@@ -254,6 +286,10 @@ void CutGridView::keyPressEvent(QKeyEvent* event) {
     }
     if (event->matches(QKeySequence::Copy)) {
         list_.CopyBtnClick();
+        return Changed();
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        list_.PasteGridText(QGuiApplication::clipboard()->text().toStdString());
         return Changed();
     }
     const QString text = event->text();

@@ -12,14 +12,16 @@
 
 #include "common/gui/qt_fonts.h"
 #include "common/user_interface.h"
+#include "costing/cutting_list.h"
 
 namespace trevane {
 
-class CuttingList;
 
 // The light yellow of fixed cells.
 inline const QColor kFixedCellColor(255, 255, 128);
 
+// The cells of CutGrid below the heading row. It follows the list's change
+// announcements: rows inserted, cells and total changed, a reset.
 class CutGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -29,12 +31,16 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Shows the core grid again (rows it grew or lost, every cell, the headings).
-    void Reload();
+    // Starts again when the grid's size no longer matches (it was written without
+    // an announcement).
+    void Sync();
 
 private:
+    void Apply(const CutListChange& change);
+
     CuttingList& list_;
     int rows_ = 0, cols_ = 0;
+    Notifier<CutListChange>::Subscription subscription_;
 };
 
 // The heading row: light yellow, texts word-wrapped from the top.
@@ -44,9 +50,13 @@ public:
     explicit CutGridHeader(QWidget* parent);
     void SetHeadingHeight(int h);
     QSize sizeHint() const override;
+    // Draws heading cell `col`; called with a press on heading cell `col`.
+    std::function<void(QPainter&, int col, const QRect&)> drawCell;
+    std::function<void(int col, Qt::MouseButton)> pressed;
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     int height_ = 40;
@@ -62,6 +72,11 @@ public:
     std::function<void()> onChanged;
     // Called when the context menu is wanted at a global position.
     std::function<void(const QPoint&)> onContextMenu;
+    // Draws cell (col, row) of CutGrid into `rect` (row 0 is the heading row):
+    // fixed cells light yellow, the others white, a focus rectangle round the
+    // focused cell; headings word-wrapped from the top, the other texts centred on
+    // one line.
+    void CutGridDrawCell(QPainter& painter, int col, int row, const QRect& rect, bool focused) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
