@@ -121,7 +121,7 @@ BENCHMARK(BM_PackLengths)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_TypeIntoPartName(benchmark::State& state) {
     ListOf l(static_cast<int>(state.range(0)));
     int heard = 0;
-    l.list.Listen([&](const CutListChange&) { ++heard; });
+    auto listening = l.list.Changes.Subscribe([&](const CutListChange&) { ++heard; });
     l.list.StockNeeded();
     l.list.CutGridMouseDown(CuttingList::kNameCol, 1, true);
     for (auto _ : state) {
