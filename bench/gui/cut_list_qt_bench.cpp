@@ -12,15 +12,15 @@
 #include "costing/gui/costing_widget.h"
 #include "costing/gui/cut_grid_view.h"
 #include "materials/material.h"
-#include "support/fake_ui.h"
+#include "support/recording_ui.h"
 
 namespace trevane {
 namespace {
 
-using testing::FakeUi;
+using testing::RecordingUi;
 
 struct Page {
-    FakeUi ui;
+    RecordingUi ui;
     AppModel session{ui, "."};
     std::unique_ptr<CostingPageWidget> widget;
     CutGridView* grid = nullptr;
