@@ -11,6 +11,7 @@
 #include "costing/costing_numbers.h"
 #include "costing/cutting_list.h"
 #include "materials/material.h"
+#include "materials/stock_checks.h"
 #include "materials/tables.h"
 
 namespace trevane {
@@ -108,22 +109,7 @@ std::optional<Millimetres> ListSize(const std::string& text, bool metres) {
 
 }  // namespace
 
-bool IsCostableMaterial(const TMaterial& m) {
-    if (m.CostingFlag == 0) return false;
-    if (const auto* wood = dynamic_cast<const TWood*>(&m)) return wood->Price > 0;
-    if (const auto* board = dynamic_cast<const TBoard*>(&m)) {
-        for (const auto& s : board->Shapes)
-            if (s->Stocked != 0 && (s->Price <= 0 || s->Thickness <= 0 || s->Length <= 0 || s->Width <= 0))
-                return false;
-        return true;
-    }
-    for (const SectionShape& s : SectionShapes(&m)) {
-        if (s.stocked == 0) continue;
-        const bool sheet = s.kind == kKindSheet || s.kind == kKindGalvanised;
-        if (s.price <= 0 || s.maxLength <= 0 || (sheet && s.maxWidth <= 0)) return false;
-    }
-    return true;
-}
+bool IsCostableMaterial(const TMaterial& m) { return m.CostingFlag != 0 && UsableForCosting(m); }
 
 // The fields of a tab that prices stock sections, named as its controls.
 struct CostingPage::SectionTab {

@@ -24,9 +24,8 @@ class TCustomMetal;
 class TPlastic;
 class TBoard;
 
-// True when the material can be priced: offered for costing (CostingFlag) and,
-// for a wood, a price above zero; for stock, every stocked shape has a price and
-// a maximum length above zero (and a sheet or board a width and thickness). A
+// True when the material can be priced: offered for costing (CostingFlag) and
+// every price and size costing reads from it is above zero (UsableForCosting). A
 // material with a zero or negative value is not offered at all, so no cost can
 // come out below zero or break the cutting list's total.
 bool IsCostableMaterial(const TMaterial& m);
