@@ -17,8 +17,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Work limits, in pieces placed: they keep a long list from taking long while a
 // school-sized list gets every rule and a thorough search.
-constexpr std::size_t kRuleBudget = 40000;
-constexpr std::size_t kSearchBudget = 40000;
+constexpr std::size_t kRuleBudget = 20000;
+constexpr std::size_t kSearchBudget = 20000;
 constexpr std::size_t kMaxSearchSteps = 1500;
 constexpr std::uint64_t kSearchSeed = 0x7265766e61ULL;
 
