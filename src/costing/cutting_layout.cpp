@@ -502,7 +502,7 @@ PackedStock LayOutLengths(const std::vector<double>& pieces, double stockLength,
 // ------------------------------------------------------------ a whole list
 
 std::string TooManyPiecesMessage(std::size_t pieces) {
-    return "The cutting list holds " + std::to_string(pieces) + " pieces; cutting layouts are worked out for at most " +
+    return "The cutting list holds " + std::to_string(pieces) + " pieces; the stock needed is worked out for at most " +
            std::to_string(kMaxCutPieces) + " pieces.";
 }
 

@@ -13,180 +13,17 @@
 
 namespace trevane {
 
-namespace {
-
-constexpr double kEps = 1e-9;
-
-// ------------------------------------------------------------ 1D
-
-}  // namespace
-
 PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf) {
-    PackResult result;
-    // A kerf follows every piece; the stock gets one more so the last piece needs none.
-    const double capacity = stockLength + kerf;
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (pieces[i] <= 0) continue;
-        if (pieces[i] > stockLength + kEps)
-            result.TooLarge.push_back(i);
-        else
-            order.push_back(i);
-    }
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return pieces[a] > pieces[b]; });
-
-    // Free length of each length still worth trying; the pieces only get smaller,
-    // so a length that cannot take the current piece's successor is dropped.
-    std::vector<double> open;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const double need = pieces[order[k]] + kerf;
-        bool placed = false;
-        for (auto& freeLength : open) {
-            if (need <= freeLength + kEps) {
-                freeLength -= need;
-                placed = true;
-                break;
-            }
-        }
-        if (!placed) {
-            ++result.Stock;
-            open.push_back(capacity - need);
-        }
-        const double smallest = pieces[order.back()] + kerf;
-        std::erase_if(open, [&](double f) { return f + kEps < smallest; });
-    }
-    return result;
+    const PackedStock packed = LayOutLengths(pieces, stockLength, kerf);
+    return {static_cast<int>(packed.Stock.size()), packed.TooLarge};
 }
-
-namespace {
-
-// ------------------------------------------------------------ 2D
-
-struct FreeRect {
-    double x, y, w, h;  // w along the sheet's length, h along its width
-};
-
-struct Sheet {
-    std::vector<FreeRect> free;
-    double maxShort = 0, maxLong = 0;  // the largest sides among the free rectangles
-
-    void Measure() {
-        maxShort = maxLong = 0;
-        for (const FreeRect& f : free) {
-            maxShort = std::max(maxShort, std::min(f.w, f.h));
-            maxLong = std::max(maxLong, std::max(f.w, f.h));
-        }
-    }
-    // False when no free rectangle can hold a piece with these sides.
-    bool MayHold(double shortSide, double longSide) const {
-        return shortSide <= maxShort + kEps && longSide <= maxLong + kEps;
-    }
-};
-
-struct Fit {
-    std::size_t rect = 0;
-    bool turned = false;
-    double shortLeft = 0, longLeft = 0;
-};
-
-std::optional<Fit> BestFit(const Sheet& sheet, double l, double w) {
-    std::optional<Fit> best;
-    for (std::size_t i = 0; i < sheet.free.size(); ++i) {
-        const FreeRect& f = sheet.free[i];
-        for (bool turned : {false, true}) {
-            const double pl = turned ? w : l, pw = turned ? l : w;
-            if (pl > f.w + kEps || pw > f.h + kEps) continue;
-            const double a = f.w - pl, b = f.h - pw;
-            Fit fit{i, turned, std::min(a, b), std::max(a, b)};
-            if (!best || fit.shortLeft < best->shortLeft - kEps ||
-                (fit.shortLeft <= best->shortLeft + kEps && fit.longLeft < best->longLeft - kEps))
-                best = fit;
-        }
-    }
-    return best;
-}
-
-void Place(Sheet& sheet, const Fit& fit, double l, double w) {
-    const FreeRect f = sheet.free[fit.rect];
-    sheet.free.erase(sheet.free.begin() + static_cast<std::ptrdiff_t>(fit.rect));
-    const double pl = fit.turned ? w : l, pw = fit.turned ? l : w;
-    const double right = f.w - pl, below = f.h - pw;
-    FreeRect a, b;
-    // Cut along the shorter leftover so the larger leftover stays in one piece.
-    if (right < below) {
-        a = {f.x + pl, f.y, right, pw};
-        b = {f.x, f.y + pw, f.w, below};
-    } else {
-        a = {f.x + pl, f.y, right, f.h};
-        b = {f.x, f.y + pw, pl, below};
-    }
-    for (const FreeRect& r : {a, b})
-        if (r.w > kEps && r.h > kEps) sheet.free.push_back(r);
-    sheet.Measure();
-}
-
-}  // namespace
 
 PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf) {
-    PackResult result;
-    // Every piece takes a kerf on its far sides; the sheet gets one more kerf each
-    // way so a piece may reach its edges.
-    const double sheetL = stockLength + kerf, sheetW = stockWidth + kerf;
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const double l = pieces[i].Length, w = pieces[i].Width;
-        if (l <= 0 || w <= 0) continue;
-        const bool fits = (l <= stockLength + kEps && w <= stockWidth + kEps) ||
-                          (w <= stockLength + kEps && l <= stockWidth + kEps);
-        if (fits)
-            order.push_back(i);
-        else
-            result.TooLarge.push_back(i);
-    }
-    auto area = [&](std::size_t i) { return pieces[i].Length * pieces[i].Width; };
-    auto longSide = [&](std::size_t i) { return std::max(pieces[i].Length, pieces[i].Width); };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (area(a) != area(b)) return area(a) > area(b);
-        return longSide(a) > longSide(b);
-    });
-
-    // The smallest sides among the pieces still to come, to drop full sheets.
-    const std::size_t n = order.size();
-    std::vector<double> minShort(n + 1, 1e300), minLong(n + 1, 1e300);
-    for (std::size_t k = n; k-- > 0;) {
-        const SheetPiece& p = pieces[order[k]];
-        minShort[k] = std::min(minShort[k + 1], std::min(p.Length, p.Width) + kerf);
-        minLong[k] = std::min(minLong[k + 1], std::max(p.Length, p.Width) + kerf);
-    }
-
-    std::vector<Sheet> open;
-    for (std::size_t k = 0; k < n; ++k) {
-        const double l = pieces[order[k]].Length + kerf, w = pieces[order[k]].Width + kerf;
-        bool placed = false;
-        const double shortSide = std::min(l, w), longSide = std::max(l, w);
-        for (auto it = open.begin(); it != open.end();) {
-            if (it->MayHold(shortSide, longSide)) {
-                if (auto fit = BestFit(*it, l, w)) {
-                    Place(*it, *fit, l, w);
-                    placed = true;
-                    break;
-                }
-            }
-            // A sheet that cannot hold even the smallest pieces still to come is full.
-            if (!it->MayHold(minShort[k], minLong[k]))
-                it = open.erase(it);
-            else
-                ++it;
-        }
-        if (!placed) {
-            ++result.Stock;
-            Sheet sheet{{{0, 0, sheetL, sheetW}}};
-            sheet.Measure();
-            if (auto fit = BestFit(sheet, l, w)) Place(sheet, *fit, l, w);
-            open.push_back(std::move(sheet));
-        }
-    }
-    return result;
+    std::vector<PieceSize> sizes;
+    sizes.reserve(pieces.size());
+    for (const SheetPiece& p : pieces) sizes.push_back({p.Length, p.Width});
+    const PackedStock packed = LayOutSheets(sizes, stockLength, stockWidth, kerf);
+    return {static_cast<int>(packed.Stock.size()), packed.TooLarge};
 }
 
 // ------------------------------------------------------------ the list
@@ -264,6 +101,7 @@ struct Group {
     std::vector<double> lengths;         // lengths to cut
     std::vector<SheetPiece> rects;       // sheets to cut
     std::vector<std::string> labels;     // one per piece
+    std::vector<CutPiece> cut;           // one per piece
 };
 
 const TMaterial* FindMaterial(const TMaterialList& materials, const std::string& name) {
@@ -336,6 +174,14 @@ std::string StockLine::Text() const {
         s += Plural(Count, "length", "lengths") + " of " + Metres(StockLength);
     s += " (" + Plural(Pieces, "piece", "pieces") + ")";
     for (const auto& t : TooLarge) s += "\n    too large for the stock: " + t;
+    std::string offcuts;
+    for (const StockUse& use : Layout.Stock)
+        for (const Leftover& l : use.Leftovers) {
+            if (!l.Offcut) continue;
+            offcuts += offcuts.empty() ? "" : ", ";
+            offcuts += Sheets ? Millimetres(l.Length) + " x " + Millimetres(l.Width) + " mm" : Millimetres(l.Length) + " mm";
+        }
+    if (!offcuts.empty()) s += "\n    offcuts to keep: " + offcuts;
     return s;
 }
 
@@ -350,7 +196,7 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
     StockSummary summary;
     std::vector<Group> groups;
     std::map<StockKey, std::size_t> groupOf;
-    std::size_t total = 0;
+    unsigned long long total = 0;  // pieces asked for, the refused ones included
     bool tooMany = false;
 
     for (const StockPiece& p : pieces) {
@@ -379,14 +225,14 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
             continue;
         }
         if (*length <= 0 || *width < 0 || (key->sheets && *width <= 0)) continue;
-        if (total + static_cast<unsigned long long>(*count) > kMaxStockPieces) {
-            tooMany = true;
+        total += static_cast<unsigned long long>(*count);
+        if (tooMany || total > kMaxStockPieces) {
+            tooMany = true;  // the whole list is refused below
             continue;
         }
-        total += static_cast<std::size_t>(*count);
 
         auto [it, fresh] = groupOf.try_emplace(*key, groups.size());
-        if (fresh) groups.push_back(Group{*key, {}, {}, {}});
+        if (fresh) groups.push_back(Group{*key, {}, {}, {}, {}});
         Group& g = groups[it->second];
         const std::string label =
             PieceLabel(p) + " " + (key->sheets ? Millimetres(*length) + " x " + Millimetres(*width) : Millimetres(*length)) +
@@ -397,9 +243,14 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
             else
                 g.lengths.push_back(*length);
             g.labels.push_back(label);
+            g.cut.push_back({p.Part, p.Name, 0, *length, key->sheets ? *width : 0});
         }
     }
 
+    if (tooMany) {
+        summary.Notes.push_back(TooManyPiecesMessage(static_cast<std::size_t>(total)));
+        return summary;
+    }
     for (const Group& g : groups) {
         StockLine line;
         line.Material = g.key.material;
@@ -407,9 +258,17 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         line.Sheets = g.key.sheets;
         line.StockLength = g.key.length;
         line.StockWidth = g.key.width;
-        const PackResult packed = g.key.sheets ? PackSheets(g.rects, g.key.length, g.key.width, kerf)
-                                               : PackLengths(g.lengths, g.key.length, kerf);
-        line.Count = packed.Stock;
+        if (g.key.sheets) {
+            std::vector<PieceSize> sizes;
+            sizes.reserve(g.rects.size());
+            for (const SheetPiece& r : g.rects) sizes.push_back({r.Length, r.Width});
+            line.Layout = LayOutSheets(sizes, g.key.length, g.key.width, kerf);
+        } else {
+            line.Layout = LayOutLengths(g.lengths, g.key.length, kerf);
+        }
+        const PackedStock& packed = line.Layout;
+        line.Cut = g.cut;
+        line.Count = static_cast<int>(packed.Stock.size());
         line.Pieces = static_cast<int>(g.labels.size() - packed.TooLarge.size());
         for (std::size_t i : packed.TooLarge) {
             // Pieces of one row share a label: name each row once.
@@ -417,9 +276,6 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         }
         summary.Lines.push_back(std::move(line));
     }
-    if (tooMany)
-        summary.Notes.push_back("The list holds more than " + std::to_string(kMaxStockPieces) +
-                                " pieces; the pieces after that are not counted.");
     return summary;
 }
 

@@ -284,7 +284,7 @@ TEST(LayOutCuttingList, RefusesAnAbsurdlyLongList) {
     const CuttingLayout layout = LayOutCuttingList(stocks, std::vector<CutPiece>(100000, {1, "", 0, 300, 0}));
     EXPECT_TRUE(layout.Layouts.empty());
     EXPECT_EQ(layout.Refused,
-              "The cutting list holds 100000 pieces; cutting layouts are worked out for at most 10000 pieces.");
+              "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
 }
 
 }  // namespace
