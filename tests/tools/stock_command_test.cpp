@@ -4,9 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "project/project_file.h"
-#include "project/string_grid.h"
+#include "common/string_grid.h"
 #include "support/temp_dir.h"
 #include "trevane-db/db_tool.h"
 

@@ -4,13 +4,13 @@
 #include <nlohmann/json.hpp>
 
 #include "costing/stock_needed.h"
-#include "materials/binary_io.h"
+#include "common/binary_io.h"
 #include "materials/database.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
-#include "project/grid_util.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 #include "project/project_file.h"
-#include "project/string_grid.h"
+#include "common/string_grid.h"
 
 namespace trevane {
 
