@@ -12,8 +12,7 @@ namespace trevane {
 namespace {
 
 constexpr const char* kHeading = " cutting diagrams ";
-constexpr const char* kLegend = "Pieces carry their part number; hatched parts are left over, offcuts worth keeping "
-                                "with their size (mm). Cuts are 3 mm wide.";
+std::string Legend();
 constexpr std::size_t kPiecesForAWholePage = 24;  // a sheet with more pieces gets a page of its own
 
 FontSpec Arial(int points, int dpi, bool bold) {
@@ -45,6 +44,11 @@ std::string Mm(double mm) {
     std::string s = buf;
     if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
     return s;
+}
+
+std::string Legend() {
+    return "Pieces carry their part number; hatched parts are left over, offcuts worth keeping with their size (mm). "
+           "Cuts are " + Mm(kSawKerf) + " mm wide.";
 }
 
 int Scaled(double mm, double scale) { return static_cast<int>(std::lround(mm * scale)); }
@@ -157,6 +161,65 @@ std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item) 
     return line.Material + " " + line.Size + ": length " + of + ", " + FormatFixed2(line.StockLength / 1000.0) + " m";
 }
 
+void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stock, const DiagramStock& item) {
+    const FontSpec caption = Arial(10, page.ydpi, true);
+    const FontSpec label = Arial(8, page.ydpi, false);
+    const int hatchStep = std::max(4, page.xdpi / 14);
+    const int lineH = MulDiv(10, page.ydpi, 72);
+    const StockLine& line = stock.Lines[item.line];
+    const StockUse& use = line.Layout.Stock[item.use];
+    const DiagramShapes s = ShapesOf(page, stock, item);
+    c.SetFont(caption);
+    c.DrawTextBox(s.caption, DiagramCaption(stock, item), kTextSingleLine | kTextVCenter);
+
+    c.SetFont(label);
+    for (std::size_t i = 0; i < s.leftovers.size(); ++i) {
+        Hatch(c, s.leftovers[i], hatchStep);
+        const Leftover& l = use.Leftovers[i];
+        if (!l.Offcut) continue;
+        const std::string size = line.Sheets ? Mm(l.Length) + " x " + Mm(l.Width) : Mm(l.Length);
+        const std::string full = "offcut " + size;
+        Patch(c, s.leftovers[i], c.TextWidth(full) + 4 <= s.leftovers[i].Width() ? full : size);
+    }
+    for (std::size_t i = 0; i < s.pieces.size(); ++i) {
+        const Rect& r = s.pieces[i];
+        c.Rectangle(r);
+        const Placement& p = use.Pieces[i];
+        const CutPiece& piece = line.Cut[p.Piece];
+        const std::string part = std::to_string(piece.Part);
+        const std::string named = piece.Name.empty() ? part : part + " " + piece.Name;
+        const std::string size = line.Sheets ? Mm(p.Length) + " x " + Mm(p.Width) : Mm(p.Length);
+        const int room = r.Width() - 4;
+        const std::string first = c.TextWidth(named) <= room ? named : c.TextWidth(part) <= room ? part : "";
+        if (first.empty() || r.Height() < lineH) continue;
+        if (r.Height() >= 2 * lineH && c.TextWidth(size) <= room) {
+            const int mid = r.top + r.Height() / 2;
+            c.DrawTextBox({r.left, mid - lineH, r.right, mid}, first, kTextSingleLine | kTextCenter | kTextVCenter);
+            c.DrawTextBox({r.left, mid, r.right, mid + lineH}, size, kTextSingleLine | kTextCenter | kTextVCenter);
+        } else {
+            c.DrawTextBox(r, first, kTextSingleLine | kTextCenter | kTextVCenter);
+        }
+    }
+    c.Rectangle(s.outline);
+}
+
+std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const StockSummary& stock, int width) {
+    const Metrics m(page);
+    std::vector<DiagramStock> items;
+    int y = 0;
+    for (std::size_t li = 0; li < stock.Lines.size(); ++li) {
+        const StockLine& line = stock.Lines[li];
+        const double ratio = line.StockLength > 0 ? line.StockWidth / line.StockLength : 0;
+        const int drawing = line.Sheets ? static_cast<int>(std::lround((width - m.gap) * ratio)) : m.barH;
+        const int h = m.captionH + drawing + m.gap;
+        for (std::size_t u = 0; u < line.Layout.Stock.size(); ++u) {
+            items.push_back({li, u, {0, y, width, y + h}});
+            y += h;
+        }
+    }
+    return items;
+}
+
 void DrawCuttingDiagramPage(Canvas& c, const Rect& target, const PageSetup& page, const StockSummary& stock,
                             const std::vector<DiagramPagePlan>& plan, std::size_t index, const std::string& pageText,
                             const FontSpec& printFont) {
@@ -169,51 +232,10 @@ void DrawCuttingDiagramPage(Canvas& c, const Rect& target, const PageSetup& page
     c.SetFont(FontAtPoints(printFont, S, page.ydpi));
     c.DrawTextBox({m.body.left, f.FT + page.ydpi / 8, m.body.right, m.body.top}, pageText,
                   kTextSingleLine | kTextRight | kTextVCenter);
-    const FontSpec caption = Arial(10, page.ydpi, true);
-    const FontSpec label = Arial(8, page.ydpi, false);
     c.SetFont(Arial(9, page.ydpi, false));
-    c.DrawTextBox({m.body.left, m.body.top, m.body.right, m.body.top + m.captionH}, kLegend,
+    c.DrawTextBox({m.body.left, m.body.top, m.body.right, m.body.top + m.captionH}, Legend(),
                   kTextSingleLine | kTextVCenter);
-    const int hatchStep = std::max(4, page.xdpi / 14);
-    const int lineH = MulDiv(10, page.ydpi, 72);
-
-    for (const DiagramStock& item : plan[index]) {
-        const StockLine& line = stock.Lines[item.line];
-        const StockUse& use = line.Layout.Stock[item.use];
-        const DiagramShapes s = ShapesOf(page, stock, item);
-        c.SetFont(caption);
-        c.DrawTextBox(s.caption, DiagramCaption(stock, item), kTextSingleLine | kTextVCenter);
-
-        c.SetFont(label);
-        for (std::size_t i = 0; i < s.leftovers.size(); ++i) {
-            Hatch(c, s.leftovers[i], hatchStep);
-            const Leftover& l = use.Leftovers[i];
-            if (!l.Offcut) continue;
-            const std::string size = line.Sheets ? Mm(l.Length) + " x " + Mm(l.Width) : Mm(l.Length);
-            const std::string full = "offcut " + size;
-            Patch(c, s.leftovers[i], c.TextWidth(full) + 4 <= s.leftovers[i].Width() ? full : size);
-        }
-        for (std::size_t i = 0; i < s.pieces.size(); ++i) {
-            const Rect& r = s.pieces[i];
-            c.Rectangle(r);
-            const Placement& p = use.Pieces[i];
-            const CutPiece& piece = line.Cut[p.Piece];
-            const std::string part = std::to_string(piece.Part);
-            const std::string named = piece.Name.empty() ? part : part + " " + piece.Name;
-            const std::string size = line.Sheets ? Mm(p.Length) + " x " + Mm(p.Width) : Mm(p.Length);
-            const int room = r.Width() - 4;
-            const std::string first = c.TextWidth(named) <= room ? named : c.TextWidth(part) <= room ? part : "";
-            if (first.empty() || r.Height() < lineH) continue;
-            if (r.Height() >= 2 * lineH && c.TextWidth(size) <= room) {
-                const int mid = r.top + r.Height() / 2;
-                c.DrawTextBox({r.left, mid - lineH, r.right, mid}, first, kTextSingleLine | kTextCenter | kTextVCenter);
-                c.DrawTextBox({r.left, mid, r.right, mid + lineH}, size, kTextSingleLine | kTextCenter | kTextVCenter);
-            } else {
-                c.DrawTextBox(r, first, kTextSingleLine | kTextCenter | kTextVCenter);
-            }
-        }
-        c.Rectangle(s.outline);
-    }
+    for (const DiagramStock& item : plan[index]) DrawDiagramStock(c, page, stock, item);
     CommonPageFooter(c, page, f);
 }
 

@@ -38,6 +38,14 @@ DiagramShapes ShapesOf(const PageSetup& page, const StockSummary& stock, const D
 // The caption of one sheet or length ("MDF 6 (mm): sheet 1 of 2, 2440 x 1220 mm").
 std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item);
 
+// One sheet or length drawn in its cell: caption, hatched leftovers, pieces
+// with their labels, outline. The brush must be clear.
+void DrawDiagramStock(Canvas& canvas, const PageSetup& page, const StockSummary& stock, const DiagramStock& item);
+
+// Every sheet and length one below the other in cells `width` wide from y = 0,
+// for a view on the screen (`page` gives the resolution).
+std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const StockSummary& stock, int width);
+
 // Draws page `index` of `plan`, headed " cutting diagrams ", with `pageText`
 // ("page 3 of 4") at the top right in the print font.
 void DrawCuttingDiagramPage(Canvas& canvas, const Rect& target, const PageSetup& page, const StockSummary& stock,
