@@ -235,10 +235,34 @@ BENCHMARK(BM_LayOutCuttingList)->Unit(benchmark::kMillisecond);
 void BM_LayOutLengths(benchmark::State& state) {
     Rng rng(3);
     std::vector<double> pieces(static_cast<std::size_t>(state.range(0)));
-    for (double& p : pieces) p = std::round(rng.Uniform(50, 1800));
-    for (auto _ : state) benchmark::DoNotOptimize(LayOutLengths(pieces, 4000));
+    double total = 0;
+    for (double& p : pieces) total += (p = std::round(rng.Uniform(50, 1800)));
+    std::size_t lengths = 0;
+    for (auto _ : state) lengths = LayOutLengths(pieces, 4000).Stock.size();
+    state.counters["lengths"] = static_cast<double>(lengths);
+    state.counters["length_bound"] = std::ceil(total / 4000);
 }
 BENCHMARK(BM_LayOutLengths)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// School-sized lists of timber parts (3 to 40 pieces of 150 to 1,200 mm on
+// 4 m lengths): lengths used against the bound set by the total length.
+void BM_SchoolListsLengthsUsed(benchmark::State& state) {
+    Rng rng(42);
+    std::vector<std::vector<double>> lists(200);
+    std::size_t bound = 0, used = 0;
+    for (auto& list : lists) {
+        double total = 0;
+        for (int i = rng.Int(3, 40); i > 0; --i) total += list.emplace_back(std::round(rng.Uniform(150, 1200) / 5) * 5);
+        bound += static_cast<std::size_t>(std::ceil(total / 4000));
+    }
+    for (auto _ : state) {
+        used = 0;
+        for (const auto& list : lists) used += LayOutLengths(list, 4000).Stock.size();
+    }
+    state.counters["lengths"] = static_cast<double>(used);
+    state.counters["length_bound"] = static_cast<double>(bound);
+}
+BENCHMARK(BM_SchoolListsLengthsUsed)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace trevane

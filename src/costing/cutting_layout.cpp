@@ -319,7 +319,8 @@ std::vector<LengthBin> FirstFit(const std::vector<double>& grown, const std::vec
                                 double capacity) {
     std::vector<LengthBin> bins;
     std::vector<std::size_t> open;  // bins that can still take the smallest piece
-    const double smallest = order.empty() ? 0 : grown[order.back()];
+    double smallest = kInf;
+    for (std::uint32_t i : order) smallest = std::min(smallest, grown[i]);
     for (std::uint32_t i : order) {
         std::size_t bin = bins.size();
         for (std::size_t b : open)
@@ -363,6 +364,12 @@ double LongestFree(const std::vector<LengthBin>& bins) {
     double longest = 0;
     for (const LengthBin& b : bins) longest = std::max(longest, b.free);
     return longest;
+}
+
+// Fewer lengths; then the waste gathered at the end of one length.
+bool FewerLengths(const std::vector<LengthBin>& a, const std::vector<LengthBin>& b) {
+    if (a.size() != b.size()) return a.size() < b.size();
+    return LongestFree(a) > LongestFree(b) + kEps;
 }
 
 }  // namespace
@@ -481,8 +488,41 @@ PackedStock LayOutLengths(const std::vector<double>& pieces, double stockLength,
     const double capacity = stockLength + kerf;
     std::vector<LengthBin> bins = FirstFit(grown, order, capacity);
     std::vector<LengthBin> other = BestFit(grown, order, capacity);
-    if (other.size() < bins.size() || (other.size() == bins.size() && LongestFree(other) > LongestFree(bins) + kEps))
-        bins = std::move(other);
+    if (FewerLengths(other, bins)) bins = std::move(other);
+
+    // Above the bound set by the total length, reorder the pieces as for sheets:
+    // swap two, or bring one from the emptiest length forward; first fit each time.
+    const std::size_t n = order.size();
+    double total = 0;
+    for (double g : grown) total += g;
+    const auto bound = static_cast<std::size_t>(std::ceil(total / capacity - 1e-9));
+    if (n > 1 && bins.size() > bound) {
+        SplitMix rng(kSearchSeed);
+        std::vector<std::uint32_t> current = order, candidate;
+        std::vector<LengthBin> now = bins;
+        const std::size_t steps = std::min(kMaxSearchSteps, kSearchBudget / n);
+        for (std::size_t step = 0; step < steps && bins.size() > bound; ++step) {
+            candidate = current;
+            if (rng.Below(2) == 0) {
+                std::swap(candidate[rng.Below(n)], candidate[rng.Below(n)]);
+            } else {
+                const auto emptiest = std::max_element(now.begin(), now.end(), [](const LengthBin& a, const LengthBin& b) {
+                    return a.free < b.free;
+                });
+                const std::uint32_t piece = emptiest->items[rng.Below(emptiest->items.size())];
+                const auto from = std::find(candidate.begin(), candidate.end(), piece);
+                const auto to = candidate.begin() + static_cast<std::ptrdiff_t>(rng.Below(
+                                                        static_cast<std::size_t>(from - candidate.begin()) + 1));
+                std::rotate(to, from, from + 1);
+            }
+            std::vector<LengthBin> trial = FirstFit(grown, candidate, capacity);
+            if (!FewerLengths(now, trial)) {
+                std::swap(current, candidate);
+                now = std::move(trial);
+                if (FewerLengths(now, bins)) bins = now;
+            }
+        }
+    }
     std::stable_sort(bins.begin(), bins.end(), [](const LengthBin& a, const LengthBin& b) { return a.free < b.free - kEps; });
 
     for (const LengthBin& bin : bins) {
