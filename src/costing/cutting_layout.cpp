@@ -24,6 +24,13 @@ constexpr std::uint64_t kSearchSeed = 0x7265766e61ULL;
 
 bool Positive(double v) { return std::isfinite(v) && v > 0; }
 
+// The fewest sheets or lengths `stock` worth of material can come from: rounded
+// up, and never more than one for each of the n pieces.
+std::size_t CountBound(double stock, std::size_t n) {
+    const double b = std::ceil(stock - 1e-9);
+    return b >= 0 && b <= static_cast<double>(n) ? static_cast<std::size_t>(b) : n;
+}
+
 // A small generator of its own, so that the search is the same everywhere.
 class SplitMix {
 public:
@@ -404,8 +411,8 @@ PackedStock LayOutSheets(const std::vector<PieceSize>& pieces, double stockLengt
     SheetPacker packer(items, stockLength, stockWidth, kerf);
     double grownArea = 0;
     for (const Item& it : items) grownArea += it.a * it.b;
-    const auto bound =
-        static_cast<std::size_t>(std::ceil(grownArea / ((stockLength + kerf) * (stockWidth + kerf)) - 1e-9));
+    // Every piece fits a sheet, so no more sheets than pieces are ever needed.
+    const std::size_t bound = CountBound(grownArea / ((stockLength + kerf) * (stockWidth + kerf)), n);
 
     // Every rule on a short list, an even spread of them on a long one.
     const auto& rules = AllRules();
@@ -495,7 +502,7 @@ PackedStock LayOutLengths(const std::vector<double>& pieces, double stockLength,
     const std::size_t n = order.size();
     double total = 0;
     for (double g : grown) total += g;
-    const auto bound = static_cast<std::size_t>(std::ceil(total / capacity - 1e-9));
+    const std::size_t bound = CountBound(total / capacity, n);
     if (n > 1 && bins.size() > bound) {
         SplitMix rng(kSearchSeed);
         std::vector<std::uint32_t> current = order, candidate;
