@@ -151,7 +151,8 @@ void BM_DiagramPagesPreviewLargest(benchmark::State& state) {
         for (std::size_t i = 0; i < plan.size(); ++i) {
             QPainter painter(&box);
             QPainterCanvas canvas(painter);
-            DrawCuttingDiagramPage(canvas, {0, 0, box.width(), box.height()}, page, stock, plan, i, "page 1 of 1", font);
+            DrawCuttingDiagramPage(canvas, {0, 0, box.width(), box.height()}, page, stock, plan, i, "page 1 of 1",
+                                   font);
         }
     std::size_t pieces = 0;
     for (const StockLine& line : stock.Lines) pieces += line.Cut.size();

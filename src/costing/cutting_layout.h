@@ -14,8 +14,8 @@
 
 namespace trevane {
 
-inline constexpr double kCutKerf = 3.0;          // millimetres lost in every cut
-inline constexpr double kMinOffcut = 100.0;      // an offcut's sides are at least this long (mm)
+inline constexpr double kCutKerf = 3.0;              // millimetres lost in every cut
+inline constexpr double kMinOffcut = 100.0;          // an offcut's sides are at least this long (mm)
 inline constexpr std::size_t kMaxCutPieces = 10000;  // longer lists are refused
 
 struct PieceSize {
@@ -87,9 +87,9 @@ struct CutStock {
 
 // One piece to cut (a row of the list with "no. off" 3 gives three pieces).
 struct CutPiece {
-    int Part = 0;           // the list's part number
-    std::string Name;       // the pupil's name for the part (may be empty)
-    std::size_t Stock = 0;  // index in the stock list
+    int Part = 0;                  // the list's part number
+    std::string Name;              // the pupil's name for the part (may be empty)
+    std::size_t Stock = 0;         // index in the stock list
     double Length = 0, Width = 0;  // mm; Width is unused for lengths
     bool operator==(const CutPiece&) const = default;
 };
@@ -102,7 +102,7 @@ struct StockLayout {
 };
 
 struct CuttingLayout {
-    std::vector<StockLayout> Layouts;  // in the order of the stock list; kinds without pieces left out
+    std::vector<StockLayout> Layouts;   // in the order of the stock list; kinds without pieces left out
     std::vector<std::size_t> TooLarge;  // pieces no stock holds
     std::string Refused;                // why nothing was laid out; empty when laid out
     bool operator==(const CuttingLayout&) const = default;

@@ -179,7 +179,7 @@ std::string StockLine::Text() const {
         for (const Leftover& l : use.Leftovers) {
             if (!l.Offcut) continue;
             offcuts += offcuts.empty() ? "" : ", ";
-            offcuts += Sheets ? Millimetres(l.Length) + " x " + Millimetres(l.Width) + " mm" : Millimetres(l.Length) + " mm";
+            offcuts += (Sheets ? Millimetres(l.Length) + " x " + Millimetres(l.Width) : Millimetres(l.Length)) + " mm";
         }
     if (!offcuts.empty()) s += "\n    offcuts to keep: " + offcuts;
     return s;

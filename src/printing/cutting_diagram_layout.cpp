@@ -25,10 +25,10 @@ FontSpec Arial(int points, int dpi, bool bold) {
 
 // The sizes that the plan and the drawing share.
 struct Metrics {
-    Rect body;        // where the diagrams go
-    int captionH;     // the caption line above each drawing
-    int gap;          // between drawings
-    int barH;         // the height of a length's bar
+    Rect body;     // where the diagrams go
+    int captionH;  // the caption line above each drawing
+    int gap;       // between drawings
+    int barH;      // the height of a length's bar
     explicit Metrics(const PageSetup& page) {
         const PageFrame f(page);
         body = {f.FL + page.xdpi / 4, f.FT + page.ydpi / 2, f.FR - page.xdpi / 4, f.FB - page.ydpi / 4};
@@ -47,11 +47,15 @@ std::string Mm(double mm) {
 }
 
 std::string Legend() {
-    return "Pieces carry their part number; hatched parts are left over, offcuts worth keeping with their size (mm). "
-           "Cuts are " + Mm(kSawKerf) + " mm wide.";
+    return "Pieces carry their part number; hatched parts are left over, offcuts worth keeping with their "
+           "size (mm). "
+           "Cuts are " +
+           Mm(kSawKerf) + " mm wide.";
 }
 
-int Scaled(double mm, double scale) { return static_cast<int>(std::lround(mm * scale)); }
+int Scaled(double mm, double scale) {
+    return static_cast<int>(std::lround(mm * scale));
+}
 
 // Hatching at 45 degrees inside r, on a grid of `step` shared by every rectangle
 // so that neighbouring leftovers read as one.
@@ -147,7 +151,8 @@ DiagramShapes ShapesOf(const PageSetup& page, const StockSummary& stock, const D
         for (const Placement& p : use.Pieces)
             s.pieces.push_back({x0 + Scaled(p.X, scale), y0, x0 + Scaled(p.X + p.Length, scale), y0 + bar});
         for (const Leftover& l : use.Leftovers)
-            s.leftovers.push_back({x0 + Scaled(l.X, scale), y0, x0 + Scaled(l.X + l.Length, scale), y0 + bar});
+            s.leftovers.push_back(
+                {x0 + Scaled(l.X, scale), y0, x0 + Scaled(l.X + l.Length, scale), y0 + bar});
     }
     return s;
 }
@@ -158,7 +163,8 @@ std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item) 
     if (line.Sheets)
         return line.Material + " " + line.Size + ": sheet " + of + ", " + Mm(line.StockLength) + " x " +
                Mm(line.StockWidth) + " mm";
-    return line.Material + " " + line.Size + ": length " + of + ", " + FormatFixed2(line.StockLength / 1000.0) + " m";
+    return line.Material + " " + line.Size + ": length " + of + ", " +
+           FormatFixed2(line.StockLength / 1000.0) + " m";
 }
 
 void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stock, const DiagramStock& item) {
@@ -194,8 +200,10 @@ void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stoc
         if (first.empty() || r.Height() < lineH) continue;
         if (r.Height() >= 2 * lineH && c.TextWidth(size) <= room) {
             const int mid = r.top + r.Height() / 2;
-            c.DrawTextBox({r.left, mid - lineH, r.right, mid}, first, kTextSingleLine | kTextCenter | kTextVCenter);
-            c.DrawTextBox({r.left, mid, r.right, mid + lineH}, size, kTextSingleLine | kTextCenter | kTextVCenter);
+            c.DrawTextBox({r.left, mid - lineH, r.right, mid}, first,
+                          kTextSingleLine | kTextCenter | kTextVCenter);
+            c.DrawTextBox({r.left, mid, r.right, mid + lineH}, size,
+                          kTextSingleLine | kTextCenter | kTextVCenter);
         } else {
             c.DrawTextBox(r, first, kTextSingleLine | kTextCenter | kTextVCenter);
         }
@@ -221,8 +229,8 @@ std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const Stoc
 }
 
 void DrawCuttingDiagramPage(Canvas& c, const Rect& target, const PageSetup& page, const StockSummary& stock,
-                            const std::vector<DiagramPagePlan>& plan, std::size_t index, const std::string& pageText,
-                            const FontSpec& printFont) {
+                            const std::vector<DiagramPagePlan>& plan, std::size_t index,
+                            const std::string& pageText, const FontSpec& printFont) {
     if (!page.Valid() || index >= plan.size()) return;
     const PageFrame f(page);
     const Metrics m(page);

@@ -76,12 +76,9 @@ std::string StockSummaryJson(const StockSummary& summary, const std::string& dat
                              {"leftovers", std::move(leftovers)}});
         }
     }
-    const nlohmann::json doc = {{"database", databaseFileName},
-                                {"kerf", kSawKerf},
-                                {"lines", std::move(lines)},
-                                {"stock", std::move(stock)},
-                                {"too_large", std::move(tooLarge)},
-                                {"notes", summary.Notes}};
+    const nlohmann::json doc = {{"database", databaseFileName},     {"kerf", kSawKerf},
+                                {"lines", std::move(lines)},        {"stock", std::move(stock)},
+                                {"too_large", std::move(tooLarge)}, {"notes", summary.Notes}};
     return doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 

@@ -100,7 +100,8 @@ CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) 
     stock_->setProperty("helpContext", kHelpCutList);
     // The diagrams beside the text, in a scroller of their own.
     diagram_ = new StockDiagramView(list_, stockBox);
-    SetHint(diagram_, "cutting diagrams| Where each piece comes out of its sheet or length; hatched parts are left over");
+    SetHint(diagram_,
+            "cutting diagrams| Where each piece comes out of its sheet or length; hatched parts are left over");
     diagram_->setProperty("helpContext", kHelpCutList);
     auto* diagramScroll = new QScrollArea(stockBox);
     diagramScroll->setObjectName("StockDiagramScroll");

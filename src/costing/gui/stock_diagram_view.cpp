@@ -55,7 +55,8 @@ void StockDiagramView::paintEvent(QPaintEvent* event) {
     const StockSummary& stock = list_.StockNeeded();
     if (items_.empty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+        painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                          tr("The cutting diagrams of the sheets and lengths are drawn here."));
         return;
     }
