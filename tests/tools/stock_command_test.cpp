@@ -1,5 +1,8 @@
 // trevane-db stock: the stock summary of a project, as text and as JSON.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -92,6 +95,17 @@ TEST(StockCommand, PrintsTheSummaryAndEveryPlacementAsJson) {
     EXPECT_EQ(doc["too_large"][0]["part"], 3);
     EXPECT_EQ(doc["too_large"][0]["name"], "top");
     EXPECT_TRUE(doc["notes"].empty());
+}
+
+TEST(StockCommand, TheProgramFindsTheDatabaseBesideItself) {
+    TempDir dir;
+    const std::string project = WriteProject(dir);
+    const std::string exe = std::string(TREVANE_BIN_DIR) + "/trevane-db";
+    const std::string out = dir.File("out.txt");
+    // Run from another folder: the database is found beside the program, not here.
+    ASSERT_EQ(std::system(("cd '" + dir.Path() + "' && '" + exe + "' stock box.prj > out.txt").c_str()), 0);
+    EXPECT_NE(ReadWholeFile(out).find("MDF 6 (mm): 1 sheet of 2440 x 1220 mm (2 pieces)"), std::string::npos);
+    EXPECT_EQ(WEXITSTATUS(std::system(("'" + exe + "' stock '" + project + "' --xml 2>/dev/null").c_str())), 2);
 }
 
 TEST(StockCommand, ReportsMissingFilesAndWrongUse) {
