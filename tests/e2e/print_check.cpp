@@ -23,7 +23,7 @@
 #include "printing/gui/print_dialogs.h"
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
-#include "project/grid_util.h"
+#include "common/grid_util.h"
 #include "search/search_page.h"
 #include "support/recording_ui.h"
 
@@ -100,7 +100,7 @@ void PrepareCuttingList(AppModel& s, int rows) {
 
 // Each pupil's box: MDF sides, base and lid, an acrylic window, pine battens
 // and a steel handle; the sizes differ a little from pupil to pupil.
-void PrepareClassList(Session& s, int pupils) {
+void PrepareClassList(AppModel& s, int pupils) {
     CuttingList& list = s.CutList();
     for (int p = 0; p < pupils; ++p) {
         const int d = (p * 37) % 90;
@@ -119,7 +119,7 @@ void PrepareClassList(Session& s, int pupils) {
         if ((r - 1) % 5 < 2 || (r - 1) % 5 == 3) list.CutGrid.SetCell(3, r, "2");
     }
     list.RecalculateCuttingList();
-    s.ShowPage(PageId::D);
+    s.ShowPage(Page::Costing);
 }
 
 }  // namespace

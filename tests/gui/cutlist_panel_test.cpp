@@ -144,7 +144,6 @@ TEST_F(CutListPanel, DiagramsFollowTheList) {
 
     // A new project empties the list and the view.
     session.CutList().ClearCuttingList();
-    session.Changed();
     EXPECT_TRUE(view->Items().empty());
 }
 

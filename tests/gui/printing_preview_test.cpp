@@ -102,14 +102,13 @@ TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
 TEST_F(PreviewWidgetTest, PageButtonsStepToTheDiagrams) {
     auto board = TBoard::Create();
     board->Name = "MDF";
-    session.State.Materials.push_back(std::move(board));
+    session.State.Database.Materials.push_back(std::move(board));
     for (int i = 0; i < 3; ++i) session.CutList().AddCuttingRow("MDF", "1200", "600", "6 (mm)", "\xC2\xA3 1.00");
-    PreviewPageWidget w(session, nullptr);
+    PreviewPageWidget w(session.Preview(), nullptr);
     w.resize(900, 600);
     w.show();
-    session.ShowPage(PageId::D);
-    preview.BprintBtnClick();
-    w.Refresh();
+    session.ShowPage(Page::Costing);
+    session.Costing().DPrntBtnClick();
     QWidget* pic = Find(&w, "PrntPic");
     pic->grab();  // paints: the label and the buttons follow
     auto* prev = Find<QToolButton>(&w, "PrevPageBtn");
@@ -127,9 +126,8 @@ TEST_F(PreviewWidgetTest, PageButtonsStepToTheDiagrams) {
     pic->grab();
     EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), "page 1 of 2");
 
-    session.ShowPage(PageId::B);
-    preview.BprintBtnClick();
-    w.Refresh();
+    session.ShowPage(Page::Browse);
+    session.Browse().BprintBtnClick();
     EXPECT_FALSE(next->isVisible());  // only the cutting list has further pages
 }
 

@@ -288,10 +288,10 @@ TEST_F(PreviewTest, PaintDrawsThePreviewedPageInTheBox) {
 TEST_F(PreviewTest, PageButtonsStepFromTheListToItsDiagrams) {
     auto board = TBoard::Create();
     board->Name = "MDF";
-    session.State.Materials.push_back(std::move(board));
+    session.State.Database.Materials.push_back(std::move(board));
     CuttingList& cl = session.CutList();
     for (int i = 0; i < 3; ++i) cl.AddCuttingRow("MDF", "1200", "600", "6 (mm)", "\xC2\xA3 1.00");
-    Open(PageId::D);
+    Open(Page::Costing);
     const auto paint = [&] {
         RecordingCanvas c;
         preview.PrntPicPaint(c, {0, 0, 565, 400});
@@ -322,11 +322,11 @@ TEST_F(PreviewTest, PageButtonsStepFromTheListToItsDiagrams) {
     preview.PrevPageBtnClick();
     EXPECT_EQ(preview.PreviewSheet, 1);
     preview.NextPageBtnClick();
-    session.ShowPage(PageId::D);
-    Open(PageId::D);  // a new preview starts with the list
+    session.ShowPage(Page::Costing);
+    Open(Page::Costing);  // a new preview starts with the list
     EXPECT_EQ(preview.PreviewSheet, 1);
 
-    Open(PageId::B);  // other pages have no pages to step through
+    Open(Page::Browse);  // other pages have no pages to step through
     paint();
     EXPECT_FALSE(preview.NextPageBtnEnabled);
     preview.NextPageBtnClick();
