@@ -322,8 +322,8 @@ std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& 
     const double sx = static_cast<double>(page.xdpi) / page.screenPpi;
     const double sy = static_cast<double>(page.ydpi) / page.screenPpi;
     // The label counts the sheets the job prints, the first sheet's titles included.
-    const CuttingListSheets sheets{CuttingListSheetCount(y0, f.FB, RowHeights(grid, n, sy)),
-                                   static_cast<int>(plan.size())};
+    const std::vector<int> heights = RowHeights(grid, n, sy);
+    const CuttingListSheets sheets{CuttingListSheetCount(y0, f.FB, heights), static_cast<int>(plan.size())};
     if (content.Sheets) *content.Sheets = sheets;
     const std::string label = PageOf(1, sheets.Total());
 
