@@ -13,6 +13,8 @@
 #include "support/preview_button.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
+#include "costing/stock_needed.h"
+#include "printing/cutting_diagram_layout.h"
 #include "printing/gui/qpainter_canvas.h"
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
@@ -83,6 +85,85 @@ void BM_CuttingListToPdf(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_CuttingListToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A class's list of 300 pieces: a box for each of 30 pupils in MDF, acrylic,
+// pine and steel strip (as trevane-print-check --class 30 prints it).
+StockSummary ClassStock() {
+    StockSummary s;
+    struct Part {
+        const char* material;
+        const char* size;
+        bool sheets;
+        double L, W;
+        int count;
+        double length, width;
+        const char* name;
+    };
+    const Part parts[] = {{"MDF", "6 (mm)", true, 2440, 1220, 2, 300, 150, "side"},
+                          {"MDF", "6 (mm)", true, 2440, 1220, 2, 250, 200, "base"},
+                          {"Acrylic", "3.0 mm [sheet]", true, 1000, 600, 1, 120, 90, "window"},
+                          {"Scots pine", "20 x 20 mm", false, 4000, 0, 2, 280, 0, "batten"},
+                          {"Mild steel", "12 x 3 [strip]", false, 3000, 0, 3, 160, 0, "handle"}};
+    std::vector<std::vector<CutPiece>> cut(4);
+    int part = 1;
+    for (int pupil = 0; pupil < 30; ++pupil) {
+        const double d = (pupil * 37) % 90;
+        for (const Part& p : parts) {
+            const std::size_t line = p.material[0] == 'M' ? (p.sheets ? 0 : 3) : p.material[0] == 'A' ? 1 : 2;
+            for (int i = 0; i < p.count; ++i)
+                cut[line].push_back({part, p.name, 0, p.length + d, p.sheets ? p.width + d / 2 : 0});
+            ++part;
+        }
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Part& p = parts[i == 0 ? 0 : i == 1 ? 2 : i == 2 ? 3 : 4];
+        StockLine line;
+        line.Material = p.material;
+        line.Size = p.size;
+        line.Sheets = p.sheets;
+        line.StockLength = p.L;
+        line.StockWidth = p.W;
+        line.Cut = cut[i];
+        if (p.sheets) {
+            std::vector<PieceSize> sizes;
+            for (const CutPiece& c : cut[i]) sizes.push_back({c.Length, c.Width});
+            line.Layout = LayOutSheets(sizes, p.L, p.W);
+        } else {
+            std::vector<double> lengths;
+            for (const CutPiece& c : cut[i]) lengths.push_back(c.Length);
+            line.Layout = LayOutLengths(lengths, p.L);
+        }
+        line.Count = static_cast<int>(line.Layout.Stock.size());
+        s.Lines.push_back(std::move(line));
+    }
+    return s;
+}
+
+// Every diagram page of a 300-piece list painted into the preview box at the
+// largest zoom, as the preview paints one page (goal: under 16 ms a page).
+void BM_DiagramPagesPreviewLargest(benchmark::State& state) {
+    const StockSummary stock = ClassStock();
+    const PageSetup page{7016, 4960, 600, 600, 96};
+    const auto plan = PlanCuttingDiagrams(page, stock);
+    QImage box(2825, 2000, QImage::Format_RGB32);
+    const FontSpec font{"Arial", 19, true};
+    for (auto _ : state)
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            QPainter painter(&box);
+            QPainterCanvas canvas(painter);
+            DrawCuttingDiagramPage(canvas, {0, 0, box.width(), box.height()}, page, stock, plan, i, "page 1 of 1",
+                                   font);
+        }
+    std::size_t pieces = 0;
+    for (const StockLine& line : stock.Lines) pieces += line.Cut.size();
+    state.counters["pages"] = static_cast<double>(plan.size());
+    state.counters["pieces"] = static_cast<double>(pieces);
+    state.counters["per_page"] = benchmark::Counter(static_cast<double>(plan.size()),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+    if (const char* dir = std::getenv("TREVANE_BENCH_PNG")) box.save(QString(dir) + "/diagram-preview.png");
+}
+BENCHMARK(BM_DiagramPagesPreviewLargest)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace trevane

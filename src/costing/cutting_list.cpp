@@ -455,8 +455,10 @@ PrintJob CuttingList::PrintedPageJob() {
     job.Kind = kPreviewCuttingList;
     job.Draw = [this](Canvas& canvas, const Rect& target, const PageSetup& page, const PrintSettings& settings,
                       const PageProgress&) {
+        const StockSummary& stock = StockNeeded();
         return DrawCuttingListPage(canvas, target, page,
-                                   {CutGrid, GridFont, settings.PupilName, settings.ProjectTitle, settings.PrintFont});
+                                   {CutGrid, GridFont, settings.PupilName, settings.ProjectTitle, settings.PrintFont,
+                                    &stock, settings.Sheet, settings.Sheets});
     };
     return job;
 }

@@ -13,206 +13,17 @@
 
 namespace trevane {
 
-namespace {
-
-constexpr double kEps = 1e-9;
-
-// ------------------------------------------------------------ 1D
-
-// Bins (lengths or sheets) in the order they were opened, with one or two
-// measures of room each; finds the first bin, in that order, whose room is at
-// least what a piece needs and which then takes it. Subtrees without room enough
-// are passed over whole.
-class BinTree {
-public:
-    explicit BinTree(std::size_t bins) {
-        while (size_ < bins) size_ *= 2;
-        a_.assign(2 * size_, -1.0);
-        b_.assign(2 * size_, -1.0);
-    }
-    void Set(std::size_t bin, double a, double b = 0) {
-        std::size_t i = bin + size_;
-        a_[i] = a;
-        b_[i] = b;
-        for (i /= 2; i > 0; i /= 2) {
-            a_[i] = std::max(a_[2 * i], a_[2 * i + 1]);
-            b_[i] = std::max(b_[2 * i], b_[2 * i + 1]);
-        }
-    }
-    // The first bin with a >= needA and b >= needB (within kEps) for which
-    // `take(bin)` succeeds; nullopt when none does.
-    template <class Take>
-    std::optional<std::size_t> First(double needA, double needB, Take&& take) const {
-        return Find(1, 0, size_, needA, needB, take);
-    }
-
-private:
-    template <class Take>
-    std::optional<std::size_t> Find(std::size_t node, std::size_t lo, std::size_t hi, double needA, double needB,
-                                    Take& take) const {
-        if (a_[node] + kEps < needA || b_[node] + kEps < needB) return std::nullopt;
-        if (hi - lo == 1) return take(lo) ? std::optional<std::size_t>(lo) : std::nullopt;
-        const std::size_t mid = lo + (hi - lo) / 2;
-        if (auto found = Find(2 * node, lo, mid, needA, needB, take)) return found;
-        return Find(2 * node + 1, mid, hi, needA, needB, take);
-    }
-
-    std::size_t size_ = 1;
-    std::vector<double> a_, b_;
-};
-
-}  // namespace
-
 PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf) {
-    PackResult result;
-    // A kerf follows every piece; the stock gets one more so the last piece needs none.
-    const double capacity = stockLength + kerf;
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (pieces[i] <= 0) continue;
-        if (pieces[i] > stockLength + kEps)
-            result.TooLarge.push_back(i);
-        else
-            order.push_back(i);
-    }
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return pieces[a] > pieces[b]; });
-
-    // Free length of each length opened, first fit in the order they were opened.
-    std::vector<double> freeLength;
-    BinTree tree(order.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const double need = pieces[order[k]] + kerf;
-        const auto take = [&](std::size_t bin) {
-            if (need > freeLength[bin] + kEps) return false;
-            freeLength[bin] -= need;
-            tree.Set(bin, freeLength[bin]);
-            return true;
-        };
-        if (!tree.First(need, 0, take)) {
-            ++result.Stock;
-            freeLength.push_back(capacity - need);
-            tree.Set(freeLength.size() - 1, freeLength.back());
-        }
-    }
-    return result;
+    const PackedStock packed = LayOutLengths(pieces, stockLength, kerf);
+    return {static_cast<int>(packed.Stock.size()), packed.TooLarge};
 }
-
-namespace {
-
-// ------------------------------------------------------------ 2D
-
-struct FreeRect {
-    double x, y, w, h;  // w along the sheet's length, h along its width
-};
-
-struct Sheet {
-    std::vector<FreeRect> free;
-    double maxShort = 0, maxLong = 0;  // the largest sides among the free rectangles
-
-    void Measure() {
-        maxShort = maxLong = 0;
-        for (const FreeRect& f : free) {
-            maxShort = std::max(maxShort, std::min(f.w, f.h));
-            maxLong = std::max(maxLong, std::max(f.w, f.h));
-        }
-    }
-    // False when no free rectangle can hold a piece with these sides.
-    bool MayHold(double shortSide, double longSide) const {
-        return shortSide <= maxShort + kEps && longSide <= maxLong + kEps;
-    }
-};
-
-struct Fit {
-    std::size_t rect = 0;
-    bool turned = false;
-    double shortLeft = 0, longLeft = 0;
-};
-
-std::optional<Fit> BestFit(const Sheet& sheet, double l, double w) {
-    std::optional<Fit> best;
-    for (std::size_t i = 0; i < sheet.free.size(); ++i) {
-        const FreeRect& f = sheet.free[i];
-        for (bool turned : {false, true}) {
-            const double pl = turned ? w : l, pw = turned ? l : w;
-            if (pl > f.w + kEps || pw > f.h + kEps) continue;
-            const double a = f.w - pl, b = f.h - pw;
-            Fit fit{i, turned, std::min(a, b), std::max(a, b)};
-            if (!best || fit.shortLeft < best->shortLeft - kEps ||
-                (fit.shortLeft <= best->shortLeft + kEps && fit.longLeft < best->longLeft - kEps))
-                best = fit;
-        }
-    }
-    return best;
-}
-
-void Place(Sheet& sheet, const Fit& fit, double l, double w) {
-    const FreeRect f = sheet.free[fit.rect];
-    sheet.free.erase(sheet.free.begin() + static_cast<std::ptrdiff_t>(fit.rect));
-    const double pl = fit.turned ? w : l, pw = fit.turned ? l : w;
-    const double right = f.w - pl, below = f.h - pw;
-    FreeRect a, b;
-    // Cut along the shorter leftover so the larger leftover stays in one piece.
-    if (right < below) {
-        a = {f.x + pl, f.y, right, pw};
-        b = {f.x, f.y + pw, f.w, below};
-    } else {
-        a = {f.x + pl, f.y, right, f.h};
-        b = {f.x, f.y + pw, pl, below};
-    }
-    for (const FreeRect& r : {a, b})
-        if (r.w > kEps && r.h > kEps) sheet.free.push_back(r);
-    sheet.Measure();
-}
-
-}  // namespace
 
 PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf) {
-    PackResult result;
-    // Every piece takes a kerf on its far sides; the sheet gets one more kerf each
-    // way so a piece may reach its edges.
-    const double sheetL = stockLength + kerf, sheetW = stockWidth + kerf;
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const double l = pieces[i].Length, w = pieces[i].Width;
-        if (l <= 0 || w <= 0) continue;
-        const bool fits = (l <= stockLength + kEps && w <= stockWidth + kEps) ||
-                          (w <= stockLength + kEps && l <= stockWidth + kEps);
-        if (fits)
-            order.push_back(i);
-        else
-            result.TooLarge.push_back(i);
-    }
-    auto area = [&](std::size_t i) { return pieces[i].Length * pieces[i].Width; };
-    auto longSide = [&](std::size_t i) { return std::max(pieces[i].Length, pieces[i].Width); };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (area(a) != area(b)) return area(a) > area(b);
-        return longSide(a) > longSide(b);
-    });
-
-    std::vector<Sheet> sheets;
-    BinTree tree(order.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const double l = pieces[order[k]].Length + kerf, w = pieces[order[k]].Width + kerf;
-        const double shortSide = std::min(l, w), longSide = std::max(l, w);
-        const auto take = [&](std::size_t bin) {
-            Sheet& sheet = sheets[bin];
-            if (!sheet.MayHold(shortSide, longSide)) return false;
-            const auto fit = BestFit(sheet, l, w);
-            if (!fit) return false;
-            Place(sheet, *fit, l, w);
-            tree.Set(bin, sheet.maxShort, sheet.maxLong);
-            return true;
-        };
-        if (!tree.First(shortSide, longSide, take)) {
-            ++result.Stock;
-            Sheet sheet{{{0, 0, sheetL, sheetW}}};
-            sheet.Measure();
-            if (auto fit = BestFit(sheet, l, w)) Place(sheet, *fit, l, w);
-            sheets.push_back(std::move(sheet));
-            tree.Set(sheets.size() - 1, sheets.back().maxShort, sheets.back().maxLong);
-        }
-    }
-    return result;
+    std::vector<PieceSize> sizes;
+    sizes.reserve(pieces.size());
+    for (const SheetPiece& p : pieces) sizes.push_back({p.Length, p.Width});
+    const PackedStock packed = LayOutSheets(sizes, stockLength, stockWidth, kerf);
+    return {static_cast<int>(packed.Stock.size()), packed.TooLarge};
 }
 
 // ------------------------------------------------------------ the list
@@ -290,6 +101,7 @@ struct Group {
     std::vector<double> lengths;         // lengths to cut
     std::vector<SheetPiece> rects;       // sheets to cut
     std::vector<std::string> labels;     // one per piece
+    std::vector<CutPiece> cut;           // one per piece
 };
 
 const TMaterial* FindMaterial(const TMaterialList& materials, const std::string& name) {
@@ -394,6 +206,14 @@ std::string StockLine::Text() const {
         s += Plural(Count, "length", "lengths") + " of " + Metres(StockLength);
     s += " (" + Plural(Pieces, "piece", "pieces") + ")";
     for (const auto& t : TooLarge) s += "\n    too large for the stock: " + t;
+    std::string offcuts;
+    for (const StockUse& use : Layout.Stock)
+        for (const Leftover& l : use.Leftovers) {
+            if (!l.Offcut) continue;
+            offcuts += offcuts.empty() ? "" : ", ";
+            offcuts += (Sheets ? MillimetreText(l.Length) + " x " + MillimetreText(l.Width) : MillimetreText(l.Length)) + " mm";
+        }
+    if (!offcuts.empty()) s += "\n    offcuts to keep: " + offcuts;
     return s;
 }
 
@@ -408,7 +228,7 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
     StockSummary summary;
     std::vector<Group> groups;
     std::map<StockKey, std::size_t> groupOf;
-    std::size_t total = 0;
+    unsigned long long total = 0;  // pieces asked for, the refused ones included
     bool tooMany = false;
 
     for (const StockPiece& p : pieces) {
@@ -439,14 +259,14 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
             continue;
         }
         if (*length <= 0 || *width < 0 || (key->sheets && *width <= 0)) continue;
-        if (total + static_cast<unsigned long long>(*count) > kMaxStockPieces) {
-            tooMany = true;
+        total += static_cast<unsigned long long>(*count);
+        if (tooMany || total > kMaxStockPieces) {
+            tooMany = true;  // the whole list is refused below
             continue;
         }
-        total += static_cast<std::size_t>(*count);
 
         auto [it, fresh] = groupOf.try_emplace(*key, groups.size());
-        if (fresh) groups.push_back(Group{*key, {}, {}, {}});
+        if (fresh) groups.push_back(Group{*key, {}, {}, {}, {}});
         Group& g = groups[it->second];
         const std::string label =
             PieceLabel(p) + " " + (key->sheets ? MillimetreText(*length) + " x " + MillimetreText(*width) : MillimetreText(*length)) +
@@ -457,9 +277,14 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
             else
                 g.lengths.push_back(*length);
             g.labels.push_back(label);
+            g.cut.push_back({p.Part, p.Name, 0, *length, key->sheets ? *width : 0});
         }
     }
 
+    if (tooMany) {
+        summary.Notes.push_back(TooManyPiecesMessage(static_cast<std::size_t>(total)));
+        return summary;
+    }
     for (const Group& g : groups) {
         StockLine line;
         line.Material = g.key.material;
@@ -467,9 +292,17 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         line.Sheets = g.key.sheets;
         line.StockLength = g.key.length;
         line.StockWidth = g.key.width;
-        const PackResult packed = g.key.sheets ? PackSheets(g.rects, g.key.length, g.key.width, kerf)
-                                               : PackLengths(g.lengths, g.key.length, kerf);
-        line.Count = packed.Stock;
+        if (g.key.sheets) {
+            std::vector<PieceSize> sizes;
+            sizes.reserve(g.rects.size());
+            for (const SheetPiece& r : g.rects) sizes.push_back({r.Length, r.Width});
+            line.Layout = LayOutSheets(sizes, g.key.length, g.key.width, kerf);
+        } else {
+            line.Layout = LayOutLengths(g.lengths, g.key.length, kerf);
+        }
+        const PackedStock& packed = line.Layout;
+        line.Cut = g.cut;
+        line.Count = static_cast<int>(packed.Stock.size());
         line.Pieces = static_cast<int>(g.labels.size() - packed.TooLarge.size());
         for (std::size_t i : packed.TooLarge) {
             // Pieces of one row share a label: name each row once.
@@ -477,9 +310,6 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         }
         summary.Lines.push_back(std::move(line));
     }
-    if (tooMany)
-        summary.Notes.push_back("The list holds more than " + std::to_string(kMaxStockPieces) +
-                                " pieces; the pieces after that are not counted.");
     return summary;
 }
 

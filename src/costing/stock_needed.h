@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "costing/costed_piece.h"
-
+#include "costing/cutting_layout.h"
 #include "materials/database.h"
 #include "common/string_grid.h"
 
 namespace trevane {
 
-inline constexpr double kSawKerf = 3.0;          // millimetres lost in every cut
+inline constexpr double kSawKerf = kCutKerf;     // millimetres lost in every cut
 inline constexpr double kTimberLength = 4000.0;  // longest timber length supplied (mm)
-inline constexpr std::size_t kMaxStockPieces = 100000;  // more pieces are not packed
+inline constexpr std::size_t kMaxStockPieces = kMaxCutPieces;  // longer lists are not packed
 
 struct PackResult {
     int Stock = 0;                       // sheets or lengths needed
@@ -25,20 +25,16 @@ struct PackResult {
     bool operator==(const PackResult&) const = default;
 };
 
-// First-fit decreasing: pieces of `pieces` (mm) into lengths of `stockLength`,
-// a kerf between neighbouring pieces. The first length that can take a piece is
-// found in logarithmic time, so many pieces cost n log n.
+// The number of stock lengths of `stockLength` the pieces (mm) need, a kerf
+// between neighbouring pieces (see LayOutLengths).
 PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf);
 
 struct SheetPiece {
     double Length = 0, Width = 0;  // mm
 };
 
-// Guillotine packing of rectangles into sheets of stockLength x stockWidth (mm):
-// largest pieces first, each into the first sheet where it fits (best short-side
-// fit among that sheet's free rectangles, either way round), a kerf between pieces.
-// Sheets whose largest free sides cannot take a piece are passed over a subtree
-// at a time, so many large pieces do not cost n squared.
+// The number of sheets of stockLength x stockWidth (mm) the rectangles need with
+// guillotine cuts, a kerf between pieces (see LayOutSheets).
 PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf);
 
 // One piece row of the cutting list, as the grid holds it, with the typed piece
@@ -64,7 +60,9 @@ struct StockLine {
     int Pieces = 0;                // pieces that fit the stock
     int Count = 0;                 // sheets or lengths needed
     std::vector<std::string> TooLarge;  // the pieces no stock holds ("part 3 "shelf" 2500 x 300 mm")
-    std::string Text() const;      // one line, then one line per piece too large
+    std::vector<CutPiece> Cut;     // every piece laid out, one per "no. off" (Stock is 0)
+    PackedStock Layout;            // where they lie; Placement::Piece indexes Cut
+    std::string Text() const;      // one line, then one line per piece too large, then the offcuts
 };
 
 struct StockSummary {

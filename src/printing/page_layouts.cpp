@@ -7,6 +7,7 @@
 #include "common/cp1252.h"
 #include "common/grid_util.h"
 #include "common/string_grid.h"
+#include "printing/cutting_diagram_layout.h"
 
 namespace trevane {
 
@@ -36,9 +37,16 @@ void MoveDown(Rect& r, int dy) {
     r.bottom += dy;
 }
 
+FontSpec Underlined(FontSpec f, bool underline) {
+    f.underline = underline;
+    return f;
+}
+
+}  // namespace
+
 // Mapping, white page, frame and the heading across the top frame line; the
 // brush is clear afterwards.
-void CommonStart(Canvas& c, const Rect& target, const PageSetup& page, const PageFrame& f, const char* heading) {
+void CommonPageStart(Canvas& c, const Rect& target, const PageSetup& page, const PageFrame& f, const char* heading) {
     c.SetMapping(page.width, page.height, target);
     c.SetBrush(BrushStyle::SolidWhite);
     c.FillRect({0, 0, page.width, page.height});
@@ -50,20 +58,13 @@ void CommonStart(Canvas& c, const Rect& target, const PageSetup& page, const Pag
 }
 
 // The publisher line across the bottom frame line, then plain device pixels.
-void Footer(Canvas& c, const PageSetup& page, const PageFrame& f) {
+void CommonPageFooter(Canvas& c, const PageSetup& page, const PageFrame& f) {
     c.SetFont(Arial(10, page.ydpi, false));
     c.SetBrush(BrushStyle::SolidWhite);
     c.TextOut(f.FR - c.TextWidth(kPublisherLine) - page.xdpi / 2, f.FB - c.TextHeight(kPublisherLine) / 2,
               kPublisherLine);
     c.ResetMapping();
 }
-
-FontSpec Underlined(FontSpec f, bool underline) {
-    f.underline = underline;
-    return f;
-}
-
-}  // namespace
 
 PageFrame::PageFrame(const PageSetup& p)
     : FL(p.xdpi / 10),
@@ -82,6 +83,10 @@ FontSpec FontAtPoints(const FontSpec& font, int points, int dpi) {
 }
 
 std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& rowHeights) {
+    return "page 1 of " + std::to_string(CuttingListSheetCount(top, bottom, rowHeights));
+}
+
+int CuttingListSheetCount(int top, int bottom, const std::vector<int>& rowHeights) {
     int sheets = 1;
     int y = top;
     for (std::size_t r = 0; r < rowHeights.size(); ++r) {
@@ -91,7 +96,7 @@ std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& ro
             y = top;
         }
     }
-    return "page 1 of " + std::to_string(sheets);
+    return sheets;
 }
 // ------------------------------------------------------------ properties
 
@@ -100,7 +105,7 @@ std::string DrawPropertiesPage(Canvas& c, const Rect& target, const PageSetup& p
     const std::string label = "page 1 of 1";
     if (!page.Valid()) return label;
     const PageFrame f(page);
-    CommonStart(c, target, page, f, "properties");
+    CommonPageStart(c, target, page, f, "properties");
     if (content.PropListB.empty()) {
         c.ResetMapping();
         return label;
@@ -139,7 +144,7 @@ std::string DrawPropertiesPage(Canvas& c, const Rect& target, const PageSetup& p
         c.Rectangle(pictureBox);
     }
 
-    Footer(c, page, f);
+    CommonPageFooter(c, page, f);
     return label;
 }
 
@@ -149,7 +154,7 @@ std::string DrawSearchPage(Canvas& c, const Rect& target, const PageSetup& page,
     const std::string label = "page 1 of 1";
     if (!page.Valid()) return label;
     const PageFrame f(page);
-    CommonStart(c, target, page, f, "search");
+    CommonPageStart(c, target, page, f, "search");
     const int S = FontPoints(content.PrintFont, page.screenPpi);
     const FontSpec body = FontAtPoints(content.PrintFont, S, page.ydpi);
     const FontSpec underlined = Underlined(body, true);
@@ -232,7 +237,7 @@ std::string DrawSearchPage(Canvas& c, const Rect& target, const PageSetup& page,
     c.SetFont(FontAtPoints(content.EvalFont, FontPoints(content.EvalFont, page.screenPpi), page.ydpi));
     c.DrawTextBox(E, content.EvalMemo, kTextWordWrap);
 
-    Footer(c, page, f);
+    CommonPageFooter(c, page, f);
     return label;
 }
 
@@ -253,32 +258,74 @@ int ColWidthOf(const StringGrid& g, int col) {
 
 }  // namespace
 
+namespace {
+
+// The title block's text and the box it is fitted into; the table starts L below it.
+std::string TitleText(const CuttingListPageContent& content) {
+    return "Title: " + content.ProjectTitle + "\r\n\r\nName: " + content.PupilName;
+}
+
+Rect TitleBox(Canvas& c, const PageFrame& f, int L, const std::string& titles) {
+    const int boxWidth = MulDiv(f.FW, 44, 50);
+    return Box(f.FL + MulDiv(f.FW, 3, 50), f.FT + L, boxWidth, c.MeasureTextBox(boxWidth, titles, kTextWordWrap));
+}
+
+// The printed height of every row of the grid, heading row first.
+std::vector<int> RowHeights(const StringGrid& grid, int rows, double sy) {
+    std::vector<int> heights;
+    for (int r = 0; r <= rows; ++r) heights.push_back(RoundEven(RowHeightOf(grid, r) * sy));
+    return heights;
+}
+
+std::string PageOf(int sheet, int total) { return "page " + std::to_string(sheet) + " of " + std::to_string(total); }
+
+}  // namespace
+
 std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& page,
                                 const CuttingListPageContent& content) {
     if (!page.Valid()) return "page 1 of 1";
     const PageFrame f(page);
-    CommonStart(c, target, page, f, " cutting list ");
     const int S = FontPoints(content.PrintFont, page.screenPpi);
-    c.SetFont(FontAtPoints(content.PrintFont, S, page.ydpi));
     const int L = MulDiv(S + 2, page.ydpi, 72);
+    const std::string titles = TitleText(content);
+    const StringGrid& grid = content.CutGrid;
+    const int n = LastUsedRow(grid);
+    std::vector<DiagramPagePlan> plan;
+    if (content.Stock) plan = PlanCuttingDiagrams(page, *content.Stock);
+
+    // A diagram page in the preview: only the number of list sheets is needed.
+    if (content.Sheet > 1 && !plan.empty() && !c.Printing()) {
+        c.SetMapping(page.width, page.height, target);
+        c.SetFont(FontAtPoints(content.PrintFont, S, page.ydpi));
+        const Rect box = TitleBox(c, f, L, titles);
+        const double sy = static_cast<double>(page.ydpi) / page.screenPpi;
+        const CuttingListSheets sheets{CuttingListSheetCount(box.bottom + L, f.FB, RowHeights(grid, n, sy)),
+                                       static_cast<int>(plan.size())};
+        if (content.Sheets) *content.Sheets = sheets;
+        const int sheet = std::clamp(content.Sheet, sheets.List + 1, sheets.Total());
+        DrawCuttingDiagramPage(c, target, page, *content.Stock, plan,
+                               static_cast<std::size_t>(sheet - sheets.List - 1), PageOf(sheet, sheets.Total()),
+                               content.PrintFont);
+        return PageOf(sheet, sheets.Total());
+    }
+
+    CommonPageStart(c, target, page, f, " cutting list ");
+    c.SetFont(FontAtPoints(content.PrintFont, S, page.ydpi));
 
     // Title and name, word-wrapped in a box fitted to them.
-    const std::string titles = "Title: " + content.ProjectTitle + "\r\n\r\nName: " + content.PupilName;
-    const int boxWidth = MulDiv(f.FW, 44, 50);
-    Rect box = Box(f.FL + MulDiv(f.FW, 3, 50), f.FT + L, boxWidth, c.MeasureTextBox(boxWidth, titles, kTextWordWrap));
+    Rect box = TitleBox(c, f, L, titles);
     MoveDown(box, c.DrawTextBox(box, titles, kTextWordWrap));
 
-    const StringGrid& grid = content.CutGrid;
     c.SetFont(FontAtPoints(content.GridFont, FontPoints(content.GridFont, page.screenPpi), page.ydpi));
     const int x0 = box.left;
     const int y0 = box.top + L;
-    const int n = LastUsedRow(grid);
     const double sx = static_cast<double>(page.xdpi) / page.screenPpi;
     const double sy = static_cast<double>(page.ydpi) / page.screenPpi;
-    std::vector<int> heights;
-    for (int r = 0; r <= n; ++r) heights.push_back(RoundEven(RowHeightOf(grid, r) * sy));
     // The label counts the sheets the job prints, the first sheet's titles included.
-    const std::string label = CuttingListPageCount(y0, f.FB, heights);
+    const std::vector<int> heights = RowHeights(grid, n, sy);
+    const CuttingListSheets sheets{CuttingListSheetCount(y0, f.FB, heights), static_cast<int>(plan.size())};
+    if (content.Sheets) *content.Sheets = sheets;
+    const std::string label = PageOf(1, sheets.Total());
 
     const auto closeTable = [&](int x, int y) {
         c.Line(x0, y, x, y);
@@ -309,7 +356,15 @@ std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& 
         }
     }
     closeTable(x, y);
-    Footer(c, page, f);
+    CommonPageFooter(c, page, f);
+
+    // A print job goes on with the diagrams, numbered after the list's sheets.
+    if (c.Printing())
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            c.NewSheet();
+            DrawCuttingDiagramPage(c, target, page, *content.Stock, plan, i,
+                                   PageOf(sheets.List + 1 + static_cast<int>(i), sheets.Total()), content.PrintFont);
+        }
     return label;
 }
 

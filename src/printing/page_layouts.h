@@ -16,6 +16,7 @@ namespace trevane {
 
 struct Image;
 class StringGrid;
+struct StockSummary;
 
 // The landscape page in page pixels and its resolution along its own axes.
 struct PageSetup {
@@ -32,6 +33,13 @@ struct PageFrame {
     int FL, FT, FR, FB, FW, FH;
     explicit PageFrame(const PageSetup& page);
 };
+
+// Every page starts with the mapping, a white page, the frame and the heading
+// across the top frame line, and leaves the brush clear.
+void CommonPageStart(Canvas& canvas, const Rect& target, const PageSetup& page, const PageFrame& frame,
+                     const char* heading);
+// The publisher line across the bottom frame line, then plain device pixels.
+void CommonPageFooter(Canvas& canvas, const PageSetup& page, const PageFrame& frame);
 
 struct PropertiesPageContent {
     const std::vector<PropertyRow>& PropListB;
@@ -53,12 +61,26 @@ struct SearchPageContent {
     const FontSpec& PrintFont;
 };
 
+// How many sheets a printed cutting list takes: the list itself (as its page
+// label counts them) and the cutting diagrams after it.
+struct CuttingListSheets {
+    int List = 1;
+    int Diagrams = 0;
+    int Total() const { return List + Diagrams; }
+};
+
 struct CuttingListPageContent {
     const StringGrid& CutGrid;
     const FontSpec& GridFont;
     const std::string& PupilName;
     const std::string& ProjectTitle;
     const FontSpec& PrintFont;
+    // The stock the list needs: its diagrams follow the list (none without it).
+    const StockSummary* Stock = nullptr;
+    // The sheet the preview shows: 1 the list; a later one, a diagram page.
+    int Sheet = 1;
+    // Receives the number of sheets, when given.
+    CuttingListSheets* Sheets = nullptr;
 };
 
 // The progress of a print job in percent (the properties page reports each row).
@@ -67,6 +89,8 @@ using PageProgress = std::function<void(int percent)>;
 std::string DrawPropertiesPage(Canvas& canvas, const Rect& target, const PageSetup& page,
                                const PropertiesPageContent& content, const PageProgress& progress = {});
 std::string DrawSearchPage(Canvas& canvas, const Rect& target, const PageSetup& page, const SearchPageContent& content);
+// The cutting list; while printing, its further sheets and then the diagram
+// pages follow. In the preview, content.Sheet chooses the list or a diagram page.
 std::string DrawCuttingListPage(Canvas& canvas, const Rect& target, const PageSetup& page,
                                 const CuttingListPageContent& content);
 
@@ -74,6 +98,8 @@ std::string DrawCuttingListPage(Canvas& canvas, const Rect& target, const PageSe
 // `top`: a sheet ends after a row whose next row would come within two row
 // heights of `bottom`, and only when rows remain.
 std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& rowHeights);
+// The number in that label.
+int CuttingListSheetCount(int top, int bottom, const std::vector<int>& rowHeights);
 
 // A font's size in whole points from its pixel height on a screen of `ppi`.
 int FontPoints(const FontSpec& font, int ppi);

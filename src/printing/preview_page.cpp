@@ -77,6 +77,9 @@ void PreviewPage::Show(PrintJob job) {
     if (job.Kind < kPreviewProperties || job.Kind > kPreviewCuttingList || !job.Draw) return;
     job_ = std::move(job);
     PreviewKind = job_.Kind;
+    PreviewSheet = 1;
+    CutSheets = {};
+    UpdatePageButtons();
     TitleBtnEnabled = PreviewKind == kPreviewSearch || PreviewKind == kPreviewCuttingList;
     Changes.Announce(PreviewChange::Job);
     navigator_.ShowPage(Page::Preview);
@@ -112,10 +115,34 @@ void PreviewPage::ApplySize() {
 
 void PreviewPage::DrawPage(Canvas& canvas, const Rect& target, const PageSetup& page, const PageProgress& progress) {
     if (PreviewKind == kPreviewNone || !job_.Draw) return;
-    const std::string label = job_.Draw(canvas, target, page, {PupilName, ProjectTitle, PrintFont}, progress);
-    if (label == PageLabel) return;
+    const bool prev = PrevPageBtnEnabled, next = NextPageBtnEnabled;
+    const std::string label =
+        job_.Draw(canvas, target, page, {PupilName, ProjectTitle, PrintFont, PreviewSheet, &CutSheets}, progress);
+    UpdatePageButtons();
+    if (label == PageLabel && prev == PrevPageBtnEnabled && next == NextPageBtnEnabled) return;
     PageLabel = label;
     Changes.Announce(PreviewChange::PageLabel);
+}
+
+void PreviewPage::UpdatePageButtons() {
+    PrevPageBtnEnabled = PreviewSheet > 1;
+    NextPageBtnEnabled = PreviewSheet < CutSheets.Total() && CutSheets.Diagrams > 0;
+}
+
+// The preview shows the list's first sheet only; the next page after it is the
+// first diagram page.
+void PreviewPage::NextPageBtnClick() {
+    if (PreviewKind == kPreviewNone || CutSheets.Diagrams == 0 || PreviewSheet >= CutSheets.Total()) return;
+    PreviewSheet = PreviewSheet <= 1 ? CutSheets.List + 1 : PreviewSheet + 1;
+    UpdatePageButtons();
+    Changes.Announce(PreviewChange::Sheet);
+}
+
+void PreviewPage::PrevPageBtnClick() {
+    if (PreviewKind == kPreviewNone || PreviewSheet <= 1) return;
+    PreviewSheet = PreviewSheet - 1 <= CutSheets.List ? 1 : PreviewSheet - 1;
+    UpdatePageButtons();
+    Changes.Announce(PreviewChange::Sheet);
 }
 
 void PreviewPage::PrntPicPaint(Canvas& canvas, const Rect& client) {

@@ -20,7 +20,8 @@ enum class PreviewChange {
     Zoom,       // PreviewDivisor and the box size
     Titles,     // PupilName and ProjectTitle
     Font,       // PrintFont and FontLabel
-    PageLabel,  // the label after a drawing
+    PageLabel,  // the label (and the page buttons) after a drawing
+    Sheet,      // PreviewSheet: another page of the printout is shown
 };
 
 // The titles window (GridTitleFrm): the pupil's name and a project title.
@@ -85,6 +86,13 @@ public:
     std::string FontLabel = "arial 14 point bold";
     std::string PageLabel = "page 1 of 1";
     bool TitleBtnEnabled = true;
+    // The sheet of the cutting list's printout shown (1 the list, then the
+    // cutting diagrams) and how many there are; the page buttons step through
+    // the list and the diagrams.
+    int PreviewSheet = 1;
+    CuttingListSheets CutSheets;
+    bool PrevPageBtnEnabled = false;
+    bool NextPageBtnEnabled = false;
     // Pixels per inch of the screen the fonts are chosen on (set by the view).
     int ScreenPpi = 96;
 
@@ -105,6 +113,8 @@ public:
     void TitleBtnClick();
     void FontBtnClick();
     void PrintBtnClick();
+    void PrevPageBtnClick();
+    void NextPageBtnClick();
 
     // Draws the page of PreviewKind (nothing for another kind); sets PageLabel.
     void DrawPage(Canvas& canvas, const Rect& target, const PageSetup& page, const PageProgress& progress = {});
@@ -118,6 +128,7 @@ public:
 private:
     IPrinterSystem* InstalledPrinters();
     void ApplySize();
+    void UpdatePageButtons();
 
     IUserInterface& ui_;
     Navigator& navigator_;

@@ -18,6 +18,11 @@ struct PrintSettings {
     const std::string& PupilName;
     const std::string& ProjectTitle;
     const FontSpec& PrintFont;
+    // The sheet of the printout the preview shows (a page with further sheets,
+    // such as the cutting list with its diagrams, draws that one) and where such
+    // a page reports how many sheets it has.
+    int Sheet = 1;
+    CuttingListSheets* Sheets = nullptr;
 };
 
 struct PrintJob {

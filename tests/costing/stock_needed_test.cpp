@@ -61,9 +61,18 @@ TEST(SummariseStock, GroupsPiecesByMaterialAndStockSize) {
     ASSERT_EQ(s.Lines.size(), 3u);
     EXPECT_EQ(s.Lines[0].Text(),
               "MDF 6 (mm): 1 sheet of 2440 x 1220 mm (2 pieces)\n"
-              "    too large for the stock: part 3 \"top\" 2500 x 300 mm");
-    EXPECT_EQ(s.Lines[1].Text(), "Mild steel 12 x 3 [strip]: 2 lengths of 3.00 m (3 pieces)");
-    EXPECT_EQ(s.Lines[2].Text(), "Pine 95 x 20 mm: 2 lengths of 4.00 m (5 pieces)");
+              "    too large for the stock: part 3 \"top\" 2500 x 300 mm\n"
+              "    offcuts to keep: 1837 x 1220 mm");
+    EXPECT_EQ(s.Lines[1].Text(),
+              "Mild steel 12 x 3 [strip]: 2 lengths of 3.00 m (3 pieces)\n    offcuts to keep: 994 mm, 1997 mm");
+    EXPECT_EQ(s.Lines[2].Text(), "Pine 95 x 20 mm: 2 lengths of 4.00 m (5 pieces)\n    offcuts to keep: 388 mm, 3097 mm");
+    // The layout keeps every piece with its part: two sides on the sheet, the top nowhere.
+    ASSERT_EQ(s.Lines[0].Cut.size(), 3u);
+    EXPECT_EQ(s.Lines[0].Cut[2].Part, 3);
+    EXPECT_EQ(s.Lines[0].Cut[2].Name, "top");
+    ASSERT_EQ(s.Lines[0].Layout.Stock.size(), 1u);
+    EXPECT_EQ(s.Lines[0].Layout.Stock[0].Pieces.size(), 2u);
+    EXPECT_EQ(s.Lines[0].Layout.TooLarge, (std::vector<std::size_t>{2}));
     ASSERT_EQ(s.Notes.size(), 3u);
     EXPECT_EQ(s.Notes[0], "part 5: Unobtainium is not in the database");
     EXPECT_EQ(s.Notes[1], "part 6: the number off is not a whole number");
@@ -78,6 +87,8 @@ TEST(SummariseStock, DoesNotPackAnAbsurdNumberOfPieces) {
     const StockSummary s = SummariseStock({{1, "", "Pine", "99999999999", "100", "20", "20", {}}}, materials, 3);
     EXPECT_TRUE(s.Lines.empty());
     ASSERT_EQ(s.Notes.size(), 1u);
+    EXPECT_EQ(s.Notes[0], "The cutting list holds 99999999999 pieces; the stock needed is worked out for at most "
+                          "10000 pieces.");
 }
 
 }  // namespace

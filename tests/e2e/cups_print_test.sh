@@ -103,9 +103,10 @@ landscape "$PDF" || fail "the search page is not landscape"
 has_texts "$PDF" "Search For A Material" "Search category" "Student Evaluation" "Name: Robin Pupil" "Title: Garden bench"
 
 print_page --kind 3 --rows 60
-[ "$(pages "$PDF")" = 3 ] || fail "a cutting list of 60 rows gave $(pages "$PDF") sheets, not 3"
+# Three sheets of the list, then one of cutting diagrams (Pine and Beech lengths).
+[ "$(pages "$PDF")" = 4 ] || fail "a cutting list of 60 rows gave $(pages "$PDF") sheets, not 4"
 landscape "$PDF" || fail "the cutting list is not landscape"
-has_texts "$PDF" "cutting list" "Name: Robin Pupil" Beech total 249.00
+has_texts "$PDF" "cutting list" "Name: Robin Pupil" Beech total 249.00 "cutting diagrams" "page 4 of 4"
 
 echo "PASS: three pages printed through CUPS queue $QUEUE"
 cleanup

@@ -1,11 +1,13 @@
 // Prints one page of the program through the real printer layer without any
 // window, for the spooler test and for looking at the printed pages:
 //
-//   trevane-print-check --kind 1|2|3 [--printer NAME] [--pdf FILE] [--copies N] [--rows N]
+//   trevane-print-check --kind 1|2|3 [--printer NAME] [--pdf FILE] [--copies N] [--rows N | --class N]
 //   trevane-print-check --list
 //
 // Kind 1 prints the properties of the first hardwood, 2 a woods search with an
-// evaluation, 3 a cutting list of N rows. Without --printer the job goes to the
+// evaluation, 3 a cutting list of N rows (or, with --class, the parts of a box
+// for each of N pupils in MDF, acrylic, pine and steel strip, with its cutting
+// diagrams). Without --printer the job goes to the
 // built-in "Save as PDF" printer, writing FILE. Exit status 0 when the job was
 // handed over whole.
 #include <QApplication>
@@ -21,6 +23,7 @@
 #include "printing/gui/print_dialogs.h"
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
+#include "common/grid_util.h"
 #include "search/search_page.h"
 #include "support/recording_ui.h"
 
@@ -95,12 +98,36 @@ void PrepareCuttingList(AppModel& s, int rows) {
     s.ShowPage(Page::Costing);
 }
 
+// Each pupil's box: MDF sides, base and lid, an acrylic window, pine battens
+// and a steel handle; the sizes differ a little from pupil to pupil.
+void PrepareClassList(AppModel& s, int pupils) {
+    CuttingList& list = s.CutList();
+    for (int p = 0; p < pupils; ++p) {
+        const int d = (p * 37) % 90;
+        list.AddCuttingRow("MDF", std::to_string(300 + d), std::to_string(150 + d / 2), "6 (mm)", "\xC2\xA3 0.80");
+        list.AddCuttingRow("MDF", std::to_string(250 + d), std::to_string(200 + d), "6 (mm)", "\xC2\xA3 0.90");
+        list.AddCuttingRow("Acrylic", std::to_string(120 + d), std::to_string(90 + d / 3), "3.0 mm [sheet]",
+                           "\xC2\xA3 0.50");
+        list.AddCuttingRow("Scots pine", std::to_string(280 + d), "20", "20", "\xC2\xA3 0.30");
+        list.AddCuttingRow("Mild steel", std::to_string(160 + d), "12 x 3 [strip]", "", "\xC2\xA3 0.25");
+    }
+    list.RecalculateCuttingList();
+    // Names and numbers off, as a class writes them in.
+    for (int r = 1; r < LastUsedRow(list.CutGrid); ++r) {
+        static const char* const names[] = {"side", "base", "window", "batten", "handle"};
+        list.CutGrid.SetCell(1, r, names[(r - 1) % 5]);
+        if ((r - 1) % 5 < 2 || (r - 1) % 5 == 3) list.CutGrid.SetCell(3, r, "2");
+    }
+    list.RecalculateCuttingList();
+    s.ShowPage(Page::Costing);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    int kind = 0, copies = 1, rows = 12;
+    int kind = 0, copies = 1, rows = 12, pupils = 0;
     std::string printer = QtPrinterSystem::kPdfPrinter, pdf;
     bool list = false;
     for (int i = 1; i < argc; ++i) {
@@ -111,6 +138,7 @@ int main(int argc, char** argv) {
         else if (a == "--pdf") pdf = next();
         else if (a == "--copies") copies = std::atoi(next().c_str());
         else if (a == "--rows") rows = std::atoi(next().c_str());
+        else if (a == "--class") pupils = std::atoi(next().c_str());
         else if (a == "--list") list = true;
         else {
             std::cerr << "unknown argument: " << a << "\n";
@@ -150,7 +178,8 @@ int main(int argc, char** argv) {
     }
     if (kind == 1) PrepareProperties(session);
     if (kind == 2) PrepareSearch(session);
-    if (kind == 3) PrepareCuttingList(session, rows);
+    if (kind == 3 && pupils > 0) PrepareClassList(session, pupils);
+    if (kind == 3 && pupils <= 0) PrepareCuttingList(session, rows);
 
     PreviewPage& preview = session.Preview();
     preview.PupilName = "Robin Pupil";

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QImage>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -13,6 +14,8 @@
 #include "costing/cutting_list.h"
 #include "costing/gui/cut_grid_panel.h"
 #include "costing/gui/cut_grid_view.h"
+#include "costing/gui/stock_diagram_view.h"
+#include "costing/stock_needed.h"
 
 namespace trevane::testing {
 namespace {
@@ -154,6 +157,40 @@ TEST_F(CutListPanel, GrowsWithTheList) {
     EXPECT_EQ(panel->Grid()->model()->rowCount(), 102);
     EXPECT_EQ(Shown(7, 102), "total");
     EXPECT_EQ(Shown(0, 102), "102");
+}
+
+
+TEST_F(CutListPanel, DiagramsFollowTheList) {
+    auto* view = Find<StockDiagramView>("StockDiagram");
+    EXPECT_TRUE(view->Items().empty());
+    AddBoard("1200", "600");
+    panel->ShowStockNow();  // the summary follows a moment after the last change
+    ASSERT_EQ(view->Items().size(), 1u);
+    const DiagramStock item = view->Items()[0];
+    EXPECT_EQ(item.cell.right - item.cell.left, view->width() - 8);  // the sheet fills the view's width
+
+    // Three more off: two sheets, and the view grows to hold them.
+    Click(3, 1);
+    Key(panel->Grid(), Qt::Key_5, "5");
+    Key(panel->Grid(), Qt::Key_Return, "\r");
+    panel->ShowStockNow();
+    ASSERT_EQ(session.CutList().StockNeeded().Lines[0].Count, 2);
+    ASSERT_EQ(view->Items().size(), 2u);
+    EXPECT_GE(view->minimumHeight(), view->Items()[1].cell.bottom);
+
+    // Drawn: the first piece's rectangle shows as a dark line inside the sheet.
+    const QImage image = view->grab().toImage();
+    const DiagramShapes shapes = ShapesOf(view->Setup(), session.CutList().StockNeeded(), view->Items()[0]);
+    ASSERT_EQ(shapes.pieces.size(), 4u);
+    const Rect& r = shapes.pieces[0];
+    const int dpr = static_cast<int>(image.devicePixelRatio());
+    EXPECT_LT(qGray(image.pixel(r.left * dpr, (r.top + r.bottom) / 2 * dpr)), 128);
+    EXPECT_GT(qGray(image.pixel((r.left + 3) * dpr, (r.top + r.bottom) / 2 * dpr + 1)), 128);
+
+    // A new project empties the list and the view.
+    session.CutList().ClearCuttingList();
+    panel->ShowStockNow();
+    EXPECT_TRUE(view->Items().empty());
 }
 
 }  // namespace

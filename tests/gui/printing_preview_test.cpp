@@ -16,6 +16,7 @@
 #include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
+#include "materials/material.h"
 #include "printing/gui/print_dialogs.h"
 #include "costing/costing_page.h"
 #include "printing/gui/preview_widget.h"
@@ -96,6 +97,38 @@ TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
     // The page label follows what was painted.
     EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), QString::fromStdString(preview.PageLabel));
     EXPECT_FALSE(Find<QToolButton>(&w, "TitleBtn")->isEnabled() != preview.TitleBtnEnabled);
+}
+
+TEST_F(PreviewWidgetTest, PageButtonsStepToTheDiagrams) {
+    auto board = TBoard::Create();
+    board->Name = "MDF";
+    session.State.Database.Materials.push_back(std::move(board));
+    for (int i = 0; i < 3; ++i) session.CutList().AddCuttingRow("MDF", "1200", "600", "6 (mm)", "\xC2\xA3 1.00");
+    PreviewPageWidget w(session.Preview(), nullptr);
+    w.resize(900, 600);
+    w.show();
+    session.ShowPage(Page::Costing);
+    session.Costing().DPrntBtnClick();
+    QWidget* pic = Find(&w, "PrntPic");
+    pic->grab();  // paints: the label and the buttons follow
+    auto* prev = Find<QToolButton>(&w, "PrevPageBtn");
+    auto* next = Find<QToolButton>(&w, "NextPageBtn");
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(prev->isEnabled());
+    EXPECT_TRUE(next->isEnabled());
+    EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), "page 1 of 2");
+    next->click();
+    pic->grab();
+    EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), "page 2 of 2");
+    EXPECT_TRUE(prev->isEnabled());
+    EXPECT_FALSE(next->isEnabled());
+    prev->click();
+    pic->grab();
+    EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), "page 1 of 2");
+
+    session.ShowPage(Page::Browse);
+    session.Browse().BprintBtnClick();
+    EXPECT_FALSE(next->isVisible());  // only the cutting list has further pages
 }
 
 TEST(PrintDialogs, ConfirmationCounterAndButtons) {

@@ -6,6 +6,7 @@
 #include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
+#include "materials/material.h"
 #include "printing/preview_page.h"
 #include "search/search_page.h"
 #include "support/fake_ui.h"
@@ -281,6 +282,55 @@ TEST_F(PreviewTest, PaintDrawsThePreviewedPageInTheBox) {
     EXPECT_EQ(c.calls.front().x, 7016);  // the landscape page of the portrait printer
     EXPECT_NE(c.Text(" cutting list "), nullptr);
     EXPECT_EQ(preview.PageLabel, "page 1 of 1");
+}
+
+
+TEST_F(PreviewTest, PageButtonsStepFromTheListToItsDiagrams) {
+    auto board = TBoard::Create();
+    board->Name = "MDF";
+    session.State.Database.Materials.push_back(std::move(board));
+    CuttingList& cl = session.CutList();
+    for (int i = 0; i < 3; ++i) cl.AddCuttingRow("MDF", "1200", "600", "6 (mm)", "\xC2\xA3 1.00");
+    Open(Page::Costing);
+    const auto paint = [&] {
+        RecordingCanvas c;
+        preview.PrntPicPaint(c, {0, 0, 565, 400});
+        return c;
+    };
+    EXPECT_NE(paint().Text(" cutting list "), nullptr);
+    EXPECT_EQ(preview.PageLabel, "page 1 of 2");
+    EXPECT_FALSE(preview.PrevPageBtnEnabled);
+    EXPECT_TRUE(preview.NextPageBtnEnabled);
+
+    preview.NextPageBtnClick();
+    EXPECT_EQ(preview.PreviewSheet, 2);
+    EXPECT_NE(paint().Text(" cutting diagrams "), nullptr);
+    EXPECT_EQ(preview.PageLabel, "page 2 of 2");
+    EXPECT_TRUE(preview.PrevPageBtnEnabled);
+    EXPECT_FALSE(preview.NextPageBtnEnabled);
+    preview.NextPageBtnClick();  // the last page stays
+    EXPECT_EQ(preview.PreviewSheet, 2);
+
+    // Printing prints the list and its diagrams whichever page is shown.
+    preview.PupilName = "Sam";
+    ConfirmPrint();
+    preview.PrintBtnClick();
+    ASSERT_NE(printer.job, nullptr);
+    EXPECT_EQ(printer.job->Sheets(), 2);
+    EXPECT_EQ(printer.job->Text("page 2 of 2")->sheet, 1);
+
+    preview.PrevPageBtnClick();
+    EXPECT_EQ(preview.PreviewSheet, 1);
+    preview.NextPageBtnClick();
+    session.ShowPage(Page::Costing);
+    Open(Page::Costing);  // a new preview starts with the list
+    EXPECT_EQ(preview.PreviewSheet, 1);
+
+    Open(Page::Browse);  // other pages have no pages to step through
+    paint();
+    EXPECT_FALSE(preview.NextPageBtnEnabled);
+    preview.NextPageBtnClick();
+    EXPECT_EQ(preview.PreviewSheet, 1);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "search/search_types.h"
 #include "trevane-db/help_command.h"
 #include "trevane-db/source_format.h"
+#include "trevane-db/stock_command.h"
 
 namespace trevane {
 namespace {
@@ -22,7 +23,8 @@ constexpr const char* kUsage =
     "  trevane-db list FILE.mdf\n"
     "  trevane-db search FILE.mdf --type T [--working MASK] [--level L] [\"Property name=value word\"]...\n"
     "  trevane-db show FILE.mdf POSITION\n"
-    "  trevane-db help SRCDIR OUT.hlp\n";
+    "  trevane-db help SRCDIR OUT.hlp\n"
+    "  trevane-db stock PROJECT.prj [--json]\n";
 
 // A wrong command line: the message is shown with the usage text, status 2.
 struct UsageError {
@@ -171,7 +173,7 @@ int Help(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& toolDir) {
     try {
         if (args.empty()) throw UsageError{"no command given", true};
         const std::string& cmd = args[0];
@@ -180,6 +182,7 @@ int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (cmd == "list") return List(args, out);
         if (cmd == "search") return Search(args, out, err);
         if (cmd == "show") return Show(args, out);
+        if (cmd == "stock") return StockCommand(args, toolDir, out, err);
         if (cmd == "help") {
             out.flush();
             return Help(args);

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -18,6 +20,7 @@
 #include "common/gui/tool_glyphs.h"
 #include "costing/cutting_list.h"
 #include "costing/gui/cut_grid_view.h"
+#include "costing/gui/stock_diagram_view.h"
 
 namespace trevane {
 
@@ -94,17 +97,36 @@ CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) 
     stock_->setPlaceholderText("The sheets and stock lengths the pieces need are shown here.");
     SetHint(stock_, "stock needed| The whole sheets and stock lengths the pieces in the list need");
     stock_->setProperty("helpContext", kHelpCutList);
+    // The diagrams beside the text, in a scroller of their own.
+    diagram_ = new StockDiagramView(list_, stockBox);
+    SetHint(diagram_,
+            "cutting diagrams| Where each piece comes out of its sheet or length; hatched parts are left over");
+    diagram_->setProperty("helpContext", kHelpCutList);
+    auto* diagramScroll = new QScrollArea(stockBox);
+    diagramScroll->setObjectName("StockDiagramScroll");
+    diagramScroll->setWidgetResizable(true);
+    diagramScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    diagramScroll->setWidget(diagram_);
+    auto* stockSplit = new QSplitter(Qt::Horizontal, stockBox);
+    stockSplit->setObjectName("StockSplitter");
+    stockSplit->setChildrenCollapsible(false);
+    stockSplit->addWidget(stock_);
+    stockSplit->addWidget(diagramScroll);
+    diagramScroll->setMinimumWidth(220);
+    stockSplit->setStretchFactor(0, 2);
+    stockSplit->setStretchFactor(1, 3);
+    stockSplit->setSizes({400, 600});
     stockColumn->addWidget(stockTitle);
-    stockColumn->addWidget(stock_);
+    stockColumn->addWidget(stockSplit, 1);
 
     auto* split = new QSplitter(Qt::Vertical, this);
     split->setObjectName("CutGridSplitter");
     split->setChildrenCollapsible(false);
     split->addWidget(grid_);
     split->addWidget(stockBox);
-    split->setStretchFactor(0, 4);
-    split->setStretchFactor(1, 1);
-    split->setSizes({400, 110});
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    split->setSizes({330, 220});
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -135,6 +157,7 @@ void CutGridPanel::ShowStockNow() {
     stockTimer_->stop();
     const QString summary = QString::fromStdString(list_.StockNeeded().Text());
     if (stock_->toPlainText() != summary) stock_->setPlainText(summary);
+    diagram_->Refresh();
 }
 
 QToolButton* CutGridPanel::MakeTool(const char* name, const QString& text, const char* hint,

@@ -22,6 +22,7 @@ class QToolButton;
 namespace trevane {
 
 class CutGridView;
+class StockDiagramView;
 
 class CutGridPanel : public QWidget {
     Q_OBJECT
@@ -38,6 +39,7 @@ public:
 
     CutGridView* Grid() const { return grid_; }
     QPlainTextEdit* StockSummary() const { return stock_; }
+    StockDiagramView* StockDiagram() const { return diagram_; }
     QMenu* PopupMenu2() const { return menu_; }
     QList<QWidget*> EditTools() const;  // AddToGridBtn, GridEdit
     QList<QWidget*> GridTools() const;  // CopyBtn, GridFontBtn, DeleteRowBtn, UpdateCostBtn
@@ -48,6 +50,7 @@ private:
     CuttingList& list_;
     CutGridView* grid_ = nullptr;
     QPlainTextEdit* stock_ = nullptr;
+    StockDiagramView* diagram_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* copygrid1_ = nullptr;
     QAction* delete1_ = nullptr;

@@ -81,6 +81,17 @@ PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageW
     fontLabel_->setObjectName("FontLabel");
     pageLabel_ = new QLabel(Q(Page().PageLabel), panel6);
     pageLabel_->setObjectName("PageLabel");
+    // Paging through the cutting list's printout: the list, then its diagrams.
+    prevPageBtn_ = new QToolButton(panel6);
+    prevPageBtn_->setObjectName("PrevPageBtn");
+    prevPageBtn_->setArrowType(Qt::LeftArrow);
+    prevPageBtn_->setAutoRaise(true);
+    SetHint(prevPageBtn_, "previous page| Show the previous page of the print out");
+    nextPageBtn_ = new QToolButton(panel6);
+    nextPageBtn_->setObjectName("NextPageBtn");
+    nextPageBtn_->setArrowType(Qt::RightArrow);
+    nextPageBtn_->setAutoRaise(true);
+    SetHint(nextPageBtn_, "next page| Show the next page of the print out: the cutting diagrams follow the list");
     auto* storeLabel = new QLabel(panel6);
     storeLabel->setObjectName("StoreLabel");
     storeLabel->setVisible(false);
@@ -90,7 +101,9 @@ PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageW
     bar->addSpacing(12);
     bar->addWidget(fontLabel_);
     bar->addSpacing(24);
+    bar->addWidget(prevPageBtn_);
     bar->addWidget(pageLabel_);
+    bar->addWidget(nextPageBtn_);
     bar->addWidget(storeLabel);
     bar->addStretch(1);
     outer->addWidget(panel6);
@@ -111,6 +124,8 @@ PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageW
     connect(printBtn, &QToolButton::clicked, this, [this] { Page().PrintBtnClick(); });
     connect(titleBtn_, &QToolButton::clicked, this, [this] { Page().TitleBtnClick(); });
     connect(fontBtn, &QToolButton::clicked, this, [this] { Page().FontBtnClick(); });
+    connect(prevPageBtn_, &QToolButton::clicked, this, [this] { Page().PrevPageBtnClick(); });
+    connect(nextPageBtn_, &QToolButton::clicked, this, [this] { Page().NextPageBtnClick(); });
     subscription_ = Page().Changes.Subscribe([this](PreviewChange change) { Show(change); });
     Refresh();
 }
@@ -129,6 +144,10 @@ void PreviewPageWidget::Show(PreviewChange change) {
             pic_->update();
             break;
         case PreviewChange::PageLabel: ShowLabels(); break;
+        case PreviewChange::Sheet:
+            ShowLabels();
+            pic_->update();
+            break;
     }
 }
 
@@ -145,6 +164,10 @@ void PreviewPageWidget::ApplyZoom() {
 void PreviewPageWidget::ShowLabels() {
     if (pageLabel_->text() != Q(Page().PageLabel)) pageLabel_->setText(Q(Page().PageLabel));
     if (fontLabel_->text() != Q(Page().FontLabel)) fontLabel_->setText(Q(Page().FontLabel));
+    prevPageBtn_->setEnabled(Page().PrevPageBtnEnabled);
+    nextPageBtn_->setEnabled(Page().NextPageBtnEnabled);
+    prevPageBtn_->setVisible(Page().PreviewKind == kPreviewCuttingList);
+    nextPageBtn_->setVisible(Page().PreviewKind == kPreviewCuttingList);
 }
 
 void PreviewPageWidget::Refresh() {

@@ -49,6 +49,8 @@ private:
     QToolButton* titleBtn_;
     QLabel* fontLabel_;
     QLabel* pageLabel_;
+    QToolButton* prevPageBtn_;
+    QToolButton* nextPageBtn_;
     QScrollArea* scroll_;
     PrntPicBox* pic_;
 };

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "costing/cutting_layout.h"
+
+namespace trevane {
+namespace {
+
+constexpr double kTol = 1e-6;
+
+struct Box {
+    double x1, y1, x2, y2;
+};
+
+Box BoxOf(const Placement& p) {
+    return {p.X, p.Y, p.X + p.SizeX(), p.Y + p.SizeY()};
+}
+Box BoxOf(const Leftover& l) {
+    return {l.X, l.Y, l.X + l.Length, l.Y + l.Width};
+}
+
+// True when the boxes come apart by straight cuts right across, each cut a kerf
+// wide, down to single boxes: what a panel saw can do.
+bool GuillotineCuttable(std::vector<Box> boxes, double kerf) {
+    if (boxes.size() <= 1) return true;
+    for (int axis = 0; axis < 2; ++axis) {
+        const auto lo = [axis](const Box& b) { return axis == 0 ? b.x1 : b.y1; };
+        const auto hi = [axis](const Box& b) { return axis == 0 ? b.x2 : b.y2; };
+        std::sort(boxes.begin(), boxes.end(), [&](const Box& a, const Box& b) { return lo(a) < lo(b); });
+        double reach = -1e300;
+        for (std::size_t i = 0; i + 1 < boxes.size(); ++i) {
+            reach = std::max(reach, hi(boxes[i]));
+            if (reach + kerf <= lo(boxes[i + 1]) + kTol) {
+                const std::vector<Box> first(boxes.begin(),
+                                             boxes.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                const std::vector<Box> second(boxes.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                              boxes.end());
+                return GuillotineCuttable(first, kerf) && GuillotineCuttable(second, kerf);
+            }
+        }
+    }
+    return false;
+}
+
+// At least `gap` apart along one axis.
+bool Apart(const Box& a, const Box& b, double gap) {
+    return a.x2 + gap <= b.x1 + kTol || b.x2 + gap <= a.x1 + kTol || a.y2 + gap <= b.y1 + kTol ||
+           b.y2 + gap <= a.y1 + kTol;
+}
+
+bool Inside(const Box& b, double length, double width) {
+    return b.x1 >= -kTol && b.y1 >= -kTol && b.x2 <= length + kTol && b.y2 <= width + kTol;
+}
+
+// Every invariant of a sheet layout; returns the first fault found.
+std::string SheetFault(const std::vector<PieceSize>& pieces, const PackedStock& packed, double L, double W,
+                       double kerf) {
+    std::vector<int> seen(pieces.size(), 0);
+    for (std::size_t i : packed.TooLarge) {
+        const PieceSize& p = pieces[i];
+        if ((p.Length <= L && p.Width <= W) || (p.Width <= L && p.Length <= W))
+            return "piece " + std::to_string(i) + " would fit but is listed as too large";
+        ++seen[i];
+    }
+    for (std::size_t i : packed.NoSize) ++seen[i];
+    for (std::size_t s = 0; s < packed.Stock.size(); ++s) {
+        const StockUse& use = packed.Stock[s];
+        const std::string where = "sheet " + std::to_string(s) + ": ";
+        if (use.Pieces.empty()) return where + "no pieces";
+        std::vector<Box> boxes;
+        for (const Placement& p : use.Pieces) {
+            if (p.Piece >= pieces.size()) return where + "unknown piece";
+            ++seen[p.Piece];
+            if (p.Length != pieces[p.Piece].Length || p.Width != pieces[p.Piece].Width)
+                return where + "piece " + std::to_string(p.Piece) + " changed size";
+            boxes.push_back(BoxOf(p));
+            if (!Inside(boxes.back(), L, W)) return where + "piece " + std::to_string(p.Piece) + " outside";
+        }
+        for (std::size_t a = 0; a < boxes.size(); ++a)
+            for (std::size_t b = a + 1; b < boxes.size(); ++b)
+                if (!Apart(boxes[a], boxes[b], kerf)) return where + "pieces closer than a kerf";
+        if (!GuillotineCuttable(boxes, kerf)) return where + "not cuttable with guillotine cuts";
+        for (const Leftover& l : use.Leftovers) {
+            const Box lb = BoxOf(l);
+            if (l.Length <= 0 || l.Width <= 0 || !Inside(lb, L, W)) return where + "leftover outside";
+            if (l.Offcut != (l.Length >= kMinOffcut && l.Width >= kMinOffcut))
+                return where + "offcut mark wrong";
+            for (const Box& b : boxes)
+                if (!Apart(lb, b, kerf)) return where + "leftover on a piece";
+        }
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        if (seen[i] != 1)
+            return "piece " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
+    return "";
+}
+
+std::vector<PieceSize> RandomSheetPieces(std::mt19937& rng, std::size_t n, double L, double W) {
+    std::uniform_real_distribution<double> frac(0.02, 1.0);
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::vector<PieceSize> pieces;
+    for (std::size_t i = 0; i < n; ++i) {
+        // Mostly pieces well inside the sheet, some long strips, some too large.
+        const int k = kind(rng);
+        double l = std::round(frac(rng) * L * (k < 6 ? 0.5 : 1.0));
+        double w = std::round(frac(rng) * W * (k < 6 ? 0.5 : 1.0));
+        if (k == 9) l *= 1.2;
+        if (k == 8) std::swap(l, w);
+        pieces.push_back({std::max(1.0, l), std::max(1.0, w)});
+    }
+    // Some identical pieces, as a class making the same part.
+    if (n > 4)
+        for (std::size_t i = n / 2; i < n / 2 + 3; ++i) pieces[i] = pieces[0];
+    return pieces;
+}
+
+TEST(LayOutSheets, RandomListsKeepEveryInvariant) {
+    std::mt19937 rng(1234);
+    const std::vector<std::pair<double, double>> sheets = {
+        {2440, 1220}, {1220, 610}, {600, 300}, {1000, 1000}};
+    for (int list = 0; list < 300; ++list) {
+        const auto [L, W] = sheets[static_cast<std::size_t>(list) % sheets.size()];
+        const std::size_t n = list % 50 == 49 ? 300 : 1 + static_cast<std::size_t>(list % 40);
+        const auto pieces = RandomSheetPieces(rng, n, L, W);
+        const double kerf = list % 7 == 3 ? 0.0 : kCutKerf;
+        const PackedStock packed = LayOutSheets(pieces, L, W, kerf);
+        ASSERT_EQ(SheetFault(pieces, packed, L, W, kerf), "") << "list " << list;
+        ASSERT_EQ(packed.StockLength, L);
+        ASSERT_EQ(packed.StockWidth, W);
+        if (list % 10 == 0) {
+            ASSERT_EQ(LayOutSheets(pieces, L, W, kerf), packed) << "list " << list;
+        }
+    }
+}
+
+TEST(LayOutSheets, CountsTheKerfAndTurnsPiecesToFit) {
+    EXPECT_EQ(LayOutSheets(std::vector<PieceSize>(8, {600, 600}), 2440, 1220).Stock.size(), 1u);
+    EXPECT_EQ(LayOutSheets(std::vector<PieceSize>(9, {600, 600}), 2440, 1220).Stock.size(), 2u);
+    EXPECT_EQ(LayOutSheets(std::vector<PieceSize>(4, {1218, 608}), 2440, 1220).Stock.size(), 1u);
+    EXPECT_EQ(LayOutSheets(std::vector<PieceSize>(4, {1220, 610}), 2440, 1220).Stock.size(), 2u);
+    const PackedStock tall = LayOutSheets({{1220, 2440}, {1220, 2440}}, 2440, 1220);
+    ASSERT_EQ(tall.Stock.size(), 2u);
+    EXPECT_TRUE(tall.Stock[0].Pieces[0].Turned);
+    EXPECT_EQ(tall.Stock[0].Leftovers.size(), 0u);  // a whole sheet leaves nothing
+    // A strip the sheet's full length and two pieces that only fit beside it turned.
+    EXPECT_EQ(LayOutSheets({{2440, 600}, {600, 1200}, {600, 1200}}, 2440, 1220).Stock.size(), 1u);
+
+    const PackedStock some =
+        LayOutSheets({{2500, 100}, {1300, 1300}, {300, 300}, {0, 50}, {NAN, 20}}, 2440, 1220);
+    EXPECT_EQ(some.Stock.size(), 1u);
+    EXPECT_EQ(some.TooLarge, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(some.NoSize, (std::vector<std::size_t>{3, 4}));
+    EXPECT_TRUE(LayOutSheets({}, 2440, 1220).Stock.empty());
+}
+
+TEST(LayOutSheets, ListsTheOffcutsThatAreWorthKeeping) {
+    // One piece in the corner: the rest of the sheet comes off in two parts, the
+    // larger right across the sheet, with the kerf taken off.
+    const PackedStock one = LayOutSheets({{1000, 500}}, 2440, 1220);
+    ASSERT_EQ(one.Stock.size(), 1u);
+    const auto& left = one.Stock[0].Leftovers;
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_TRUE(left[0].Offcut && left[1].Offcut);
+    EXPECT_TRUE(left[0].Length == 2440 || left[0].Width == 1220);
+    const Placement& p = one.Stock[0].Pieces[0];
+    const double kept = left[0].Length * left[0].Width + left[1].Length * left[1].Width;
+    const double kerfs = p.Turned ? 3.0 * (1220 + 500) : 3.0 * (1220 + 1000);  // one of the cuts is shorter
+    EXPECT_NEAR(kept + 1000 * 500, 2440 * 1220 - kerfs, 3 * std::max(p.SizeX(), p.SizeY()));
+
+    // A strip 50 mm wide is a leftover but no offcut.
+    const PackedStock strip = LayOutSheets({{2440, 1167}}, 2440, 1220);
+    ASSERT_EQ(strip.Stock[0].Leftovers.size(), 1u);
+    EXPECT_EQ(strip.Stock[0].Leftovers[0].Width, 50);
+    EXPECT_FALSE(strip.Stock[0].Leftovers[0].Offcut);
+
+    // Two sheets' worth with room for more: the waste is gathered on one sheet.
+    const PackedStock two = LayOutSheets(std::vector<PieceSize>(10, {600, 600}), 2440, 1220);
+    ASSERT_EQ(two.Stock.size(), 2u);
+    EXPECT_EQ(two.Stock[0].Pieces.size(), 8u);
+    double largest = 0;
+    for (const Leftover& l : two.Stock[1].Leftovers) largest = std::max(largest, l.Length * l.Width);
+    EXPECT_GE(largest, 1234.0 * 1220.0);  // the second sheet keeps more than half its area in one piece
+}
+
+// Every invariant of a lengths layout.
+std::string LengthFault(const std::vector<double>& pieces, const PackedStock& packed, double L, double kerf) {
+    std::vector<int> seen(pieces.size(), 0);
+    for (std::size_t i : packed.TooLarge) {
+        if (pieces[i] <= L) return "piece " + std::to_string(i) + " would fit";
+        ++seen[i];
+    }
+    for (std::size_t i : packed.NoSize) ++seen[i];
+    for (const StockUse& use : packed.Stock) {
+        double end = -kerf;
+        for (const Placement& p : use.Pieces) {
+            ++seen[p.Piece];
+            if (p.Length != pieces[p.Piece] || p.Turned || p.Y != 0) return "piece changed";
+            if (p.X + kTol < end + kerf) return "pieces closer than a kerf";
+            end = p.X + p.Length;
+        }
+        if (end > L + kTol) return "piece beyond the end";
+        for (const Leftover& l : use.Leftovers) {
+            if (l.X + kTol < end + kerf || l.X + l.Length > L + kTol) return "leftover on a piece";
+            if (l.Offcut != (l.Length >= kMinOffcut)) return "offcut mark wrong";
+        }
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        if (seen[i] != 1)
+            return "piece " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
+    return "";
+}
+
+TEST(LayOutLengths, RandomListsKeepEveryInvariant) {
+    std::mt19937 rng(99);
+    std::uniform_real_distribution<double> frac(0.01, 1.1);
+    for (int list = 0; list < 200; ++list) {
+        const double L = list % 2 ? 3000 : 4000;
+        std::vector<double> pieces(1 + static_cast<std::size_t>(list % 60));
+        for (double& p : pieces) p = std::round(frac(rng) * L * (list % 3 ? 0.4 : 1.0));
+        const PackedStock packed = LayOutLengths(pieces, L);
+        ASSERT_EQ(LengthFault(pieces, packed, L, kCutKerf), "") << "list " << list;
+        double total = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i)
+            if (pieces[i] > 0 && pieces[i] <= L) total += pieces[i];
+        ASSERT_GE(packed.Stock.size(), static_cast<std::size_t>(std::ceil(total / L - 1e-9)));
+        if (list % 10 == 0) {
+            ASSERT_EQ(LayOutLengths(pieces, L), packed);
+        }
+    }
+}
+
+TEST(LayOutLengths, FirstFitDecreasingWithKerfAndOffcuts) {
+    EXPECT_EQ(LayOutLengths({1500, 1500}, 3000).Stock.size(), 2u);  // 1500 + 3 + 1500 > 3000
+    EXPECT_EQ(LayOutLengths({1498, 1499}, 3000).Stock.size(), 1u);  // exactly 3000
+    EXPECT_EQ(LayOutLengths({100, 1000, 2000, 900, 1000}, 3000).Stock.size(), 2u);
+    EXPECT_EQ(LayOutLengths(std::vector<double>(10, 400), 4000).Stock.size(), 2u);  // 9 fit, not 10
+
+    const PackedStock r = LayOutLengths({500, 3100, 200, -5}, 3000);
+    ASSERT_EQ(r.Stock.size(), 1u);
+    EXPECT_EQ(r.TooLarge, (std::vector<std::size_t>{1}));
+    EXPECT_EQ(r.NoSize, (std::vector<std::size_t>{3}));
+    const StockUse& use = r.Stock[0];
+    ASSERT_EQ(use.Pieces.size(), 2u);
+    EXPECT_EQ(use.Pieces[0].Piece, 0u);
+    EXPECT_EQ(use.Pieces[1].X, 503);
+    ASSERT_EQ(use.Leftovers.size(), 1u);
+    EXPECT_EQ(use.Leftovers[0], (Leftover{706, 0, 2294, 0, true}));
+
+    const PackedStock nearly = LayOutLengths({2950}, 3000);
+    ASSERT_EQ(nearly.Stock[0].Leftovers.size(), 1u);
+    EXPECT_EQ(nearly.Stock[0].Leftovers[0].Length, 47);
+    EXPECT_FALSE(nearly.Stock[0].Leftovers[0].Offcut);
+    EXPECT_TRUE(LayOutLengths({3000}, 3000).Stock[0].Leftovers.empty());
+}
+
+TEST(LayOutCuttingList, LaysOutEachStockAndNamesPiecesByTheirPlaceInTheList) {
+    const std::vector<CutStock> stocks = {
+        {"MDF", "6 (mm)", StockKind::Sheet, 2440, 1220},
+        {"Mild steel", "12 x 3 [strip]", StockKind::Length, 3000, 0},
+        {"Acrylic", "3 (mm)", StockKind::Sheet, 1000, 600},  // nothing cut from it
+    };
+    const std::vector<CutPiece> pieces = {
+        {1, "side", 0, 600, 300}, {2, "", 1, 1000, 0}, {1, "side", 0, 600, 300},
+        {3, "top", 0, 2500, 300}, {2, "", 1, 2500, 0}, {4, "lost", 7, 10, 10},
+    };
+    const CuttingLayout layout = LayOutCuttingList(stocks, pieces);
+    EXPECT_TRUE(layout.Refused.empty());
+    ASSERT_EQ(layout.Layouts.size(), 2u);
+    EXPECT_EQ(layout.TooLarge, (std::vector<std::size_t>{3}));
+
+    const StockLayout& mdf = layout.Layouts[0];
+    EXPECT_EQ(mdf.Stock, 0u);
+    ASSERT_EQ(mdf.Packed.Stock.size(), 1u);
+    std::vector<std::size_t> onSheet;
+    for (const Placement& p : mdf.Packed.Stock[0].Pieces) onSheet.push_back(p.Piece);
+    std::sort(onSheet.begin(), onSheet.end());
+    EXPECT_EQ(onSheet, (std::vector<std::size_t>{0, 2}));
+
+    const StockLayout& steel = layout.Layouts[1];
+    EXPECT_EQ(steel.Stock, 1u);
+    ASSERT_EQ(steel.Packed.Stock.size(), 2u);
+    EXPECT_EQ(steel.Packed.Stock[0].Pieces[0].Piece, 4u);  // the fuller length first
+    EXPECT_EQ(steel.Packed.Stock[1].Pieces[0].Piece, 1u);
+    EXPECT_EQ(LayOutCuttingList(stocks, pieces), layout);
+}
+
+TEST(LayOutCuttingList, RefusesAnAbsurdlyLongList) {
+    const std::vector<CutStock> stocks = {{"Pine", "95 x 20 mm", StockKind::Length, 4000, 0}};
+    const CuttingLayout layout = LayOutCuttingList(stocks, std::vector<CutPiece>(100000, {1, "", 0, 300, 0}));
+    EXPECT_TRUE(layout.Layouts.empty());
+    EXPECT_EQ(
+        layout.Refused,
+        "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
+}
+
+}  // namespace
+}  // namespace trevane
