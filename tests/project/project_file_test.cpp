@@ -252,7 +252,13 @@ TEST_F(SaveFailureTest, ReadOnlyFolder) {
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
     WriteTestFile(folder + "/p.prj", "old project");
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    ExpectFailedSaveKeepsEverything(folder + "/p.prj", "old project");
+    // No new project can be made there: the message names the folder.
+    ExpectFailedSaveKeepsEverything(folder + "/new.prj", "");
+    EXPECT_NE(ui.messages.at(0).text.find("the folder " + folder), std::string::npos);
+    // The project already there may still be written: it is saved in place.
+    Project().ProjectFileName = folder + "/p.prj";
+    EXPECT_TRUE(Project().Save1Click());
+    EXPECT_EQ(ReadBack(folder + "/p.prj"), ProjectBytes());
     chmod(folder.c_str(), 0755);
 }
 
