@@ -163,6 +163,8 @@ DefaultUserDirSetting ReadDefaultUserDir(const std::string& programDir, const Us
         } catch (const std::exception& e) {
             result.problem = std::string("The settings file could not be read (") + e.what() + ").";
         }
+    } else if (std::error_code ec; std::filesystem::exists(JoinPath(programDir, "QEL.ini"), ec)) {
+        result.problem = "The settings file " + JoinPath(programDir, "QEL.ini") + " could not be read (it is not a file).";
     }
     if (!value.empty() && !EqualNoCase(value, "none")) {
         const std::string wanted = user.home.empty() && value.front() != '/' ? value : Expand(value, user.home);

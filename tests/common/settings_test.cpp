@@ -141,6 +141,9 @@ TEST_F(DefaultUserDirTest, SystemWideInstallStartsInTheUsersDocuments) {
 TEST_F(DefaultUserDirTest, UnreadableFileMeansTheProgramFolder) {
     std::filesystem::create_directory(dir.File("QEL.ini"));  // a folder where the file should be
     EXPECT_EQ(Read().dir, dir.Path());
+    EXPECT_EQ(Read().problem, "The settings file " + dir.File("QEL.ini") +
+                                  " could not be read (it is not a file).\r\nProject files are opened and saved in " +
+                                  dir.Path() + ".");
 }
 
 TEST(UserFolders, DocumentsFolderComesFromTheUsersDirsFile) {
