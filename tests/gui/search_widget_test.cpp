@@ -158,15 +158,15 @@ TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
 }
 
 TEST_F(SearchWidgetTest, MemoKeepsNoBreakSpacesAndLineBreaks) {
-    SearchPageWidget w(session, nullptr);
+    SearchPageWidget w(session.Search(), nullptr);
     auto* memo = Find<QPlainTextEdit>(&w, "EvalMemo");
     page.EvalMemoChanged("A\u00a0B\r\nC");  // as opening a project sets it
     w.Refresh();
-    session.State.ProjectChanged = false;
+    session.State.Project.ProjectChanged = false;
     memo->moveCursor(QTextCursor::End);
     Type(memo, "D");
     EXPECT_EQ(page.EvalMemo, "A\u00a0B\r\nCD");
-    EXPECT_TRUE(session.State.ProjectChanged);
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
     w.Refresh();
     EXPECT_EQ(memo->toPlainText().size(), 6);
 }

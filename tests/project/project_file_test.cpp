@@ -181,19 +181,19 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
 TEST_F(ProjectFileTest, CellsUpToWhatAPupilCanTypeAreRead) {
     FillCutRows(2);
     Cut().SetCell(3, 2, std::string(kMaxCutCellBytes, 'x'));
-    WriteProject(*session, work.File("long.prj"));
+    WriteProjectFile(work.File("long.prj"), session->Project().ProjectBytes());
     const std::string written = ProjectBytes();
     FillCutRows(5, "other");
-    ReadProject(*session, work.File("long.prj"));
+    session->Project().ReadProject(work.File("long.prj"));
     EXPECT_EQ(ProjectBytes(), written);
 }
 
 TEST_F(ProjectFileTest, ProjectWithoutSearchHoldsNoSearchText) {
     SetUpSearch(0);
     Search().EvalMemo = "the last pupil's evaluation";
-    St().LastSearchType = -1;
+    St().Search.LastSearchType = -1;
     FillCutRows(1, "c");
-    WriteProject(*session, work.File("none.prj"));
+    WriteProjectFile(work.File("none.prj"), session->Project().ProjectBytes());
     const std::string bytes = ReadBack(work.File("none.prj"));
     EXPECT_EQ(bytes.substr(0, 37), Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0));
     EXPECT_EQ(bytes.find("evaluation"), std::string::npos);

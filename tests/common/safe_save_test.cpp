@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <set>
 
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 #include "support/other_user.h"
 #include "support/temp_dir.h"
 
