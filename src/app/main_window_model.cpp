@@ -65,7 +65,9 @@ void MainWindowModel::Startup() {
     if (!databaseMessage.empty()) app_.Ui().Message(MsgKind::Error, databaseMessage, kBtnOk);
     if (!otherMessage.empty()) app_.Ui().Message(MsgKind::Error, otherMessage, kBtnOk);
 
-    app_.State.DefaultUserDir = ReadDefaultUserDir(app_.ProgramDir());
+    const DefaultUserDirSetting folder = ReadDefaultUserDir(app_.ProgramDir(), UserFoldersOfThisUser());
+    app_.State.DefaultUserDir = folder.dir;
+    if (!folder.problem.empty()) app_.Ui().Message(MsgKind::Information, folder.problem, kBtnOk);
 }
 
 void MainWindowModel::SwitchDatabase(const std::string& fileName, bool resetSearch) {

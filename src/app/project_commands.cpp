@@ -1,6 +1,7 @@
 #include "app/project_commands.h"
 
 #include <cctype>
+#include <filesystem>
 
 #include "app/app_model.h"
 #include "app/main_window_model.h"
@@ -22,6 +23,9 @@ FileDialogSpec ProjectDialog(const AppModel& app, const char* title) {
     request.filter = "QEL project file (*.prj)";
     request.defaultExt = "prj";
     request.initialDir = app.State.DefaultUserDir;
+    // The name is completed with ".prj" after the dialog: Save as asks about the
+    // file it will really replace.
+    request.askBeforeReplacing = false;
     return request;
 }
 
@@ -91,6 +95,7 @@ void ProjectCommands::Newprojectfile1Click() {
     ProjectFileName = kUntitled;
     SetProjectCaption();
     app_.CutList().ClearCuttingList();
+    app_.Search().OnNewProject();
     auto& st = app_.State;
     st.Project.ProjectChanged = false;
     st.Search.PreviousSearchAvailable = false;
@@ -134,6 +139,8 @@ void ProjectCommands::Openfile1Click() {
     else
         app_.ShowPage(page == Page::Costing ? Page::Costing : Page::Start);
     ProjectFileName = *chosen;
+    // What is on the pages is now what the file holds.
+    app_.State.Project.ProjectChanged = false;
     SetProjectCaption();
 }
 
@@ -152,8 +159,14 @@ bool ProjectCommands::Saveas1Click() {
     const auto chosen = app_.Ui().SaveFileDialog(ProjectDialog(app_, "Save as"));
     if (!chosen || chosen->empty()) return false;
     const std::string name = CompleteProjectFileName(*chosen);
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(name, ec)) &&
+        app_.Ui().Message(MsgKind::Confirmation, BareFileName(name) + " already exists.\r\nDo you want to replace it?",
+                          kBtnYes | kBtnNo) != Answer::Yes)
+        return false;
     if (!WriteTo(name)) return false;
     ProjectFileName = name;
+    app_.State.Project.ProjectChanged = false;
     SetProjectCaption();
     return true;
 }

@@ -11,14 +11,18 @@ class ProjectCommands {
 public:
     explicit ProjectCommands(AppModel& app) : app_(app) {}
 
-    // New: asks about unsaved changes, then starts an untitled project.
+    // New: asks about unsaved changes, then starts an empty untitled project:
+    // the criteria, results, evaluation and cutting list of the last one go.
     void Newprojectfile1Click();
-    // Open: asks about unsaved changes, reads a project, runs its search again.
+    // Open: asks about unsaved changes, reads a project, runs its search again;
+    // the project then holds no unsaved changes.
     void Openfile1Click();
     // Save: writes to ProjectFileName, or runs Save as for an untitled project.
     // True when a file was written; only then is ProjectChanged cleared.
     bool Save1Click();
-    // Save as: asks for a name (completed with ".prj") and writes. True when written.
+    // Save as: asks for a name (completed with ".prj"), asks before replacing an
+    // existing file of the completed name, and writes. True when written; the
+    // project then holds no unsaved changes.
     bool Saveas1Click();
     // The close question of the main window (also reached through Exit); true: may close.
     bool FormCloseQuery();

@@ -33,6 +33,9 @@ struct FileDialogSpec {
     std::string defaultExt;    // e.g. "prj"
     std::string initialDir;
     std::string fileName;
+    // Save dialogs: the dialog asks before an existing file is chosen. A caller
+    // that changes the chosen name afterwards asks itself, about the final name.
+    bool askBeforeReplacing = true;
 };
 
 // A modal dialog's behaviour lives in a model of this kind; the Qt side finds the

@@ -1,5 +1,7 @@
 #include "project/project_file.h"
 
+#include <algorithm>
+
 #include "common/binary_io.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
@@ -20,10 +22,23 @@ constexpr std::size_t kMaxCuttingListLines = 200000;
 constexpr std::int32_t kLastSearchType = 4;
 constexpr std::int32_t kAllProcesses = 15;
 
+bool HasControlCharacter(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
 void WriteSearchState(ByteWriter& out, std::int32_t searchType, std::int32_t workingMask,
                       const StringGrid& grid, const std::string& evaluation) {
     out.WriteInt32(searchType);
     out.WriteInt32(workingMask);
+    // Without a search the criteria and the evaluation on the page belong to no
+    // project (a reader ignores them): none of that text goes into the file.
+    if (searchType == -1) {
+        out.WriteInt32(0);
+        out.WriteCountedString(std::string());
+        return;
+    }
     const int k = LastUsedRow(grid);
     out.WriteInt32(k);
     for (int r = 1; r <= k; ++r) {
@@ -50,7 +65,7 @@ ProjectData ParseProject(std::string_view bytes) {
         // Only a bare file name may name the database: it is opened from the
         // program's own folder.
         if (d.DatabaseFileName.empty() || d.DatabaseFileName.find_first_of("/\\") != std::string::npos ||
-            d.DatabaseFileName == "." || d.DatabaseFileName == "..")
+            d.DatabaseFileName == "." || d.DatabaseFileName == ".." || HasControlCharacter(d.DatabaseFileName))
             throw EBadFileFormat(kNotAProjectFile);
         d.SearchType = in.ReadInt32();
         d.WorkingMask = in.ReadInt32();
@@ -74,12 +89,30 @@ ProjectData ParseProject(std::string_view bytes) {
         const std::size_t blockStart = in.Position();
         in.ReadCountedBytes();
         d.CutBlock = std::string(bytes.substr(blockStart, in.Position() - blockStart));
-        // Every line of the block becomes a grid row; a school cutting list never
-        // comes near this, and the limit keeps a crafted file from exhausting memory.
-        std::size_t lines = 1;
-        for (std::size_t p = d.CutBlock.find("\r\n"); p != std::string::npos; p = d.CutBlock.find("\r\n", p + 2))
-            ++lines;
-        if (lines > kMaxCuttingListLines) throw EBadFileFormat(kNotAProjectFile);
+        // Every line of the block becomes a grid row, and the program writes as
+        // many lines as the count says: a file that disagrees would mix its rows
+        // with those of the list on the page. The line limit keeps a crafted file
+        // from exhausting memory, the cell limit from making every repaint slow.
+        const std::string_view text = std::string_view(d.CutBlock).substr(4);
+        std::int64_t lines = 0;
+        if (!text.empty()) {
+            for (std::size_t start = 0;; ++lines) {
+                const std::size_t end = text.find("\r\n", start);
+                const std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+                for (std::size_t c = 0; c <= line.size();) {
+                    const std::size_t tab = std::min(line.find('\t', c), line.size());
+                    if (tab - c > kMaxCutCellBytes) throw EBadFileFormat(kNotAProjectFile);
+                    c = tab + 1;
+                }
+                if (end == std::string_view::npos) {
+                    ++lines;
+                    break;
+                }
+                start = end + 2;
+            }
+        }
+        if (lines > static_cast<std::int64_t>(kMaxCuttingListLines) || lines != static_cast<std::int64_t>(d.CutRows))
+            throw EBadFileFormat(kNotAProjectFile);
         if (!in.AtEnd()) throw EBadFileFormat(kNotAProjectFile);
     } catch (const ETruncated&) {
         throw EBadFileFormat(kNotAProjectFile);

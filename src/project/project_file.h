@@ -1,6 +1,7 @@
 #pragma once
 // The project file (*.prj): the database in use, the search that was set up (type,
 // working processes, criteria rows, evaluation) and the cutting list.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,10 @@ namespace trevane {
 // Message of every damaged or foreign project file.
 inline constexpr const char* kNotAProjectFile = "This is not a valid *.prj project file";
 
+// The longest cutting-list cell a project may hold: the most the cell editor
+// lets a pupil type.
+inline constexpr std::size_t kMaxCutCellBytes = 32767;
+
 // A project file taken apart, before anything of it reaches the pages.
 struct ProjectData {
     std::string DatabaseFileName;  // bare file name, UTF-8
@@ -28,11 +33,13 @@ struct ProjectData {
 
 // Checks and takes apart the bytes of a whole project file. Any fault (wrong tag,
 // a count or length beyond the bytes that remain, a negative count, bytes after
-// the last field, a database name that is not a bare file name) throws
-// EBadFileFormat(kNotAProjectFile).
+// the last field, a database name that is not a bare file name or holds a
+// control character, a cutting-list count other than the number of stored lines,
+// a cell longer than kMaxCutCellBytes) throws EBadFileFormat(kNotAProjectFile).
 ProjectData ParseProject(std::string_view bytes);
 
-// The bytes of a project file for the given state.
+// The bytes of a project file for the given state. With no search (type -1) the
+// criteria count is 0 and the evaluation empty, whatever the page holds.
 std::string SerializeProject(const std::string& databaseFileName, std::int32_t searchType,
                              std::int32_t workingMask, const StringGrid& criteriaGrid,
                              const std::string& evaluation, const StringGrid& cutGrid);

@@ -1,5 +1,6 @@
 #include "search/search_page.h"
 
+#include "common/grid_util.h"
 #include "materials/matching.h"
 #include "search/search_dialogs.h"
 #include "search/search_types.h"
@@ -38,6 +39,16 @@ void SearchPage::OnDatabaseSwitched() {
     NumFoundLabel = "0";
     ShowDetailsBtnEnabled = false;
     Changes.Announce(SearchChange::Results);
+}
+
+void SearchPage::OnNewProject() {
+    OnDatabaseSwitched();
+    ClearGridCells(GridC, 0, GridC.FixedRows(), GridC.ColCount() - 1, GridC.RowCount() - 1);
+    CategoryLabel.clear();
+    EvalMemo.clear();
+    EvalMemoModified = false;
+    Changes.Announce(SearchChange::Criteria);
+    Changes.Announce(SearchChange::Evaluation);
 }
 
 void SearchPage::StartFromMenu() {
@@ -214,8 +225,8 @@ void SearchPage::ShowDetailsBtnClick() { navigator_.ShowFoundMaterials(FoundList
 void SearchPage::EvalFontBtnClick() {
     if (auto font = ui_.FontDialog(EvalFont)) {
         if (*font == EvalFont) return;
+        // The font is not kept in the project: choosing one is no unsaved work.
         EvalFont = *font;
-        project_.ProjectChanged = true;
         Changes.Announce(SearchChange::Evaluation);
     }
 }

@@ -59,6 +59,9 @@ public:
 
     // The database was replaced: the found list no longer names valid materials.
     void OnDatabaseSwitched();
+    // A new project: the criteria, the results and the evaluation of the last
+    // one go (the next pupil neither sees nor saves them).
+    void OnNewProject();
 
     // Navigation to the search page from the start page or the Options menu:
     // the search-type dialog, then the new search, the previous one, or nothing.

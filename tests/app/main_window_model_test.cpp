@@ -67,6 +67,17 @@ TEST_F(ShellTest, StartupWithoutDatabaseReportsMissingFileOnceAndShowsStartPage)
     EXPECT_EQ(s.State.Caption, "Trevane [untitled.prj]");
 }
 
+TEST_F(ShellTest, StartupReportsAProjectFolderSettingThatCannotBeUsed) {
+    WriteBothLevels();
+    WriteTestFile(dir.File("QEL.ini"), "[default user directory]\ndir=/nonexistent/folder\n");
+    AppModel& s = Started();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
+    EXPECT_EQ(ui.messages[0].text, "The folder for project files in QEL.ini (dir=/nonexistent/folder) does not exist."
+                                   "\r\nProject files are opened and saved in " + dir.Path() + ".");
+    EXPECT_EQ(s.State.DefaultUserDir, dir.Path());
+}
+
 TEST_F(ShellTest, StartupFindsTheLowerCaseFileAndTakesItsLevel) {
     WriteDb("higher.mdf", 3, 0, "High");
     AppModel& s = Started();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "project/project_fixture.h"
 
 namespace trevane::testing {
@@ -160,7 +162,85 @@ TEST_F(ProjectCommandsTest, OpenAsksAboutUnsavedWorkFirst) {
     ui.openFiles.push_back(path);
     Project().Openfile1Click();
     EXPECT_EQ(Project().ProjectFileName, path);
-    EXPECT_TRUE(St().Project.ProjectChanged);  // Open leaves the mark as it was
+    EXPECT_FALSE(St().Project.ProjectChanged);  // the pages show what the file holds
+
+    // So the next command asks nothing.
+    ui.messages.clear();
+    Project().Newprojectfile1Click();
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ProjectCommandsTest, SaveAsNeverReplacesAFileUnasked) {
+    const std::string precious = work.File("precious.prj");
+    WriteTestFile(precious, "PRECIOUS WORK");
+    FillCutRows(1);
+    St().Project.ProjectChanged = true;
+
+    // "precious.txt" becomes precious.prj, which exists: asked, and No keeps it.
+    ui.saveFiles.push_back(work.File("precious.txt"));
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(Project().Saveas1Click());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
+    EXPECT_EQ(ui.messages[0].text, "precious.prj already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(ui.messages[0].buttons, unsigned(kBtnYes | kBtnNo));
+    EXPECT_FALSE(ui.saveSpecs[0].askBeforeReplacing);  // the dialog does not ask about the name typed
+    EXPECT_EQ(ReadWholeFile(precious), "PRECIOUS WORK");
+    EXPECT_EQ(Project().ProjectFileName, "untitled.prj");
+    EXPECT_TRUE(St().Project.ProjectChanged);
+
+    // Yes replaces it; the project then holds no unsaved changes.
+    ui.saveFiles.push_back(work.File("precious.txt"));
+    ui.answers = {Answer::Yes};
+    EXPECT_TRUE(Project().Saveas1Click());
+    EXPECT_EQ(ParseProject(ReadWholeFile(precious)).CutRows, 1);
+    EXPECT_EQ(Project().ProjectFileName, precious);
+    EXPECT_FALSE(St().Project.ProjectChanged);
+
+    // A new name: no question.
+    ui.messages.clear();
+    ui.saveFiles.push_back(work.File("other.PRJ.bak"));
+    EXPECT_TRUE(Project().Saveas1Click());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(FileExists(work.File("other.PRJ.prj")));
+}
+
+TEST_F(ProjectCommandsTest, SaveOfAReadOnlyFileSaysSoAndKeepsIt) {
+    const std::string handout = work.File("handout.prj");
+    WriteTestFile(handout, "HANDOUT");
+    ::chmod(handout.c_str(), 0444);
+    Project().ProjectFileName = handout;
+    St().Project.ProjectChanged = true;
+    EXPECT_FALSE(Project().Save1Click());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
+    EXPECT_EQ(ui.messages[0].text, "Cannot write " + handout + ": the file is read-only");
+    EXPECT_EQ(ReadWholeFile(handout), "HANDOUT");
+    EXPECT_TRUE(St().Project.ProjectChanged);
+}
+
+TEST_F(ProjectCommandsTest, NewStartsAnEmptyProject) {
+    SetUpSearch(0);
+    Search().SearchBtnClick();
+    ASSERT_FALSE(Search().FoundListbox.empty());
+    Search().EvalMemoChanged("the last pupil's evaluation");
+    FillCutRows(2);
+    ui.answers = {Answer::No};
+    Project().Newprojectfile1Click();
+    EXPECT_EQ(LastUsedRow(Search().GridC), 0);
+    EXPECT_EQ(Search().GridC.Cell(0, 0), "property");  // the headings stay
+    EXPECT_TRUE(Search().FoundListbox.empty());
+    EXPECT_EQ(Search().NumFoundLabel, "0");
+    EXPECT_TRUE(Search().EvalMemo.empty());
+    EXPECT_TRUE(Search().CategoryLabel.empty());
+
+    // The next pupil's file holds none of it.
+    FillCutRows(1, "mine");
+    ui.saveFiles.push_back(work.File("next"));
+    ASSERT_TRUE(Project().Save1Click());
+    const std::string bytes = ReadWholeFile(work.File("next.prj"));
+    EXPECT_EQ(bytes.find("evaluation"), std::string::npos);
+    EXPECT_EQ(ParseProject(bytes).Criteria.size(), 0u);
 }
 
 TEST_F(ProjectCommandsTest, OpenSwitchesToTheProjectsDatabase) {

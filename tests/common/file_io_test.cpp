@@ -62,7 +62,7 @@ TEST(AtomicWrite, ReplacesTheFileAndKeepsItOnFailure) {
     EXPECT_THROW(WriteFileAtomically(dir.File("missing/b.prj"), "x"), EFileError);
     if (geteuid() != 0) {
         std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        EXPECT_THROW(WriteFileAtomically(path, "third"), EFileError);
+        EXPECT_THROW(WriteFileAtomically(dir.File("new.prj"), "third"), EFileError);
         std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
         EXPECT_EQ(ReadWholeFile(path), "second");
     }

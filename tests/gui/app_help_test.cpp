@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -117,6 +118,33 @@ TEST(QtUserInterfaceTest, FontDialogIsFontDlg) {
     });
     EXPECT_FALSE(ui.FontDialog(FontSpec{"Arial", 13}).has_value());
     EXPECT_EQ(name, "FontDlg");
+}
+
+// The Save as dialog of projects leaves the question about an existing file to
+// the command, which asks about the name it completes; other save dialogs ask.
+TEST(QtUserInterfaceTest, SaveDialogAsksBeforeReplacingOnlyWhenTold) {
+    testing::TempDir dir;
+    for (const bool ask : {false, true}) {
+        QtUserInterface ui;
+        FileDialogSpec spec;
+        spec.title = "Save as";
+        spec.initialDir = dir.Path();
+        spec.askBeforeReplacing = ask;
+        bool seen = false, confirms = false;
+        QString folder;
+        QTimer::singleShot(0, [&] {
+            if (auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                seen = dlg->objectName() == "SaveDlg";
+                confirms = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+                folder = dlg->directory().absolutePath();
+                dlg->reject();
+            }
+        });
+        EXPECT_FALSE(ui.SaveFileDialog(spec).has_value());
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(confirms, ask);
+        EXPECT_EQ(folder.toStdString(), dir.Path());
+    }
 }
 
 }  // namespace

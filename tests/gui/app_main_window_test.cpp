@@ -20,6 +20,7 @@
 #include "app/gui/main_window.h"
 #include "app/app_model.h"
 #include "app/main_window_model.h"
+#include "project/project_file.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -53,6 +54,34 @@ TEST_F(MainWindowTest, ExitClosesTheWindow) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, "Exit program");
     EXPECT_EQ(ui.messages[1].text, "Exit program");
+}
+
+// An opened project is what the file holds: showing it (the evaluation memo
+// included, with a no-break space and a lone CR) makes no unsaved change, so New
+// asks nothing.
+TEST_F(MainWindowTest, OpenedProjectShowsWithoutUnsavedChanges) {
+    StringGrid criteria{2, 3, 0, 1}, cut{9, 5, 1, 1};
+    criteria.SetCell(0, 1, "Hardness");
+    criteria.SetCell(1, 1, "hard");
+    cut.SetCell(1, 1, "leg");
+    testing::WriteTestFile(dir.File("p.prj"), SerializeProject(session.State.Database.DatabaseFileName, 0, 0, criteria,
+                                                               "A\u00a0B\rC\r\nD", cut));
+    window.resize(1000, 700);
+    window.show();
+    session.ShowPage(Page::Search);
+    session.State.Project.ProjectChanged = true;  // work that the pupil lets go
+    ui.answers = {Answer::No};
+    ui.openFiles.push_back(dir.File("p.prj"));
+    const std::size_t messages = ui.messages.size() + 1;
+    Child<QAction>("Openfile1")->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(ui.messages.size(), messages);
+    EXPECT_EQ(Current()->objectName(), "PageC");
+    EXPECT_EQ(window.windowTitle(), "Trevane [p.prj]");
+    EXPECT_FALSE(session.State.Project.ProjectChanged);
+    Child<QAction>("Newprojectfile1")->trigger();
+    EXPECT_EQ(ui.messages.size(), messages);
+    EXPECT_EQ(window.windowTitle(), "Trevane [untitled.prj]");
 }
 
 TEST_F(MainWindowTest, NamesCaptionsAndStartPageLayout) {

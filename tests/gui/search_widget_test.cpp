@@ -157,6 +157,20 @@ TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
     EXPECT_EQ(memo->toPlainText(), "line 1\nline 2");
 }
 
+TEST_F(SearchWidgetTest, MemoKeepsNoBreakSpacesAndLineBreaks) {
+    SearchPageWidget w(session.Search(), nullptr);
+    auto* memo = Find<QPlainTextEdit>(&w, "EvalMemo");
+    page.EvalMemoChanged("A\u00a0B\r\nC");  // as opening a project sets it
+    w.Refresh();
+    session.State.Project.ProjectChanged = false;
+    memo->moveCursor(QTextCursor::End);
+    Type(memo, "D");
+    EXPECT_EQ(page.EvalMemo, "A\u00a0B\r\nCD");
+    EXPECT_TRUE(session.State.Project.ProjectChanged);
+    w.Refresh();
+    EXPECT_EQ(memo->toPlainText().size(), 6);
+}
+
 TEST_F(SearchWidgetTest, SearchTypeDialogForwardsItsButtons) {
     int choices = 0;
     TSearchFrm model(ui, choices, false);

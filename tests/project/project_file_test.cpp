@@ -132,6 +132,7 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
     const std::string good = ProjectBytes();
     const std::string head = Counted("PRJ") + Counted("higher.mdf");
     const std::string tail = Int32(0) + Counted("") + Int32(0) + Int32(0);
+    const std::string row = "a\tb\t\t\t\t\t\t\t";
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {"tag case", Counted("prj") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
         {"tag length", Counted("PRJX") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
@@ -147,6 +148,15 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         {"negative string", head + Int32(0) + Int32(0) + Int32(0) + Int32(-4) + Int32(0) + Int32(0)},
         {"negative m", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(-1) + Int32(0)},
         {"huge block", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Int32(0x7FFFFFFF)},
+        {"database name with NUL", Counted("PRJ") + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
+        {"database name with TAB", Counted("PRJ") + Counted("higher\t.mdf") + Int32(0) + Int32(0) + tail},
+        {"count above the lines", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1000) + Counted(row)},
+        {"count 2^31-1", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0x7FFFFFFF) + Counted(row)},
+        {"count below the lines", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) +
+                                      Counted(row + "\r\n" + row)},
+        {"count 0 with a line", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0) + Counted(row)},
+        {"cell longer than a pupil can type", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) +
+                                                  Counted(std::string(kMaxCutCellBytes + 1, 'x') + "\t")},
         {"trailing byte", good + "x"},
         {"empty file", ""},
     };
@@ -166,6 +176,28 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         EXPECT_EQ(ui.messages[0].text, kNotAProjectFile);
         EXPECT_EQ(Snapshot(), before);
     }
+}
+
+TEST_F(ProjectFileTest, CellsUpToWhatAPupilCanTypeAreRead) {
+    FillCutRows(2);
+    Cut().SetCell(3, 2, std::string(kMaxCutCellBytes, 'x'));
+    WriteProjectFile(work.File("long.prj"), session->Project().ProjectBytes());
+    const std::string written = ProjectBytes();
+    FillCutRows(5, "other");
+    session->Project().ReadProject(work.File("long.prj"));
+    EXPECT_EQ(ProjectBytes(), written);
+}
+
+TEST_F(ProjectFileTest, ProjectWithoutSearchHoldsNoSearchText) {
+    SetUpSearch(0);
+    Search().EvalMemo = "the last pupil's evaluation";
+    St().Search.LastSearchType = -1;
+    FillCutRows(1, "c");
+    WriteProjectFile(work.File("none.prj"), session->Project().ProjectBytes());
+    const std::string bytes = ReadBack(work.File("none.prj"));
+    EXPECT_EQ(bytes.substr(0, 37), Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0));
+    EXPECT_EQ(bytes.find("evaluation"), std::string::npos);
+    EXPECT_EQ(ParseProject(bytes).CutRows, 1);
 }
 
 TEST_F(ProjectFileTest, MissingFileNamesThePath) {
@@ -220,7 +252,13 @@ TEST_F(SaveFailureTest, ReadOnlyFolder) {
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
     WriteTestFile(folder + "/p.prj", "old project");
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    ExpectFailedSaveKeepsEverything(folder + "/p.prj", "old project");
+    // No new project can be made there: the message names the folder.
+    ExpectFailedSaveKeepsEverything(folder + "/new.prj", "");
+    EXPECT_NE(ui.messages.at(0).text.find("the folder " + folder), std::string::npos);
+    // The project already there may still be written: it is saved in place.
+    Project().ProjectFileName = folder + "/p.prj";
+    EXPECT_TRUE(Project().Save1Click());
+    EXPECT_EQ(ReadBack(folder + "/p.prj"), ProjectBytes());
     chmod(folder.c_str(), 0755);
 }
 

@@ -173,7 +173,7 @@ TEST_F(SearchRunTest, EvaluationAndDatabaseSwitch) {
     ui.fonts.push_back(times);
     page.EvalFontBtnClick();
     EXPECT_EQ(page.EvalFont, times);
-    EXPECT_TRUE(st.Project.ProjectChanged);
+    EXPECT_FALSE(st.Project.ProjectChanged);  // the font is not kept in the project
 
     page.FoundListbox = {{"Oak", 0}};
     page.NearMisses = {{1, "Pine", "Hardness hard"}};

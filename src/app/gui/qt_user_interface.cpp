@@ -92,6 +92,7 @@ std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec&
     dlg.setObjectName("SaveDlg");
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
     if (!request.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(request.defaultExt));
     if (!request.fileName.empty()) dlg.selectFile(QString::fromStdString(request.fileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;

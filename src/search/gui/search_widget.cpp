@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "common/gui/qt_fonts.h"
@@ -47,6 +48,15 @@ QLabel* Label(const char* name, const QString& text, QWidget* parent) {
 
 // The memo keeps "\n"; the page (and the project file) keep CR LF.
 std::string ToCrLf(const QString& text) { return QString(text).replace("\n", "\r\n").toStdString(); }
+
+// The memo's text as typed. Its plain text would turn no-break spaces into
+// spaces; the raw text keeps them and marks line ends as paragraph or line
+// separators.
+QString MemoText(const QPlainTextEdit& memo) {
+    QString text = memo.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
+    return text;
+}
 QString FromCrLf(const std::string& text) { return QString::fromStdString(text).replace("\r\n", "\n"); }
 
 }  // namespace
@@ -215,7 +225,7 @@ QWidget* SearchPageWidget::BuildResults() {
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setMinimumHeight(120);
     connect(memo_, &QPlainTextEdit::textChanged, this,
-            [this] { page_.EvalMemoChanged(ToCrLf(memo_->toPlainText())); });
+            [this] { page_.EvalMemoChanged(ToCrLf(MemoText(*memo_))); });
     col->addWidget(memo_, 3);
 
     scroll->setWidget(content);
@@ -258,7 +268,7 @@ void SearchPageWidget::ShowResults() {
 }
 
 void SearchPageWidget::ShowEvaluation() {
-    if (ToCrLf(memo_->toPlainText()) != page_.EvalMemo) {
+    if (ToCrLf(MemoText(*memo_)) != page_.EvalMemo) {
         // Showing the page's text is not an edit of the pupil.
         const QSignalBlocker block(memo_);
         memo_->setPlainText(FromCrLf(page_.EvalMemo));
