@@ -36,7 +36,8 @@ void CheckOne(const TMaterial& m, int pos, const std::map<std::string, int>& fir
     }
     if (m.PictureNumber < 0) add("Picture number: must not be negative");
     if (auto it = firstOfName.find(m.Name); it != firstOfName.end() && it->second != pos)
-        add("Name: material " + std::to_string(it->second) + " has the same name (cutting lists find materials by name)");
+        add("Name: material number " + std::to_string(it->second) +
+            " has the same name (cutting lists and projects find materials by name)");
     for (int s = 0; s < m.ShapeCount(); ++s) {
         for (const auto& f : ShapeFields(m)) {
             if (f.type == FieldType::Switch) continue;

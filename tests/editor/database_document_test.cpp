@@ -161,7 +161,8 @@ TEST(DatabaseDocument, WrongValuesAreRefusedNamingTheField) {
         FAIL() << "saved a database with problems";
     } catch (const EDatabaseProblems& e) {
         EXPECT_EQ(e.Problems, (std::vector<Problem>{
-                                  {steel, "Ash: Name: material 0 has the same name (cutting lists find materials by name)"},
+                                  {steel, "Ash: Name: material number 0 has the same name (cutting lists and projects find "
+                                          "materials by name)"},
                                   {steel, "Ash: 12 x 3 [strip], Largest length: a stocked size needs it"}}));
     }
     EXPECT_EQ(ReadWholeFile(dir.File("db.mdf")), "old");

@@ -96,8 +96,14 @@ EditorWindow::EditorWindow(EditorPrompts& prompts, const QString& programDir, QW
 EditorWindow::~EditorWindow() = default;
 
 QString EditorWindow::PicturesFolder() const {
-    const QString dir = doc_.HasPath() ? QFileInfo(Q(doc_.Path())).absolutePath() : programDir_;
-    return dir + "/pics";
+    // The pictures beside the database (the program's folder, where the program
+    // reads them); a database kept elsewhere without pictures of its own shows
+    // and adds to the program's.
+    if (doc_.HasPath()) {
+        const QString beside = QFileInfo(Q(doc_.Path())).absolutePath() + "/pics";
+        if (QFileInfo(beside).isDir()) return beside;
+    }
+    return programDir_ + "/pics";
 }
 
 void EditorWindow::BuildMenus() {
