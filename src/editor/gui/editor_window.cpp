@@ -131,7 +131,8 @@ void EditorWindow::BuildMenus() {
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("EditMenu");
     undo_ = add(edit, "&Undo", "UndoAction", QKeySequence::Undo, [this] { UndoClick(); });
-    redo_ = add(edit, "&Redo", "RedoAction", QKeySequence::Redo, [this] { RedoClick(); });
+    redo_ = add(edit, "&Redo", "RedoAction", QKeySequence(), [this] { RedoClick(); });
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addSeparator();
     add(edit, "&Add material...", "AddMaterialAction", QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] { AddMaterialClick(); });
     add(edit, "D&uplicate material", "DuplicateAction", QKeySequence(Qt::CTRL | Qt::Key_D), [this] { DuplicateClick(); });
