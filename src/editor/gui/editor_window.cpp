@@ -250,6 +250,7 @@ bool EditorWindow::OpenFile(const QString& path) {
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         doc_.Open(path.toStdString());
+        diskNoted_ = false;
         QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
@@ -278,6 +279,7 @@ bool EditorWindow::SaveTo(const std::string& path) {
     for (;;) {
         try {
             doc_.Save(path, overwrite);
+            diskNoted_ = false;
             Refresh(Current());
             statusBar()->showMessage("Saved " + Q(path) + " (the previous file is kept as " +
                                          QFileInfo(Q(path)).fileName() + ".bak)",
@@ -462,6 +464,14 @@ void EditorWindow::ClassOrderClick() {
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+void EditorWindow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() != QEvent::ActivationChange || !isActiveWindow() || diskNoted_ || !doc_.ChangedOnDisk()) return;
+    diskNoted_ = true;
+    statusBar()->showMessage(QFileInfo(Q(doc_.Path())).fileName() +
+                             " was changed on disk since it was opened; saving will ask what to do");
 }
 
 void EditorWindow::closeEvent(QCloseEvent* e) {

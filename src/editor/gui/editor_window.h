@@ -58,6 +58,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // Coming back to the window: a file another teacher saved meanwhile is noted.
+    void changeEvent(QEvent* e) override;
 
 private:
     void BuildMenus();
@@ -80,6 +82,7 @@ private:
     QAction* redo_ = nullptr;
     QPointer<ClassOrderWindow> order_;
     std::unique_ptr<TMaterialList> orderDatabase_;
+    bool diskNoted_ = false;
 };
 
 // Runs the staff program: the database given on the command line, or the
