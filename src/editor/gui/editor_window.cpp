@@ -93,7 +93,11 @@ EditorWindow::EditorWindow(EditorPrompts& prompts, const QString& programDir, QW
     Refresh(-1);
 }
 
-EditorWindow::~EditorWindow() = default;
+EditorWindow::~EditorWindow() {
+    // The widgets use the document: they go while it is still there.
+    delete order_.data();
+    delete takeCentralWidget();
+}
 
 QString EditorWindow::PicturesFolder() const {
     // The pictures beside the database (the program's folder, where the program
@@ -158,6 +162,13 @@ void EditorWindow::BuildMenus() {
 }
 
 int EditorWindow::Current() const { return form_->Material(); }
+
+void EditorWindow::CommitTyping() {
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused)) return;
+    focused->clearFocus();  // a line edit, the description or a grid cell ends its editing
+    if (focused) focused->setFocus();
+}
 
 void EditorWindow::SelectMaterial(int pos) {
     for (int g = 0; g < tree_->topLevelItemCount(); ++g) {
@@ -233,6 +244,7 @@ void EditorWindow::Refused(const QString& message) {
 }
 
 bool EditorWindow::MaySpoilChanges() {
+    CommitTyping();
     if (!doc_.Modified()) return true;
     const QString name = doc_.HasPath() ? QFileInfo(Q(doc_.Path())).fileName() : "the new database";
     switch (prompts_.AskSaveChanges(this, name)) {
@@ -307,11 +319,13 @@ bool EditorWindow::SaveTo(const std::string& path) {
 }
 
 bool EditorWindow::Save() {
+    CommitTyping();
     if (!doc_.HasPath()) return SaveAs();
     return SaveTo(doc_.Path());
 }
 
 bool EditorWindow::SaveAs() {
+    CommitTyping();
     const QString dir = doc_.HasPath() ? Q(doc_.Path()) : programDir_ + "/untitled.mdf";
     QString path = prompts_.ChooseSaveFile(this, "Save database as", dir, kDatabaseFilter);
     if (path.isEmpty()) return false;
@@ -340,6 +354,7 @@ void EditorWindow::ImportSourceClick() {
 }
 
 void EditorWindow::ExportSourceClick() {
+    CommitTyping();
     QString path = prompts_.ChooseSaveFile(this, "Export database source", programDir_, "Database sources (*.json)");
     if (path.isEmpty()) return;
     if (!path.endsWith(".json", Qt::CaseInsensitive)) path += ".json";
@@ -352,6 +367,7 @@ void EditorWindow::ExportSourceClick() {
 }
 
 void EditorWindow::UndoClick() {
+    CommitTyping();
     if (!doc_.CanUndo()) return;
     const QString text = Q(doc_.UndoText());
     const int pos = doc_.Undo();
@@ -361,6 +377,7 @@ void EditorWindow::UndoClick() {
 }
 
 void EditorWindow::RedoClick() {
+    CommitTyping();
     if (!doc_.CanRedo()) return;
     const QString text = Q(doc_.RedoText());
     const int pos = doc_.Redo();
@@ -370,6 +387,7 @@ void EditorWindow::RedoClick() {
 }
 
 void EditorWindow::AddMaterialClick() {
+    CommitTyping();
     static const std::vector<std::pair<int, const char*>> kinds = {
         {0, "wood"}, {10, "board"}, {5, "steel"}, {6, "aluminium"}, {7, "brass"}, {8, "copper"}, {1, "metal (no stock)"}, {2, "plastic"}};
     QStringList names;
@@ -384,6 +402,7 @@ void EditorWindow::AddMaterialClick() {
 }
 
 void EditorWindow::DuplicateClick() {
+    CommitTyping();
     if (Current() < 0) return;
     const int pos = doc_.DuplicateMaterial(Current());
     form_->ShowMaterial(-1);
@@ -391,6 +410,7 @@ void EditorWindow::DuplicateClick() {
 }
 
 void EditorWindow::DeleteClick() {
+    CommitTyping();
     const int pos = Current();
     if (pos < 0) return;
     doc_.DeleteMaterial(pos);
@@ -400,6 +420,7 @@ void EditorWindow::DeleteClick() {
 }
 
 void EditorWindow::MoveClick(int by) {
+    CommitTyping();
     const int pos = Current();
     const int to = pos + by;
     if (pos < 0 || to < 0 || to >= doc_.Count()) return;
@@ -408,6 +429,7 @@ void EditorWindow::MoveClick(int by) {
 }
 
 void EditorWindow::CheckClick() {
+    CommitTyping();
     const auto problems = doc_.Check();
     if (problems.empty()) {
         statusBar()->showMessage("No problems found", 4000);
@@ -420,6 +442,7 @@ void EditorWindow::CheckClick() {
 }
 
 void EditorWindow::ImportPictureClick() {
+    CommitTyping();
     const int pos = Current();
     if (pos < 0) return;
     const QString source = prompts_.ChooseOpenFile(this, "Import picture", QDir::homePath(),

@@ -63,6 +63,9 @@ protected:
 
 private:
     void BuildMenus();
+    // Ends the typing in the field that has the focus, so that what was typed is
+    // an edit before a command runs (Ctrl+S while the cursor is still in a field).
+    void CommitTyping();
     // Shows the document again: the list, the fields, the prices, the actions.
     void Refresh(int select);
     void Edited(int pos);

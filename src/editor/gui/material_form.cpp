@@ -90,6 +90,10 @@ MaterialForm::MaterialForm(DatabaseDocument& doc, QWidget* parent) : QTabWidget(
     ShowMaterial(-1);
 }
 
+MaterialForm::~MaterialForm() {
+    for (auto& [key, w] : fields_) w->blockSignals(true);
+}
+
 void MaterialForm::SetPicturesFolder(const QString& dir) {
     picsDir_ = dir;
     ShowPicture();

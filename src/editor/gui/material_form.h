@@ -35,6 +35,8 @@ class MaterialForm : public QTabWidget {
     Q_OBJECT
 public:
     MaterialForm(DatabaseDocument& doc, QWidget* parent);
+    // The fields lose the focus while they are destroyed: they must not edit then.
+    ~MaterialForm() override;
 
     // Shows the material at `pos` (-1: none), building the fields of its kind.
     void ShowMaterial(int pos);

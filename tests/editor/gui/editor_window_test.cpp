@@ -168,6 +168,19 @@ TEST_F(EditorFixture, APriceAndAStockSizeEditedSavedAndUndone) {
     EXPECT_EQ(Find<QTableWidget>(window.get(), "StockTable")->item(0, 3)->text(), "250");
 }
 
+TEST_F(EditorFixture, SavingTakesWhatIsStillBeingTyped) {
+    window->show();
+    auto* description = Find<QWidget>(window.get(), "Field_description");
+    description->setFocus();
+    QApplication::processEvents();
+    description->setProperty("plainText", "Typed, not yet left.");
+    Trigger(window.get(), "SaveAction");
+    TMaterialList loaded;
+    std::uint8_t level = 0;
+    LoadDatabase(db, loaded, level);
+    EXPECT_EQ(loaded[0]->Description, "Typed, not yet left.");
+}
+
 TEST_F(EditorFixture, PropertyAndSearchValuesSetFlags) {
     const int oak = PositionOf("Oak");
     window->SelectMaterial(oak);
