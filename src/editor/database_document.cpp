@@ -286,14 +286,9 @@ int DatabaseDocument::AddMaterial(int kind, const std::string& name) {
     m->Name = name;
     // Like a source that lists no stock: no size stocked until the teacher says so.
     for (int s = 0; s < m->ShapeCount(); ++s) trevane::SetShapeField(*m, s, "stocked", "false");
-    // At the end of its group, so the list stays grouped; positions of the
-    // materials after it move on by one.
-    std::size_t at = materials_.size();
-    for (std::size_t i = materials_.size(); i-- > 0;)
-        if (GroupOf(*materials_[i]) == GroupOf(*m)) {
-            at = i + 1;
-            break;
-        }
+    // At the end of the list: the positions of the others stay as old projects
+    // and the pupils' lists know them.
+    const std::size_t at = materials_.size();
     Record("Add " + name, static_cast<int>(at));
     materials_.insert(materials_.begin() + static_cast<std::ptrdiff_t>(at), std::move(m));
     return static_cast<int>(at);
@@ -304,9 +299,10 @@ int DatabaseDocument::DuplicateMaterial(int pos) {
     auto copy = CloneMaterial(*materials_[static_cast<std::size_t>(pos)]);
     if (!copy) return -1;
     copy->Name += " (copy)";
-    Record("Duplicate " + materials_[static_cast<std::size_t>(pos)]->Name, pos + 1);
-    materials_.insert(materials_.begin() + pos + 1, std::move(copy));
-    return pos + 1;
+    const int at = Count();
+    Record("Duplicate " + materials_[static_cast<std::size_t>(pos)]->Name, at);
+    materials_.push_back(std::move(copy));
+    return at;
 }
 
 void DatabaseDocument::DeleteMaterial(int pos) {

@@ -98,9 +98,10 @@ public:
     std::string SetExtraValue(int pos, int propertyIndex, const std::string& word);
     std::string SetShapeField(int pos, int shape, const std::string& key, const std::string& text);
     std::string SetLevel(int level);
-    // A new material of the record kind at the end of its group; returns its position.
+    // A new material of the record kind at the end of the list (the positions of
+    // the others stay); returns its position.
     int AddMaterial(int kind, const std::string& name);
-    // A copy right after the original, named "<name> (copy)"; returns its position.
+    // A copy at the end of the list, named "<name> (copy)"; returns its position.
     int DuplicateMaterial(int pos);
     void DeleteMaterial(int pos);
     // Moves the material at `from` to position `to` (both within the list).

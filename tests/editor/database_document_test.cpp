@@ -190,7 +190,7 @@ TEST(DatabaseDocument, UndoAndRedoEveryKindOfEdit) {
     step(doc.RaisePrices(MaterialGroup::Timber, "10"));
     doc.DeleteMaterial(1);
     states.push_back(doc.Bytes());
-    EXPECT_EQ(doc.UndoText(), "Delete MDF");
+    EXPECT_EQ(doc.UndoText(), "Delete Oak (copy)");
 
     for (std::size_t i = states.size() - 1; i > 0; --i) {
         ASSERT_TRUE(doc.CanUndo());
@@ -210,7 +210,7 @@ TEST(DatabaseDocument, UndoAndRedoEveryKindOfEdit) {
     // An edit that changes nothing is no step.
     const std::string text = doc.UndoText();
     ASSERT_EQ(doc.SetField(0, "name", "Beech"), "");
-    ASSERT_EQ(doc.SetShapeField(board, 2, "price", "4.1"), "");
+    ASSERT_EQ(doc.SetShapeField(0, 2, "price", "4.1"), "");  // MDF, renamed Beech
     EXPECT_EQ(doc.UndoText(), text);
 }
 
