@@ -139,6 +139,8 @@ ClassOrderWindow::ClassOrderWindow(EditorPrompts& prompts, std::function<const T
     stockText_->setObjectName("StockText");
     stockText_->setReadOnly(true);
     rightLayout->addWidget(stockText_, 1);
+    // The cutting diagrams of the whole order belong under the stock text, drawn
+    // from OrderStockPieces(order_) with the same database as the summary.
     split->setStretchFactor(1, 3);
     layout->addWidget(split, 1);
     setCentralWidget(central);

@@ -83,6 +83,12 @@ MaterialGroup PriceTablePage::Group() const { return static_cast<MaterialGroup>(
 void PriceTablePage::SetGroup(MaterialGroup group) { group_->setCurrentIndex(static_cast<int>(group)); }
 
 void PriceTablePage::Reload() {
+    // The grid's items are replaced: not while one of them is still reporting its change.
+    if (inChange_) {
+        if (!reloadLater_) QMetaObject::invokeMethod(this, [this] { reloadLater_ = false; Reload(); }, Qt::QueuedConnection);
+        reloadLater_ = true;
+        return;
+    }
     loading_ = true;
     rows_ = PriceRows(doc_.Materials(), Group());
     const bool sorting = grid_->isSortingEnabled();
@@ -114,12 +120,14 @@ void PriceTablePage::ItemChanged(QTableWidgetItem* item) {
     if (loading_ || !item || item->column() != 3) return;
     const PriceRow row = rows_[static_cast<std::size_t>(item->data(Qt::UserRole).toInt())];
     const std::string problem = doc_.SetPrice(row, item->text().toStdString());
-    if (!problem.empty()) {
+    inChange_ = true;
+    if (problem.empty())
+        emit Edited(row.material);
+    else {
         emit Refused(Q(problem));
         Reload();
-        return;
     }
-    emit Edited(row.material);
+    inChange_ = false;
 }
 
 QString PriceTablePage::RaiseClick() {

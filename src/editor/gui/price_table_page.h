@@ -40,6 +40,8 @@ private:
     DatabaseDocument& doc_;
     std::vector<PriceRow> rows_;
     bool loading_ = false;
+    bool inChange_ = false;     // inside the grid's own change signal
+    bool reloadLater_ = false;  // a reload asked for meanwhile
     QComboBox* group_;
     QTableWidget* grid_;
     QLineEdit* percent_;

@@ -211,6 +211,13 @@ TEST_F(EditorFixture, PriceTableRaise) {
     // Typed into the grid: refused and restored when it is not an amount.
     grid->item(0, 3)->setText("1.234");
     EXPECT_TRUE(window->statusBar()->currentMessage().endsWith("\"1.234\" is not an amount in pounds such as 12.50"));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->item(0, 3)->text().toStdString(),
+              FormatPence(*RaisedPrice(static_cast<std::int32_t>(*ParsePounds(before.toStdString())), 10)));
+    grid->item(0, 3)->setText("2");
+    QApplication::processEvents();
+    EXPECT_EQ(grid->item(0, 3)->text(), "2.00");
+    EXPECT_EQ(GetShapeField(window->Document().Material(PositionOf("Mild steel")), 0, "price"), "2.00");
 }
 
 TEST_F(EditorFixture, UnsavedChangesAreNeverDroppedWithoutAsking) {
