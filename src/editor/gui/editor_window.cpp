@@ -63,7 +63,8 @@ EditorWindow::EditorWindow(EditorPrompts& prompts, const QString& programDir, QW
     tree_->header()->setStretchLastSection(false);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (!item || !item->parent()) return;
-        form_->ShowMaterial(item->data(0, Qt::UserRole).toInt());
+        const int pos = item->data(0, Qt::UserRole).toInt();
+        if (pos != form_->Material()) form_->ShowMaterial(pos);
     });
     form_ = new MaterialForm(doc_, split);
     form_->SetPicturesFolder(PicturesFolder());
@@ -177,7 +178,12 @@ void EditorWindow::SelectMaterial(int pos) {
             if (group->child(i)->data(0, Qt::UserRole).toInt() == pos) {
                 tree_->setCurrentItem(group->child(i));
                 tree_->scrollToItem(group->child(i));
-                form_->ShowMaterial(pos);
+                // The same material keeps its fields (a value box or grid cell
+                // may still be reporting the edit that led here); another is built.
+                if (pos == form_->Material())
+                    form_->Reload();
+                else
+                    form_->ShowMaterial(pos);
                 return;
             }
     }
