@@ -332,6 +332,7 @@ std::string DatabaseDocument::RaisePrices(MaterialGroup group, const std::string
         percent < -100 || percent > 1000)
         return "Raise by: \"" + percentText + "\" is not a percentage from -100 to 1000";
     const std::vector<PriceRow> all = rows.empty() ? PriceRows(materials_, group) : rows;
+    if (all.empty()) return "Raise by: there are no " + GroupCaption(group) + " prices to raise";
     std::vector<std::pair<const PriceRow*, std::int32_t>> changes;
     for (const auto& r : all) {
         const auto raised = RaisedPrice(r.pence, percent);

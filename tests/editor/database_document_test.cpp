@@ -305,6 +305,7 @@ TEST(PriceTable, RaiseRoundsToWholePenceWithHalvesUp) {
     EXPECT_EQ(GetShapeField(doc.Material(steel), 0, "price"), "0.98");
     EXPECT_EQ(GetShapeField(doc.Material(steel), 52, "price"), "12.88");  // 1287.5
     EXPECT_EQ(GetField(doc.Material(oak), "price"), "1500.01");           // another group
+    EXPECT_EQ(doc.RaisePrices(MaterialGroup::Plastic, "3"), "Raise by: there are no Plastic prices to raise");
     EXPECT_EQ(doc.RaisePrices(MaterialGroup::Timber, "three"), "Raise by: \"three\" is not a percentage from -100 to 1000");
     // Only the rows given.
     const auto timber = PriceRows(doc.Materials(), MaterialGroup::Timber);
