@@ -8,7 +8,7 @@
 
 #include "editor/class_order.h"
 #include "editor/database_document.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "project/project_file.h"
 
 namespace trevane {

@@ -9,10 +9,10 @@
 #include "costing/costing_numbers.h"
 #include "costing/csv_export.h"
 #include "editor/material_fields.h"
-#include "materials/binary_io.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
-#include "project/grid_util.h"
+#include "common/binary_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 #include "project/project_file.h"
 
 namespace trevane {

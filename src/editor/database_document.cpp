@@ -3,7 +3,7 @@
 #include <cmath>
 #include <map>
 
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
 #include "trevane-db/source_format.h"

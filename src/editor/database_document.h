@@ -9,7 +9,7 @@
 
 #include "editor/material_fields.h"
 #include "materials/database.h"
-#include "materials/errors.h"
+#include "common/errors.h"
 
 namespace trevane {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "materials/cp1252.h"
+#include "common/cp1252.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
 

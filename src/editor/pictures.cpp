@@ -4,7 +4,7 @@
 #include <charconv>
 #include <filesystem>
 
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "materials/tables.h"
 
 namespace trevane {

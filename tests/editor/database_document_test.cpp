@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "editor/database_document.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
 #include "support/temp_dir.h"

@@ -23,8 +23,8 @@
 #include "costing/csv_export.h"
 #include "editor/gui/editor_prompts.h"
 #include "editor/material_fields.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 
 namespace trevane {
 namespace {

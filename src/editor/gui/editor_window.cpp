@@ -21,7 +21,7 @@
 #include "editor/gui/picture_import.h"
 #include "editor/gui/price_table_page.h"
 #include "editor/material_fields.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "trevane-db/source_format.h"
 
 namespace trevane {

@@ -7,8 +7,8 @@
 #include <QImageWriter>
 
 #include "editor/pictures.h"
-#include "materials/errors.h"
-#include "materials/file_io.h"
+#include "common/errors.h"
+#include "common/file_io.h"
 
 namespace trevane {
 

@@ -18,7 +18,7 @@
 #include "editor/gui/class_order_window.h"
 #include "editor/gui/editor_prompts.h"
 #include "editor/gui/editor_window.h"
-#include "materials/file_io.h"
+#include "common/file_io.h"
 #include "project/project_file.h"
 #include "support/temp_dir.h"
 
