@@ -5,6 +5,7 @@
 
 #include "common/file_io.h"
 #include "materials/matching.h"
+#include "materials/stock_checks.h"
 #include "materials/tables.h"
 #include "trevane-db/source_format.h"
 
@@ -38,19 +39,21 @@ void CheckOne(const TMaterial& m, int pos, const std::map<std::string, int>& fir
     if (auto it = firstOfName.find(m.Name); it != firstOfName.end() && it->second != pos)
         add("Name: material number " + std::to_string(it->second) +
             " has the same name (cutting lists and projects find materials by name)");
+    // What costing reads of a material offered for costing, checked as the
+    // database compiler checks it.
+    if (m.CostingFlag != 0)
+        if (const auto fault = FindStockFault(m)) {
+            std::string label = fault->field;
+            for (const auto& f : fault->shape < 0 ? MaterialFields(m) : ShapeFields(m))
+                if (f.key == fault->field) label = f.label;
+            add((fault->shape >= 0 ? ShapeSizeText(m, fault->shape) + ", " : std::string()) + label +
+                ": must be more than 0 for a material available in the workshop");
+        }
     for (int s = 0; s < m.ShapeCount(); ++s) {
         for (const auto& f : ShapeFields(m)) {
             if (f.type == FieldType::Switch) continue;
             if (const std::string p = CheckShapeField(m, s, f.key, GetShapeField(m, s, f.key)); !p.empty()) add(p);
         }
-        if (GetShapeField(m, s, "stocked") != "true") continue;
-        const bool board = m.RecordKind() == 10;
-        const std::string size = ShapeSizeText(m, s);
-        const int length = std::stoi(GetShapeField(m, s, board ? "length" : "max_length"));
-        const int width = std::stoi(GetShapeField(m, s, board ? "width" : "max_width"));
-        if (length <= 0) add(size + ", " + (board ? "Sheet length" : "Largest length") + ": a stocked size needs it");
-        if (ShapeIsSheet(m, s) && width <= 0)
-            add(size + ", " + (board ? "Sheet width" : "Largest width") + ": a stocked sheet needs it");
     }
 }
 

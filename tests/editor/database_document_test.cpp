@@ -161,9 +161,12 @@ TEST(DatabaseDocument, WrongValuesAreRefusedNamingTheField) {
         FAIL() << "saved a database with problems";
     } catch (const EDatabaseProblems& e) {
         EXPECT_EQ(e.Problems, (std::vector<Problem>{
+                                  {wood, "Ash: Price (\xC2\xA3 per m\xC2\xB3): must be more than 0 for a material "
+                                         "available in the workshop"},
                                   {steel, "Ash: Name: material number 0 has the same name (cutting lists and projects find "
                                           "materials by name)"},
-                                  {steel, "Ash: 12 x 3 [strip], Largest length: a stocked size needs it"}}));
+                                  {steel, "Ash: 12 x 3 [strip], Price (\xC2\xA3 per m, sheet per m\xC2\xB2): must be more than 0 "
+                                          "for a material available in the workshop"}}));
     }
     EXPECT_EQ(ReadWholeFile(dir.File("db.mdf")), "old");
 }

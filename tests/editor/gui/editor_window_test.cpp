@@ -265,12 +265,15 @@ TEST_F(EditorFixture, APhotoIsImportedUnderAFreePictureNumber) {
     ASSERT_TRUE(photo.save(source));
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.File("pics"))));
     WriteTestFile(dir.File("pics/90.jpg"), "taken");
+    int largest = 90;
+    for (const auto& m : window->Document().Materials()) largest = std::max(largest, static_cast<int>(m->PictureNumber));
+    const int expected = largest + 1;
     window->SelectMaterial(3);
     prompts.files = {source};
     Trigger(window.get(), "ImportPictureAction");
     EXPECT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join("\n").toStdString();
-    EXPECT_EQ(window->Document().Material(3).PictureNumber, 91);
-    const QImage written(QString::fromStdString(dir.File("pics/91.jpg")));
+    EXPECT_EQ(window->Document().Material(3).PictureNumber, expected);
+    const QImage written(QString::fromStdString(dir.File("pics/" + std::to_string(expected) + ".jpg")));
     EXPECT_EQ(written.size(), QSize(200, 150));
     EXPECT_FALSE(Find<QLabel>(window.get(), "PictureView")->pixmap().isNull());
 
@@ -278,7 +281,7 @@ TEST_F(EditorFixture, APhotoIsImportedUnderAFreePictureNumber) {
     prompts.files = {QString::fromStdString(dir.File("notes.png"))};
     Trigger(window.get(), "ImportPictureAction");
     ASSERT_EQ(prompts.errors.size(), 1);
-    EXPECT_EQ(window->Document().Material(3).PictureNumber, 91);
+    EXPECT_EQ(window->Document().Material(3).PictureNumber, expected);
 }
 
 TEST_F(EditorFixture, AddDuplicateMoveDelete) {
