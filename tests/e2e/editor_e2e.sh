@@ -35,7 +35,7 @@ wait_s=${E2E_TIMEOUT:-30}
 
 declare -A at=(
     [editor.price]="812 281"        # "Price (£ per m³)" of the material shown
-    [editor.steel]="74 616"         # "Mild steel" in the material list
+    [editor.tree]="57 70"           # the first material of the list
     [editor.stock]="765 58"         # the "Stock" tab
     [editor.length0]="980 103"      # largest length of the first size (12 x 3 [strip])
     [cost.wood]="36 74"
@@ -184,7 +184,8 @@ wait_window '^Trevane editor'
 editor=$found
 edit "$editor" editor.price 4400
 keys "$editor" Tab
-click "$editor" editor.steel
+click "$editor" editor.tree
+type_text "$editor" "Mild steel"  # the list finds a material by its name typed
 click "$editor" editor.stock
 click "$editor" editor.length0
 click "$editor" editor.length0
