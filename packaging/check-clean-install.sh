@@ -33,8 +33,9 @@ echo "== apt install the package"
 chroot "$root" /bin/sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends /tmp/trevane.deb' >"$out/install.log" 2>&1
 chroot "$root" dpkg -s trevane | grep -q "install ok installed"
-for f in /usr/bin/trevane /usr/bin/trevane-db /usr/lib/trevane/higher.mdf /usr/lib/trevane/lower.mdf \
-         /usr/lib/trevane/QEL.hlp /usr/share/applications/trevane.desktop; do
+for f in /usr/bin/trevane /usr/bin/trevane-editor /usr/bin/trevane-db /usr/lib/trevane/higher.mdf /usr/lib/trevane/lower.mdf \
+         /usr/lib/trevane/QEL.hlp /usr/share/applications/trevane.desktop \
+         /usr/share/applications/trevane-editor.desktop; do
     chroot "$root" test -e "$f" || { echo "missing after install: $f" >&2; exit 1; }
 done
 chroot "$root" trevane-db list /usr/lib/trevane/higher.mdf >"$out/list.txt"

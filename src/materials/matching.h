@@ -17,6 +17,23 @@ int FlagForValue(int propertyIndex, int valueCode);
 // Every flag the property owns (empty outside 1..49), in ascending order.
 std::vector<int> OwnedFlags(int propertyIndex);
 
+// The flag rule as words. The database compiler, the editor and UpdateFlags all
+// go through these, so a value means the same flags wherever it is set.
+//
+// The words the rule knows for a property: its scale's words in offering order,
+// then any other word the rule accepts (Stiffness also takes "yes" and "no").
+std::vector<std::string> RuleWords(int propertyIndex);
+// The value code of `word` for the property: 0 for "" and "don't care", -1 when
+// the rule does not know the word for that property.
+int RuleWordCode(int propertyIndex, const std::string& word);
+// Brings `flags` in line with value `code` of the property: its other flags are
+// cleared and the value's flag set; code 0 clears them all. A code the rule does
+// not know for the property changes nothing.
+void ApplyFlagRule(FlagSet& flags, int propertyIndex, int code);
+// The value code `flags` hold for the property: 0 when none of its flags is set,
+// -1 when more than one is (no single value explains them).
+int RuleValueOfFlags(const FlagSet& flags, int propertyIndex);
+
 // The property set of the working-property groups in `mask` at `level`.
 PropertySet WorkingPropertySet(int mask, int level);
 

@@ -147,14 +147,7 @@ void TMaterial::SetPropertyValueText(int i, const std::string& text) {
 void TMaterial::UpdateFlags(int i) {
     if (i < 0 || i >= PropertyCount()) return;
     const TProperty& p = Properties[static_cast<std::size_t>(i)].second;
-    if (p.Value == 0) {
-        for (int f : OwnedFlags(p.Index)) Flags.Remove(f);
-        return;
-    }
-    const int flag = FlagForValue(p.Index, p.Value);
-    if (flag < 0) return;  // a word this property does not use: no change
-    for (int f : OwnedFlags(p.Index)) Flags.Remove(f);
-    Flags.Add(flag);
+    ApplyFlagRule(Flags, p.Index, p.Value);
 }
 
 void TMaterial::BuildPropertyList() {

@@ -77,6 +77,38 @@ TEST(FlagRule, WordsAPropertyDoesNotUseChangeNothing) {
     EXPECT_EQ(FlagsOf(t->Flags), std::set<int>{151});
 }
 
+// The words of the rule are what the compiler and the editor accept and offer:
+// each word's code sets exactly the flag a search for it needs, and the flags
+// read back to the scale's own word.
+TEST(FlagRule, WordsAcceptedAreTheWordsThatSetFlags) {
+    EXPECT_EQ(RuleWords(3), (std::vector<std::string>{"hard", "intermediate", "soft"}));
+    EXPECT_EQ(RuleWords(5), (std::vector<std::string>{"stiff", "flexible", "yes", "no"}));
+    EXPECT_EQ(RuleWords(27), (std::vector<std::string>{"hard", "intermediate", "easy"}));
+    EXPECT_TRUE(RuleWords(0).empty());
+    EXPECT_EQ(RuleWordCode(7, "weak"), 17);
+    EXPECT_EQ(RuleWordCode(7, "yes"), -1);
+    EXPECT_EQ(RuleWordCode(7, "don't care"), 0);
+    EXPECT_EQ(RuleWordCode(7, "Weak"), -1);
+    for (int index = 1; index <= kPropertyCount; ++index)
+        for (const auto& word : RuleWords(index)) {
+            FlagSet flags;
+            flags.Add(151);
+            ApplyFlagRule(flags, index, RuleWordCode(index, word));
+            EXPECT_EQ(FlagsOf(flags), (std::set<int>{151, FlagForValue(index, ValueCode(word))})) << index << word;
+            EXPECT_EQ(FlagsFor(index, word), (std::set<int>{FlagForValue(index, ValueCode(word))}));
+            const int back = RuleValueOfFlags(flags, index);
+            EXPECT_EQ(FlagForValue(index, back), FlagForValue(index, ValueCode(word)));
+            ApplyFlagRule(flags, index, 0);
+            EXPECT_EQ(FlagsOf(flags), std::set<int>{151});
+        }
+    FlagSet both;
+    both.Add(0);
+    both.Add(2);
+    EXPECT_EQ(RuleValueOfFlags(both, 3), -1);
+    both.Add(60);
+    EXPECT_EQ(RuleValueOfFlags(both, 5), 15);  // "stiff", the scale's word, not "yes"
+}
+
 TEST(Templates, EachSearchTypeAndLevelGivesItsClass) {
     struct Case {
         int type, level, mask, rows, category;

@@ -1,8 +1,10 @@
 #include "trevane-db/db_tool.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 
+#include "editor/class_order.h"
 #include "materials/property_rows.h"
 #include "materials/database.h"
 #include "common/errors.h"
@@ -23,8 +25,9 @@ constexpr const char* kUsage =
     "  trevane-db list FILE.mdf\n"
     "  trevane-db search FILE.mdf --type T [--working MASK] [--level L] [\"Property name=value word\"]...\n"
     "  trevane-db show FILE.mdf POSITION\n"
-    "  trevane-db help SRCDIR OUT.hlp\n"
-    "  trevane-db stock PROJECT.prj [--json]\n";
+    "  trevane-db order [--csv] [--db FILE.mdf] A.prj B.prj ...\n"
+    "  trevane-db stock PROJECT.prj [--json]\n"
+    "  trevane-db help SRCDIR OUT.hlp\n";
 
 // A wrong command line: the message is shown with the usage text, status 2.
 struct UsageError {
@@ -163,6 +166,54 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
     return 0;
 }
 
+// The folder of this program, where the databases lie.
+std::string ProgramDir() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+// The class order of many projects: the combined grid, the cost of each project
+// and the total; with --csv the same as comma-separated text. Without --csv the
+// stock the order needs follows, from --db or the database the first project names.
+int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool csv = false;
+    std::optional<std::string> db;
+    std::vector<std::string> files;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--csv")
+            csv = true;
+        else if (args[i] == "--db") {
+            if (i + 1 >= args.size()) throw UsageError{"--db needs a database file"};
+            db = args[++i];
+        } else if (args[i].rfind("--", 0) == 0)
+            throw UsageError{"unknown option " + args[i]};
+        else
+            files.push_back(args[i]);
+    }
+    if (files.empty()) throw UsageError{"order needs one or more project files"};
+    const ClassOrder order = CombineProjects(files);
+    for (const auto& p : order.problems) err << "trevane-db: " << p << '\n';
+    if (order.projects.empty()) {
+        err << "trevane-db: no project could be read\n";
+        return 1;
+    }
+    if (csv) {
+        out << OrderCsv(order);
+        return 0;
+    }
+    out << OrderText(order);
+    const std::string dbPath = db ? *db : JoinPath(ProgramDir(), order.projects.front().database);
+    try {
+        const Database d = Load(dbPath);
+        const std::string stock = OrderStock(order, d.materials).Text();
+        if (!stock.empty()) out << "\nStock needed:\n" << stock << '\n';
+    } catch (const EQelError& e) {
+        err << "trevane-db: no stock summary: " << e.what() << '\n';
+    }
+    return 0;
+}
+
 int Help(const std::vector<std::string>& args) {
     std::vector<std::string> copy = args;
     std::vector<char*> argv;
@@ -183,6 +234,7 @@ int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (cmd == "search") return Search(args, out, err);
         if (cmd == "show") return Show(args, out);
         if (cmd == "stock") return StockCommand(args, toolDir, out, err);
+        if (cmd == "order") return Order(args, out, err);
         if (cmd == "help") {
             out.flush();
             return Help(args);

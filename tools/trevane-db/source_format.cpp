@@ -147,18 +147,11 @@ void CheckKeys(const Reader& r, const Json& obj, const std::string& path,
 // The value code of a word for a property; the flag rule must know the word.
 std::uint8_t WordCode(const Reader& r, const Json& v, const std::string& path, int index) {
     const std::string word = r.Text(v, path);
-    if (word.empty() || word == "don't care") return 0;
-    const int code = ValueCode(word);
-    if (code <= 0 || FlagForValue(index, code) < 0)
+    const int code = RuleWordCode(index, word);
+    if (code < 0)
         r.Fail(path, Quote(word) + " is not a value of " + Quote(PropertyTitle(index)) + " (" +
                          JoinWords(ScaleWords(PropertyScaleOf(index))) + ")");
     return static_cast<std::uint8_t>(code);
-}
-
-void ApplyFlagRule(FlagSet& flags, int index, int code) {
-    if (code != 0 && FlagForValue(index, code) < 0) return;
-    for (int f : OwnedFlags(index)) flags.Remove(f);
-    if (code != 0) flags.Add(FlagForValue(index, code));
 }
 
 // Stock of a material offered for costing is priced from these values: its
