@@ -16,32 +16,14 @@
 #include "materials/database.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
+#include "shipped_database.h"
 
 namespace trevane {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Loaded {
-    bool present = false;
-    std::uint8_t level = 255;
-    TMaterialList list;
-};
-
-const Loaded& Database(const std::string& file) {
-    static std::map<std::string, Loaded> cache;
-    auto [it, fresh] = cache.try_emplace(file);
-    if (fresh) {
-        const std::string path = std::string(TREVANE_BIN_DIR) + "/" + file;
-        if (fs::exists(path)) {
-            LoadDatabase(path, it->second.list, it->second.level);
-            it->second.present = true;
-        }
-    }
-    return it->second;
-}
-
-bool IsWoodLike(int c) { return c == kCatWood || c == kCatBoard; }
+using testing::IsWoodLike;
+using testing::ShippedDatabase;
 
 // The texts a record shows, with the label the browse page gives them.
 std::vector<std::pair<std::string, std::string>> Texts(const TMaterial& m) {
@@ -89,20 +71,7 @@ void ExpectPricesGrowWithSize(const std::string& name, int count, Getter shape) 
     }
 }
 
-class Content : public ::testing::TestWithParam<std::string> {
-protected:
-    void SetUp() override {
-        db_ = &Database(GetParam());
-        if (!db_->present)
-            GTEST_SKIP() << GetParam() << " is not in " << TREVANE_BIN_DIR
-                         << "; build the trevane_data target to compile the database sources";
-    }
-    bool Higher() const { return GetParam() == "higher.mdf"; }
-    int Level() const { return Higher() ? 1 : 0; }
-    const TMaterialList& List() const { return db_->list; }
-
-    const Loaded* db_ = nullptr;
-};
+class Content : public testing::ShippedDatabaseTest {};
 
 TEST_P(Content, LevelSizeAndCategories) {
     EXPECT_EQ(db_->level, Level());
@@ -337,8 +306,8 @@ INSTANTIATE_TEST_SUITE_P(Databases, Content, ::testing::Values("higher.mdf", "lo
                          [](const auto& info) { return info.param == "higher.mdf" ? "Higher" : "Lower"; });
 
 TEST(ContentLevels, LowerLevelReusesTheHigherLevelsPictures) {
-    const Loaded& high = Database("higher.mdf");
-    const Loaded& low = Database("lower.mdf");
+    const auto& high = ShippedDatabase("higher.mdf");
+    const auto& low = ShippedDatabase("lower.mdf");
     if (!high.present || !low.present) GTEST_SKIP() << "the databases are not built in " << TREVANE_BIN_DIR;
     std::map<std::string, int> pictureOf;
     std::set<int> numbers;
