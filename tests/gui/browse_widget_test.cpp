@@ -15,6 +15,7 @@
 #include "browse/gui/browse_widget.h"
 #include "browse/gui/property_icons.h"
 #include "materials/material.h"
+#include "gui/widget_driver.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -40,20 +41,7 @@ protected:
     }
     template <class T = QWidget>
     T* Find(const char* name) {
-        T* w = widget.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void Press(QWidget* target, QPoint pos, Qt::MouseButton button) {
-        QMouseEvent press(QEvent::MouseButtonPress, pos, target->mapToGlobal(pos), button, button, Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, pos, target->mapToGlobal(pos), button, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(target, &release);
-    }
-    void Move(QWidget* target, QPoint pos) {
-        QMouseEvent move(QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
+        return testing::Find<T>(&widget, name);
     }
 
     testing::TempDir dir;
@@ -78,7 +66,7 @@ TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDef
     Find<QAbstractButton>("WhichMaterialRG_4")->click();
     auto* matList = Find<QListWidget>("MatListB");
     ASSERT_EQ(matList->count(), 2);
-    Press(matList->viewport(), matList->visualItemRect(matList->item(1)).center(), Qt::LeftButton);
+    testing::Click(matList->viewport(), matList->visualItemRect(matList->item(1)).center(), Qt::LeftButton);
     EXPECT_EQ(Find<QLabel>("MatNameLabel")->text(), "Nylon");
 
     auto* list = Find<QListWidget>("PropListB");
@@ -90,16 +78,16 @@ TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDef
     const QPoint onRow = list->visualItemRect(list->item(row)).center();
     ASSERT_TRUE(list->viewport()->rect().contains(onRow));
 
-    Press(list->viewport(), onRow, Qt::RightButton);  // not selected: nothing
+    testing::Click(list->viewport(), onRow, Qt::RightButton);  // not selected: nothing
     EXPECT_TRUE(ui.help.empty());
-    Press(list->viewport(), onRow, Qt::LeftButton);
+    testing::Click(list->viewport(), onRow, Qt::LeftButton);
     EXPECT_EQ(session.Browse().PropListBIndex, row);
-    Move(list->viewport(), onRow);
+    testing::Move(list->viewport(), onRow);
     EXPECT_EQ(list->viewport()->cursor().shape(), Qt::WhatsThisCursor);
-    Move(list->viewport(), onRow + QPoint(0, BrowsePage::kPropRowHeight));
+    testing::Move(list->viewport(), onRow + QPoint(0, BrowsePage::kPropRowHeight));
     EXPECT_EQ(list->viewport()->cursor().shape(), Qt::ArrowCursor);
 
-    Press(list->viewport(), onRow, Qt::RightButton);
+    testing::Click(list->viewport(), onRow, Qt::RightButton);
     ASSERT_EQ(ui.help.size(), 1u);
     EXPECT_EQ(ui.help[0], 2000 + session.Browse().PropListB[row].code);
     EXPECT_EQ(list->currentRow(), row);
