@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -21,7 +20,6 @@
 namespace trevane {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::IsWoodLike;
 using testing::ShippedDatabase;
 
@@ -239,16 +237,6 @@ TEST_P(Content, PricesAndStockSizesArePlausible) {
     }
 }
 
-TEST_P(Content, PicturesExist) {
-    const fs::path pics = fs::path(TREVANE_BIN_DIR) / "pics";
-    if (!fs::is_directory(pics)) GTEST_SKIP() << "no pics folder in " << TREVANE_BIN_DIR << " yet";
-    for (const auto& m : List()) {
-        EXPECT_GT(m->PictureNumber, 0) << m->Name;
-        EXPECT_TRUE(fs::is_regular_file(pics / PictureFileName(m->PictureNumber)))
-            << m->Name << ": " << PictureFileName(m->PictureNumber);
-    }
-}
-
 // Search types 0..3, then the working-properties search with each group and all groups.
 const std::vector<std::pair<int, int>> kSearches = {{0, 0}, {1, 0}, {2, 0}, {3, 0},
                                                     {4, 1}, {4, 2}, {4, 4}, {4, 8}, {4, 15}};
@@ -305,6 +293,8 @@ TEST_P(Content, ClassFactsHoldForEveryMaterial) {
 INSTANTIATE_TEST_SUITE_P(Databases, Content, ::testing::Values("higher.mdf", "lower.mdf"),
                          [](const auto& info) { return info.param == "higher.mdf" ? "Higher" : "Lower"; });
 
+// So every lower-level picture is one of the higher level's, which
+// ContentPictures loads and compares one by one.
 TEST(ContentLevels, LowerLevelReusesTheHigherLevelsPictures) {
     const auto& high = ShippedDatabase("higher.mdf");
     const auto& low = ShippedDatabase("lower.mdf");
