@@ -20,30 +20,15 @@
 #include "materials/database.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
+#include "shipped_database.h"
 
 namespace trevane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Db {
-    bool present = false;
-    std::uint8_t level = 0;
-    TMaterialList list;
-};
-
-const Db& Database(const std::string& file) {
-    static std::map<std::string, Db> cache;
-    auto [it, fresh] = cache.try_emplace(file);
-    if (fresh) {
-        const std::string path = std::string(TREVANE_BIN_DIR) + "/" + file;
-        if (fs::exists(path)) {
-            LoadDatabase(path, it->second.list, it->second.level);
-            it->second.present = true;
-        }
-    }
-    return it->second;
-}
+using testing::IsWoodLike;
+using testing::ShippedDatabase;
 
 const TMaterial* Find(const TMaterialList& list, const std::string& name) {
     for (const auto& m : list)
@@ -56,8 +41,6 @@ int ValueOf(const TMaterial& m, int property) {
         if (m.PropertyIndex(i) == property) return m.PropertyValue(i);
     return 0;
 }
-
-bool IsWoodLike(int category) { return category == kCatWood || category == kCatBoard; }
 
 // The rows the browse page shows a pupil: the class's properties at the higher
 // level; at the lower level the lower search's properties, and for timbers and
@@ -76,14 +59,7 @@ std::set<int> ShownProperties(const TMaterial& m, int level) {
     return shown;
 }
 
-class ContentRules : public ::testing::TestWithParam<std::string> {
-protected:
-    void SetUp() override {
-        db_ = &Database(GetParam());
-        if (!db_->present) GTEST_SKIP() << GetParam() << " is not built in " << TREVANE_BIN_DIR;
-    }
-    const Db* db_ = nullptr;
-};
+class ContentRules : public testing::ShippedDatabaseTest {};
 
 TEST_P(ContentRules, EveryShownPropertyHasAValue) {
     for (const auto& m : db_->list) {
@@ -199,7 +175,7 @@ int Group(int category) {
 }
 
 TEST(ContentPictures, EveryPictureStandsApartFromTheOthersOfItsGroup) {
-    const Db& db = Database("higher.mdf");  // the lower level reuses these pictures
+    const auto& db = ShippedDatabase("higher.mdf");  // the lower level reuses these pictures
     const fs::path pics = fs::path(TREVANE_BIN_DIR) / "pics";
     if (!db.present || !fs::is_directory(pics)) GTEST_SKIP() << "the database and pictures are not built";
     std::vector<std::pair<const TMaterial*, Glance>> seen;
@@ -223,7 +199,7 @@ TEST(ContentPictures, EveryPictureStandsApartFromTheOthersOfItsGroup) {
 // A price quoted in the help ("£3.60 per metre") must be one the database
 // charges for a material named in the same paragraph.
 TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
-    const Db& db = Database("higher.mdf");
+    const auto& db = ShippedDatabase("higher.mdf");
     if (!db.present) GTEST_SKIP() << "higher.mdf is not built";
     HelpFile help;
     for (const auto& e : fs::directory_iterator(std::string(TREVANE_SOURCE_DIR) + "/data/help"))

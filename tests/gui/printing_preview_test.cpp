@@ -2,6 +2,8 @@
 // offscreen platform.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QFile>
 #include <QImage>
@@ -9,8 +11,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 
 #include "app/app_model.h"
@@ -39,36 +39,6 @@ protected:
     PreviewPage& preview = session.Preview();
     PreviewWidgetTest() { ui.printers = &printer; }
 };
-
-TEST_F(PreviewWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
-    PreviewPageWidget w(session.Preview(), nullptr);
-    EXPECT_EQ(w.objectName(), "pageE");
-    for (const char* name : {"Panel6", "SpeedButton4", "SpeedButton2", "PrintBtn", "TitleBtn", "FontBtn", "FontLabel",
-                             "PageLabel", "StoreLabel", "PrntScroll", "PrntPic"})
-        Find(&w, name);
-    const struct { const char* name; const char* hint; } hints[] = {
-        {"SpeedButton4", "main menu| Return to main menu on page 1."},
-        {"SpeedButton2", "return| Return to the previous page"},
-        {"PrintBtn", "print| Print current page"},
-        {"TitleBtn", "titles| Add your name and a project title to the print out"},
-        {"FontBtn", "font"},
-        {"PrntPic", "click to zoom| Click the left mouse button to zoom in or the right mouse button to zoom out."}};
-    for (const auto& h : hints) {
-        QWidget* c = Find(&w, h.name);
-        EXPECT_EQ(c->property("hint").toString(), QString::fromUtf8(h.hint)) << h.name;
-        EXPECT_EQ(c->toolTip(), QString::fromUtf8(h.hint).section('|', 0, 0).trimmed()) << h.name;
-    }
-    EXPECT_EQ(Find<QLabel>(&w, "FontLabel")->text(), "arial 14 point bold");
-    EXPECT_EQ(Find<QLabel>(&w, "PageLabel")->text(), "page 1 of 1");
-    EXPECT_TRUE(Find(&w, "StoreLabel")->isHidden());
-    auto* scroll = Find<QScrollArea>(&w, "PrntScroll");
-    EXPECT_EQ(scroll->property("helpContext").toInt(), 1015);
-    EXPECT_EQ(scroll->horizontalScrollBar()->singleStep(), 46);
-    EXPECT_EQ(scroll->verticalScrollBar()->singleStep(), 25);
-    QWidget* pic = Find(&w, "PrntPic");
-    EXPECT_EQ(pic->size(), QSize(565, 400));
-    EXPECT_EQ(pic->cursor().shape(), Qt::BitmapCursor);
-}
 
 TEST_F(PreviewWidgetTest, ClicksZoomTheBoxAndPaintDrawsThePage) {
     for (int i = 0; i < 40; ++i) session.CutList().AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
@@ -136,19 +106,14 @@ TEST(PrintDialogs, ConfirmationCounterAndButtons) {
     PrntFrmModel model(printer);
     model.JobLabel = "Print cutting list ?";
     TPrntFrm dlg(model, nullptr);
-    EXPECT_STREQ(dlg.metaObject()->className(), "trevane::TPrntFrm");
-    EXPECT_EQ(dlg.objectName(), "PrntFrm");
-    EXPECT_EQ(dlg.windowTitle(), "confirm print");
     EXPECT_EQ(Find<QLabel>(&dlg, "Label1")->text(), "printer: Office laser");
     EXPECT_EQ(Find<QLabel>(&dlg, "JobLabel")->text(), "Print cutting list ?");
-    EXPECT_EQ(Find<QLabel>(&dlg, "Label2")->text(), "Number of copies");
     auto* copies = Find<QLabel>(&dlg, "StaticText1");
     Find<QToolButton>(&dlg, "NumCopyDown")->click();
     EXPECT_EQ(copies->text(), "1");
     Find<QToolButton>(&dlg, "NumCopyUp")->click();
     Find<QToolButton>(&dlg, "NumCopyUp")->click();
     EXPECT_EQ(copies->text(), "3");
-    EXPECT_EQ(Find<QPushButton>(&dlg, "SetupBtn")->text(), "printer set up");
     Find<QPushButton>(&dlg, "PrintBtn")->click();
     EXPECT_EQ(model.Result(), PrntFrmModel::kPrint);
     EXPECT_EQ(model.NumCopy, 3);
@@ -158,13 +123,6 @@ TEST(PrintDialogs, TitlesWindowAppliesItsEdits) {
     GridTitleFrmModel model;
     model.PupilNameEdit = "Sam";
     TGridTitleFrm dlg(model, nullptr);
-    EXPECT_STREQ(dlg.metaObject()->className(), "trevane::TGridTitleFrm");
-    EXPECT_EQ(dlg.objectName(), "GridTitleFrm");
-    TPrntProgFrm progress("Printing", nullptr);
-    EXPECT_STREQ(progress.metaObject()->className(), "trevane::TPrntProgFrm");
-    EXPECT_EQ(progress.objectName(), "PrntProgFrm");
-    EXPECT_EQ(dlg.windowTitle(), "Cutting list titles");
-    EXPECT_EQ(Find<QLabel>(&dlg, "Label1")->text(), "Enter you name and a title for the cutting list");
     auto* name = Find<QLineEdit>(&dlg, "PupilNameEdit");
     EXPECT_EQ(name->text(), "Sam");
     EXPECT_EQ(Find<QLineEdit>(&dlg, "GridTitleEdit")->text(), "project title");
@@ -220,7 +178,9 @@ TEST_F(PdfPrinterTest, SavesTheJobAsALandscapePdf) {
 TEST_F(PdfPrinterTest, CancelledFileChoiceWritesNothingAndSaysNothing) {
     ui.saveFiles.push_back(std::nullopt);
     Print(1);
+    EXPECT_EQ(ui.saveSpecs.size(), 1u);  // the file was asked for
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
     EXPECT_FALSE(printers.Printing());
 }
 

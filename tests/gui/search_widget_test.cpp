@@ -1,4 +1,4 @@
-// The search page widgets on the offscreen platform: names, presses on the
+// The search page widgets on the offscreen platform: presses on the
 // criteria grid, the memo's character filter, and the dialogs' buttons.
 #include <gtest/gtest.h>
 
@@ -36,21 +36,6 @@ protected:
     AppModel session{ui, "."};
     SearchPage& page = session.Search();
 };
-
-TEST_F(SearchWidgetTest, ControlsCarryTheirNamesHintsAndHelp) {
-    SearchPageWidget w(session.Search(), nullptr);
-    EXPECT_EQ(w.objectName(), "PageC");
-    for (const char* name : {"Panel4", "CmenuBtn", "CPrintBtn", "Label4", "CategoryLabel", "TickPic", "CrossPic",
-                             "Splitter2", "GridC", "ScrollBox2", "Label5", "NumFoundLabel", "FoundListbox", "Label12",
-                             "SearchBtn", "ShowDetailsBtn", "NewSearchBtn", "SpeedButton10", "Label9", "SpeedButton3",
-                             "EvalFontBtn", "EvalMemo"})
-        Find(&w, name);
-    auto* search = Find(&w, "SearchBtn");
-    EXPECT_EQ(search->toolTip(), "search");
-    EXPECT_EQ(search->property("hint").toString(), "search| Do a search using the current criteria.");
-    EXPECT_EQ(Find(&w, "GridC")->property("helpContext").toInt(), 1019);
-    EXPECT_FALSE(Find(&w, "ShowDetailsBtn")->isEnabled());
-}
 
 TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
     session.State.Search.SearchType = 0;

@@ -23,6 +23,18 @@ inline void Press(QWidget* target, QPoint at, Qt::MouseButton button) {
     QApplication::sendEvent(target, &e);
 }
 
+// A press and its release, as a click.
+inline void Click(QWidget* target, QPoint at, Qt::MouseButton button) {
+    Press(target, at, button);
+    QMouseEvent e(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
+inline void Move(QWidget* target, QPoint at) {
+    QMouseEvent e(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+
 inline void Type(QWidget* target, const QString& text) {
     QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, text);
     QApplication::sendEvent(target, &e);

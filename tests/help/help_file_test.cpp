@@ -139,26 +139,6 @@ TEST(HelpFileTest, SearchRanksKeywordsThenTitles) {
     EXPECT_EQ(titles(help.Search("hea")), (std::vector<std::string>{"Density"}));
 }
 
-TEST(HelpFileTest, GarbageNeverCrashes) {
-    std::mt19937 rng(1234);
-    const std::string alphabet = "@topic title keywords 0123456789[]|*_=-\n\r \xC3\xA9\xff";
-    for (int round = 0; round < 300; ++round) {
-        std::string text;
-        const int len = static_cast<int>(rng() % 400);
-        for (int i = 0; i < len; ++i) text += alphabet[rng() % alphabet.size()];
-        HelpFile help;
-        std::vector<HelpProblem> problems;
-        help.Parse(text, "g.txt", &problems);
-        for (const HelpTopic& t : help.Topics()) (void)help.TopicHtml(t);
-        (void)help.Validate();
-        (void)help.Search("t");
-    }
-    // Deep emphasis nesting stays bounded.
-    HelpFile deep;
-    deep.Parse("@topic 1\n@title D\n" + std::string(5000, '*') + "x" + std::string(5000, '*') + "\n", "h.txt");
-    EXPECT_FALSE(deep.TopicHtml(*deep.Find(1)).empty());
-}
-
 // The nested reading of emphasis: an opener pairs with the first closer of its
 // mark inside the text that encloses it, to six levels. Kept here plainly, as the
 // yardstick of the one-pass renderer.

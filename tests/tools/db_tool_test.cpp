@@ -167,24 +167,7 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {One("\"kind\": \"wood\", \"name\": \"x\", \"look\": " + std::string(9000, '[') +
              std::string(9000, ']')),
          "nest too deep"},
-    };
-    for (const auto& c : cases) {
-        try {
-            CompileSource(c.source, "t.json");
-            ADD_FAILURE() << "accepted: " << c.source;
-        } catch (const EQelError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos)
-                << "got: " << e.what() << "\nwanted: " << c.expected;
-        }
-    }
-}
-
-TEST(DbSource, PricesAndSizesOfCostedStockAreAboveZero) {
-    struct Case {
-        std::string source;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
+        // Prices and sizes of costed stock must be above zero.
         {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": -5"),
          "t.json:3: the value must be a whole number from 0 to 2147483647"},
         {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": 0"), "t.json:3: the price must be more than 0"},
@@ -218,8 +201,11 @@ TEST(DbSource, PricesAndSizesOfCostedStockAreAboveZero) {
                 << "got: " << e.what() << "\nwanted: " << c.expected;
         }
     }
-    // Stock that is not stocked, or of a material not offered for costing, is
-    // never priced, so zero stands there.
+}
+
+// Stock that is not stocked, or of a material not offered for costing, is
+// never priced, so zero stands there.
+TEST(DbSource, OnlyCostedStockNeedsAPriceAndSize) {
     const auto s = CompileSource(
         One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [{\"size\": \"6 [square]\", \"price\": 0, "
             "\"stocked\": false}]},\n{\"kind\": \"copper\", \"name\": \"C\", \"shapes\": [{\"size\": \"6 [square]\"}]},"

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -16,32 +15,13 @@
 #include "materials/database.h"
 #include "materials/matching.h"
 #include "materials/tables.h"
+#include "shipped_database.h"
 
 namespace trevane {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Loaded {
-    bool present = false;
-    std::uint8_t level = 255;
-    TMaterialList list;
-};
-
-const Loaded& Database(const std::string& file) {
-    static std::map<std::string, Loaded> cache;
-    auto [it, fresh] = cache.try_emplace(file);
-    if (fresh) {
-        const std::string path = std::string(TREVANE_BIN_DIR) + "/" + file;
-        if (fs::exists(path)) {
-            LoadDatabase(path, it->second.list, it->second.level);
-            it->second.present = true;
-        }
-    }
-    return it->second;
-}
-
-bool IsWoodLike(int c) { return c == kCatWood || c == kCatBoard; }
+using testing::IsWoodLike;
+using testing::ShippedDatabase;
 
 // The texts a record shows, with the label the browse page gives them.
 std::vector<std::pair<std::string, std::string>> Texts(const TMaterial& m) {
@@ -89,20 +69,7 @@ void ExpectPricesGrowWithSize(const std::string& name, int count, Getter shape) 
     }
 }
 
-class Content : public ::testing::TestWithParam<std::string> {
-protected:
-    void SetUp() override {
-        db_ = &Database(GetParam());
-        if (!db_->present)
-            GTEST_SKIP() << GetParam() << " is not in " << TREVANE_BIN_DIR
-                         << "; build the trevane_data target to compile the database sources";
-    }
-    bool Higher() const { return GetParam() == "higher.mdf"; }
-    int Level() const { return Higher() ? 1 : 0; }
-    const TMaterialList& List() const { return db_->list; }
-
-    const Loaded* db_ = nullptr;
-};
+class Content : public testing::ShippedDatabaseTest {};
 
 TEST_P(Content, LevelSizeAndCategories) {
     EXPECT_EQ(db_->level, Level());
@@ -270,16 +237,6 @@ TEST_P(Content, PricesAndStockSizesArePlausible) {
     }
 }
 
-TEST_P(Content, PicturesExist) {
-    const fs::path pics = fs::path(TREVANE_BIN_DIR) / "pics";
-    if (!fs::is_directory(pics)) GTEST_SKIP() << "no pics folder in " << TREVANE_BIN_DIR << " yet";
-    for (const auto& m : List()) {
-        EXPECT_GT(m->PictureNumber, 0) << m->Name;
-        EXPECT_TRUE(fs::is_regular_file(pics / PictureFileName(m->PictureNumber)))
-            << m->Name << ": " << PictureFileName(m->PictureNumber);
-    }
-}
-
 // Search types 0..3, then the working-properties search with each group and all groups.
 const std::vector<std::pair<int, int>> kSearches = {{0, 0}, {1, 0}, {2, 0}, {3, 0},
                                                     {4, 1}, {4, 2}, {4, 4}, {4, 8}, {4, 15}};
@@ -336,9 +293,11 @@ TEST_P(Content, ClassFactsHoldForEveryMaterial) {
 INSTANTIATE_TEST_SUITE_P(Databases, Content, ::testing::Values("higher.mdf", "lower.mdf"),
                          [](const auto& info) { return info.param == "higher.mdf" ? "Higher" : "Lower"; });
 
+// So every lower-level picture is one of the higher level's, which
+// ContentPictures loads and compares one by one.
 TEST(ContentLevels, LowerLevelReusesTheHigherLevelsPictures) {
-    const Loaded& high = Database("higher.mdf");
-    const Loaded& low = Database("lower.mdf");
+    const auto& high = ShippedDatabase("higher.mdf");
+    const auto& low = ShippedDatabase("lower.mdf");
     if (!high.present || !low.present) GTEST_SKIP() << "the databases are not built in " << TREVANE_BIN_DIR;
     std::map<std::string, int> pictureOf;
     std::set<int> numbers;
