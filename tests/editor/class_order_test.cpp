@@ -90,12 +90,15 @@ TEST_F(ClassFixture, StockForTheWholeOrder) {
     ASSERT_EQ(db.SetShapeField(steel, 0, "stocked", "true"), "");
     ASSERT_EQ(db.SetShapeField(steel, 0, "max_length", "310"), "");
     const StockSummary stock = OrderStock(CombineProjects(paths), db.Materials());
-    // Six 600s and two 400s with 3 mm kerfs need two 4 m lengths; three tops one
-    // sheet; three rails one bar.
+    // Six 600s and two 400s with 3 mm kerfs need two 4 m lengths and leave
+    // 8000 - 4400 - 8 x 3 = 3576 mm over; three tops one sheet; three rails one bar.
     EXPECT_EQ(stock.Text(),
               "Pine 45 x 45 mm: 2 lengths of 4.00 m (8 pieces)\n"
+              "    offcuts to keep: 382 mm, 3194 mm\n"
               "MDF 18 (mm): 1 sheet of 2440 x 1220 mm (3 pieces)\n"
-              "Mild steel 12 x 3 [strip]: 1 length of 3.10 m (3 pieces)");
+              "    offcuts to keep: 1634 x 1220 mm, 400 x 617 mm\n"
+              "Mild steel 12 x 3 [strip]: 1 length of 3.10 m (3 pieces)\n"
+              "    offcuts to keep: 2191 mm");
 }
 
 TEST_F(ClassFixture, AProjectThatCannotBeReadIsNamedAndLeftOut) {
