@@ -103,9 +103,20 @@ unset XAUTHORITY
 # ---------------------------------------------------------------- program
 # Started from "/", as a desktop entry would: nothing may depend on the folder
 # the program is started from.
+# A sanitizer build keeps its options; the pupil gets a readable copy of the
+# leak suppressions, since the source tree may be closed to other users.
+sanitizer_env=()
+for v in ASAN_OPTIONS UBSAN_OPTIONS; do
+    if [[ -n "${!v:-}" ]]; then sanitizer_env+=("$v=${!v}"); fi
+done
+if [[ -n "${LSAN_OPTIONS:-}" ]]; then
+    cp "$(dirname "$0")/../sanitizers/lsan.supp" "$pupil_home/lsan.supp"
+    chmod 644 "$pupil_home/lsan.supp"
+    sanitizer_env+=("LSAN_OPTIONS=suppressions=$pupil_home/lsan.supp")
+fi
 (cd / && exec env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$pupil_home" USER="$pupil" \
     XDG_CONFIG_HOME="$pupil_home/.config" XDG_RUNTIME_DIR="$pupil_home/run" QT_QPA_PLATFORM=xcb \
-    "${as_pupil[@]}" "$prefix/bin/trevane") >"$out/trevane.log" 2>&1 &
+    ${sanitizer_env[@]+"${sanitizer_env[@]}"} "${as_pupil[@]}" "$prefix/bin/trevane") >"$out/trevane.log" 2>&1 &
 app_pid=$!
 
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program has gone"; }
