@@ -21,9 +21,9 @@ class QuietUi : public IUserInterface {
 public:
     Answer Message(MsgKind, const std::string&, unsigned) override { return Answer::Ok; }
     void Beep() override {}
-    std::optional<std::string> OpenFileDialog(const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileDialog(const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<FontSpec> FontDialog(const FontSpec&) override { return std::nullopt; }
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<PageFont> FontDialog(const PageFont&) override { return std::nullopt; }
     int RunDialog(DialogModel& model) override {
         model.Close(2);
         return 2;

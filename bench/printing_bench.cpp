@@ -14,7 +14,7 @@ namespace {
 
 const PageSetup kPage{7016, 4960, 600, 600, 96};  // A4 landscape at 600 dpi
 const Rect kLargestPreview{0, 0, 2825, 2000};
-const FontSpec kPrintFont{"Arial", 19, true};
+const PageFont kPrintFont{"Arial", 19, true};
 
 void BM_PropertiesPage(benchmark::State& state) {
     std::vector<PropertyRow> props{{"Name", "Oak", 100}, {"Other name", "European oak", 105}, {"Origin", "Europe", 101}};
@@ -40,7 +40,7 @@ void BM_SearchPage(benchmark::State& state) {
     for (int i = 0; i < state.range(0); ++i) found.push_back({"Material " + std::to_string(i), i});
     const std::string category = "working properties: strength, hardness, weight, durability";
     const std::string memo(2000, 'e');
-    const FontSpec evalFont{"Arial", 13};
+    const PageFont evalFont{"Arial", 13};
     const std::string pupil = "Sam", title = "Stool";
     for (auto _ : state) {
         RecordingCanvas c;
@@ -65,7 +65,7 @@ void BM_CuttingListJob(benchmark::State& state) {
         grid.SetCell(7, r, "1.25");
         grid.SetCell(8, r, "1.25");
     }
-    const FontSpec gridFont{"Arial", 13};
+    const PageFont gridFont{"Arial", 13};
     const std::string pupil = "Sam", title = "Stool";
     for (auto _ : state) {
         RecordingCanvas c(true);

@@ -146,7 +146,7 @@ void BM_DiagramPagesPreviewLargest(benchmark::State& state) {
     const PageSetup page{7016, 4960, 600, 600, 96};
     const auto plan = PlanCuttingDiagrams(page, stock);
     QImage box(2825, 2000, QImage::Format_RGB32);
-    const FontSpec font{"Arial", 19, true};
+    const PageFont font{"Arial", 19, true};
     for (auto _ : state)
         for (std::size_t i = 0; i < plan.size(); ++i) {
             QPainter painter(&box);

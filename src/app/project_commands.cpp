@@ -17,8 +17,8 @@ namespace {
 
 constexpr const char* kUntitled = "untitled.prj";
 
-FileDialogSpec ProjectDialog(const AppModel& app, const char* title) {
-    FileDialogSpec request;
+FileDialogRequest ProjectDialog(const AppModel& app, const char* title) {
+    FileDialogRequest request;
     request.title = title;
     request.filter = "QEL project file (*.prj)";
     request.defaultExt = "prj";

@@ -16,7 +16,7 @@ enum MsgButtons : unsigned { kBtnOk = 1, kBtnYes = 2, kBtnNo = 4, kBtnCancel = 8
 enum class Answer { Ok, Yes, No, Cancel };
 
 // A font as the pages keep it: name, height in pixels, style and colour.
-struct FontSpec {
+struct PageFont {
     std::string name = "Arial";
     int height = 13;  // pixels
     bool bold = false;
@@ -24,10 +24,10 @@ struct FontSpec {
     bool underline = false;
     bool strikeOut = false;
     std::uint32_t color = 0x000000;  // 0xRRGGBB
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const PageFont&) const = default;
 };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     std::string title;
     std::string filter;        // e.g. "Project files (*.prj)"
     std::string defaultExt;    // e.g. "prj"
@@ -65,9 +65,9 @@ public:
     virtual Answer Message(MsgKind kind, const std::string& text, unsigned buttons) = 0;
     virtual void Beep() = 0;
 
-    virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) = 0;
-    virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) = 0;
-    virtual std::optional<FontSpec> FontDialog(const FontSpec& current) = 0;
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<PageFont> FontDialog(const PageFont& current) = 0;
 
     // Runs a modal dialog until the model is closed; returns its result.
     virtual int RunDialog(DialogModel& model) = 0;

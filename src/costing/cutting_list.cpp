@@ -161,7 +161,7 @@ void CuttingList::GridReplaced() {
 
 // ------------------------------------------------------------ set-up
 
-GridFontMetrics CuttingList::Measure(const FontSpec& font) const {
+GridFontMetrics CuttingList::Measure(const PageFont& font) const {
     if (MeasureFont) return MeasureFont(font);
     GridFontMetrics m;
     const int h = std::max(1, font.height);
@@ -497,7 +497,7 @@ void CuttingList::GridFontBtnClick() {
 }
 
 void CuttingList::ExportCsv1Click() {
-    FileDialogSpec request;
+    FileDialogRequest request;
     request.title = "Export CSV";
     request.filter = "CSV files (*.csv)";
     request.defaultExt = "csv";

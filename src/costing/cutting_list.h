@@ -62,7 +62,7 @@ public:
     std::string GridEdit;  // the text box of the toolbar
     bool CopyBtnEnabled = false;
     bool DeleteRowBtnEnabled = false;
-    FontSpec GridFont;
+    PageFont GridFont;
     // Items of the grid's context menu PopupMenu2 (set by PopupMenu2Popup).
     bool Copygrid1Enabled = true;
     bool Delete1Enabled = false;
@@ -71,7 +71,7 @@ public:
 
     // Measures a font for the view; the default estimates from the font height so
     // the grid has sensible sizes without a window.
-    std::function<GridFontMetrics(const FontSpec&)> MeasureFont;
+    std::function<GridFontMetrics(const PageFont&)> MeasureFont;
     int GridClientWidth = 640;  // the grid's client width in pixels, kept by the view
 
     // The database was replaced. The rows stay; the stock is worked out again.
@@ -178,7 +178,7 @@ private:
         CuttingList& list_;
     };
 
-    GridFontMetrics Measure(const FontSpec& font) const;
+    GridFontMetrics Measure(const PageFont& font) const;
     void TransferGridEdit();
     void ClearCurrentCell();
     void UpdateDeleteRowBtn();

@@ -45,7 +45,7 @@ public:
 
     virtual void SetBrush(BrushStyle brush) = 0;
     // font.height is the character height in page pixels.
-    virtual void SetFont(const FontSpec& font) = 0;
+    virtual void SetFont(const PageFont& font) = 0;
 
     // Fills with white (whatever the brush).
     virtual void FillRect(const Rect& r) = 0;

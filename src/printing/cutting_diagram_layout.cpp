@@ -15,8 +15,8 @@ constexpr const char* kHeading = " cutting diagrams ";
 std::string Legend();
 constexpr std::size_t kPiecesForAWholePage = 24;  // a sheet with more pieces gets a page of its own
 
-FontSpec Arial(int points, int dpi, bool bold) {
-    FontSpec f;
+PageFont Arial(int points, int dpi, bool bold) {
+    PageFont f;
     f.name = "Arial";
     f.height = MulDiv(points, dpi, 72);
     f.bold = bold;
@@ -168,8 +168,8 @@ std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item) 
 }
 
 void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stock, const DiagramStock& item) {
-    const FontSpec caption = Arial(10, page.ydpi, true);
-    const FontSpec label = Arial(8, page.ydpi, false);
+    const PageFont caption = Arial(10, page.ydpi, true);
+    const PageFont label = Arial(8, page.ydpi, false);
     const int hatchStep = std::max(4, page.xdpi / 14);
     const int lineH = MulDiv(10, page.ydpi, 72);
     const StockLine& line = stock.Lines[item.line];
@@ -230,7 +230,7 @@ std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const Stoc
 
 void DrawCuttingDiagramPage(Canvas& c, const Rect& target, const PageSetup& page, const StockSummary& stock,
                             const std::vector<DiagramPagePlan>& plan, std::size_t index,
-                            const std::string& pageText, const FontSpec& printFont) {
+                            const std::string& pageText, const PageFont& printFont) {
     if (!page.Valid() || index >= plan.size()) return;
     const PageFrame f(page);
     const Metrics m(page);

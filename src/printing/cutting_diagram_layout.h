@@ -51,6 +51,6 @@ std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const Stoc
 // ("page 3 of 4") at the top right in the print font.
 void DrawCuttingDiagramPage(Canvas& canvas, const Rect& target, const PageSetup& page,
                             const StockSummary& stock, const std::vector<DiagramPagePlan>& plan,
-                            std::size_t index, const std::string& pageText, const FontSpec& printFont);
+                            std::size_t index, const std::string& pageText, const PageFont& printFont);
 
 }  // namespace trevane

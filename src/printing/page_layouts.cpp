@@ -21,8 +21,8 @@ constexpr int kDefaultColWidth = 64;  // a grid column without a width of its ow
 // To the nearest integer, halves to even.
 int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
-FontSpec Arial(int points, int dpi, bool bold) {
-    FontSpec f;
+PageFont Arial(int points, int dpi, bool bold) {
+    PageFont f;
     f.name = "Arial";
     f.height = MulDiv(points, dpi, 72);
     f.bold = bold;
@@ -37,7 +37,7 @@ void MoveDown(Rect& r, int dy) {
     r.bottom += dy;
 }
 
-FontSpec Underlined(FontSpec f, bool underline) {
+PageFont Underlined(PageFont f, bool underline) {
     f.underline = underline;
     return f;
 }
@@ -74,10 +74,10 @@ PageFrame::PageFrame(const PageSetup& p)
       FW(FR - FL),
       FH(FB - FT) {}
 
-int FontPoints(const FontSpec& font, int ppi) { return MulDiv(font.height, 72, ppi); }
+int FontPoints(const PageFont& font, int ppi) { return MulDiv(font.height, 72, ppi); }
 
-FontSpec FontAtPoints(const FontSpec& font, int points, int dpi) {
-    FontSpec f = font;
+PageFont FontAtPoints(const PageFont& font, int points, int dpi) {
+    PageFont f = font;
     f.height = MulDiv(points, dpi, 72);
     return f;
 }
@@ -156,8 +156,8 @@ std::string DrawSearchPage(Canvas& c, const Rect& target, const PageSetup& page,
     const PageFrame f(page);
     CommonPageStart(c, target, page, f, "search");
     const int S = FontPoints(content.PrintFont, page.screenPpi);
-    const FontSpec body = FontAtPoints(content.PrintFont, S, page.ydpi);
-    const FontSpec underlined = Underlined(body, true);
+    const PageFont body = FontAtPoints(content.PrintFont, S, page.ydpi);
+    const PageFont underlined = Underlined(body, true);
     c.SetFont(body);
     const int L = MulDiv(S + 2, page.ydpi, 72);
 

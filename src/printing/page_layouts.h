@@ -47,7 +47,7 @@ struct PropertiesPageContent {
     const std::string& MemoB;
     const Image& PropPic;
     bool ShowPicture;
-    const FontSpec& PrintFont;
+    const PageFont& PrintFont;
 };
 
 struct SearchPageContent {
@@ -55,10 +55,10 @@ struct SearchPageContent {
     const StringGrid& GridC;
     const IndexedList& FoundListbox;
     const std::string& EvalMemo;
-    const FontSpec& EvalFont;
+    const PageFont& EvalFont;
     const std::string& PupilName;
     const std::string& ProjectTitle;
-    const FontSpec& PrintFont;
+    const PageFont& PrintFont;
 };
 
 // How many sheets a printed cutting list takes: the list itself (as its page
@@ -71,10 +71,10 @@ struct CuttingListSheets {
 
 struct CuttingListPageContent {
     const StringGrid& CutGrid;
-    const FontSpec& GridFont;
+    const PageFont& GridFont;
     const std::string& PupilName;
     const std::string& ProjectTitle;
-    const FontSpec& PrintFont;
+    const PageFont& PrintFont;
     // The stock the list needs: its diagrams follow the list (none without it).
     const StockSummary* Stock = nullptr;
     // The sheet the preview shows: 1 the list; a later one, a diagram page.
@@ -102,9 +102,9 @@ std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& ro
 int CuttingListSheetCount(int top, int bottom, const std::vector<int>& rowHeights);
 
 // A font's size in whole points from its pixel height on a screen of `ppi`.
-int FontPoints(const FontSpec& font, int ppi);
+int FontPoints(const PageFont& font, int ppi);
 // The font at a size in points on a page of `dpi` (character height in pixels).
-FontSpec FontAtPoints(const FontSpec& font, int points, int dpi);
+PageFont FontAtPoints(const PageFont& font, int points, int dpi);
 
 // The line printed across the bottom frame line of every page.
 extern const char* const kPublisherLine;

@@ -26,7 +26,7 @@ void PrntFrmModel::SetupBtnClick() {
 
 // ------------------------------------------------------------ preview page
 
-std::string FontLabelText(const FontSpec& font, int screenPpi) {
+std::string FontLabelText(const PageFont& font, int screenPpi) {
     std::string s = "font: " + font.name + " " + std::to_string(FontPoints(font, screenPpi)) + " point ";
     if (font.bold) s += " bold";
     if (font.italic) s += " italic";

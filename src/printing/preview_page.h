@@ -82,7 +82,7 @@ public:
     int PrntPicHeight = kBaseHeight;
     std::string PupilName;
     std::string ProjectTitle;
-    FontSpec PrintFont{"Arial", 19, true};
+    PageFont PrintFont{"Arial", 19, true};
     std::string FontLabel = "arial 14 point bold";
     std::string PageLabel = "page 1 of 1";
     bool TitleBtnEnabled = true;
@@ -136,6 +136,6 @@ private:
 };
 
 // The font label after a font was chosen: "font: Arial 12 point " (+ " bold", " italic").
-std::string FontLabelText(const FontSpec& font, int screenPpi);
+std::string FontLabelText(const PageFont& font, int screenPpi);
 
 }  // namespace trevane

@@ -17,7 +17,7 @@ enum PreviewKindValue : int { kPreviewNone = 0, kPreviewProperties = 1, kPreview
 struct PrintSettings {
     const std::string& PupilName;
     const std::string& ProjectTitle;
-    const FontSpec& PrintFont;
+    const PageFont& PrintFont;
     // The sheet of the printout the preview shows (a page with further sheets,
     // such as the cutting list with its diagrams, draws that one) and where such
     // a page reports how many sheets it has.

@@ -49,7 +49,7 @@ public:
     bool ShowDetailsBtnEnabled = false;
     std::string EvalMemo;  // UTF-8, lines separated by "\r\n"
     bool EvalMemoModified = false;
-    FontSpec EvalFont{"Arial", 13};
+    PageFont EvalFont{"Arial", 13};
     // Close matches shown under the found list (advice only: not counted, saved or printed).
     std::vector<NearMiss> NearMisses;
     // The working-properties dialog's choices; they last for the whole run.

@@ -50,7 +50,7 @@ TEST_F(ProjectCommandsTest, NewAsksOnlyAboutUnsavedWork) {
     // Yes with a cancelled Save as: the command stops, the work stays.
     ui.answers = {Answer::Yes};
     Project().Newprojectfile1Click();
-    EXPECT_EQ(ui.saveSpecs.size(), 1u);
+    EXPECT_EQ(ui.saveRequests.size(), 1u);
     EXPECT_EQ(LastUsedRow(Cut()), 3);
     EXPECT_TRUE(St().Project.ProjectChanged);
 
@@ -72,7 +72,7 @@ TEST_F(ProjectCommandsTest, NewAsksOnlyAboutUnsavedWork) {
     St().Project.ProjectChanged = true;
     ui.answers = {Answer::No};
     Project().Newprojectfile1Click();
-    EXPECT_EQ(ui.saveSpecs.size(), 2u);
+    EXPECT_EQ(ui.saveRequests.size(), 2u);
     EXPECT_EQ(LastUsedRow(Cut()), 0);
 }
 
@@ -80,8 +80,8 @@ TEST_F(ProjectCommandsTest, SaveOfUntitledRunsSaveAsThenWritesWithoutDialog) {
     St().Project.ProjectChanged = true;
     ui.saveFiles.push_back(work.File("box"));
     EXPECT_TRUE(Project().Save1Click());
-    EXPECT_EQ(ui.saveSpecs.size(), 1u);
-    EXPECT_EQ(ui.saveSpecs[0].initialDir, work.Path());
+    EXPECT_EQ(ui.saveRequests.size(), 1u);
+    EXPECT_EQ(ui.saveRequests[0].initialDir, work.Path());
     EXPECT_EQ(Project().ProjectFileName, work.File("box.prj"));
     EXPECT_EQ(St().Caption, "Trevane [box.prj]");
     EXPECT_FALSE(St().Project.ProjectChanged);
@@ -89,7 +89,7 @@ TEST_F(ProjectCommandsTest, SaveOfUntitledRunsSaveAsThenWritesWithoutDialog) {
     FillCutRows(1);
     St().Project.ProjectChanged = true;
     EXPECT_TRUE(Project().Save1Click());
-    EXPECT_EQ(ui.saveSpecs.size(), 1u);
+    EXPECT_EQ(ui.saveRequests.size(), 1u);
     EXPECT_EQ(ParseProject(ReadWholeFile(work.File("box.prj"))).CutRows, 1);
     EXPECT_FALSE(St().Project.ProjectChanged);
 
@@ -129,7 +129,7 @@ TEST_F(ProjectCommandsTest, OpenFollowsThePageRule) {
         EXPECT_EQ(Project().ProjectFileName, c.file);
         EXPECT_EQ(St().Caption, "Trevane [" + BareFileName(c.file) + "]");
     }
-    EXPECT_EQ(ui.openSpecs.at(0).initialDir, work.Path());
+    EXPECT_EQ(ui.openRequests.at(0).initialDir, work.Path());
 }
 
 TEST_F(ProjectCommandsTest, OpenRunsTheSearchAgainWithoutAdvice) {
@@ -156,7 +156,7 @@ TEST_F(ProjectCommandsTest, OpenAsksAboutUnsavedWorkFirst) {
     St().Project.ProjectChanged = true;
     ui.answers = {Answer::Cancel};
     Project().Openfile1Click();
-    EXPECT_TRUE(ui.openSpecs.empty());
+    EXPECT_TRUE(ui.openRequests.empty());
 
     ui.answers = {Answer::No};
     ui.openFiles.push_back(path);
@@ -184,7 +184,7 @@ TEST_F(ProjectCommandsTest, SaveAsNeverReplacesAFileUnasked) {
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
     EXPECT_EQ(ui.messages[0].text, "precious.prj already exists.\r\nDo you want to replace it?");
     EXPECT_EQ(ui.messages[0].buttons, unsigned(kBtnYes | kBtnNo));
-    EXPECT_FALSE(ui.saveSpecs[0].askBeforeReplacing);  // the dialog does not ask about the name typed
+    EXPECT_FALSE(ui.saveRequests[0].askBeforeReplacing);  // the dialog does not ask about the name typed
     EXPECT_EQ(ReadWholeFile(precious), "PRECIOUS WORK");
     EXPECT_EQ(Project().ProjectFileName, "untitled.prj");
     EXPECT_TRUE(St().Project.ProjectChanged);

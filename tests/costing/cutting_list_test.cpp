@@ -381,8 +381,8 @@ TEST_F(CuttingListTest, CopyPutsHeadingsPiecesAndTotalOnTheClipboard) {
 }
 
 TEST_F(CuttingListTest, FontChangeResizesTheFirstColumnAndHeadingRow) {
-    cl.MeasureFont = [](const FontSpec& f) { return GridFontMetrics{f.height, f.height + 2, 4 * f.height + 1}; };
-    FontSpec big;
+    cl.MeasureFont = [](const PageFont& f) { return GridFontMetrics{f.height, f.height + 2, 4 * f.height + 1}; };
+    PageFont big;
     big.height = 20;
     ui.fonts.push_back(std::nullopt);  // cancelled
     cl.GridFontBtnClick();

@@ -116,7 +116,7 @@ TEST(QtUserInterfaceTest, FontDialogIsFontDlg) {
             if (auto* d = qobject_cast<QDialog*>(dlg)) d->reject();
         }
     });
-    EXPECT_FALSE(ui.FontDialog(FontSpec{"Arial", 13}).has_value());
+    EXPECT_FALSE(ui.FontDialog(PageFont{"Arial", 13}).has_value());
     EXPECT_EQ(name, "FontDlg");
 }
 
@@ -126,10 +126,10 @@ TEST(QtUserInterfaceTest, SaveDialogAsksBeforeReplacingOnlyWhenTold) {
     testing::TempDir dir;
     for (const bool ask : {false, true}) {
         QtUserInterface ui;
-        FileDialogSpec spec;
-        spec.title = "Save as";
-        spec.initialDir = dir.Path();
-        spec.askBeforeReplacing = ask;
+        FileDialogRequest request;
+        request.title = "Save as";
+        request.initialDir = dir.Path();
+        request.askBeforeReplacing = ask;
         bool seen = false, confirms = false;
         QString folder;
         QTimer::singleShot(0, [&] {
@@ -140,7 +140,7 @@ TEST(QtUserInterfaceTest, SaveDialogAsksBeforeReplacingOnlyWhenTold) {
                 dlg->reject();
             }
         });
-        EXPECT_FALSE(ui.SaveFileDialog(spec).has_value());
+        EXPECT_FALSE(ui.SaveFileDialog(request).has_value());
         EXPECT_TRUE(seen);
         EXPECT_EQ(confirms, ask);
         EXPECT_EQ(folder.toStdString(), dir.Path());

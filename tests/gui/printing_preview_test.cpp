@@ -166,8 +166,8 @@ TEST_F(PdfPrinterTest, SavesTheJobAsALandscapePdf) {
     ui.saveFiles.push_back(path);
     Print(2);
     EXPECT_TRUE(ui.messages.empty());
-    ASSERT_EQ(ui.saveSpecs.size(), 1u);
-    EXPECT_EQ(ui.saveSpecs[0].fileName, "properties of material.pdf");
+    ASSERT_EQ(ui.saveRequests.size(), 1u);
+    EXPECT_EQ(ui.saveRequests[0].fileName, "properties of material.pdf");
     const QByteArray pdf = Read(path);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count("/MediaBox [0 0 842"), 2);  // two landscape A4 sheets
@@ -178,7 +178,7 @@ TEST_F(PdfPrinterTest, SavesTheJobAsALandscapePdf) {
 TEST_F(PdfPrinterTest, CancelledFileChoiceWritesNothingAndSaysNothing) {
     ui.saveFiles.push_back(std::nullopt);
     Print(1);
-    EXPECT_EQ(ui.saveSpecs.size(), 1u);  // the file was asked for
+    EXPECT_EQ(ui.saveRequests.size(), 1u);  // the file was asked for
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
     EXPECT_FALSE(printers.Printing());

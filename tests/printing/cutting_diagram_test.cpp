@@ -85,7 +85,7 @@ TEST(CuttingDiagrams, EveryPieceDrawnOnceInsideItsStockAndThePage) {
     std::map<std::pair<std::size_t, std::size_t>, int> piecesSeen;  // (line, piece) -> times drawn
     for (std::size_t page = 0; page < plan.size(); ++page) {
         RecordingCanvas c;
-        DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, page, "page x", FontSpec{"Arial", 19, true});
+        DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, page, "page x", PageFont{"Arial", 19, true});
         std::multiset<std::tuple<int, int, int, int>> rectangles;
         for (const CanvasCall* call : c.Of(CanvasOp::Rectangle))
             rectangles.insert({call->rect.left, call->rect.top, call->rect.right, call->rect.bottom});
@@ -139,7 +139,7 @@ TEST(CuttingDiagrams, LabelsAndOffcutsReadWhereTheyFit) {
     const auto plan = PlanCuttingDiagrams(kPage, stock);
     ASSERT_EQ(plan.size(), 1u);
     RecordingCanvas c;
-    DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, 0, "page 2 of 2", FontSpec{"Arial", 19, true});
+    DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, 0, "page 2 of 2", PageFont{"Arial", 19, true});
     EXPECT_EQ(DiagramCaption(stock, plan[0][0]), "MDF 6 (mm): sheet 1 of 1, 2440 x 1220 mm");
     EXPECT_NE(c.Text("1 side"), nullptr);
     EXPECT_NE(c.Text("600 x 300"), nullptr);
@@ -153,9 +153,9 @@ TEST(CuttingDiagrams, LabelsAndOffcutsReadWhereTheyFit) {
 class PrintedDiagramsTest : public ::testing::Test {
   protected:
     StringGrid grid{9, 101, 1, 1};
-    FontSpec gridFont{"Arial", 13};
+    PageFont gridFont{"Arial", 13};
     std::string pupil = "Sam", title = "Class set";
-    FontSpec font{"Arial", 13, false};
+    PageFont font{"Arial", 13, false};
     StockSummary stock = ClassList();
 
     std::string Draw(RecordingCanvas& c, int sheet, CuttingListSheets* sheets) {

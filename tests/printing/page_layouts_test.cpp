@@ -132,7 +132,7 @@ TEST(PropertiesPage, EveryRowAfterTheNameWithDescriptionPictureAndProgress) {
         {"Name", "Oak", 100}, {"Origin", "Europe, Asia", 101}, {"Hardness", "hard", 3}, {"Weight", "heavy", 5}};
     const std::string memo = "A strong hardwood.";
     const Image picture{2, 2, std::vector<std::uint8_t>(12, 128)};
-    const FontSpec font{"Arial", 19, true};
+    const PageFont font{"Arial", 19, true};
     for (bool showPicture : {true, false}) {
         RecordingCanvas c;
         std::vector<int> progress;
@@ -169,9 +169,9 @@ protected:
     StringGrid grid{2, 50, 0, 1};
     IndexedList found;
     std::string memo = "It worked.";
-    FontSpec evalFont{"Times", 16};
+    PageFont evalFont{"Times", 16};
     std::string pupil = "Sam", title = "Stool";
-    FontSpec font{"Arial", 13, false};
+    PageFont font{"Arial", 13, false};
     RecordingCanvas c;
 
     SearchPageTest() {
@@ -215,9 +215,9 @@ TEST_F(SearchPageTest, LongCategoryWrapsInsteadOfBeingCutOff) {
 class CuttingListPageTest : public ::testing::Test {
 protected:
     StringGrid grid{9, 101, 1, 1};
-    FontSpec gridFont{"Arial", 13};
+    PageFont gridFont{"Arial", 13};
     std::string pupil = "Sam", title = "Stool";
-    FontSpec font{"Arial", 13, false};
+    PageFont font{"Arial", 13, false};
 
     CuttingListPageTest() {
         grid.DefaultRowHeight = 24;

@@ -136,13 +136,13 @@ TEST_F(PreviewTest, TitlesStartTextsApplyAndCancel) {
 
 TEST_F(PreviewTest, FontLabelDescribesTheChosenFont) {
     EXPECT_EQ(preview.FontLabel, "arial 14 point bold");
-    ui.fonts.push_back(FontSpec{"Arial", 16});
+    ui.fonts.push_back(PageFont{"Arial", 16});
     preview.FontBtnClick();
     EXPECT_EQ(preview.FontLabel, "font: Arial 12 point ");
-    ui.fonts.push_back(FontSpec{"Verdana", 19, true, true});
+    ui.fonts.push_back(PageFont{"Verdana", 19, true, true});
     preview.FontBtnClick();
     EXPECT_EQ(preview.FontLabel, "font: Verdana 14 point  bold italic");
-    EXPECT_EQ(ui.fontRequests.back(), (FontSpec{"Arial", 16}));
+    EXPECT_EQ(ui.fontRequests.back(), (PageFont{"Arial", 16}));
     preview.FontBtnClick();  // cancelled
     EXPECT_EQ(preview.FontLabel, "font: Verdana 14 point  bold italic");
     EXPECT_EQ(preview.PrintFont.name, "Verdana");

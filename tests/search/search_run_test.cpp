@@ -169,7 +169,7 @@ TEST_F(SearchRunTest, EvaluationAndDatabaseSwitch) {
     EXPECT_TRUE(st.Project.ProjectChanged);
 
     st.Project.ProjectChanged = false;
-    FontSpec times{"Times New Roman", 16};
+    PageFont times{"Times New Roman", 16};
     ui.fonts.push_back(times);
     page.EvalFontBtnClick();
     EXPECT_EQ(page.EvalFont, times);

@@ -18,7 +18,7 @@ struct CanvasCall {
     int x = 0, y = 0;      // TextOut position; RoundRect ellipse size; Mapping page size
     std::string text;
     unsigned flags = 0;
-    FontSpec font;         // the font at the time of a text call
+    PageFont font;         // the font at the time of a text call
     BrushStyle brush = BrushStyle::SolidWhite;
     int sheet = 0;         // 0 for the first sheet of the job
 };
@@ -30,7 +30,7 @@ public:
     void SetMapping(int pageWidth, int pageHeight, const Rect& target) override;
     void ResetMapping() override;
     void SetBrush(BrushStyle brush) override { brush_ = brush; }
-    void SetFont(const FontSpec& font) override { font_ = font; }
+    void SetFont(const PageFont& font) override { font_ = font; }
     void FillRect(const Rect& r) override;
     void Rectangle(const Rect& r) override;
     void RoundRect(const Rect& r, int ellipseWidth, int ellipseHeight) override;
@@ -60,7 +60,7 @@ private:
     bool mapped_ = false;
     int sheet_ = 0;
     BrushStyle brush_ = BrushStyle::SolidWhite;
-    FontSpec font_;
+    PageFont font_;
 };
 
 }  // namespace trevane

@@ -39,15 +39,15 @@ public:
         return Answer::Cancel;
     }
     void Beep() override { ++beeps; }
-    std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override {
-        openSpecs.push_back(request);
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
         return Pop(openFiles);
     }
-    std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override {
-        saveSpecs.push_back(request);
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
         return Pop(saveFiles);
     }
-    std::optional<FontSpec> FontDialog(const FontSpec& current) override {
+    std::optional<PageFont> FontDialog(const PageFont& current) override {
         fontRequests.push_back(current);
         return Pop(fonts);
     }
@@ -74,8 +74,8 @@ public:
     // What happened.
     std::vector<RecordedMessage> messages;
     int beeps = 0;
-    std::vector<FileDialogSpec> openSpecs, saveSpecs;
-    std::vector<FontSpec> fontRequests;
+    std::vector<FileDialogRequest> openRequests, saveRequests;
+    std::vector<PageFont> fontRequests;
     std::vector<std::string> dialogs;
     std::vector<int> help;
     std::string clipboard;
@@ -83,7 +83,7 @@ public:
     // What to answer.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> openFiles, saveFiles;
-    std::deque<std::optional<FontSpec>> fonts;
+    std::deque<std::optional<PageFont>> fonts;
     std::map<std::string, std::deque<std::function<void(DialogModel&)>>> dialogScripts;
     int defaultDialogResult = 2;
     IPrinterSystem* printers = nullptr;

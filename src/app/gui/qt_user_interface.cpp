@@ -73,7 +73,7 @@ Answer QtUserInterface::Message(MsgKind kind, const std::string& text, unsigned 
 
 void QtUserInterface::Beep() { QApplication::beep(); }
 
-std::optional<std::string> QtUserInterface::OpenFileDialog(const FileDialogSpec& request) {
+std::optional<std::string> QtUserInterface::OpenFileDialog(const FileDialogRequest& request) {
     QFileDialog dlg(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
                     QtFileFilter(request.filter));
     dlg.setObjectName("OpenDlg");
@@ -86,7 +86,7 @@ std::optional<std::string> QtUserInterface::OpenFileDialog(const FileDialogSpec&
     return dlg.selectedFiles().front().toStdString();
 }
 
-std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec& request) {
+std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogRequest& request) {
     QFileDialog dlg(parent_, QString::fromStdString(request.title), QString::fromStdString(request.initialDir),
                     QtFileFilter(request.filter));
     dlg.setObjectName("SaveDlg");
@@ -99,14 +99,14 @@ std::optional<std::string> QtUserInterface::SaveFileDialog(const FileDialogSpec&
     return dlg.selectedFiles().front().toStdString();
 }
 
-std::optional<FontSpec> QtUserInterface::FontDialog(const FontSpec& current) {
+std::optional<PageFont> QtUserInterface::FontDialog(const PageFont& current) {
     QFont f = ToQFont(current);
     QFontDialog dlg(f, parent_);
     dlg.setObjectName("FontDlg");
     dlg.setWindowTitle("Font");
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     const QFont chosen = dlg.selectedFont();
-    FontSpec r = current;
+    PageFont r = current;
     r.name = chosen.family().toStdString();
     const double dpi = parent_ ? parent_->logicalDpiY() : 96.0;
     r.height = chosen.pixelSize() > 0 ? chosen.pixelSize() : qRound(chosen.pointSizeF() * dpi / 72.0);

@@ -22,9 +22,9 @@ public:
 
     Answer Message(MsgKind kind, const std::string& text, unsigned buttons) override;
     void Beep() override;
-    std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
-    std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
-    std::optional<FontSpec> FontDialog(const FontSpec& current) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<PageFont> FontDialog(const PageFont& current) override;
     int RunDialog(DialogModel& model) override;
     void ShowHelp(int context) override;
     void HelpContents() override;

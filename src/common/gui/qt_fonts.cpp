@@ -2,7 +2,7 @@
 
 namespace trevane {
 
-QFont ToQFont(const FontSpec& font) {
+QFont ToQFont(const PageFont& font) {
     QFont f(QString::fromStdString(font.name));
     f.setPixelSize(font.height > 0 ? font.height : 13);
     f.setBold(font.bold);

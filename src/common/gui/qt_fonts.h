@@ -6,6 +6,6 @@
 
 namespace trevane {
 
-QFont ToQFont(const FontSpec& font);
+QFont ToQFont(const PageFont& font);
 
 }  // namespace trevane

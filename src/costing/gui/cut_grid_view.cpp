@@ -168,7 +168,7 @@ CutGridView::CutGridView(CuttingList& list, QWidget* parent) : QTableView(parent
     setContextMenuPolicy(Qt::DefaultContextMenu);
 
     // The core measures fonts through the view's font metrics.
-    list_.MeasureFont = [](const FontSpec& request) {
+    list_.MeasureFont = [](const PageFont& request) {
         const QFontMetrics fm(ToQFont(request));
         return GridFontMetrics{fm.horizontalAdvance('m'), fm.height(), fm.horizontalAdvance("mmmm")};
     };

@@ -95,7 +95,7 @@ private:
     CutGridHeader* header_;
     std::vector<int> shownWidths_;
     int shownHeading_ = -1;
-    FontSpec shownFont_;
+    PageFont shownFont_;
     bool fontShown_ = false;
     bool syncing_ = false;
     bool laidOut_ = false;

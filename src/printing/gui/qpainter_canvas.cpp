@@ -46,7 +46,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int penWidth, std::function<bo
     UseShapePen();
 }
 
-QFont QPainterCanvas::ToQFont(const FontSpec& font) {
+QFont QPainterCanvas::ToQFont(const PageFont& font) {
     QFont f = trevane::ToQFont(font);
     f.setPixelSize(std::max(1, font.height));
     // The same glyph widths at every scale, so the page lays out alike on the
@@ -77,7 +77,7 @@ void QPainterCanvas::ResetMapping() {
     p_.resetTransform();
 }
 
-void QPainterCanvas::SetFont(const FontSpec& font) {
+void QPainterCanvas::SetFont(const PageFont& font) {
     p_.setFont(ToQFont(font));
     textColor_ = QColor::fromRgb(font.color);
 }

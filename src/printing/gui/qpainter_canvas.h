@@ -22,7 +22,7 @@ public:
     void SetMapping(int pageWidth, int pageHeight, const Rect& target) override;
     void ResetMapping() override;
     void SetBrush(BrushStyle brush) override { brush_ = brush; }
-    void SetFont(const FontSpec& font) override;
+    void SetFont(const PageFont& font) override;
     void FillRect(const Rect& r) override;
     void Rectangle(const Rect& r) override;
     void RoundRect(const Rect& r, int ellipseWidth, int ellipseHeight) override;
@@ -37,7 +37,7 @@ public:
     void NewSheet() override;
 
     // The QFont a page font becomes (pixel size = character height).
-    static QFont ToQFont(const FontSpec& font);
+    static QFont ToQFont(const PageFont& font);
 
 private:
     void UseShapePen();

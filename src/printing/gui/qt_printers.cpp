@@ -154,7 +154,7 @@ void QtPrinterSystem::BeginDoc(const std::string& title) {
         if (pdfPath_.empty()) {
             // The save dialog must not hide behind the progress window.
             if (progress_) progress_->hide();
-            FileDialogSpec request;
+            FileDialogRequest request;
             request.title = kPdfPrinter;
             request.filter = "PDF files (*.pdf)|*.pdf";
             request.defaultExt = "pdf";
