@@ -1,0 +1,176 @@
+# The sources of the libraries, listed so that a review shows every file added
+# or removed. Paths are relative to the top of the source tree.
+
+# Window-free logic, one layer a folder: common, help, materials, app, browse,
+# search, costing, project, printing. No Qt include path reaches these.
+set(TREVANE_CORE_SOURCES
+    src/common/binary_io.cpp
+    src/common/cp1252.cpp
+    src/common/file_io.cpp
+    src/common/grid_util.cpp
+    src/common/settings.cpp
+    src/common/string_grid.cpp
+    src/common/app_state.h
+    src/common/binary_io.h
+    src/common/cp1252.h
+    src/common/errors.h
+    src/common/file_io.h
+    src/common/grid_util.h
+    src/common/hints.h
+    src/common/image.h
+    src/common/list_entry.h
+    src/common/navigation.h
+    src/common/notifier.h
+    src/common/settings.h
+    src/common/string_grid.h
+    src/common/user_interface.h
+    src/help/help_file.cpp
+    src/help/help_file.h
+    src/materials/database.cpp
+    src/materials/flag_rule.cpp
+    src/materials/matching.cpp
+    src/materials/material.cpp
+    src/materials/material_pool.cpp
+    src/materials/property_rows.cpp
+    src/materials/stock_checks.cpp
+    src/materials/tables.cpp
+    src/materials/bitset_bytes.h
+    src/materials/database.h
+    src/materials/matching.h
+    src/materials/material.h
+    src/materials/material_pool.h
+    src/materials/property_rows.h
+    src/materials/stock_checks.h
+    src/materials/tables.h
+    src/app/app_model.cpp
+    src/app/main_window_model.cpp
+    src/app/project_commands.cpp
+    src/app/app_model.h
+    src/app/main_window_model.h
+    src/app/project_commands.h
+    src/browse/browse_page.cpp
+    src/browse/jpeg.cpp
+    src/browse/browse_page.h
+    src/browse/jpeg.h
+    src/search/near_misses.cpp
+    src/search/search_dialogs.cpp
+    src/search/search_page.cpp
+    src/search/search_types.cpp
+    src/search/near_misses.h
+    src/search/search_dialogs.h
+    src/search/search_page.h
+    src/search/search_types.h
+    src/costing/costing_numbers.cpp
+    src/costing/costing_page.cpp
+    src/costing/csv_export.cpp
+    src/costing/cutting_layout.cpp
+    src/costing/cutting_list.cpp
+    src/costing/stock_needed.cpp
+    src/costing/costed_piece.h
+    src/costing/costing_numbers.h
+    src/costing/costing_page.h
+    src/costing/csv_export.h
+    src/costing/cutting_layout.h
+    src/costing/cutting_list.h
+    src/costing/stock_needed.h
+    src/project/project_file.cpp
+    src/project/project_file.h
+    src/printing/cutting_diagram_layout.cpp
+    src/printing/page_layouts.cpp
+    src/printing/preview_page.cpp
+    src/printing/printer.cpp
+    src/printing/canvas.h
+    src/printing/cutting_diagram_layout.h
+    src/printing/page_layouts.h
+    src/printing/preview_page.h
+    src/printing/print_job.h
+    src/printing/printer.h
+)
+
+# The thin Qt widgets of each folder.
+set(TREVANE_GUI_SOURCES
+    src/common/gui/cursors.cpp
+    src/common/gui/dialog_registry.cpp
+    src/common/gui/hint_support.cpp
+    src/common/gui/qt_fonts.cpp
+    src/common/gui/tool_glyphs.cpp
+    src/common/gui/cursors.h
+    src/common/gui/dialog_registry.h
+    src/common/gui/hint_support.h
+    src/common/gui/page_widget.h
+    src/common/gui/qt_fonts.h
+    src/common/gui/tool_glyphs.h
+    src/app/gui/about_box.cpp
+    src/app/gui/application.cpp
+    src/app/gui/artwork.cpp
+    src/app/gui/help_window.cpp
+    src/app/gui/main_window.cpp
+    src/app/gui/qt_user_interface.cpp
+    src/app/gui/splash_window.cpp
+    src/app/gui/start_page.cpp
+    src/app/gui/about_box.h
+    src/app/gui/application.h
+    src/app/gui/artwork.h
+    src/app/gui/help_window.h
+    src/app/gui/main_window.h
+    src/app/gui/qt_user_interface.h
+    src/app/gui/splash_window.h
+    src/app/gui/start_page.h
+    src/browse/gui/browse_widget.cpp
+    src/browse/gui/property_icons.cpp
+    src/browse/gui/browse_widget.h
+    src/browse/gui/property_icons.h
+    src/search/gui/criteria_grid_view.cpp
+    src/search/gui/search_dialogs_qt.cpp
+    src/search/gui/search_views.cpp
+    src/search/gui/search_widget.cpp
+    src/search/gui/criteria_grid_view.h
+    src/search/gui/search_dialogs_qt.h
+    src/search/gui/search_views.h
+    src/search/gui/search_widget.h
+    src/costing/gui/costing_widget.cpp
+    src/costing/gui/cut_grid_panel.cpp
+    src/costing/gui/cut_grid_view.cpp
+    src/costing/gui/section_glyphs.cpp
+    src/costing/gui/stock_diagram_view.cpp
+    src/costing/gui/costing_widget.h
+    src/costing/gui/cut_grid_panel.h
+    src/costing/gui/cut_grid_view.h
+    src/costing/gui/section_glyphs.h
+    src/costing/gui/stock_diagram_view.h
+    src/printing/gui/preview_widget.cpp
+    src/printing/gui/print_dialogs.cpp
+    src/printing/gui/qpainter_canvas.cpp
+    src/printing/gui/qt_printers.cpp
+    src/printing/gui/preview_widget.h
+    src/printing/gui/print_dialogs.h
+    src/printing/gui/qpainter_canvas.h
+    src/printing/gui/qt_printers.h
+)
+
+# The teachers' tools: window-free logic and widgets.
+set(TREVANE_EDITOR_CORE_SOURCES
+    src/editor/class_order.cpp
+    src/editor/database_document.cpp
+    src/editor/material_fields.cpp
+    src/editor/pictures.cpp
+    src/editor/class_order.h
+    src/editor/database_document.h
+    src/editor/material_fields.h
+    src/editor/pictures.h
+)
+
+set(TREVANE_EDITOR_GUI_SOURCES
+    src/editor/gui/class_order_window.cpp
+    src/editor/gui/editor_prompts.cpp
+    src/editor/gui/editor_window.cpp
+    src/editor/gui/material_form.cpp
+    src/editor/gui/picture_import.cpp
+    src/editor/gui/price_table_page.cpp
+    src/editor/gui/class_order_window.h
+    src/editor/gui/editor_prompts.h
+    src/editor/gui/editor_window.h
+    src/editor/gui/material_form.h
+    src/editor/gui/picture_import.h
+    src/editor/gui/price_table_page.h
+)
