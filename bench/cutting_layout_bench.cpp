@@ -16,7 +16,7 @@ namespace trevane {
 namespace {
 
 class Rng {
-  public:
+public:
     explicit Rng(std::uint64_t seed) : s_(seed) {}
     std::uint64_t Next() {
         std::uint64_t z = (s_ += 0x9E3779B97F4A7C15ULL);
@@ -24,14 +24,10 @@ class Rng {
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
         return z ^ (z >> 31);
     }
-    double Uniform(double lo, double hi) {
-        return lo + (hi - lo) * static_cast<double>(Next() >> 11) * 0x1p-53;
-    }
-    int Int(int lo, int hi) {
-        return lo + static_cast<int>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
-    }
+    double Uniform(double lo, double hi) { return lo + (hi - lo) * static_cast<double>(Next() >> 11) * 0x1p-53; }
+    int Int(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<std::uint64_t>(hi - lo + 1)); }
 
-  private:
+private:
     std::uint64_t s_;
 };
 
@@ -95,8 +91,7 @@ struct R {
 };
 
 bool Contains(const R& a, const R& b) {
-    return b.x >= a.x - 1e-9 && b.y >= a.y - 1e-9 && b.x + b.w <= a.x + a.w + 1e-9 &&
-           b.y + b.h <= a.y + a.h + 1e-9;
+    return b.x >= a.x - 1e-9 && b.y >= a.y - 1e-9 && b.x + b.w <= a.x + a.w + 1e-9 && b.y + b.h <= a.y + a.h + 1e-9;
 }
 
 void PlaceInBin(std::vector<R>& free, const R& used) {
@@ -107,11 +102,9 @@ void PlaceInBin(std::vector<R>& free, const R& used) {
             continue;
         }
         if (used.x > f.x) next.push_back({f.x, f.y, used.x - f.x, f.h});
-        if (used.x + used.w < f.x + f.w)
-            next.push_back({used.x + used.w, f.y, f.x + f.w - used.x - used.w, f.h});
+        if (used.x + used.w < f.x + f.w) next.push_back({used.x + used.w, f.y, f.x + f.w - used.x - used.w, f.h});
         if (used.y > f.y) next.push_back({f.x, f.y, f.w, used.y - f.y});
-        if (used.y + used.h < f.y + f.h)
-            next.push_back({f.x, used.y + used.h, f.w, f.y + f.h - used.y - used.h});
+        if (used.y + used.h < f.y + f.h) next.push_back({f.x, used.y + used.h, f.w, f.y + f.h - used.y - used.h});
     }
     free.clear();
     for (std::size_t i = 0; i < next.size(); ++i) {
@@ -127,9 +120,8 @@ std::size_t MaxRectsSheets(const ListCase& c, double kerf) {
     for (const PieceSize& p : c.pieces)
         if ((p.Length <= c.L && p.Width <= c.W) || (p.Width <= c.L && p.Length <= c.W))
             pieces.push_back({p.Length + kerf, p.Width + kerf});
-    std::stable_sort(pieces.begin(), pieces.end(), [](const PieceSize& a, const PieceSize& b) {
-        return a.Length * a.Width > b.Length * b.Width;
-    });
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const PieceSize& a, const PieceSize& b) { return a.Length * a.Width > b.Length * b.Width; });
     std::vector<std::vector<R>> bins;
     for (const PieceSize& p : pieces) {
         double bestShort = std::numeric_limits<double>::infinity(), bestLong = bestShort;
@@ -261,8 +253,7 @@ void BM_SchoolListsLengthsUsed(benchmark::State& state) {
     std::size_t bound = 0, used = 0;
     for (auto& list : lists) {
         double total = 0;
-        for (int i = rng.Int(3, 40); i > 0; --i)
-            total += list.emplace_back(std::round(rng.Uniform(150, 1200) / 5) * 5);
+        for (int i = rng.Int(3, 40); i > 0; --i) total += list.emplace_back(std::round(rng.Uniform(150, 1200) / 5) * 5);
         bound += static_cast<std::size_t>(std::ceil(total / 4000));
     }
     for (auto _ : state) {

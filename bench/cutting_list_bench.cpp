@@ -105,7 +105,8 @@ BENCHMARK(BM_GridTextRoundTrip)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_StockNeededSheets(benchmark::State& state) {
     ListOf l(static_cast<int>(state.range(0)));
     const auto pieces = StockPiecesOf(l.list.CutGrid);
-    for (auto _ : state) benchmark::DoNotOptimize(SummariseStock(pieces, l.session.State.Database.Materials).Lines.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SummariseStock(pieces, l.session.State.Database.Materials).Lines.size());
 }
 BENCHMARK(BM_StockNeededSheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -144,8 +145,12 @@ struct SheetProject {
         board->Name = "MDF";
         for (auto& shape : board->Shapes) shape->Price = 420;
         session.State.Database.Materials.push_back(std::move(board));
-        list.AddCuttingRow("MDF", "2400", "1180", "3 (mm)", "\xC2\xA3" "11.89");
-        list.AddCuttingRow("MDF", "10", "10", "3 (mm)", "\xC2\xA3" "0.00");
+        list.AddCuttingRow("MDF", "2400", "1180", "3 (mm)",
+                           "\xC2\xA3"
+                           "11.89");
+        list.AddCuttingRow("MDF", "10", "10", "3 (mm)",
+                           "\xC2\xA3"
+                           "0.00");
         list.CutGrid.SetCell(CuttingList::kNoOffCol, 1, "99990");
         list.CutGrid.SetCell(CuttingList::kNoOffCol, 2, "10");
         list.GridReplaced();

@@ -51,11 +51,7 @@ void BM_ParseFromMemory(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ParseFromMemory)
-    ->RangeMultiplier(10)
-    ->Range(1000, 1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_ParseFromMemory)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity();
 
 void BM_LoadFromFile(benchmark::State& state) {
     const std::string& bytes = DatabaseBytes(static_cast<int>(state.range(0)));
@@ -94,10 +90,6 @@ void BM_SearchLoaded(benchmark::State& state) {
     const LoadedDatabase db = ParseDatabase(DatabaseBytes(static_cast<int>(state.range(0))), "bench.mdf");
     RunSearch(state, db.materials);
 }
-BENCHMARK(BM_SearchLoaded)
-    ->RangeMultiplier(10)
-    ->Range(1000, 1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Complexity();
+BENCHMARK(BM_SearchLoaded)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMicrosecond)->Complexity();
 
 }  // namespace

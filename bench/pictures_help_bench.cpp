@@ -95,8 +95,8 @@ HelpFile UnusualHelp(int n) {
     for (int i = 0; i < n; ++i) stars += "*a ";
     for (int i = 0; i < n; ++i) nested += "*_";
     for (int i = 0; i < n; ++i) links += "- [[" + std::to_string(10 + i % 1000) + "]]\n";
-    std::string text = "@topic 1\n@title Contents\n" + links + "@topic 2\n@title Stars\n" + stars + "\n@topic 3\n@title Deep\n" +
-                       nested + "x" + std::string(nested.rbegin(), nested.rend()) + "\n";
+    std::string text = "@topic 1\n@title Contents\n" + links + "@topic 2\n@title Stars\n" + stars +
+                       "\n@topic 3\n@title Deep\n" + nested + "x" + std::string(nested.rbegin(), nested.rend()) + "\n";
     for (int i = 10; i < 1010; ++i) text += "@topic " + std::to_string(i) + "\n@title T" + std::to_string(i) + "\n";
     HelpFile help;
     help.Parse(text, "bench.hlp");

@@ -17,8 +17,10 @@ const Rect kLargestPreview{0, 0, 2825, 2000};
 const PageFont kPrintFont{"Arial", 19, true};
 
 void BM_PropertiesPage(benchmark::State& state) {
-    std::vector<PropertyRow> props{{"Name", "Oak", 100}, {"Other name", "European oak", 105}, {"Origin", "Europe", 101}};
-    for (int i = 0; i < 24; ++i) props.push_back({"Property " + std::to_string(i), "value " + std::to_string(i), i + 1});
+    std::vector<PropertyRow> props{
+        {"Name", "Oak", 100}, {"Other name", "European oak", 105}, {"Origin", "Europe", 101}};
+    for (int i = 0; i < 24; ++i)
+        props.push_back({"Property " + std::to_string(i), "value " + std::to_string(i), i + 1});
     const std::string name = "Oak";
     const std::string memo(900, 'w');
     const Image picture{200, 150, std::vector<std::uint8_t>(200 * 150 * 3, 120)};

@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (again.level != db.level || again.materials.size() != db.materials.size() ||
             SerializeDatabase(again.materials, again.level) != once)
             std::abort();
-    } catch (const EQelError&) {
-    }
+    } catch (const EQelError&) {}
     return 0;
 }

@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string bytes = SerializeDatabase(src.materials, src.level);
         CompiledSource back = CompileSource(DumpSource(src.materials, src.level), "dump.json");
         if (SerializeDatabase(back.materials, back.level) != bytes) std::abort();
-    } catch (const EQelError&) {
-    }
+    } catch (const EQelError&) {}
     return 0;
 }

@@ -19,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ByteReader in(bytes);
         ReadGridText(grid, in, rows);
         (void)GridText(grid, LastUsedRow(grid));
-    } catch (const EQelError&) {
-    }
+    } catch (const EQelError&) {}
     return 0;
 }

@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         StringGrid grid{9, 101, 1, 1};
         ByteReader in(p.CutBlock);
         ReadGridText(grid, in, p.CutRows);
-    } catch (const EQelError&) {
-    }
+    } catch (const EQelError&) {}
     return 0;
 }

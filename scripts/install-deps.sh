@@ -9,7 +9,7 @@ packages=(
     libjpeg62-turbo-dev libjpeg-turbo-progs
     nlohmann-json3-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     xvfb xauth xdotool x11-utils imagemagick poppler-utils
     cups printer-driver-cups-pdf
     fonts-dejavu-core fonts-liberation

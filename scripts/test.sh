@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Trevane and runs every test:
+# Installs what is missing, checks the formatting, builds Trevane and runs every test:
 #   1. the normal build (warnings as errors) and all its tests, GUI tests offscreen;
 #   2. every test again, GUI and printing included, under AddressSanitizer and
 #      UndefinedBehaviorSanitizer with leak checking (the asan preset; its test
@@ -12,6 +12,9 @@ if [[ "${1:-}" != "--no-deps" ]]; then ./scripts/install-deps.sh; fi
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+
+echo "== formatting (.clang-format)"
+find src tests tools bench fuzz \( -name '*.cpp' -o -name '*.h' \) -type f -print0 | xargs -0 clang-format --dry-run -Werror
 
 echo "== build (warnings are errors)"
 cmake --preset ci >/dev/null

@@ -158,9 +158,8 @@ void BM_DiagramPagesPreviewLargest(benchmark::State& state) {
     for (const StockLine& line : stock.Lines) pieces += line.Cut.size();
     state.counters["pages"] = static_cast<double>(plan.size());
     state.counters["pieces"] = static_cast<double>(pieces);
-    state.counters["per_page"] = benchmark::Counter(static_cast<double>(plan.size()),
-                                                    benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
+    state.counters["per_page"] = benchmark::Counter(
+        static_cast<double>(plan.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     if (const char* dir = std::getenv("TREVANE_BENCH_PNG")) box.save(QString(dir) + "/diagram-preview.png");
 }
 BENCHMARK(BM_DiagramPagesPreviewLargest)->Unit(benchmark::kMillisecond);

@@ -46,9 +46,7 @@ std::string CompleteProjectFileName(const std::string& chosen) {
     return chosen.substr(0, chosen.size() - (name.size() - dot)) + ".prj";
 }
 
-void ProjectCommands::SetProjectCaption() {
-    app_.SetCaption("Trevane [" + BareFileName(ProjectFileName) + "]");
-}
+void ProjectCommands::SetProjectCaption() { app_.SetCaption("Trevane [" + BareFileName(ProjectFileName) + "]"); }
 
 bool ProjectCommands::AskToSaveChanges() {
     if (!app_.State.Project.ProjectChanged) return true;

@@ -54,7 +54,7 @@ public:
     int PropListBIndex = -1;
     std::string MatNameLabel;
     std::string MemoB;
-    Image PropPic;  // empty = no picture; at least the size it is shown at
+    Image PropPic;                     // empty = no picture; at least the size it is shown at
     bool PropListBHelpCursor = false;  // the help cursor shows over PropListB
     // Entry of MatListB last chosen outside a search (-1 none).
     int LastBrowseIndex = -1;

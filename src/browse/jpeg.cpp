@@ -85,8 +85,7 @@ bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_
         return false;
     // A short file that claims a huge picture would cost time and memory before
     // its damage shows.
-    if (static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height > size * kMaxJpegPixelsPerByte)
-        return false;
+    if (static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height > size * kMaxJpegPixelsPerByte) return false;
     cinfo.scale_num = 1;
     cinfo.scale_denom = ScaleDenominator(cinfo.image_width, cinfo.image_height, fitWidth, fitHeight);
 
@@ -102,10 +101,9 @@ bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_
 
     out.rgb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     // CMYK rows pass through a row of libjpeg's pool (freed with the decoder).
-    JSAMPARRAY cmykRow =
-        cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                          static_cast<JDIMENSION>(width) * 4, 1)
-             : nullptr;
+    JSAMPARRAY cmykRow = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                           static_cast<JDIMENSION>(width) * 4, 1)
+                              : nullptr;
     // Adobe's applications store CMYK inverted (0 = full ink) and mark the file
     // with their APP14 marker; files without it hold plain CMYK.
     const bool inverted = cinfo.saw_Adobe_marker;

@@ -10,7 +10,7 @@
 namespace trevane {
 
 // Limits on what is decoded: larger pictures are refused rather than allocated.
-constexpr int kMaxJpegSide = 8192;                          // pixels, each way
+constexpr int kMaxJpegSide = 8192;                            // pixels, each way
 constexpr std::size_t kMaxJpegFileBytes = 32u * 1024 * 1024;  // bytes of a file
 
 // A file holds at least a bit for every 8 x 8 block of its picture; one that

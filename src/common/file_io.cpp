@@ -87,8 +87,7 @@ std::string FolderOf(const std::string& path) {
 int WriteAll(FileSystemCalls& calls, int fd, std::string_view bytes, off_t offset) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = calls.Write(fd, bytes.data() + done, bytes.size() - done,
-                                      offset + static_cast<off_t>(done));
+        const ssize_t n = calls.Write(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
@@ -279,8 +278,7 @@ std::optional<std::string> FindFileNoCase(const std::string& dir, const std::str
     };
     const std::string want = lower(name);
     for (fs::directory_iterator it(dir.empty() ? "." : dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lower(it->path().filename().string()) == want && it->is_regular_file(ec))
-            return it->path().string();
+        if (lower(it->path().filename().string()) == want && it->is_regular_file(ec)) return it->path().string();
     }
     return std::nullopt;
 }

@@ -6,9 +6,7 @@
 
 namespace trevane {
 
-inline std::string GetShortHint(std::string_view hint) {
-    return std::string(hint.substr(0, hint.find('|')));
-}
+inline std::string GetShortHint(std::string_view hint) { return std::string(hint.substr(0, hint.find('|'))); }
 
 inline std::string GetLongHint(std::string_view hint) {
     const std::size_t bar = hint.find('|');

@@ -37,11 +37,16 @@ bool IsValidUtf8(std::string_view s) {
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
         std::size_t extra = 0;
-        if (c < 0x80) extra = 0;
-        else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-        else if (c >= 0xE0 && c <= 0xEF) extra = 2;
-        else if (c >= 0xF0 && c <= 0xF4) extra = 3;
-        else return false;
+        if (c < 0x80)
+            extra = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            extra = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            extra = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            extra = 3;
+        else
+            return false;
         if (i + extra >= s.size() && extra > 0) return false;
         for (std::size_t k = 1; k <= extra; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -75,8 +80,8 @@ std::string ReadIniString(std::string_view text, std::string_view section, std::
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos || !EqualNoCase(Trim(line.substr(0, eq)), key)) continue;
         std::string_view value = Trim(line.substr(eq + 1));
-        if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                                  (value.front() == '\'' && value.back() == '\'')))
+        if (value.size() >= 2 &&
+            ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
             value = value.substr(1, value.size() - 2);
         return std::string(value);
     }
@@ -144,8 +149,7 @@ UserFolders UserFoldersOfThisUser() {
             else if (!value.empty() && value.front() == '/')
                 user.documents = value;
         }
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     if (user.documents.empty()) user.documents = user.home + "/Documents";
     user.documents = WithoutTrailingSeparator(user.documents);
     return user;
@@ -164,7 +168,8 @@ DefaultUserDirSetting ReadDefaultUserDir(const std::string& programDir, const Us
             result.problem = std::string("The settings file could not be read (") + e.what() + ").";
         }
     } else if (std::error_code ec; std::filesystem::exists(JoinPath(programDir, "QEL.ini"), ec)) {
-        result.problem = "The settings file " + JoinPath(programDir, "QEL.ini") + " could not be read (it is not a file).";
+        result.problem =
+            "The settings file " + JoinPath(programDir, "QEL.ini") + " could not be read (it is not a file).";
     }
     if (!value.empty() && !EqualNoCase(value, "none")) {
         const std::string wanted = user.home.empty() && value.front() != '/' ? value : Expand(value, user.home);

@@ -21,7 +21,8 @@ void StringGrid::SetColCount(int n) {
     n = std::max(0, n);
     std::vector<std::string> cells(static_cast<std::size_t>(n) * rows_);
     for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < std::min(n, cols_); ++c) cells[static_cast<std::size_t>(r) * n + c] = std::move(cells_[static_cast<std::size_t>(r) * cols_ + c]);
+        for (int c = 0; c < std::min(n, cols_); ++c)
+            cells[static_cast<std::size_t>(r) * n + c] = std::move(cells_[static_cast<std::size_t>(r) * cols_ + c]);
     cells_ = std::move(cells);
     cols_ = n;
     ColWidths.resize(n, 64);
@@ -46,7 +47,8 @@ void StringGrid::SetCell(int col, int row, std::string text) {
 
 void StringGrid::InsertRow(int row) {
     row = std::clamp(row, 0, rows_);
-    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(row) * cols_, static_cast<std::size_t>(cols_), std::string());
+    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(row) * cols_, static_cast<std::size_t>(cols_),
+                  std::string());
     ++rows_;
 }
 

@@ -29,8 +29,8 @@ struct PageFont {
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter;        // e.g. "Project files (*.prj)"
-    std::string defaultExt;    // e.g. "prj"
+    std::string filter;      // e.g. "Project files (*.prj)"
+    std::string defaultExt;  // e.g. "prj"
     std::string initialDir;
     std::string fileName;
     // Save dialogs: the dialog asks before an existing file is chosen. A caller

@@ -28,8 +28,8 @@ struct Millimetres {
 };
 
 struct CostedPiece {
-    std::string Material;       // the material's name
-    int MaterialIndex = -1;     // its position in the material list
+    std::string Material;    // the material's name
+    int MaterialIndex = -1;  // its position in the material list
     PieceKind Kind = PieceKind::Wood;
     int SectionKind = 0;        // metal and plastic: the stock section kind (8 sheet); 0 otherwise
     int SizeCode = 0;           // metal and plastic: the stock size code; board: the thickness code
@@ -37,7 +37,7 @@ struct CostedPiece {
     Millimetres Length, Width;  // Width is empty for a bar
     Millimetres Thickness;      // wood only
     int Count = 1;
-    Money UnitCost;             // the cost of one piece, as the tab showed it
+    Money UnitCost;  // the cost of one piece, as the tab showed it
     bool operator==(const CostedPiece&) const = default;
 
     // The texts of the cutting list's columns 5 and 6: a bar's size text in 5;

@@ -119,30 +119,48 @@ struct CostingPage::SectionTab {
     int (*kindOfButton)(int button);      // the section kind a button lists
     std::string CostingPage::*unitPrice;  // unit price label
     std::string CostingPage::*costLabel;
-    Money CostingPage::*cost;             // the amount the cost label shows
+    Money CostingPage::*cost;  // the amount the cost label shows
     std::string CostingPage::*lengthEdit;
     std::string CostingPage::*widthEdit;
-    int CostingPage::*units;              // 0 "(m)", 1 "(mm)"
-    unsigned part;                        // the page part the tab's controls belong to
-    bool tightCost;                       // "£3.75" rather than "£ 3.75"
-    const char* limitWord;                // "for " or "in " in the stock warnings
+    int CostingPage::*units;  // 0 "(m)", 1 "(mm)"
+    unsigned part;            // the page part the tab's controls belong to
+    bool tightCost;           // "£3.75" rather than "£ 3.75"
+    const char* limitWord;    // "for " or "in " in the stock warnings
     std::string (*sizeText)(int code);
     int (*sizeCode)(const std::string& text);
 };
 
-const CostingPage::SectionTab CostingPage::kMetalTabFields{
-    &CostingPage::MetalSectionLB, &CostingPage::MetalSectionLBIndex, &CostingPage::MetalSectBtnDown,
-    MetalKindOfButton,           &CostingPage::UnitCostLabel,       &CostingPage::MetalCostLabel,
-    &CostingPage::metalCost_,    &CostingPage::MetalLengthEdit,     &CostingPage::MetalWidthEdit,
-    &CostingPage::MetalUnitsRG,  kMetalPart,                        false, "for ",
-    MetalSizeText,               MetalSizeCode};
+const CostingPage::SectionTab CostingPage::kMetalTabFields{&CostingPage::MetalSectionLB,
+                                                           &CostingPage::MetalSectionLBIndex,
+                                                           &CostingPage::MetalSectBtnDown,
+                                                           MetalKindOfButton,
+                                                           &CostingPage::UnitCostLabel,
+                                                           &CostingPage::MetalCostLabel,
+                                                           &CostingPage::metalCost_,
+                                                           &CostingPage::MetalLengthEdit,
+                                                           &CostingPage::MetalWidthEdit,
+                                                           &CostingPage::MetalUnitsRG,
+                                                           kMetalPart,
+                                                           false,
+                                                           "for ",
+                                                           MetalSizeText,
+                                                           MetalSizeCode};
 
-const CostingPage::SectionTab CostingPage::kPlasticTabFields{
-    &CostingPage::PlasticSectionLB, &CostingPage::PlasticSectionLBIndex, &CostingPage::PlasticSectBtnDown,
-    PlasticKindOfButton,            &CostingPage::PlasticUnitCostLabel,  &CostingPage::PlasticCostLabel,
-    &CostingPage::plasticCost_,     &CostingPage::PlasticLengthEdit,     &CostingPage::PlasticWidthEdit,
-    &CostingPage::PlasticUnitsRG,   kPlasticPart,                        true, "in ",
-    PlasticSizeText,                PlasticSizeCode};
+const CostingPage::SectionTab CostingPage::kPlasticTabFields{&CostingPage::PlasticSectionLB,
+                                                             &CostingPage::PlasticSectionLBIndex,
+                                                             &CostingPage::PlasticSectBtnDown,
+                                                             PlasticKindOfButton,
+                                                             &CostingPage::PlasticUnitCostLabel,
+                                                             &CostingPage::PlasticCostLabel,
+                                                             &CostingPage::plasticCost_,
+                                                             &CostingPage::PlasticLengthEdit,
+                                                             &CostingPage::PlasticWidthEdit,
+                                                             &CostingPage::PlasticUnitsRG,
+                                                             kPlasticPart,
+                                                             true,
+                                                             "in ",
+                                                             PlasticSizeText,
+                                                             PlasticSizeCode};
 
 CostingPage::CostingPage(const MaterialDatabase& database, const ViewOptions& view, IUserInterface& ui,
                          Navigator& navigator, PrintPreviewer& previewer, CuttingList& cutList)
@@ -244,20 +262,13 @@ void CostingPage::MaterialChosen(int entry) {
         case kCatWood:
             if (auto* wood = dynamic_cast<const TWood*>(m)) WoodSqmCostLabel = FormatMoney(wood->Price * 0.00025);
             break;
-        case kCatPlastic:
-            FillPlasticSizes(entry, PlasticKindOfButton(PlasticSectBtnDown));
-            break;
+        case kCatPlastic: FillPlasticSizes(entry, PlasticKindOfButton(PlasticSectBtnDown)); break;
         case kCatSteel:
         case kCatAluminium:
         case kCatBrass:
-        case kCatCopper:
-            FillMetalSizes(entry, MetalSectBtnDown);
-            break;
-        case kCatBoard:
-            FillBoardSizes(entry);
-            break;
-        default:
-            break;
+        case kCatCopper: FillMetalSizes(entry, MetalSectBtnDown); break;
+        case kCatBoard: FillBoardSizes(entry); break;
+        default: break;
     }
     Announce(kWoodPart | kMetalPart | kPlasticPart | kBoardPart);
 }
@@ -475,8 +486,8 @@ std::optional<std::string> CostingPage::CheckWoodSizes(double length, double wid
         fired = true;
     }
     if (thickness > 0.1) {
-        text += crlf + "The maximum thickness of timber is about 100 mm" + crlf + "Are you sure your value is correct?" +
-                crlf;
+        text += crlf + "The maximum thickness of timber is about 100 mm" + crlf +
+                "Are you sure your value is correct?" + crlf;
         fired = true;
     }
     if (!fired) return std::nullopt;
@@ -613,9 +624,8 @@ std::optional<std::string> CostingPage::CheckSectionSizes(const SectionTab& tab,
     const double lc = WholeCentimetres(length);
     const double wc = WholeCentimetres(width);
     const std::string& sizeText = list[static_cast<std::size_t>(sizeEntry)].text;
-    const std::string lead = std::string("The maximum ") + (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet
-                                                                 ? "size"
-                                                                 : "length") +
+    const std::string lead = std::string("The maximum ") +
+                             (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet ? "size" : "length") +
                              " available " + tab.limitWord;
     if (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet) {
         if (std::max(lc, wc) > shape.maxLength)

@@ -126,14 +126,14 @@ public:
     const TMaterial* ChosenMaterial() const;
 
     // ------------------------------------------------------------ wood tab
-    std::string WoodSqmCostLabel;        // per sq. metre of a 25 mm board
+    std::string WoodSqmCostLabel;  // per sq. metre of a 25 mm board
     std::string LengthEdit = "0";
-    int LengthUnitRG = 0;                // 0 "(mm)", 1 "(m)"
+    int LengthUnitRG = 0;  // 0 "(mm)", 1 "(m)"
     std::string WoodLengthLabel = "length (mm)";
     std::string WidthEdit = "0";
-    int WidthUnitRG = 0;                 // 0 "(mm)", 1 "(m)"
+    int WidthUnitRG = 0;  // 0 "(mm)", 1 "(m)"
     std::string WoodWidthLabel = "width (mm)";
-    std::string ThicknessEdit = "0";     // always millimetres
+    std::string ThicknessEdit = "0";  // always millimetres
     std::string WoodCostLabel;
 
     void WoodCost();
@@ -143,11 +143,11 @@ public:
     void WidthUnitRGClick(int index);
 
     // ------------------------------------------------------------ metal tab
-    IndexedList MetalSectionLB;          // stocked sizes of the chosen section
+    IndexedList MetalSectionLB;  // stocked sizes of the chosen section
     int MetalSectionLBIndex = -1;
-    int MetalSectBtnDown = 1;            // which of SectBtn1..SectBtn8 is down
+    int MetalSectBtnDown = 1;  // which of SectBtn1..SectBtn8 is down
     std::string MetalUnitCostLabel = "cost per metre";
-    std::string UnitCostLabel;           // unit price of the chosen size
+    std::string UnitCostLabel;  // unit price of the chosen size
     std::string MetalLengthLabel = "length (mm)";
     std::string MetalLengthEdit = "0";
     std::string MetalWidthLabel = "width (mm)";
@@ -155,7 +155,7 @@ public:
     bool MetalWidthLabelVisible = false;
     bool MetalWidthEditVisible = false;
     std::string MetalCostLabel;
-    int MetalUnitsRG = 1;                // 0 "(m)", 1 "(mm)"
+    int MetalUnitsRG = 1;  // 0 "(m)", 1 "(mm)"
 
     // A section button was pressed; `tag` 0..7 for SectBtn1..SectBtn8.
     void SectBtn1Click(int tag);
@@ -172,7 +172,7 @@ public:
     // ------------------------------------------------------------ plastic tab
     IndexedList PlasticSectionLB;
     int PlasticSectionLBIndex = -1;
-    int PlasticSectBtnDown = 1;          // which of PlasticSectBtn1..3 is down
+    int PlasticSectBtnDown = 1;  // which of PlasticSectBtn1..3 is down
     std::string PlasticSizeLabel = "cost per sq. metre";
     std::string PlasticUnitCostLabel;
     std::string PlasticLengthLabel = "length (mm)";
@@ -182,7 +182,7 @@ public:
     bool PlasticWidthLabelVisible = true;
     bool PlasticWidthEditVisible = true;
     std::string PlasticCostLabel;
-    int PlasticUnitsRG = 1;              // 0 "(m)", 1 "(mm)"
+    int PlasticUnitsRG = 1;  // 0 "(m)", 1 "(mm)"
 
     // A plastic section button was pressed; `tag` 0..2 for PlasticSectBtn1..3.
     void PlasticSectBtn1Click(int tag);
@@ -194,15 +194,15 @@ public:
     std::optional<std::string> CheckPlasticSizes(int sizeEntry, double length, double width) const;
 
     // ------------------------------------------------------------ board tab
-    IndexedList BoardSectionLB;          // stocked thicknesses
+    IndexedList BoardSectionLB;  // stocked thicknesses
     int BoardSectionLBIndex = -1;
-    std::string BoardUnitCostLabel;      // per square metre
+    std::string BoardUnitCostLabel;  // per square metre
     std::string BoardLengthLabel = "length (mm)";
     std::string BoardLengthEdit = "0";
     std::string BoardWidthLabel = "width (mm)";
     std::string BoardWidthEdit = "0";
     std::string BoardCostLabel;
-    int BoardUnitsRG = 1;                // 0 "(m)", 1 "(mm)"
+    int BoardUnitsRG = 1;  // 0 "(m)", 1 "(mm)"
 
     void FillBoardSizes(int entry);
     void BoardSectionLBClick(int item);

@@ -22,9 +22,7 @@ constexpr std::size_t kSearchBudget = 20000;
 constexpr std::size_t kMaxSearchSteps = 1500;
 constexpr std::uint64_t kSearchSeed = 0x7265766e61ULL;
 
-bool Positive(double v) {
-    return std::isfinite(v) && v > 0;
-}
+bool Positive(double v) { return std::isfinite(v) && v > 0; }
 
 // The fewest sheets or lengths `stock` worth of material can come from: rounded
 // up, and never more than one for each of the n pieces.
@@ -35,7 +33,7 @@ std::size_t CountBound(double stock, std::size_t n) {
 
 // A small generator of its own, so that the search is the same everywhere.
 class SplitMix {
-  public:
+public:
     explicit SplitMix(std::uint64_t seed) : s_(seed) {}
     std::uint64_t Next() {
         std::uint64_t z = (s_ += 0x9E3779B97F4A7C15ULL);
@@ -45,7 +43,7 @@ class SplitMix {
     }
     std::size_t Below(std::size_t n) { return n ? static_cast<std::size_t>(Next() % n) : 0; }
 
-  private:
+private:
     std::uint64_t s_;
 };
 
@@ -91,14 +89,7 @@ struct Sheet {
 
 enum class OrderRule : std::uint8_t { Area, LongSide, ShortSide, Perimeter, Elongated };
 enum class FitRule : std::uint8_t { ShortSide, LongSide, Area };
-enum class SplitRule : std::uint8_t {
-    ShorterLeftover,
-    LongerLeftover,
-    MinArea,
-    MaxArea,
-    ShorterAxis,
-    LongerAxis
-};
+enum class SplitRule : std::uint8_t { ShorterLeftover, LongerLeftover, MinArea, MaxArea, ShorterAxis, LongerAxis };
 
 struct Rules {
     OrderRule order;
@@ -145,15 +136,9 @@ bool BestIn(const Sheet& sheet, const Item& item, FitRule fit, Choice& best) {
             const double dw = f.w - pl, dh = f.h - pw;
             double s1 = 0, s2 = 0;
             switch (fit) {
-                case FitRule::ShortSide:
-                    s1 = std::min(dw, dh), s2 = std::max(dw, dh);
-                    break;
-                case FitRule::LongSide:
-                    s1 = std::max(dw, dh), s2 = std::min(dw, dh);
-                    break;
-                case FitRule::Area:
-                    s1 = f.w * f.h - pl * pw, s2 = std::min(dw, dh);
-                    break;
+                case FitRule::ShortSide: s1 = std::min(dw, dh), s2 = std::max(dw, dh); break;
+                case FitRule::LongSide: s1 = std::max(dw, dh), s2 = std::min(dw, dh); break;
+                case FitRule::Area: s1 = f.w * f.h - pl * pw, s2 = std::min(dw, dh); break;
             }
             if (Before(s1, s2, best.s1, best.s2)) {
                 best = {i, turned, s1, s2};
@@ -173,24 +158,12 @@ void Split(Sheet& sheet, std::size_t rect, double pl, double pw, SplitRule rule,
     const double rw = f.w - pl, bh = f.h - pw;
     bool across = false;  // the cut runs along the sheet's length, below the piece
     switch (rule) {
-        case SplitRule::ShorterLeftover:
-            across = rw <= bh;
-            break;
-        case SplitRule::LongerLeftover:
-            across = rw > bh;
-            break;
-        case SplitRule::MinArea:
-            across = pl * bh > rw * pw;
-            break;
-        case SplitRule::MaxArea:
-            across = pl * bh <= rw * pw;
-            break;
-        case SplitRule::ShorterAxis:
-            across = f.w <= f.h;
-            break;
-        case SplitRule::LongerAxis:
-            across = f.w > f.h;
-            break;
+        case SplitRule::ShorterLeftover: across = rw <= bh; break;
+        case SplitRule::LongerLeftover: across = rw > bh; break;
+        case SplitRule::MinArea: across = pl * bh > rw * pw; break;
+        case SplitRule::MaxArea: across = pl * bh <= rw * pw; break;
+        case SplitRule::ShorterAxis: across = f.w <= f.h; break;
+        case SplitRule::LongerAxis: across = f.w > f.h; break;
     }
     const Free right = across ? Free{f.x + pl, f.y, rw, pw} : Free{f.x + pl, f.y, rw, f.h};
     const Free below = across ? Free{f.x, f.y + pw, f.w, bh} : Free{f.x, f.y + pw, pl, bh};
@@ -214,7 +187,7 @@ struct Packing {
 };
 
 class SheetPacker {
-  public:
+public:
     SheetPacker(const std::vector<Item>& items, double stockLength, double stockWidth, double kerf)
         : items_(items), L_(stockLength + kerf), W_(stockWidth + kerf), kerf_(kerf) {}
 
@@ -224,21 +197,15 @@ class SheetPacker {
         auto key = [&](std::uint32_t i) -> std::pair<double, double> {
             const double s = std::min(items_[i].a, items_[i].b), l = std::max(items_[i].a, items_[i].b);
             switch (rule) {
-                case OrderRule::Area:
-                    return {s * l, l};
-                case OrderRule::LongSide:
-                    return {l, s};
-                case OrderRule::ShortSide:
-                    return {s, l};
-                case OrderRule::Perimeter:
-                    return {s + l, l};
-                case OrderRule::Elongated:
-                    return {l / s, l};
+                case OrderRule::Area: return {s * l, l};
+                case OrderRule::LongSide: return {l, s};
+                case OrderRule::ShortSide: return {s, l};
+                case OrderRule::Perimeter: return {s + l, l};
+                case OrderRule::Elongated: return {l / s, l};
             }
             return {0, 0};
         };
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::uint32_t x, std::uint32_t y) { return key(x) > key(y); });
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) { return key(x) > key(y); });
         return order;
     }
 
@@ -289,16 +256,15 @@ class SheetPacker {
             // Sheets that cannot hold even the smallest piece still to come are full.
             const bool smaller = minShort_[k + 1] != minShort_[k] || minLong_[k + 1] != minLong_[k];
             if (k + 1 < n && (smaller || !s.MayHold(minShort_[k + 1], minLong_[k + 1])))
-                std::erase_if(open_, [&](std::uint32_t i) {
-                    return !out.sheets[i].MayHold(minShort_[k + 1], minLong_[k + 1]);
-                });
+                std::erase_if(
+                    open_, [&](std::uint32_t i) { return !out.sheets[i].MayHold(minShort_[k + 1], minLong_[k + 1]); });
         }
         out.minUsed = kInf;
         for (const Sheet& s : out.sheets) out.minUsed = std::min(out.minUsed, s.used);
         if (out.sheets.empty()) out.minUsed = 0;
     }
 
-  private:
+private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     const std::vector<Item>& items_;
     double L_, W_, kerf_;
@@ -340,9 +306,8 @@ std::vector<StockUse> SheetsOf(const Packing& p, const std::vector<Item>& items,
     }
     std::vector<std::size_t> rank(sheets.size());
     std::iota(rank.begin(), rank.end(), 0);
-    std::stable_sort(rank.begin(), rank.end(), [&](std::size_t a, std::size_t b) {
-        return p.sheets[a].used > p.sheets[b].used + kEps;
-    });
+    std::stable_sort(rank.begin(), rank.end(),
+                     [&](std::size_t a, std::size_t b) { return p.sheets[a].used > p.sheets[b].used + kEps; });
     std::vector<StockUse> sorted;
     sorted.reserve(sheets.size());
     for (std::size_t r : rank) sorted.push_back(std::move(sheets[r]));
@@ -417,8 +382,7 @@ bool FewerLengths(const std::vector<LengthBin>& a, const std::vector<LengthBin>&
 
 // ------------------------------------------------------------ sheets
 
-PackedStock LayOutSheets(const std::vector<PieceSize>& pieces, double stockLength, double stockWidth,
-                         double kerf) {
+PackedStock LayOutSheets(const std::vector<PieceSize>& pieces, double stockLength, double stockWidth, double kerf) {
     PackedStock result;
     result.StockLength = stockLength;
     result.StockWidth = stockWidth;
@@ -431,8 +395,8 @@ PackedStock LayOutSheets(const std::vector<PieceSize>& pieces, double stockLengt
             result.NoSize.push_back(i);
             continue;
         }
-        const bool fits = (l <= stockLength + kEps && w <= stockWidth + kEps) ||
-                          (w <= stockLength + kEps && l <= stockWidth + kEps);
+        const bool fits =
+            (l <= stockLength + kEps && w <= stockWidth + kEps) || (w <= stockLength + kEps && l <= stockWidth + kEps);
         if (!fits) {
             result.TooLarge.push_back(i);
             continue;
@@ -525,8 +489,7 @@ PackedStock LayOutLengths(const std::vector<double>& pieces, double stockLength,
     }
     std::vector<std::uint32_t> order(grown.size());
     std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return grown[a] > grown[b]; });
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return grown[a] > grown[b]; });
 
     const double capacity = stockLength + kerf;
     std::vector<LengthBin> bins = FirstFit(grown, order, capacity);
@@ -549,14 +512,13 @@ PackedStock LayOutLengths(const std::vector<double>& pieces, double stockLength,
             if (rng.Below(2) == 0) {
                 std::swap(candidate[rng.Below(n)], candidate[rng.Below(n)]);
             } else {
-                const auto emptiest =
-                    std::max_element(now.begin(), now.end(),
-                                     [](const LengthBin& a, const LengthBin& b) { return a.free < b.free; });
+                const auto emptiest = std::max_element(
+                    now.begin(), now.end(), [](const LengthBin& a, const LengthBin& b) { return a.free < b.free; });
                 const std::uint32_t piece = emptiest->items[rng.Below(emptiest->items.size())];
                 const auto from = std::find(candidate.begin(), candidate.end(), piece);
-                const auto to = candidate.begin() +
-                                static_cast<std::ptrdiff_t>(
-                                    rng.Below(static_cast<std::size_t>(from - candidate.begin()) + 1));
+                const auto to =
+                    candidate.begin() +
+                    static_cast<std::ptrdiff_t>(rng.Below(static_cast<std::size_t>(from - candidate.begin()) + 1));
                 std::rotate(to, from, from + 1);
             }
             std::vector<LengthBin> trial = FirstFit(grown, candidate, capacity);
@@ -587,13 +549,11 @@ PackedStock LayOutLengths(const std::vector<double>& pieces, double stockLength,
 // ------------------------------------------------------------ a whole list
 
 std::string TooManyPiecesMessage(std::size_t pieces) {
-    return "The cutting list holds " + std::to_string(pieces) +
-           " pieces; the stock needed is worked out for at most " + std::to_string(kMaxCutPieces) +
-           " pieces.";
+    return "The cutting list holds " + std::to_string(pieces) + " pieces; the stock needed is worked out for at most " +
+           std::to_string(kMaxCutPieces) + " pieces.";
 }
 
-CuttingLayout LayOutCuttingList(const std::vector<CutStock>& stocks, const std::vector<CutPiece>& pieces,
-                                double kerf) {
+CuttingLayout LayOutCuttingList(const std::vector<CutStock>& stocks, const std::vector<CutPiece>& pieces, double kerf) {
     CuttingLayout layout;
     if (pieces.size() > kMaxCutPieces) {
         layout.Refused = TooManyPiecesMessage(pieces.size());

@@ -17,8 +17,15 @@ namespace trevane {
 
 namespace {
 
-const char* const kHeadings[] = {"part",           "name",        "material",    "no. off",      "length (mm)",
-                                 "width (mm)",     "thickness (mm)", "unit cost(\xC2\xA3)", "total cost(\xC2\xA3)"};
+const char* const kHeadings[] = {"part",
+                                 "name",
+                                 "material",
+                                 "no. off",
+                                 "length (mm)",
+                                 "width (mm)",
+                                 "thickness (mm)",
+                                 "unit cost(\xC2\xA3)",
+                                 "total cost(\xC2\xA3)"};
 
 // The text without its first character (a UTF-8 sequence), blanks trimmed.
 std::string CostOf(const std::string& label) {
@@ -207,8 +214,8 @@ void CuttingList::AddToCuttingList(const CostedPiece& piece) {
 void CuttingList::AddCuttingRow(const CostedPiece& piece) {
     Batch batch(*this);
     const std::string cost = FormatFixed2(piece.UnitCost);
-    const int r = PutRow(piece.Material, std::to_string(piece.Count), piece.Length.text, piece.Column5(),
-                         piece.Column6(), cost);
+    const int r =
+        PutRow(piece.Material, std::to_string(piece.Count), piece.Length.text, piece.Column5(), piece.Column6(), cost);
     pieces_[static_cast<std::size_t>(r)] = piece;
 }
 
@@ -249,7 +256,7 @@ bool CuttingList::RecalculateCuttingList() {
         if (!cost) {
             Flush();  // the rows done so far stand behind the message
             ui_.Message(MsgKind::Information,
-                                  "One of the values in row " + std::to_string(r) + " is not a valid number", kBtnOk);
+                        "One of the values in row " + std::to_string(r) + " is not a valid number", kBtnOk);
             return false;
         }
         sum.pence += cost->pence;
@@ -314,8 +321,7 @@ void CuttingList::CutGridKeyDown(GridKey key, bool ctrl) {
             else
                 ClearCurrentCell();
             break;
-        case GridKey::Other:
-            break;
+        case GridKey::Other: break;
     }
 }
 
@@ -353,7 +359,8 @@ void CuttingList::TransferGridEdit() {
     }
     // One line of text that a project file can keep.
     std::string text = GridEdit;
-    std::replace_if(text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }, ' ');
     if (!FitsCp1252(text)) {
         ui_.Beep();
         return;
@@ -383,19 +390,19 @@ void CuttingList::PasteGridText(const std::string& text) {
         for (const auto& cell : r) {
             if (!StorableText(cell)) {
                 ui_.Message(MsgKind::Information,
-                                      "The text to paste holds characters that a project file cannot keep. "
-                                      "Nothing was pasted.",
-                                      kBtnOk);
+                            "The text to paste holds characters that a project file cannot keep. "
+                            "Nothing was pasted.",
+                            kBtnOk);
                 return;
             }
         }
     }
     if (col + static_cast<int>(widest) > CutGrid.ColCount()) {
         ui_.Message(MsgKind::Information,
-                              "The text to paste has " + std::to_string(widest) +
-                                  " columns, more than the cutting list has from the current cell on. "
-                                  "Nothing was pasted.",
-                              kBtnOk);
+                    "The text to paste has " + std::to_string(widest) +
+                        " columns, more than the cutting list has from the current cell on. "
+                        "Nothing was pasted.",
+                    kBtnOk);
         return;
     }
     KeepPiecesBesideRows();

@@ -19,7 +19,6 @@
 
 namespace trevane {
 
-
 // Text sizes of the grid's font, measured by the view (pixels).
 struct GridFontMetrics {
     int mWidth = 10;     // width of "m"
@@ -51,8 +50,8 @@ public:
                 const std::string& defaultUserDir);
 
     // Columns of CutGrid.
-    static constexpr int kPartCol = 0, kNameCol = 1, kMaterialCol = 2, kNoOffCol = 3, kLengthCol = 4,
-                         kWidthCol = 5, kThicknessCol = 6, kUnitCostCol = 7, kTotalCostCol = 8;
+    static constexpr int kPartCol = 0, kNameCol = 1, kMaterialCol = 2, kNoOffCol = 3, kLengthCol = 4, kWidthCol = 5,
+                         kThicknessCol = 6, kUnitCostCol = 7, kTotalCostCol = 8;
     static constexpr int kRowHeight = 24;
 
     // ------------------------------------------------------------ state
@@ -186,8 +185,8 @@ private:
     void Put(int col, int row, std::string text);
     void GrowTo(int rowCount);
     // Writes a piece row into the total row's place and "total" below it; its row.
-    int PutRow(const std::string& name, const std::string& count, const std::string& length,
-               const std::string& text5, const std::string& text6, const std::string& cost);
+    int PutRow(const std::string& name, const std::string& count, const std::string& length, const std::string& text5,
+               const std::string& text6, const std::string& cost);
     void Announce(CutListChange::Kind kind, int firstRow, int lastRow);
     void Flush();
     void PieceChanged(int row);

@@ -98,10 +98,10 @@ struct StockKey {
 
 struct Group {
     StockKey key;
-    std::vector<double> lengths;         // lengths to cut
-    std::vector<SheetPiece> rects;       // sheets to cut
-    std::vector<std::string> labels;     // one per piece
-    std::vector<CutPiece> cut;           // one per piece
+    std::vector<double> lengths;      // lengths to cut
+    std::vector<SheetPiece> rects;    // sheets to cut
+    std::vector<std::string> labels;  // one per piece
+    std::vector<CutPiece> cut;        // one per piece
 };
 
 const TMaterial* FindMaterial(const TMaterialList& materials, const std::string& name) {
@@ -154,7 +154,8 @@ std::optional<StockKey> StockOf(const StockPiece& p, const TMaterial& m, std::st
     auto fromCm = [](int cm) { return cm * 10.0; };
     const CostedPiece* typed = p.Typed ? &*p.Typed : nullptr;
     if (m.Category == kCatWood) {
-        key.size = typed ? typed->Width.text + " x " + typed->Thickness.text + " mm" : p.Text5 + " x " + p.Text6 + " mm";
+        key.size =
+            typed ? typed->Width.text + " x " + typed->Thickness.text + " mm" : p.Text5 + " x " + p.Text6 + " mm";
         key.length = kTimberLength;
         return key;
     }
@@ -200,8 +201,8 @@ const TMaterial* MaterialOf(const StockPiece& p, const TMaterialList& materials)
 std::string StockLine::Text() const {
     std::string s = Material + " " + Size + ": ";
     if (Sheets)
-        s += Plural(Count, "sheet", "sheets") + " of " + MillimetreText(StockLength) + " x " + MillimetreText(StockWidth) +
-             " mm";
+        s += Plural(Count, "sheet", "sheets") + " of " + MillimetreText(StockLength) + " x " +
+             MillimetreText(StockWidth) + " mm";
     else
         s += Plural(Count, "length", "lengths") + " of " + Metres(StockLength);
     s += " (" + Plural(Pieces, "piece", "pieces") + ")";
@@ -211,7 +212,9 @@ std::string StockLine::Text() const {
         for (const Leftover& l : use.Leftovers) {
             if (!l.Offcut) continue;
             offcuts += offcuts.empty() ? "" : ", ";
-            offcuts += (Sheets ? MillimetreText(l.Length) + " x " + MillimetreText(l.Width) : MillimetreText(l.Length)) + " mm";
+            offcuts +=
+                (Sheets ? MillimetreText(l.Length) + " x " + MillimetreText(l.Width) : MillimetreText(l.Length)) +
+                " mm";
         }
     if (!offcuts.empty()) s += "\n    offcuts to keep: " + offcuts;
     return s;
@@ -240,7 +243,8 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         if (*count == 0) continue;
         const TMaterial* m = MaterialOf(p, materials);
         if (!m) {
-            summary.Notes.push_back(PieceLabel(p) + ": " + (p.Material.empty() ? std::string("no material") : p.Material) +
+            summary.Notes.push_back(PieceLabel(p) + ": " +
+                                    (p.Material.empty() ? std::string("no material") : p.Material) +
                                     " is not in the database");
             continue;
         }
@@ -269,8 +273,8 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         if (fresh) groups.push_back(Group{*key, {}, {}, {}, {}});
         Group& g = groups[it->second];
         const std::string label =
-            PieceLabel(p) + " " + (key->sheets ? MillimetreText(*length) + " x " + MillimetreText(*width) : MillimetreText(*length)) +
-            " mm";
+            PieceLabel(p) + " " +
+            (key->sheets ? MillimetreText(*length) + " x " + MillimetreText(*width) : MillimetreText(*length)) + " mm";
         for (long long i = 0; i < *count; ++i) {
             if (key->sheets)
                 g.rects.push_back({*length, *width});

@@ -15,13 +15,13 @@
 
 namespace trevane {
 
-inline constexpr double kSawKerf = kCutKerf;     // millimetres lost in every cut
-inline constexpr double kTimberLength = 4000.0;  // longest timber length supplied (mm)
+inline constexpr double kSawKerf = kCutKerf;                   // millimetres lost in every cut
+inline constexpr double kTimberLength = 4000.0;                // longest timber length supplied (mm)
 inline constexpr std::size_t kMaxStockPieces = kMaxCutPieces;  // longer lists are not packed
 
 struct PackResult {
-    int Stock = 0;                       // sheets or lengths needed
-    std::vector<std::size_t> TooLarge;   // indices of pieces that fit no stock
+    int Stock = 0;                      // sheets or lengths needed
+    std::vector<std::size_t> TooLarge;  // indices of pieces that fit no stock
     bool operator==(const PackResult&) const = default;
 };
 
@@ -53,22 +53,22 @@ std::vector<StockPiece> StockPiecesOf(const StringGrid& grid);
 // The stock one material and size needs.
 struct StockLine {
     std::string Material;
-    std::string Size;              // size text ("12 x 3 [strip]", "6 (mm)", "95 x 20 mm")
-    bool Sheets = false;           // sheets (true) or lengths
-    double StockLength = 0;        // mm
-    double StockWidth = 0;         // mm, sheets only
-    int Pieces = 0;                // pieces that fit the stock
-    int Count = 0;                 // sheets or lengths needed
+    std::string Size;                   // size text ("12 x 3 [strip]", "6 (mm)", "95 x 20 mm")
+    bool Sheets = false;                // sheets (true) or lengths
+    double StockLength = 0;             // mm
+    double StockWidth = 0;              // mm, sheets only
+    int Pieces = 0;                     // pieces that fit the stock
+    int Count = 0;                      // sheets or lengths needed
     std::vector<std::string> TooLarge;  // the pieces no stock holds ("part 3 "shelf" 2500 x 300 mm")
-    std::vector<CutPiece> Cut;     // every piece laid out, one per "no. off" (Stock is 0)
-    PackedStock Layout;            // where they lie; Placement::Piece indexes Cut
-    std::string Text() const;      // one line, then one line per piece too large, then the offcuts
+    std::vector<CutPiece> Cut;          // every piece laid out, one per "no. off" (Stock is 0)
+    PackedStock Layout;                 // where they lie; Placement::Piece indexes Cut
+    std::string Text() const;           // one line, then one line per piece too large, then the offcuts
 };
 
 struct StockSummary {
-    std::vector<StockLine> Lines;  // in the order the materials first appear
+    std::vector<StockLine> Lines;    // in the order the materials first appear
     std::vector<std::string> Notes;  // pieces that could not be matched to stock
-    std::string Text() const;      // the whole summary; empty for an empty list
+    std::string Text() const;        // the whole summary; empty for an empty list
 };
 
 // Groups the pieces by material and stock size and packs each group.

@@ -23,7 +23,7 @@ struct OrderPiece {
 };
 
 struct OrderProject {
-    std::string label;     // the file name without ".prj" (the path when two share it)
+    std::string label;  // the file name without ".prj" (the path when two share it)
     std::string path;
     std::string database;  // the database the project was made with
     long long pieces = 0;  // pieces to cut (number off summed)

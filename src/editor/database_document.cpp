@@ -12,15 +12,12 @@
 namespace trevane {
 namespace {
 
-bool IsSource(const std::string& path) {
-    return path.size() >= 5 && path.compare(path.size() - 5, 5, ".json") == 0;
-}
+bool IsSource(const std::string& path) { return path.size() >= 5 && path.compare(path.size() - 5, 5, ".json") == 0; }
 
 constexpr std::size_t kMaxSourceBytes = 64u * 1024u * 1024u;
 
 // The checks of one material's stored fields through the same checks its edits go through.
-void CheckOne(const TMaterial& m, int pos, const std::map<std::string, int>& firstOfName,
-              std::vector<Problem>& out) {
+void CheckOne(const TMaterial& m, int pos, const std::map<std::string, int>& firstOfName, std::vector<Problem>& out) {
     auto add = [&](const std::string& message) {
         out.push_back({pos, m.Name.empty() ? message : m.Name + ": " + message});
     };

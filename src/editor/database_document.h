@@ -43,10 +43,10 @@ public:
 // One price of a group's price table: a wood's price or one stock shape's.
 struct PriceRow {
     int material = 0;
-    int shape = -1;         // -1: the material's own price (timber)
-    std::string name;       // material name
-    std::string size;       // stock size text; empty for timber
-    std::string unit;       // "per m³", "per m", "per m²"
+    int shape = -1;    // -1: the material's own price (timber)
+    std::string name;  // material name
+    std::string size;  // stock size text; empty for timber
+    std::string unit;  // "per m³", "per m", "per m²"
     std::int32_t pence = 0;
     bool stocked = true;
 };
@@ -110,7 +110,8 @@ public:
     std::string SetPrice(const PriceRow& row, const std::string& pounds);
     // Raises the listed prices (all of the group when `rows` is empty) by the
     // percentage typed (e.g. "3.5"); one undo step.
-    std::string RaisePrices(MaterialGroup group, const std::string& percentText, const std::vector<PriceRow>& rows = {});
+    std::string RaisePrices(MaterialGroup group, const std::string& percentText,
+                            const std::vector<PriceRow>& rows = {});
     // The picture number of a material (after a picture was imported).
     std::string SetPicture(int pos, int number) { return SetField(pos, "picture", std::to_string(number)); }
 

@@ -25,9 +25,8 @@ std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
 const std::vector<std::pair<int, std::string>>& Categories() {
     static const std::vector<std::pair<int, std::string>> k = {
-        {kCatWood, "0 wood"},      {kCatMetal, "1 metal"},     {kCatPlastic, "2 plastic"},
-        {kCatSteel, "5 steel"},    {kCatAluminium, "6 aluminium"}, {kCatBrass, "7 brass"},
-        {kCatCopper, "8 copper"},  {kCatBoard, "10 board"}};
+        {kCatWood, "0 wood"},           {kCatMetal, "1 metal"}, {kCatPlastic, "2 plastic"}, {kCatSteel, "5 steel"},
+        {kCatAluminium, "6 aluminium"}, {kCatBrass, "7 brass"}, {kCatCopper, "8 copper"},   {kCatBoard, "10 board"}};
     return k;
 }
 
@@ -99,8 +98,7 @@ std::int32_t NumberOf(FieldType type, const std::string& text) {
 
 std::string CheckText(const std::string& label, const std::string& text, bool required) {
     if (required && text.find_first_not_of(' ') == std::string::npos) return label + ": must not be empty";
-    if (!FitsCp1252(text))
-        return label + ": holds a character that the database cannot store (Windows-1252)";
+    if (!FitsCp1252(text)) return label + ": holds a character that the database cannot store (Windows-1252)";
     return {};
 }
 
@@ -144,41 +142,29 @@ std::optional<FieldInfo> InfoOf(const TMaterial& m, const std::string& key) {
 
 MaterialGroup GroupOf(const TMaterial& m) {
     switch (m.RecordKind()) {
-        case 0:
-            return MaterialGroup::Timber;
-        case 10:
-            return MaterialGroup::Board;
-        case 2:
-            return MaterialGroup::Plastic;
-        default:
-            return MaterialGroup::Metal;
+        case 0: return MaterialGroup::Timber;
+        case 10: return MaterialGroup::Board;
+        case 2: return MaterialGroup::Plastic;
+        default: return MaterialGroup::Metal;
     }
 }
 
 std::string GroupCaption(MaterialGroup g) {
     switch (g) {
-        case MaterialGroup::Timber:
-            return "Timber";
-        case MaterialGroup::Board:
-            return "Manufactured board";
-        case MaterialGroup::Metal:
-            return "Metal";
-        case MaterialGroup::Plastic:
-            return "Plastic";
+        case MaterialGroup::Timber: return "Timber";
+        case MaterialGroup::Board: return "Manufactured board";
+        case MaterialGroup::Metal: return "Metal";
+        case MaterialGroup::Plastic: return "Plastic";
     }
     return {};
 }
 
 std::vector<int> KindsOfGroup(MaterialGroup g) {
     switch (g) {
-        case MaterialGroup::Timber:
-            return {0};
-        case MaterialGroup::Board:
-            return {10};
-        case MaterialGroup::Metal:
-            return {5, 6, 7, 8, 1};
-        case MaterialGroup::Plastic:
-            return {2};
+        case MaterialGroup::Timber: return {0};
+        case MaterialGroup::Board: return {10};
+        case MaterialGroup::Metal: return {5, 6, 7, 8, 1};
+        case MaterialGroup::Plastic: return {2};
     }
     return {};
 }
@@ -200,8 +186,7 @@ std::vector<FieldInfo> MaterialFields(const TMaterial& m) {
             f.push_back({"chemical_name", "Chemical name", FieldType::Text});
             f.push_back({"stock_word", "Stock word", FieldType::Integer});
             break;
-        case 10:
-            break;
+        case 10: break;
         default:
             f.push_back({"composition", "Composition", FieldType::Text});
             f.push_back({"melting_point", "Melting point", FieldType::Text});

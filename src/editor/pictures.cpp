@@ -23,9 +23,7 @@ int FreePictureNumber(const std::string& picsDir, const TMaterialList& materials
     return static_cast<int>(std::min<long long>(largest + 1, INT32_MAX));
 }
 
-std::string PicturePath(const std::string& picsDir, int number) {
-    return JoinPath(picsDir, PictureFileName(number));
-}
+std::string PicturePath(const std::string& picsDir, int number) { return JoinPath(picsDir, PictureFileName(number)); }
 
 CropRect PictureCrop(int width, int height) {
     if (width <= 0 || height <= 0) return {};

@@ -239,9 +239,12 @@ std::vector<const HelpTopic*> HelpFile::Search(std::string_view words) const {
         int rank = 99;
         for (const std::string& k : t->Keywords) {
             const std::string key = LowerAscii(k);
-            if (key == query) rank = std::min(rank, 0);
-            else if (key.rfind(query, 0) == 0) rank = std::min(rank, 1);
-            else if (key.find(query) != std::string::npos) rank = std::min(rank, 2);
+            if (key == query)
+                rank = std::min(rank, 0);
+            else if (key.rfind(query, 0) == 0)
+                rank = std::min(rank, 1);
+            else if (key.find(query) != std::string::npos)
+                rank = std::min(rank, 2);
         }
         if (LowerAscii(t->Title).find(query) != std::string::npos) rank = std::min(rank, 2);
         if (rank != 99) hits.emplace_back(rank, t);
@@ -288,7 +291,8 @@ std::string HelpFile::Inline(std::string_view s, int& linksLeft) const {
             if (link.valid && next <= end) {
                 const HelpTopic* target = Find(link.topic);
                 std::string text = link.text;
-                if (text.empty()) text = target && !target->Title.empty() ? target->Title : "topic " + std::to_string(link.topic);
+                if (text.empty())
+                    text = target && !target->Title.empty() ? target->Title : "topic " + std::to_string(link.topic);
                 // A page of thousands of links would take the viewer a long time
                 // to lay out; past the limit they are shown as plain text.
                 if (target && linksLeft > 0) {
@@ -323,7 +327,8 @@ std::string HelpFile::Inline(std::string_view s, int& linksLeft) const {
 
 std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
     int linksLeft = kMaxLinksPerTopic;
-    std::string html = "<h1>" + Escaped(topic.Title.empty() ? "Topic " + std::to_string(topic.Number) : topic.Title) + "</h1>\n";
+    std::string html =
+        "<h1>" + Escaped(topic.Title.empty() ? "Topic " + std::to_string(topic.Number) : topic.Title) + "</h1>\n";
     // Bullets: the items of a list past kMaxListItems, one paragraph each (a
     // viewer numbers and lays out list items in time that grows with the square
     // of their count).
@@ -374,13 +379,15 @@ std::vector<HelpProblem> HelpFile::Validate() const {
     std::vector<HelpProblem> problems;
     if (!Find(1)) problems.push_back({"", 0, "there is no topic 1 (the contents page)"});
     for (const HelpTopic& t : topics_) {
-        if (t.Title.empty()) problems.push_back({t.File, t.Line, "topic " + std::to_string(t.Number) + " has no @title"});
+        if (t.Title.empty())
+            problems.push_back({t.File, t.Line, "topic " + std::to_string(t.Number) + " has no @title"});
         for (const HelpBodyLine& bl : t.Body) {
             for (const HelpLink& link : FindHelpLinks(bl.text)) {
                 if (!link.valid)
                     problems.push_back({t.File, bl.line, "malformed link (expected [[number]] or [[number|text]])"});
                 else if (!Find(link.topic))
-                    problems.push_back({t.File, bl.line, "link to topic " + std::to_string(link.topic) + ", which does not exist"});
+                    problems.push_back(
+                        {t.File, bl.line, "link to topic " + std::to_string(link.topic) + ", which does not exist"});
             }
         }
     }
@@ -390,8 +397,7 @@ std::vector<HelpProblem> HelpFile::Validate() const {
 HelpFile LoadHelpFile(const std::string& path) {
     // Opening a named pipe or a device for reading can wait forever for a writer.
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        throw EFileError("Cannot open " + path + ": not a regular file");
+    if (!std::filesystem::is_regular_file(path, ec)) throw EFileError("Cannot open " + path + ": not a regular file");
     HelpFile file;
     file.Parse(ReadWholeFile(path, kMaxHelpBytes), path);
     return file;

@@ -12,9 +12,7 @@ struct ByteSet {
     std::array<std::uint8_t, Bytes> bytes{};
 
     static constexpr std::size_t kSize = Bytes * 8;
-    bool Has(int e) const {
-        return e >= 0 && static_cast<std::size_t>(e) < kSize && (bytes[e / 8] >> (e % 8)) & 1u;
-    }
+    bool Has(int e) const { return e >= 0 && static_cast<std::size_t>(e) < kSize && (bytes[e / 8] >> (e % 8)) & 1u; }
     void Add(int e) {
         if (e >= 0 && static_cast<std::size_t>(e) < kSize) bytes[e / 8] |= static_cast<std::uint8_t>(1u << (e % 8));
     }

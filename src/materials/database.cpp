@@ -15,9 +15,7 @@ constexpr std::string_view kMagic = "QEL1";
 // body with 10 property bytes, two empty texts and two numbers.
 constexpr std::size_t kMinRecordBytes = 1 + (4 + 1 + 4 + 4 + 19 + 4 + 10) + (4 + 4 + 4 + 4);
 
-std::string BadFormat(const std::string& path) {
-    return path + " is not a valid *.mdf data file";
-}
+std::string BadFormat(const std::string& path) { return path + " is not a valid *.mdf data file"; }
 
 }  // namespace
 

@@ -36,9 +36,7 @@ struct PropertyFlags {
     std::array<ValueFlag, 4> pairs{};
 };
 
-constexpr PropertyFlags YesNo(int yes, int no) {
-    return {{{{kYes, yes}, {kNo, no}, {0, -1}, {0, -1}}}};
-}
+constexpr PropertyFlags YesNo(int yes, int no) { return {{{{kYes, yes}, {kNo, no}, {0, -1}, {0, -1}}}}; }
 constexpr PropertyFlags Three(int v1, int f1, int v2, int f2, int v3, int f3) {
     return {{{{v1, f1}, {v2, f2}, {v3, f3}, {0, -1}}}};
 }
@@ -115,18 +113,12 @@ const std::array<std::vector<int>, 4> kGroupsLower = {{
 
 int SearchCodeOfType(int searchType) {
     switch (searchType) {
-        case 0:
-            return kCatWood;
-        case 1:
-            return kCatMetalSearch;
-        case 2:
-            return kCatPlastic;
-        case 3:
-            return kCatAny;
-        case 4:
-            return kCatWorking;
-        default:
-            return -1;
+        case 0: return kCatWood;
+        case 1: return kCatMetalSearch;
+        case 2: return kCatPlastic;
+        case 3: return kCatAny;
+        case 4: return kCatWorking;
+        default: return -1;
     }
 }
 
@@ -141,8 +133,7 @@ std::vector<int> OwnedFlags(int propertyIndex) {
     std::vector<int> flags;
     if (propertyIndex < 1 || propertyIndex > 49) return flags;
     for (const auto& p : kFlagRule[static_cast<std::size_t>(propertyIndex)].pairs)
-        if (p.value != 0 && std::find(flags.begin(), flags.end(), p.flag) == flags.end())
-            flags.push_back(p.flag);
+        if (p.value != 0 && std::find(flags.begin(), flags.end(), p.flag) == flags.end()) flags.push_back(p.flag);
     std::sort(flags.begin(), flags.end());
     return flags;
 }
@@ -182,8 +173,7 @@ std::unique_ptr<TMaterial> BuildTemplate(int searchCode, int level, int workingM
             t->SetPropertySet(set);
             return t;
         }
-        default:
-            return nullptr;
+        default: return nullptr;
     }
 }
 

@@ -25,8 +25,7 @@ PropertySet Indices(std::initializer_list<int> indices) {
 }
 
 const PropertySet kWoodProps = Indices({3, 6, 7, 22, 23, 24, 25, 26, 27, 28});
-const PropertySet kMetalProps =
-    Indices({3, 4, 6, 7, 8, 9, 10, 12, 13, 29, 30, 31, 32, 33, 34, 35, 36, 38, 39, 40, 47});
+const PropertySet kMetalProps = Indices({3, 4, 6, 7, 8, 9, 10, 12, 13, 29, 30, 31, 32, 33, 34, 35, 36, 38, 39, 40, 47});
 const PropertySet kPlasticProps =
     Indices({1, 2, 3, 5, 11, 14, 15, 16, 17, 18, 19, 20, 21, 31, 37, 41, 42, 43, 44, 45, 46, 47, 48, 49});
 const PropertySet kSimpleWoodProps = Indices({3, 6, 7, 25, 27, 28});
@@ -128,13 +127,9 @@ std::uint8_t TMaterial::PropertyValue(int i) const {
     return Properties[static_cast<std::size_t>(i)].second.Value;
 }
 
-int TMaterial::PropertyScale(int i) const {
-    return PropertyScaleOf(PropertyIndex(i));
-}
+int TMaterial::PropertyScale(int i) const { return PropertyScaleOf(PropertyIndex(i)); }
 
-std::string TMaterial::PropertyValueText(int i) const {
-    return ValueText(PropertyValue(i));
-}
+std::string TMaterial::PropertyValueText(int i) const { return ValueText(PropertyValue(i)); }
 
 void TMaterial::SetPropertyValueText(int i, const std::string& text) {
     if (i < 0 || i >= PropertyCount()) return;
@@ -528,24 +523,15 @@ std::unique_ptr<TSimpleGeneralMaterial> TSimpleGeneralMaterial::Create() {
 
 std::unique_ptr<TMaterial> CreateForRecordKind(int kind) {
     switch (kind) {
-        case 0:
-            return TWood::Create();
-        case 1:
-            return TMetal::Create();
-        case 2:
-            return TPlastic::Create();
-        case 5:
-            return TSteel::Create();
-        case 6:
-            return TAluminium::Create();
-        case 7:
-            return TBrass::Create();
-        case 8:
-            return TCopper::Create();
-        case 10:
-            return TBoard::Create();
-        default:
-            return nullptr;
+        case 0: return TWood::Create();
+        case 1: return TMetal::Create();
+        case 2: return TPlastic::Create();
+        case 5: return TSteel::Create();
+        case 6: return TAluminium::Create();
+        case 7: return TBrass::Create();
+        case 8: return TCopper::Create();
+        case 10: return TBoard::Create();
+        default: return nullptr;
     }
 }
 

@@ -21,9 +21,9 @@ namespace trevane::material_pool {
 #ifndef TREVANE_POOL_OFF
 namespace {
 
-constexpr std::size_t kGrain = 16;           // sizes are rounded up to this
-constexpr std::size_t kLargest = 512;        // larger objects use the heap
-constexpr std::size_t kBlockBytes = 1 << 18; // 256 KB blocks
+constexpr std::size_t kGrain = 16;            // sizes are rounded up to this
+constexpr std::size_t kLargest = 512;         // larger objects use the heap
+constexpr std::size_t kBlockBytes = 1 << 18;  // 256 KB blocks
 
 struct FreeNode {
     FreeNode* next;

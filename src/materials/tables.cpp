@@ -166,18 +166,14 @@ int CodeOf(const std::array<std::string_view, N>& table, const std::string& text
 
 }  // namespace
 
-std::string PropertyTitle(int index) {
-    return TextAt(kPropertyTitles, index);
-}
+std::string PropertyTitle(int index) { return TextAt(kPropertyTitles, index); }
 
 std::string_view PropertyTitleView(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= kPropertyTitles.size()) return {};
     return kPropertyTitles[static_cast<std::size_t>(index)];
 }
 
-std::string ValueText(int code) {
-    return TextAt(kValueWords, code);
-}
+std::string ValueText(int code) { return TextAt(kValueWords, code); }
 
 int ValueCode(const std::string& text) {
     if (text.empty() || text == "don't care") return 0;
@@ -187,61 +183,37 @@ int ValueCode(const std::string& text) {
 
 int PropertyScaleOf(int index) {
     switch (index) {
-        case 3:
-            return 2;
-        case 6:
-            return 3;
+        case 3: return 2;
+        case 6: return 3;
         case 25:
-        case 26:
-            return 4;
+        case 26: return 4;
         case 22:
-        case 24:
-            return 5;
-        case 7:
-            return 6;
-        case 5:
-            return 7;
-        case 27:
-            return 8;
-        default:
-            return 1;
+        case 24: return 5;
+        case 7: return 6;
+        case 5: return 7;
+        case 27: return 8;
+        default: return 1;
     }
 }
 
 std::vector<std::string> ScaleWords(int scale) {
     switch (scale) {
-        case 2:
-            return {"hard", "intermediate", "soft"};
-        case 3:
-            return {"heavy", "intermediate", "light"};
-        case 4:
-            return {"good", "intermediate", "poor"};
-        case 5:
-            return {"high", "intermediate", "low"};
-        case 6:
-            return {"strong", "weak"};
-        case 7:
-            return {"stiff", "flexible"};
-        case 8:
-            return {"hard", "intermediate", "easy"};
-        default:
-            return {"yes", "no"};
+        case 2: return {"hard", "intermediate", "soft"};
+        case 3: return {"heavy", "intermediate", "light"};
+        case 4: return {"good", "intermediate", "poor"};
+        case 5: return {"high", "intermediate", "low"};
+        case 6: return {"strong", "weak"};
+        case 7: return {"stiff", "flexible"};
+        case 8: return {"hard", "intermediate", "easy"};
+        default: return {"yes", "no"};
     }
 }
 
-std::string MetalSizeText(int code) {
-    return TextAt(kMetalSizes, code);
-}
-int MetalSizeCode(const std::string& text) {
-    return CodeOf(kMetalSizes, text);
-}
+std::string MetalSizeText(int code) { return TextAt(kMetalSizes, code); }
+int MetalSizeCode(const std::string& text) { return CodeOf(kMetalSizes, text); }
 
-std::string PlasticSizeText(int code) {
-    return TextAt(kPlasticSizes, code);
-}
-int PlasticSizeCode(const std::string& text) {
-    return CodeOf(kPlasticSizes, text);
-}
+std::string PlasticSizeText(int code) { return TextAt(kPlasticSizes, code); }
+int PlasticSizeCode(const std::string& text) { return CodeOf(kPlasticSizes, text); }
 
 std::string BoardSizeText(int thickness) {
     for (int t : kBoardThicknesses)
@@ -255,8 +227,6 @@ int BoardSizeCode(const std::string& text) {
     return 0;
 }
 
-std::string PictureFileName(int number) {
-    return std::to_string(number) + ".jpg";
-}
+std::string PictureFileName(int number) { return std::to_string(number) + ".jpg"; }
 
 }  // namespace trevane

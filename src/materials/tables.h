@@ -9,7 +9,7 @@ namespace trevane {
 
 constexpr int kPropertyCount = 49;  // property indices 1..49
 
-std::string PropertyTitle(int index);    // "" outside 1..49
+std::string PropertyTitle(int index);  // "" outside 1..49
 // The same title as a view of the fixed table (valid for the whole run).
 std::string_view PropertyTitleView(int index);
 std::string ValueText(int code);         // value code 0..17 to its word; "" for 0 and unknown codes

@@ -53,9 +53,7 @@ std::string Legend() {
            Mm(kSawKerf) + " mm wide.";
 }
 
-int Scaled(double mm, double scale) {
-    return static_cast<int>(std::lround(mm * scale));
-}
+int Scaled(double mm, double scale) { return static_cast<int>(std::lround(mm * scale)); }
 
 // Hatching at 45 degrees inside r, on a grid of `step` shared by every rectangle
 // so that neighbouring leftovers read as one.
@@ -151,8 +149,7 @@ DiagramShapes ShapesOf(const PageSetup& page, const StockSummary& stock, const D
         for (const Placement& p : use.Pieces)
             s.pieces.push_back({x0 + Scaled(p.X, scale), y0, x0 + Scaled(p.X + p.Length, scale), y0 + bar});
         for (const Leftover& l : use.Leftovers)
-            s.leftovers.push_back(
-                {x0 + Scaled(l.X, scale), y0, x0 + Scaled(l.X + l.Length, scale), y0 + bar});
+            s.leftovers.push_back({x0 + Scaled(l.X, scale), y0, x0 + Scaled(l.X + l.Length, scale), y0 + bar});
     }
     return s;
 }
@@ -163,8 +160,7 @@ std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item) 
     if (line.Sheets)
         return line.Material + " " + line.Size + ": sheet " + of + ", " + Mm(line.StockLength) + " x " +
                Mm(line.StockWidth) + " mm";
-    return line.Material + " " + line.Size + ": length " + of + ", " +
-           FormatFixed2(line.StockLength / 1000.0) + " m";
+    return line.Material + " " + line.Size + ": length " + of + ", " + FormatFixed2(line.StockLength / 1000.0) + " m";
 }
 
 void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stock, const DiagramStock& item) {
@@ -200,10 +196,8 @@ void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stoc
         if (first.empty() || r.Height() < lineH) continue;
         if (r.Height() >= 2 * lineH && c.TextWidth(size) <= room) {
             const int mid = r.top + r.Height() / 2;
-            c.DrawTextBox({r.left, mid - lineH, r.right, mid}, first,
-                          kTextSingleLine | kTextCenter | kTextVCenter);
-            c.DrawTextBox({r.left, mid, r.right, mid + lineH}, size,
-                          kTextSingleLine | kTextCenter | kTextVCenter);
+            c.DrawTextBox({r.left, mid - lineH, r.right, mid}, first, kTextSingleLine | kTextCenter | kTextVCenter);
+            c.DrawTextBox({r.left, mid, r.right, mid + lineH}, size, kTextSingleLine | kTextCenter | kTextVCenter);
         } else {
             c.DrawTextBox(r, first, kTextSingleLine | kTextCenter | kTextVCenter);
         }
@@ -229,8 +223,8 @@ std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const Stoc
 }
 
 void DrawCuttingDiagramPage(Canvas& c, const Rect& target, const PageSetup& page, const StockSummary& stock,
-                            const std::vector<DiagramPagePlan>& plan, std::size_t index,
-                            const std::string& pageText, const PageFont& printFont) {
+                            const std::vector<DiagramPagePlan>& plan, std::size_t index, const std::string& pageText,
+                            const PageFont& printFont) {
     if (!page.Valid() || index >= plan.size()) return;
     const PageFrame f(page);
     const Metrics m(page);

@@ -40,8 +40,7 @@ std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item);
 
 // One sheet or length drawn in its cell: caption, hatched leftovers, pieces
 // with their labels, outline. The brush must be clear.
-void DrawDiagramStock(Canvas& canvas, const PageSetup& page, const StockSummary& stock,
-                      const DiagramStock& item);
+void DrawDiagramStock(Canvas& canvas, const PageSetup& page, const StockSummary& stock, const DiagramStock& item);
 
 // Every sheet and length one below the other in cells `width` wide from y = 0,
 // for a view on the screen (`page` gives the resolution).
@@ -49,8 +48,8 @@ std::vector<DiagramStock> StackCuttingDiagrams(const PageSetup& page, const Stoc
 
 // Draws page `index` of `plan`, headed " cutting diagrams ", with `pageText`
 // ("page 3 of 4") at the top right in the print font.
-void DrawCuttingDiagramPage(Canvas& canvas, const Rect& target, const PageSetup& page,
-                            const StockSummary& stock, const std::vector<DiagramPagePlan>& plan,
-                            std::size_t index, const std::string& pageText, const PageFont& printFont);
+void DrawCuttingDiagramPage(Canvas& canvas, const Rect& target, const PageSetup& page, const StockSummary& stock,
+                            const std::vector<DiagramPagePlan>& plan, std::size_t index, const std::string& pageText,
+                            const PageFont& printFont);
 
 }  // namespace trevane

@@ -303,9 +303,8 @@ std::string DrawCuttingListPage(Canvas& c, const Rect& target, const PageSetup& 
                                        static_cast<int>(plan.size())};
         if (content.Sheets) *content.Sheets = sheets;
         const int sheet = std::clamp(content.Sheet, sheets.List + 1, sheets.Total());
-        DrawCuttingDiagramPage(c, target, page, *content.Stock, plan,
-                               static_cast<std::size_t>(sheet - sheets.List - 1), PageOf(sheet, sheets.Total()),
-                               content.PrintFont);
+        DrawCuttingDiagramPage(c, target, page, *content.Stock, plan, static_cast<std::size_t>(sheet - sheets.List - 1),
+                               PageOf(sheet, sheets.Total()), content.PrintFont);
         return PageOf(sheet, sheets.Total());
     }
 

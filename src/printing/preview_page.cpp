@@ -193,12 +193,10 @@ void PreviewPage::PrintBtnClick() {
     const auto restore = [&] {
         try {
             if (begun) printers->Abort();
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
         try {
             printers->SetOrientation(PrinterOrientation::Portrait);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     };
     try {
         printers->SetOrientation(PrinterOrientation::Landscape);

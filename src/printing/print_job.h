@@ -30,8 +30,7 @@ struct PrintJob {
     // Asked after the printer check; false: the page said why and nothing is previewed.
     std::function<bool()> Ready;
     // Draws the page into target and returns the preview's page label.
-    std::function<std::string(Canvas&, const Rect& target, const PageSetup&, const PrintSettings&,
-                              const PageProgress&)>
+    std::function<std::string(Canvas&, const Rect& target, const PageSetup&, const PrintSettings&, const PageProgress&)>
         Draw;
 };
 

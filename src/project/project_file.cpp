@@ -28,8 +28,8 @@ bool HasControlCharacter(std::string_view text) {
     return false;
 }
 
-void WriteSearchState(ByteWriter& out, std::int32_t searchType, std::int32_t workingMask,
-                      const StringGrid& grid, const std::string& evaluation) {
+void WriteSearchState(ByteWriter& out, std::int32_t searchType, std::int32_t workingMask, const StringGrid& grid,
+                      const std::string& evaluation) {
     out.WriteInt32(searchType);
     out.WriteInt32(workingMask);
     // Without a search the criteria and the evaluation on the page belong to no
@@ -71,8 +71,7 @@ ProjectData ParseProject(std::string_view bytes) {
         d.WorkingMask = in.ReadInt32();
         // Search types run from 0 (woods) to 4 (working properties), -1 for none;
         // the working processes are four bits.
-        if (d.SearchType < -1 || d.SearchType > kLastSearchType || d.WorkingMask < 0 ||
-            d.WorkingMask > kAllProcesses)
+        if (d.SearchType < -1 || d.SearchType > kLastSearchType || d.WorkingMask < 0 || d.WorkingMask > kAllProcesses)
             throw EBadFileFormat(kNotAProjectFile);
         const std::int32_t k = in.ReadInt32();
         if (k < 0 || static_cast<std::size_t>(k) > in.Remaining() / kMinCriterionBytes)
@@ -120,9 +119,8 @@ ProjectData ParseProject(std::string_view bytes) {
     return d;
 }
 
-std::string SerializeProject(const std::string& databaseFileName, std::int32_t searchType,
-                             std::int32_t workingMask, const StringGrid& criteriaGrid,
-                             const std::string& evaluation, const StringGrid& cutGrid) {
+std::string SerializeProject(const std::string& databaseFileName, std::int32_t searchType, std::int32_t workingMask,
+                             const StringGrid& criteriaGrid, const std::string& evaluation, const StringGrid& cutGrid) {
     ByteWriter out;
     out.WriteCountedBytes(kTag);
     out.WriteCountedString(databaseFileName);

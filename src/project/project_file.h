@@ -40,9 +40,8 @@ ProjectData ParseProject(std::string_view bytes);
 
 // The bytes of a project file for the given state. With no search (type -1) the
 // criteria count is 0 and the evaluation empty, whatever the page holds.
-std::string SerializeProject(const std::string& databaseFileName, std::int32_t searchType,
-                             std::int32_t workingMask, const StringGrid& criteriaGrid,
-                             const std::string& evaluation, const StringGrid& cutGrid);
+std::string SerializeProject(const std::string& databaseFileName, std::int32_t searchType, std::int32_t workingMask,
+                             const StringGrid& criteriaGrid, const std::string& evaluation, const StringGrid& cutGrid);
 
 // Writes project bytes to `path` through a temporary file that replaces the old
 // one only when it is complete. Throws EFileError with the system's reason.

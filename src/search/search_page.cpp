@@ -13,8 +13,8 @@ bool IsSearchType(int type) { return type >= 0 && type < kSearchTypeCount; }
 
 }  // namespace
 
-SearchPage::SearchPage(const MaterialDatabase& database, SearchState& search, ProjectState& project,
-                       ViewOptions& view, IUserInterface& ui, Navigator& navigator, PrintPreviewer& previewer)
+SearchPage::SearchPage(const MaterialDatabase& database, SearchState& search, ProjectState& project, ViewOptions& view,
+                       IUserInterface& ui, Navigator& navigator, PrintPreviewer& previewer)
     : database_(database),
       search_(search),
       project_(project),
@@ -192,8 +192,7 @@ void SearchPage::FindMatches(const FlagSet& criteria, int code) {
     const auto& list = database_.Materials;
     for (std::size_t pos = 0; pos < list.size(); ++pos) {
         const TMaterial* m = list[pos].get();
-        if (m && MaterialMatches(*m, criteria, code))
-            FoundListbox.push_back({m->Name, static_cast<std::int32_t>(pos)});
+        if (m && MaterialMatches(*m, criteria, code)) FoundListbox.push_back({m->Name, static_cast<std::int32_t>(pos)});
     }
 }
 

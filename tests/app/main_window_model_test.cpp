@@ -75,8 +75,10 @@ TEST_F(ShellTest, StartupReportsAProjectFolderSettingThatCannotBeUsed) {
     AppModel& s = Started();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
-    EXPECT_EQ(ui.messages[0].text, "The folder for project files in QEL.ini (dir=/nonexistent/folder) does not exist."
-                                   "\r\nProject files are opened and saved in " + dir.Path() + ".");
+    EXPECT_EQ(ui.messages[0].text,
+              "The folder for project files in QEL.ini (dir=/nonexistent/folder) does not exist."
+              "\r\nProject files are opened and saved in " +
+                  dir.Path() + ".");
     EXPECT_EQ(s.State.DefaultUserDir, dir.Path());
 }
 
@@ -236,8 +238,9 @@ TEST_F(ShellTest, UnsavedWorkQuestionCancelAndNo) {
     s.Main().NewDBClick();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
-    EXPECT_EQ(ui.messages[0].text,
-              "The current file uses a different database.\r\nDo you want to save the changes before the file is closed?");
+    EXPECT_EQ(
+        ui.messages[0].text,
+        "The current file uses a different database.\r\nDo you want to save the changes before the file is closed?");
     EXPECT_EQ(ui.messages[0].buttons, kBtnYes | kBtnNo | kBtnCancel);
     EXPECT_EQ(s.State.Database.DatabaseFileName, "Higher.mdf");
     EXPECT_EQ(s.State.Database.Materials.size(), 3u);

@@ -67,17 +67,17 @@ protected:
 };
 
 TEST_F(BrowseTest, CategoriesListTheirMaterialsInDatabaseOrder) {
-    AddWood("Oak", true);         // 0
-    Add<TBoard>("Plywood");       // 1
-    Add<TSteel>("Mild steel");    // 2
-    AddWood("Pine", false);       // 3
-    Add<TPlastic>("Acrylic");     // 4
-    Add<TMetal>("Pewter");        // 5
-    Add<TAluminium>("Aluminium"); // 6
-    AddWood("Beech", true);       // 7
-    Add<TBrass>("Brass");         // 8
-    Add<TCopper>("Copper");       // 9
-    Add<TBoard>("MDF");           // 10
+    AddWood("Oak", true);          // 0
+    Add<TBoard>("Plywood");        // 1
+    Add<TSteel>("Mild steel");     // 2
+    AddWood("Pine", false);        // 3
+    Add<TPlastic>("Acrylic");      // 4
+    Add<TMetal>("Pewter");         // 5
+    Add<TAluminium>("Aluminium");  // 6
+    AddWood("Beech", true);        // 7
+    Add<TBrass>("Brass");          // 8
+    Add<TCopper>("Copper");        // 9
+    Add<TBoard>("MDF");            // 10
     st.Database.Materials[7]->Category = kCatWood;
     static_cast<TWood&>(*st.Database.Materials[7]).Hardwood = 5;  // any nonzero value is a hardwood
 
@@ -113,9 +113,9 @@ TEST_F(BrowseTest, IdentityRowsFollowTheCategory) {
     oak.Origin = "Europe";
     oak.OtherName = "English oak";
     EXPECT_EQ(PropertyRows(oak), (std::vector<PropertyRow>{{"Name", "Oak", 100},
-                                                         {"Other name", "English oak", 105},
-                                                         {"Origin", "Europe", 101},
-                                                         {"Hardwood", "yes", 102}}));
+                                                           {"Other name", "English oak", 105},
+                                                           {"Origin", "Europe", 101},
+                                                           {"Hardwood", "yes", 102}}));
     TWood& pine = AddWood("Pine", false);  // no other name, empty origin
     EXPECT_EQ(PropertyRows(pine),
               (std::vector<PropertyRow>{{"Name", "Pine", 100}, {"Origin", "", 101}, {"Softwood", "yes", 102}}));
@@ -123,9 +123,9 @@ TEST_F(BrowseTest, IdentityRowsFollowTheCategory) {
     TBrass& brass = Add<TBrass>("Brass");
     brass.Composition = "copper, zinc";
     brass.MeltingPoint = "930 C";
-    EXPECT_EQ(PropertyRows(brass), (std::vector<PropertyRow>{{"Name", "Brass", 100},
-                                                           {"Composition", "copper, zinc", 103},
-                                                           {"Melting point", "930 C", 104}}));
+    EXPECT_EQ(PropertyRows(brass),
+              (std::vector<PropertyRow>{
+                  {"Name", "Brass", 100}, {"Composition", "copper, zinc", 103}, {"Melting point", "930 C", 104}}));
     EXPECT_EQ(PropertyRows(Add<TMetal>("Pewter")).size(), 3u);  // category 1 is a metal too
 
     TPlastic& acrylic = Add<TPlastic>("Acrylic");
@@ -259,7 +259,7 @@ TEST_F(BrowseTest, RightPressOnTheSelectedRowOfAScrolledListOpensItsDefinition) 
     EXPECT_FALSE(page.PropListBHelpCursor);
     page.PropListBMouseMove(y, topRow);
     EXPECT_TRUE(page.PropListBHelpCursor);
-    page.PropListBMouseDown(false, y, topRow);  // left button: no help
+    page.PropListBMouseDown(false, y, topRow);     // left button: no help
     page.PropListBMouseDown(true, y + h, topRow);  // another row: no help
     EXPECT_TRUE(ui.help.empty());
     page.PropListBMouseDown(true, y, topRow);
@@ -372,7 +372,8 @@ TEST_F(BrowsePictureTest, LargePicturesAreDecodedForTheBox) {
     std::string ppm = "P6\n1600 1200\n255\n";
     ppm.append(1600u * 1200u * 3u, '\x80');
     testing::WriteTestFile(dir.File("big.ppm"), ppm);
-    ASSERT_EQ(std::system(("cjpeg -outfile '" + dir.File("pics/12.jpg") + "' '" + dir.File("big.ppm") + "'").c_str()), 0);
+    ASSERT_EQ(std::system(("cjpeg -outfile '" + dir.File("pics/12.jpg") + "' '" + dir.File("big.ppm") + "'").c_str()),
+              0);
     page.MatListBClick(0);
     EXPECT_EQ(page.PropPic.width, BrowsePage::kPictureWidth);
     EXPECT_EQ(page.PropPic.height, BrowsePage::kPictureHeight);

@@ -17,7 +17,9 @@ namespace {
 using testing::TempDir;
 using testing::WriteTestFile;
 
-bool HaveTool(const char* name) { return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0; }
+bool HaveTool(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -108,10 +110,8 @@ TEST_F(JpegFromToolsTest, DecodesColourGreyProgressiveAndArithmeticFiles) {
         const char* options;
         bool grey;
     } cases[] = {
-        {"-quality 95 -sample 1x1", false},
-        {"-quality 95", false},  // 2x2 chroma subsampling
-        {"-quality 95 -progressive", false},
-        {"-quality 95 -arithmetic", false},
+        {"-quality 95 -sample 1x1", false},  {"-quality 95", false},  // 2x2 chroma subsampling
+        {"-quality 95 -progressive", false}, {"-quality 95 -arithmetic", false},
         {"-quality 95 -rgb", false},  // stored as RGB, not YCbCr
     };
     for (const Case& c : cases) {
@@ -136,11 +136,11 @@ TEST_F(JpegFromToolsTest, LargePicturesAreDecodedNearTheSizeShown) {
     struct Case {
         int fitW, fitH, w, h;
     } cases[] = {
-        {0, 0, 1600, 1200},      // no box: the whole picture
-        {200, 150, 200, 150},    // an eighth
-        {400, 150, 200, 150},    // the height decides
-        {500, 500, 800, 600},    // shown 500 x 375: a half covers it, a quarter does not
-        {2000, 2000, 1600, 1200} // it fits as it is
+        {0, 0, 1600, 1200},       // no box: the whole picture
+        {200, 150, 200, 150},     // an eighth
+        {400, 150, 200, 150},     // the height decides
+        {500, 500, 800, 600},     // shown 500 x 375: a half covers it, a quarter does not
+        {2000, 2000, 1600, 1200}  // it fits as it is
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.fitW) + " x " + std::to_string(c.fitH));

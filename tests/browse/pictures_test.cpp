@@ -140,12 +140,13 @@ TEST_F(MakePics, EveryFigureStructureAndFinishIsDrawn) {
         ++n;
         json += std::string(R"({"name": "M", "picture": )") + std::to_string(n) + R"(, "look": )" + look + "}";
     };
-    for (const char* f : {"straight", "interlocked", "wavy", "knotty", "fine", "open", "ripple", "silky", "ring", "plain"})
+    for (const char* f :
+         {"straight", "interlocked", "wavy", "knotty", "fine", "open", "ripple", "silky", "ring", "plain"})
         add(std::string(R"({"style": "wood", "figure": ")") + f + R"(", "color3": "#803050", "sapwood": true})");
     for (const char* s : {"mdf", "plywood", "chipboard", "hardboard", "blockboard", "osb", "melamine", "bamboo"})
         add(std::string(R"({"style": "board", "plies": 3, "structure": ")") + s + "\"}");
-    for (const char* f : {"brushed", "polished", "rough", "cast", "galvanised", "ground", "turned", "forged", "tinplate",
-                          "wire", "foam"})
+    for (const char* f : {"brushed", "polished", "rough", "cast", "galvanised", "ground", "turned", "forged",
+                          "tinplate", "wire", "foam"})
         add(std::string(R"({"style": "metal", "finish": ")") + f + "\"}");
     for (const char* f : {"gloss", "matt", "foam", "waxy", "film", "weave", "mat", "granules", "thermochromic", "fine",
                           "cells", "flutes", "rubber", "formed", "moulded", "casting", "foam edge"})
@@ -165,7 +166,8 @@ TEST_F(MakePics, EveryFigureStructureAndFinishIsDrawn) {
         EXPECT_GT(hi - lo, 20) << "picture " << i << " is flat";
     }
 
-    const ToolRun bad = Make(out, {Source("bad.json", R"([{"name": "Ply", "picture": 1, "look": {"style": "board", "plies": 2}}])")});
+    const ToolRun bad =
+        Make(out, {Source("bad.json", R"([{"name": "Ply", "picture": 1, "look": {"style": "board", "plies": 2}}])")});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("plies"), std::string::npos) << bad.err;
 }
@@ -206,7 +208,7 @@ TEST_F(MakePics, BadSourcesAreNamedAndNothingIsWrittenOrLost) {
     for (const Case& c : cases) {
         // A good source before the bad one: still nothing may be written.
         const ToolRun r = Make(out, {Source("fine.json", R"([{"name": "New", "picture": 99, "kind": "wood"}])"),
-                                 Source("bad.json", c.json)});
+                                     Source("bad.json", c.json)});
         EXPECT_EQ(r.status, 1) << c.json;
         EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("bad.json"), std::string::npos) << r.err;
@@ -219,7 +221,9 @@ TEST_F(MakePics, BadSourcesAreNamedAndNothingIsWrittenOrLost) {
     EXPECT_NE(missing.err.find("absent.json"), std::string::npos);
 
     // An unknown key is a typo worth a warning, not a failure.
-    const ToolRun typo = Make(out, {Source("typo.json", R"([{"name": "Ash", "picture": 5, "look": {"colour": "#E0D0B0"}, "kind": "wood"}])")});
+    const ToolRun typo = Make(
+        out,
+        {Source("typo.json", R"([{"name": "Ash", "picture": 5, "look": {"colour": "#E0D0B0"}, "kind": "wood"}])")});
     EXPECT_EQ(typo.status, 0);
     EXPECT_NE(typo.err.find("\"colour\""), std::string::npos);
 

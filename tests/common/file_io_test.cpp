@@ -61,7 +61,8 @@ TEST(AtomicWrite, ReplacesTheFileAndKeepsItOnFailure) {
     // A folder that does not exist: the error names the file; nothing is left behind.
     EXPECT_THROW(WriteFileAtomically(dir.File("missing/b.prj"), "x"), EFileError);
     if (geteuid() != 0) {
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(dir.Path(),
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         EXPECT_THROW(WriteFileAtomically(dir.File("new.prj"), "third"), EFileError);
         std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
         EXPECT_EQ(ReadWholeFile(path), "second");

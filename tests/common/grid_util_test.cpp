@@ -26,7 +26,7 @@ TEST(LastUsedRow, CountsOnlyTheNonFixedColumns) {
     EXPECT_EQ(LastUsedRow(g), 0);
     g.SetCell(4, 5, "x");
     EXPECT_EQ(LastUsedRow(g), 5);
-    StringGrid bare(2, 4, 0, 1);   // nothing at all: FixedRows
+    StringGrid bare(2, 4, 0, 1);  // nothing at all: FixedRows
     EXPECT_EQ(LastUsedRow(bare), 1);
 }
 
@@ -34,10 +34,14 @@ TEST(GridTextBlock, IsWrittenByteForByte) {
     StringGrid g = CutGridWithHeadings();
     FillRow(g, 1, "a");
     FillRow(g, 2, "b");
-    g.SetCell(1, 2, "\xC2\xA3" "5");  // "£5" is stored as the single byte A3
+    g.SetCell(1, 2,
+              "\xC2\xA3"
+              "5");  // "£5" is stored as the single byte A3
     ByteWriter w;
     WriteGridText(g, w, 2);
-    const std::string text = "a1\ta2\ta3\ta4\ta5\ta6\ta7\ta8\t\r\n\xA3" "5\tb2\tb3\tb4\tb5\tb6\tb7\tb8\t";
+    const std::string text =
+        "a1\ta2\ta3\ta4\ta5\ta6\ta7\ta8\t\r\n\xA3"
+        "5\tb2\tb3\tb4\tb5\tb6\tb7\tb8\t";
     std::string expected(4, '\0');
     expected[0] = static_cast<char>(text.size());
     EXPECT_EQ(w.Data(), expected + text);  // no CR LF after the last row
@@ -82,8 +86,8 @@ TEST(GridTextBlock, TabAndLineBreakInsideCellsSplitThem) {
     StringGrid g = CutGridWithHeadings();
     FillRow(g, 1, "a");
     FillRow(g, 2, "b");
-    g.SetCell(2, 1, "x\ty");      // shifts the rest of row 1 right, a8 is lost
-    g.SetCell(3, 2, "p\r\nq");    // splits row 2 in two
+    g.SetCell(2, 1, "x\ty");    // shifts the rest of row 1 right, a8 is lost
+    g.SetCell(3, 2, "p\r\nq");  // splits row 2 in two
     ByteWriter w;
     WriteGridText(g, w, 2);
     StringGrid back = CutGridWithHeadings();
@@ -118,9 +122,9 @@ TEST(ParseGridLine, StoresSeparatedTextsFromTheFirstFreeColumn) {
     EXPECT_EQ(g.Cell(0, 1), "");
     EXPECT_EQ(g.Cell(1, 1), "a");
     EXPECT_EQ(g.Cell(2, 1), "b");
-    EXPECT_EQ(g.Cell(3, 1), "");      // "tail" has no separator after it
+    EXPECT_EQ(g.Cell(3, 1), "");  // "tail" has no separator after it
     EXPECT_EQ(g.Cell(4, 1), "keep");
-    ParseGridLine(g, 2, "c,", ",");   // one past the end: grows by exactly one row
+    ParseGridLine(g, 2, "c,", ",");  // one past the end: grows by exactly one row
     EXPECT_EQ(g.RowCount(), 3);
     EXPECT_EQ(g.Cell(1, 2), "c");
 }

@@ -29,7 +29,19 @@ using testing::WriteTestFile;
 // System calls of which one fails once, as the file system named would.
 class FaultyCalls : public FileSystemCalls {
 public:
-    enum class Step { None, CreateTemporary, OpenFile, Write, Reserve, Truncate, Sync, ChangeOwner, ChangeMode, Close, Rename };
+    enum class Step {
+        None,
+        CreateTemporary,
+        OpenFile,
+        Write,
+        Reserve,
+        Truncate,
+        Sync,
+        ChangeOwner,
+        ChangeMode,
+        Close,
+        Rename
+    };
 
     FaultyCalls(Step step, int err) : step_(step), err_(err) {}
     // The effective user the save believes it runs as.

@@ -35,7 +35,7 @@ TEST(IniTest, GarbageGivesTheFallback) {
     EXPECT_EQ(ReadIniString("[s\nk=v", "s", "k", "d"), "d");  // unclosed section header
     EXPECT_EQ(ReadIniString(std::string("\0\xff[s]\0k", 8), "s", "k", "d"), "d");
     EXPECT_EQ(ReadIniString("[s]\nk", "s", "k", "d"), "d");  // no '='
-    EXPECT_EQ(ReadIniString("[s]\nk=", "s", "k", "d"), "");   // present but empty
+    EXPECT_EQ(ReadIniString("[s]\nk=", "s", "k", "d"), "");  // present but empty
 }
 
 class DefaultUserDirTest : public ::testing::Test {
@@ -79,9 +79,14 @@ TEST_F(DefaultUserDirTest, Windows1252FolderNameIsReadAsText) {
 TEST_F(DefaultUserDirTest, HomeFolderFormsAndRelativePathsComeFromHome) {
     std::filesystem::create_directory(home.File("work"));
     const std::pair<std::string, std::string> cases[] = {
-        {"~", home.Path()},           {"~/", home.Path()},           {"~/work", home.File("work")},
-        {"$HOME", home.Path()},       {"$HOME/work", home.File("work")}, {"${HOME}/work/", home.File("work")},
-        {"work", home.File("work")},  {"\"~/work\"", home.File("work")},
+        {"~", home.Path()},
+        {"~/", home.Path()},
+        {"~/work", home.File("work")},
+        {"$HOME", home.Path()},
+        {"$HOME/work", home.File("work")},
+        {"${HOME}/work/", home.File("work")},
+        {"work", home.File("work")},
+        {"\"~/work\"", home.File("work")},
     };
     for (const auto& [value, want] : cases) {
         SCOPED_TRACE(value);
@@ -155,7 +160,8 @@ TEST(UserFolders, DocumentsFolderComesFromTheUsersDirsFile) {
     EXPECT_EQ(UserFoldersOfThisUser().home, home.Path());
     EXPECT_EQ(UserFoldersOfThisUser().documents, home.File("Documents"));
     std::filesystem::create_directory(home.File(".config"));
-    WriteTestFile(home.File(".config/user-dirs.dirs"), "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    WriteTestFile(home.File(".config/user-dirs.dirs"),
+                  "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     EXPECT_EQ(UserFoldersOfThisUser().documents, home.File("Dokumente"));
     if (oldHome) ::setenv("HOME", savedHome.c_str(), 1);
 }

@@ -52,7 +52,9 @@ std::set<int> ShownProperties(const TMaterial& m, int level) {
         for (int i = 0; i < m.PropertyCount(); ++i) shown.insert(m.PropertyIndex(i));
         return shown;
     }
-    const int code = m.Category == kCatBoard ? int{kCatWood} : IsMetalCategory(m.Category) ? int{kCatMetalSearch} : m.Category;
+    const int code = m.Category == kCatBoard       ? int{kCatWood}
+                     : IsMetalCategory(m.Category) ? int{kCatMetalSearch}
+                                                   : m.Category;
     const auto tmpl = BuildTemplate(code, 0, 0);
     for (int i = 0; i < tmpl->PropertyCount(); ++i) shown.insert(tmpl->PropertyIndex(i));
     if (IsWoodLike(m.Category)) shown.insert(23);
@@ -81,17 +83,17 @@ struct SameRating {
     std::vector<std::string> materials;
 };
 const std::vector<SameRating> kSameRatings = {
-    {23, {"Mahogany", "Sapele", "Meranti"}},                       // exterior: moderately durable
-    {7, {"Tulipwood", "Spruce", "Hemlock"}},                        // strength: ~70 MPa bending
-    {5, {"Polypropylene", "High density polyethylene"}},           // stiffness: PP is no less stiff
-    {3, {"Teak", "Walnut", "Cherry"}},                              // hardness: Janka ~4.5 kN
-    {3, {"Free-cutting brass", "Brass"}},                          // hardness: CW614N vs half-hard CZ108
-    {30, {"Aluminium", "Aluminium alloy 6082", "Duralumin"}},      // none can be brazed
-    {12, {"Aluminium", "Aluminium alloy 6082", "Duralumin"}},      // none resists wear
-    {23, {"Mild steel", "Galvanised steel", "Cast iron"}},         // outdoors with their usual finish
-    {32, {"Copper", "Brass", "Phosphor bronze"}},                  // all are cast
+    {23, {"Mahogany", "Sapele", "Meranti"}},                   // exterior: moderately durable
+    {7, {"Tulipwood", "Spruce", "Hemlock"}},                   // strength: ~70 MPa bending
+    {5, {"Polypropylene", "High density polyethylene"}},       // stiffness: PP is no less stiff
+    {3, {"Teak", "Walnut", "Cherry"}},                         // hardness: Janka ~4.5 kN
+    {3, {"Free-cutting brass", "Brass"}},                      // hardness: CW614N vs half-hard CZ108
+    {30, {"Aluminium", "Aluminium alloy 6082", "Duralumin"}},  // none can be brazed
+    {12, {"Aluminium", "Aluminium alloy 6082", "Duralumin"}},  // none resists wear
+    {23, {"Mild steel", "Galvanised steel", "Cast iron"}},     // outdoors with their usual finish
+    {32, {"Copper", "Brass", "Phosphor bronze"}},              // all are cast
     {45, {"Melamine formaldehyde", "Urea formaldehyde", "Phenol formaldehyde"}},
-    {31, {"Mild steel", "Titanium", "Galvanised steel"}},          // welded, in industry if not in school
+    {31, {"Mild steel", "Titanium", "Galvanised steel"}},  // welded, in industry if not in school
 };
 
 TEST_P(ContentRules, EquivalentMaterialsShareTheirRating) {
@@ -145,10 +147,12 @@ bool Look(const std::string& path, Glance& g) {
     }
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x + 1 < img.width; ++x)
-            g.stepX += std::fabs(luma[static_cast<std::size_t>(y) * img.width + x + 1] - luma[static_cast<std::size_t>(y) * img.width + x]);
+            g.stepX += std::fabs(luma[static_cast<std::size_t>(y) * img.width + x + 1] -
+                                 luma[static_cast<std::size_t>(y) * img.width + x]);
     for (int y = 0; y + 1 < img.height; ++y)
         for (int x = 0; x < img.width; ++x)
-            g.stepY += std::fabs(luma[static_cast<std::size_t>(y + 1) * img.width + x] - luma[static_cast<std::size_t>(y) * img.width + x]);
+            g.stepY += std::fabs(luma[static_cast<std::size_t>(y + 1) * img.width + x] -
+                                 luma[static_cast<std::size_t>(y) * img.width + x]);
     g.stepX /= static_cast<double>(img.height * (img.width - 1));
     g.stepY /= static_cast<double>((img.height - 1) * img.width);
     return true;
@@ -189,7 +193,7 @@ TEST(ContentPictures, EveryPictureStandsApartFromTheOthersOfItsGroup) {
             if (Group(seen[i].first->Category) != Group(seen[j].first->Category)) continue;
             const double d = Distance(seen[i].second, seen[j].second);
             EXPECT_GE(d, kMinDistance) << seen[i].first->Name << " and " << seen[j].first->Name
-                                        << " look alike (distance " << d << ")";
+                                       << " look alike (distance " << d << ")";
         }
     }
 }
@@ -220,14 +224,16 @@ TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
                 bool named = false, found = false;
                 for (const auto& m : db.list) {
                     std::string name = m->Name;
-                    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+                    std::transform(name.begin(), name.end(), name.begin(),
+                                   [](unsigned char c) { return std::tolower(c); });
                     if (lower.find(name) == std::string::npos) continue;
                     named = true;
                     if (auto* w = dynamic_cast<const TWood*>(m.get())) {
                         found = found || (unit == "cubic metre" && w->Price == pence);
                     } else if (auto* metal = dynamic_cast<const TCustomMetal*>(m.get())) {
                         for (int s = 0; s < metal->ShapeCount(); ++s) {
-                            const bool sheet = metal->ShapeKind(s) == kKindSheet || metal->ShapeKind(s) == kKindGalvanised;
+                            const bool sheet =
+                                metal->ShapeKind(s) == kKindSheet || metal->ShapeKind(s) == kKindGalvanised;
                             found = found || (metal->ShapeStocked(s) && metal->ShapePrice(s) == pence &&
                                               (unit == "square metre") == sheet && unit != "cubic metre");
                         }
@@ -239,7 +245,8 @@ TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
                         }
                     } else if (auto* b = dynamic_cast<const TBoard*>(m.get())) {
                         for (int s = 0; s < b->ShapeCount(); ++s)
-                            found = found || (b->ShapeStocked(s) && b->ShapePrice(s) == pence && unit == "square metre");
+                            found =
+                                found || (b->ShapeStocked(s) && b->ShapePrice(s) == pence && unit == "square metre");
                     }
                 }
                 EXPECT_TRUE(named) << t.File << ":" << line.line << ": " << it->str() << " names no material";

@@ -89,8 +89,8 @@ TEST_P(Content, LevelSizeAndCategories) {
         EXPECT_TRUE(names.insert(m->Name).second) << "two materials are called " << m->Name;
     }
     EXPECT_TRUE(hardwood && softwood);
-    const std::set<int> kinds = {kCatWood, kCatMetal, kCatPlastic, kCatSteel, kCatAluminium, kCatBrass, kCatCopper,
-                                 kCatBoard};
+    const std::set<int> kinds = {kCatWood,      kCatMetal, kCatPlastic, kCatSteel,
+                                 kCatAluminium, kCatBrass, kCatCopper,  kCatBoard};
     EXPECT_EQ(categories, kinds);
 }
 
@@ -129,7 +129,9 @@ TEST_P(Content, ValuesAreOnScaleAndFlagsAgree) {
     for (const auto& m : List()) {
         // At the lower level a record gives values only for the lower level's property set.
         const int category = m->Category;
-        const int code = category == kCatBoard ? int{kCatWood} : IsMetalCategory(category) ? int{kCatMetalSearch} : category;
+        const int code = category == kCatBoard       ? int{kCatWood}
+                         : IsMetalCategory(category) ? int{kCatMetalSearch}
+                                                     : category;
         const auto lowerTemplate = BuildTemplate(code, 0, 0);
         std::set<int> carried;
         for (int i = 0; i < m->PropertyCount(); ++i) {
@@ -238,8 +240,8 @@ TEST_P(Content, PricesAndStockSizesArePlausible) {
 }
 
 // Search types 0..3, then the working-properties search with each group and all groups.
-const std::vector<std::pair<int, int>> kSearches = {{0, 0}, {1, 0}, {2, 0}, {3, 0},
-                                                    {4, 1}, {4, 2}, {4, 4}, {4, 8}, {4, 15}};
+const std::vector<std::pair<int, int>> kSearches = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1},
+                                                    {4, 2}, {4, 4}, {4, 8}, {4, 15}};
 
 TEST_P(Content, EverySearchFindsItsMaterials) {
     int woods = 0, metals = 0, plastics = 0;
@@ -264,7 +266,8 @@ TEST_P(Content, EverySearchFindsItsMaterials) {
             for (const auto& word : ScaleWords(tmpl->PropertyScale(row))) {
                 std::vector<std::string> criteria(static_cast<std::size_t>(tmpl->PropertyCount()));
                 criteria[static_cast<std::size_t>(row)] = word;
-                answers = answers || !MatchingPositions(List(), SearchFlags(code, Level(), mask, criteria), code).empty();
+                answers =
+                    answers || !MatchingPositions(List(), SearchFlags(code, Level(), mask, criteria), code).empty();
             }
             EXPECT_TRUE(answers) << "no material answers " << tmpl->PropertyName(row);
         }

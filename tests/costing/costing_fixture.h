@@ -47,25 +47,25 @@ protected:
     }
 
     void SetUp() override {
-        Add<TWood>("Ash").Price = 40000;                   // 0
-        Add<TWood>("Balsa", 0);                            // 1: not costable
-        auto& steel = Add<TSteel>("Mild steel");           // 2
+        Add<TWood>("Ash").Price = 40000;          // 0
+        Add<TWood>("Balsa", 0);                   // 1: not costable
+        auto& steel = Add<TSteel>("Mild steel");  // 2
         ShapeOf(steel, 1) = {kKindStrip, 150, 1, -1, 300, 0};
-        ShapeOf(steel, 2).Stocked = 0;                     // "15 x 3 [strip]" not supplied
+        ShapeOf(steel, 2).Stocked = 0;  // "15 x 3 [strip]" not supplied
         ShapeOf(steel, 51) = {kKindSheet, 1000, 51, -1, 250, 125};
-        Add<TMetal>("Any metal");                          // 3: category 1, never offered
-        auto& acrylic = Add<TPlastic>("Acrylic");          // 4
+        Add<TMetal>("Any metal");                  // 3: category 1, never offered
+        auto& acrylic = Add<TPlastic>("Acrylic");  // 4
         ShapeOf(acrylic, 1) = {kKindSheet, 2000, 1, 50, 100, -1};
         ShapeOf(acrylic, 2).Stocked = 0;
         ShapeOf(acrylic, 6) = {kKindRound, 80, 6, 0, 200, -1};
-        auto& mdf = Add<TBoard>("MDF");                    // 5
+        auto& mdf = Add<TBoard>("MDF");  // 5
         ShapeOf(mdf, 6).Price = 800;
         ShapeOf(mdf, 3).Stocked = 0;
-        Add<TAluminium>("Aluminium");                      // 6
-        Add<TCopper>("Copper", 0);                         // 7: not costable
-        auto& nylon = Add<TPlastic>("Nylon");              // 8
+        Add<TAluminium>("Aluminium");          // 6
+        Add<TCopper>("Copper", 0);             // 7: not costable
+        auto& nylon = Add<TPlastic>("Nylon");  // 8
         for (int code = 6; code <= 10; ++code) ShapeOf(nylon, code).Stocked = code == 7 ? -1 : 0;
-        Add<TWood>("Oak").Price = 80000;                   // 9
+        Add<TWood>("Oak").Price = 80000;  // 9
         page.SetUpCostMaterials(0);
     }
 

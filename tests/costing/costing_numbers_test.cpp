@@ -19,8 +19,8 @@ TEST(CostingNumbers, ReadsPlainDecimalsOnly) {
                            "00000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
                            "000000000000000000000000000000000000000000000000000000000000000000000001"),
               0.0);
-    for (const char* bad : {"", " ", ".", "1e400", "1e3", "nan", "inf", "12abc", "1.2.3", "-5", "+5", "1,5", "0x10",
-                            "12 5"})
+    for (const char* bad :
+         {"", " ", ".", "1e400", "1e3", "nan", "inf", "12abc", "1.2.3", "-5", "+5", "1,5", "0x10", "12 5"})
         EXPECT_FALSE(ParseDecimal(bad)) << bad;
     EXPECT_FALSE(ParseDecimal(std::string(400, '9')));  // does not fit a finite double
 }
@@ -35,7 +35,9 @@ TEST(CostingNumbers, RoundsHalvesToEven) {
 
 TEST(CostingNumbers, MoneyHasTwoDecimalsAndFifteenDigitsAtMost) {
     EXPECT_EQ(FormatMoney(12.5), "\xC2\xA3 12.50");
-    EXPECT_EQ(FormatMoneyTight(3.75), "\xC2\xA3" "3.75");
+    EXPECT_EQ(FormatMoneyTight(3.75),
+              "\xC2\xA3"
+              "3.75");
     EXPECT_EQ(FormatMoney(0), "\xC2\xA3 0.00");
     EXPECT_EQ(FormatFixed2(1234567.891), "1234567.89");  // no thousands separator
     EXPECT_TRUE(IsShowableAmount(9999999999999.99));

@@ -65,7 +65,8 @@ TEST_F(MetalCosting, StripCostAndLengthLimit) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
     EXPECT_EQ(ui.messages[0].text, "The maximum length available for 12 x 3 [strip]\r\n is 3.00 m");
-    EXPECT_EQ(page.MetalCostLabel, kPound + " 4.65");  // the cost is shown all the same  // the cost is shown all the same
+    EXPECT_EQ(page.MetalCostLabel,
+              kPound + " 4.65");  // the cost is shown all the same  // the cost is shown all the same
 
     page.MetalUnitsRGClick(0);
     EXPECT_EQ(page.MetalLengthLabel, "length (m)");
@@ -97,7 +98,8 @@ TEST_F(MetalCosting, RefusesMissingSizeAndBadNumbers) {
     EXPECT_EQ(ui.LastMessage(), kSelectSize);
     Cost(0, "100");
     const std::string shown = page.MetalCostLabel;
-    for (const std::string& bad : std::vector<std::string>{"", "1e400", "nan", "12abc", std::string(400, '9'), "1" + std::string(300, '0')}) {
+    for (const std::string& bad :
+         std::vector<std::string>{"", "1e400", "nan", "12abc", std::string(400, '9'), "1" + std::string(300, '0')}) {
         Cost(0, bad);
         EXPECT_EQ(ui.messages.back().kind, MsgKind::Error) << bad;
         EXPECT_EQ(ui.LastMessage(), kInvalid);
@@ -176,7 +178,8 @@ protected:
 };
 
 TEST_F(BoardCosting, ListsStockedThicknessesAndCosts) {
-    EXPECT_EQ(Names(page.BoardSectionLB), "4 (mm), 5 (mm), 6 (mm), 9 (mm), 12 (mm), 15 (mm), 18 (mm), 22 (mm), 25 (mm)");
+    EXPECT_EQ(Names(page.BoardSectionLB),
+              "4 (mm), 5 (mm), 6 (mm), 9 (mm), 12 (mm), 15 (mm), 18 (mm), 22 (mm), 25 (mm)");
     EXPECT_EQ(page.BoardUnitCostLabel, kPound + " 8.00");
     Cost("600", "500");
     EXPECT_EQ(page.BoardCostLabel, kPound + "2.40");

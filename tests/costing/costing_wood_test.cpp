@@ -11,8 +11,8 @@ const std::string kCrLf = "\r\n";
 const std::string kLongLength = "The longest length available is 4m./";
 const std::string kWide = kCrLf + "The maximum width of timber is about 20 cm" + kCrLf +
                           "If you want a greater width than this you will have to glue pieces together." + kCrLf;
-const std::string kNarrow = kCrLf + "Are you sure you want a piece of wood less than 10 mm wide ?" + kCrLf +
-                            "Please check the units." + kCrLf;
+const std::string kNarrow =
+    kCrLf + "Are you sure you want a piece of wood less than 10 mm wide ?" + kCrLf + "Please check the units." + kCrLf;
 const std::string kThick =
     kCrLf + "The maximum thickness of timber is about 100 mm" + kCrLf + "Are you sure your value is correct?" + kCrLf;
 std::string Short(int mm) {
@@ -70,12 +70,10 @@ TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimits) {
         std::string text;  // empty: no warning
     };
     const Case cases[] = {
-        {4.0, 0.1, 0.02, ""},       {4.001, 0.1, 0.02, kLongLength},
-        {0.009, 0.1, 0.02, Short(9)}, {0.005, 0.1, 0.02, Short(5)},
-        {0.01, 0.01, 0.02, ""},     {1, 0.209, 0.02, ""},
-        {1, 0.21, 0.02, kWide},     {1, 0.009, 0.02, kNarrow},
-        {5, 0.3, 0.02, kLongLength + kWide},
-        {1, 0.1, 0.099, ""},        {1, 0.1, 0.101, kThick},
+        {4.0, 0.1, 0.02, ""},         {4.001, 0.1, 0.02, kLongLength}, {0.009, 0.1, 0.02, Short(9)},
+        {0.005, 0.1, 0.02, Short(5)}, {0.01, 0.01, 0.02, ""},          {1, 0.209, 0.02, ""},
+        {1, 0.21, 0.02, kWide},       {1, 0.009, 0.02, kNarrow},       {5, 0.3, 0.02, kLongLength + kWide},
+        {1, 0.1, 0.099, ""},          {1, 0.1, 0.101, kThick},
     };
     for (const auto& c : cases) {
         auto text = page.CheckWoodSizes(c.l, c.w, c.t);
@@ -129,7 +127,8 @@ TEST_F(WoodCosting, ZeroAndInvalidSizesKeepThePreviousCost) {
 
     page.LengthEdit = "";
     expectRefused(MsgKind::Error, "\r\nis not a valid number");
-    for (const std::string& bad : std::vector<std::string>{"1e400", "nan", "inf", "12abc", "1.2.3", "-1000", std::string(400, '9')}) {
+    for (const std::string& bad :
+         std::vector<std::string>{"1e400", "nan", "inf", "12abc", "1.2.3", "-1000", std::string(400, '9')}) {
         page.LengthEdit = bad;
         expectRefused(MsgKind::Error, bad + "\r\nis not a valid number");
     }
@@ -140,7 +139,8 @@ TEST_F(WoodCosting, ZeroAndInvalidSizesKeepThePreviousCost) {
 }
 
 TEST_F(WoodCosting, NothingHappensWithoutAChosenWood) {
-    session.State.Database.Materials.erase(session.State.Database.Materials.begin());  // Ash and Oak go: no costable wood
+    session.State.Database.Materials.erase(
+        session.State.Database.Materials.begin());  // Ash and Oak go: no costable wood
     session.State.Database.Materials.pop_back();
     page.OnDatabaseSwitched();
     page.SetUpCostMaterials(0);

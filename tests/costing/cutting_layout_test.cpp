@@ -18,12 +18,8 @@ struct Box {
     double x1, y1, x2, y2;
 };
 
-Box BoxOf(const Placement& p) {
-    return {p.X, p.Y, p.X + p.SizeX(), p.Y + p.SizeY()};
-}
-Box BoxOf(const Leftover& l) {
-    return {l.X, l.Y, l.X + l.Length, l.Y + l.Width};
-}
+Box BoxOf(const Placement& p) { return {p.X, p.Y, p.X + p.SizeX(), p.Y + p.SizeY()}; }
+Box BoxOf(const Leftover& l) { return {l.X, l.Y, l.X + l.Length, l.Y + l.Width}; }
 
 // True when the boxes come apart by straight cuts right across, each cut a kerf
 // wide, down to single boxes: what a panel saw can do.
@@ -37,10 +33,8 @@ bool GuillotineCuttable(std::vector<Box> boxes, double kerf) {
         for (std::size_t i = 0; i + 1 < boxes.size(); ++i) {
             reach = std::max(reach, hi(boxes[i]));
             if (reach + kerf <= lo(boxes[i + 1]) + kTol) {
-                const std::vector<Box> first(boxes.begin(),
-                                             boxes.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-                const std::vector<Box> second(boxes.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                              boxes.end());
+                const std::vector<Box> first(boxes.begin(), boxes.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                const std::vector<Box> second(boxes.begin() + static_cast<std::ptrdiff_t>(i) + 1, boxes.end());
                 return GuillotineCuttable(first, kerf) && GuillotineCuttable(second, kerf);
             }
         }
@@ -89,15 +83,13 @@ std::string SheetFault(const std::vector<PieceSize>& pieces, const PackedStock& 
         for (const Leftover& l : use.Leftovers) {
             const Box lb = BoxOf(l);
             if (l.Length <= 0 || l.Width <= 0 || !Inside(lb, L, W)) return where + "leftover outside";
-            if (l.Offcut != (l.Length >= kMinOffcut && l.Width >= kMinOffcut))
-                return where + "offcut mark wrong";
+            if (l.Offcut != (l.Length >= kMinOffcut && l.Width >= kMinOffcut)) return where + "offcut mark wrong";
             for (const Box& b : boxes)
                 if (!Apart(lb, b, kerf)) return where + "leftover on a piece";
         }
     }
     for (std::size_t i = 0; i < pieces.size(); ++i)
-        if (seen[i] != 1)
-            return "piece " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
+        if (seen[i] != 1) return "piece " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
     return "";
 }
 
@@ -122,8 +114,7 @@ std::vector<PieceSize> RandomSheetPieces(std::mt19937& rng, std::size_t n, doubl
 
 TEST(LayOutSheets, RandomListsKeepEveryInvariant) {
     std::mt19937 rng(1234);
-    const std::vector<std::pair<double, double>> sheets = {
-        {2440, 1220}, {1220, 610}, {600, 300}, {1000, 1000}};
+    const std::vector<std::pair<double, double>> sheets = {{2440, 1220}, {1220, 610}, {600, 300}, {1000, 1000}};
     for (int list = 0; list < 300; ++list) {
         const auto [L, W] = sheets[static_cast<std::size_t>(list) % sheets.size()];
         const std::size_t n = list % 50 == 49 ? 300 : 1 + static_cast<std::size_t>(list % 40);
@@ -151,8 +142,7 @@ TEST(LayOutSheets, CountsTheKerfAndTurnsPiecesToFit) {
     // A strip the sheet's full length and two pieces that only fit beside it turned.
     EXPECT_EQ(LayOutSheets({{2440, 600}, {600, 1200}, {600, 1200}}, 2440, 1220).Stock.size(), 1u);
 
-    const PackedStock some =
-        LayOutSheets({{2500, 100}, {1300, 1300}, {300, 300}, {0, 50}, {NAN, 20}}, 2440, 1220);
+    const PackedStock some = LayOutSheets({{2500, 100}, {1300, 1300}, {300, 300}, {0, 50}, {NAN, 20}}, 2440, 1220);
     EXPECT_EQ(some.Stock.size(), 1u);
     EXPECT_EQ(some.TooLarge, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(some.NoSize, (std::vector<std::size_t>{3, 4}));
@@ -211,8 +201,7 @@ std::string LengthFault(const std::vector<double>& pieces, const PackedStock& pa
         }
     }
     for (std::size_t i = 0; i < pieces.size(); ++i)
-        if (seen[i] != 1)
-            return "piece " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
+        if (seen[i] != 1) return "piece " + std::to_string(i) + " placed " + std::to_string(seen[i]) + " times";
     return "";
 }
 
@@ -294,9 +283,8 @@ TEST(LayOutCuttingList, RefusesAnAbsurdlyLongList) {
     const std::vector<CutStock> stocks = {{"Pine", "95 x 20 mm", StockKind::Length, 4000, 0}};
     const CuttingLayout layout = LayOutCuttingList(stocks, std::vector<CutPiece>(100000, {1, "", 0, 300, 0}));
     EXPECT_TRUE(layout.Layouts.empty());
-    EXPECT_EQ(
-        layout.Refused,
-        "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
+    EXPECT_EQ(layout.Refused,
+              "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
 }
 
 }  // namespace

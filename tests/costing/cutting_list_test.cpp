@@ -44,7 +44,7 @@ TEST_F(CuttingListTest, SetUpWritesHeadingsPartNumbersAndSizesFromTheFont) {
     EXPECT_EQ(Cell(0, 100), "100");
     EXPECT_EQ(cl.CutGrid.HeadingRowHeight, 38);  // 37.5 rounds to even
     EXPECT_EQ(cl.CutGrid.ColWidths, (std::vector<int>{30, 237, 237, 30, 50, 40, 60, 50, 50}));
-    cl.SetUpCuttingGrid({10, 13, 40}, 100);  // too narrow: the name columns keep 4 m
+    cl.SetUpCuttingGrid({10, 13, 40}, 100);      // too narrow: the name columns keep 4 m
     EXPECT_EQ(cl.CutGrid.HeadingRowHeight, 32);  // 32.5 rounds to even
     EXPECT_EQ(cl.CutGrid.ColWidths[1], 40);
     EXPECT_FALSE(cl.CopyBtnEnabled);
@@ -363,8 +363,9 @@ TEST_F(CuttingListTest, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
     const std::string before = Cell(1, 1);
     cl.CutGridMouseDown(7, 1, true);
     cl.PasteGridText("a\tb\tc");
-    EXPECT_EQ(ui.LastMessage(), "The text to paste has 3 columns, more than the cutting list has from the current "
-                                "cell on. Nothing was pasted.");
+    EXPECT_EQ(ui.LastMessage(),
+              "The text to paste has 3 columns, more than the cutting list has from the current "
+              "cell on. Nothing was pasted.");
     cl.CutGridMouseDown(1, 1, true);
     cl.PasteGridText("\u0416");
     EXPECT_EQ(Cell(1, 1), before);
@@ -409,7 +410,8 @@ TEST_F(CuttingListTest, ExportWritesQuotedUtf8WithoutLiveFormulas) {
     EXPECT_NE(csv.find("\r\n1,\"leg, \"\"long\"\"\",Oak,1,500,100,20,1.50,1.50\r\n"
                        "2,\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"click\"\")\",,,,,,total,1.50\r\n"),
               std::string::npos);
-    for (const char* lead : {"+", "-", "@"}) EXPECT_EQ(CsvField(std::string(lead) + "1"), std::string("'") + lead + "1");
+    for (const char* lead : {"+", "-", "@"})
+        EXPECT_EQ(CsvField(std::string(lead) + "1"), std::string("'") + lead + "1");
     EXPECT_EQ(CsvField("1-2"), "1-2");
 
     ui.saveFiles.push_back(dir.File("missing/list.csv"));

@@ -25,7 +25,7 @@ TEST(PackSheets, GuillotineCutsWithKerfAndTurning) {
     EXPECT_EQ(PackSheets(nine, 2440, 1220, 3).Stock, 2);
     EXPECT_EQ(PackSheets(std::vector<SheetPiece>(4, {1218, 608}), 2440, 1220, 3).Stock, 1);
     EXPECT_EQ(PackSheets(std::vector<SheetPiece>(4, {1220, 610}), 2440, 1220, 3).Stock, 2);  // the kerf counts
-    EXPECT_EQ(PackSheets({{1220, 2440}, {1220, 2440}}, 2440, 1220, 3).Stock, 2);  // turned to fit
+    EXPECT_EQ(PackSheets({{1220, 2440}, {1220, 2440}}, 2440, 1220, 3).Stock, 2);             // turned to fit
     // A long strip and pieces that only fit beside it once turned.
     EXPECT_EQ(PackSheets({{2440, 600}, {600, 1200}, {600, 1200}}, 2440, 1220, 3).Stock, 1);
     const PackResult r = PackSheets({{2500, 100}, {1300, 1300}, {300, 300}}, 2440, 1220, 3);
@@ -65,7 +65,8 @@ TEST(SummariseStock, GroupsPiecesByMaterialAndStockSize) {
               "    offcuts to keep: 1837 x 1220 mm");
     EXPECT_EQ(s.Lines[1].Text(),
               "Mild steel 12 x 3 [strip]: 2 lengths of 3.00 m (3 pieces)\n    offcuts to keep: 994 mm, 1997 mm");
-    EXPECT_EQ(s.Lines[2].Text(), "Pine 95 x 20 mm: 2 lengths of 4.00 m (5 pieces)\n    offcuts to keep: 388 mm, 3097 mm");
+    EXPECT_EQ(s.Lines[2].Text(),
+              "Pine 95 x 20 mm: 2 lengths of 4.00 m (5 pieces)\n    offcuts to keep: 388 mm, 3097 mm");
     // The layout keeps every piece with its part: two sides on the sheet, the top nowhere.
     ASSERT_EQ(s.Lines[0].Cut.size(), 3u);
     EXPECT_EQ(s.Lines[0].Cut[2].Part, 3);
@@ -87,8 +88,9 @@ TEST(SummariseStock, DoesNotPackAnAbsurdNumberOfPieces) {
     const StockSummary s = SummariseStock({{1, "", "Pine", "99999999999", "100", "20", "20", {}}}, materials, 3);
     EXPECT_TRUE(s.Lines.empty());
     ASSERT_EQ(s.Notes.size(), 1u);
-    EXPECT_EQ(s.Notes[0], "The cutting list holds 99999999999 pieces; the stock needed is worked out for at most "
-                          "10000 pieces.");
+    EXPECT_EQ(s.Notes[0],
+              "The cutting list holds 99999999999 pieces; the stock needed is worked out for at most "
+              "10000 pieces.");
 }
 
 }  // namespace

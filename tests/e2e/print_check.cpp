@@ -44,8 +44,12 @@ public:
     void SetOrientation(PrinterOrientation o) override { inner_.SetOrientation(o); }
     DeviceSize PageSizePixels() override { return inner_.PageSizePixels(); }
     DeviceSize PageSizeMillimetres() override { return inner_.PageSizeMillimetres(); }
-    void BeginDoc(const std::string& title) override { Checked([&] { inner_.BeginDoc(title); }); }
-    void NewPage() override { Checked([&] { inner_.NewPage(); }); }
+    void BeginDoc(const std::string& title) override {
+        Checked([&] { inner_.BeginDoc(title); });
+    }
+    void NewPage() override {
+        Checked([&] { inner_.NewPage(); });
+    }
     void EndDoc() override {
         Checked([&] { inner_.EndDoc(); });
         ended = true;
@@ -54,7 +58,9 @@ public:
     bool Printing() override { return inner_.Printing(); }
     Canvas& JobCanvas() override { return inner_.JobCanvas(); }
     void SetupDialog() override {}
-    std::unique_ptr<IProgressWindow> ShowProgress(const std::string& text) override { return inner_.ShowProgress(text); }
+    std::unique_ptr<IProgressWindow> ShowProgress(const std::string& text) override {
+        return inner_.ShowProgress(text);
+    }
 
 private:
     template <class F>
@@ -93,7 +99,8 @@ void PrepareSearch(AppModel& s) {
 void PrepareCuttingList(AppModel& s, int rows) {
     CuttingList& list = s.CutList();
     for (int i = 0; i < rows; ++i)
-        list.AddCuttingRow(i % 2 ? "Pine" : "Beech", std::to_string(300 + i), "45", "20", "\xC2\xA3 " + std::to_string(1 + i % 7) + ".25");
+        list.AddCuttingRow(i % 2 ? "Pine" : "Beech", std::to_string(300 + i), "45", "20",
+                           "\xC2\xA3 " + std::to_string(1 + i % 7) + ".25");
     list.RecalculateCuttingList();
     s.ShowPage(Page::Costing);
 }
@@ -133,13 +140,20 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
-        if (a == "--kind") kind = std::atoi(next().c_str());
-        else if (a == "--printer") printer = next();
-        else if (a == "--pdf") pdf = next();
-        else if (a == "--copies") copies = std::atoi(next().c_str());
-        else if (a == "--rows") rows = std::atoi(next().c_str());
-        else if (a == "--class") pupils = std::atoi(next().c_str());
-        else if (a == "--list") list = true;
+        if (a == "--kind")
+            kind = std::atoi(next().c_str());
+        else if (a == "--printer")
+            printer = next();
+        else if (a == "--pdf")
+            pdf = next();
+        else if (a == "--copies")
+            copies = std::atoi(next().c_str());
+        else if (a == "--rows")
+            rows = std::atoi(next().c_str());
+        else if (a == "--class")
+            pupils = std::atoi(next().c_str());
+        else if (a == "--list")
+            list = true;
         else {
             std::cerr << "unknown argument: " << a << "\n";
             return 2;

@@ -65,7 +65,8 @@ TEST_F(ClassFixture, GroupsByMaterialAndSizeWithCountsAndCosts) {
     EXPECT_EQ(order.projects[2].pence, 870);
     EXPECT_EQ(order.projects[2].pieces, 4);
     EXPECT_EQ(order.totalPence, 2027);
-    EXPECT_EQ(order.problems, std::vector<std::string>{"Cara, part 3 \"peg\": the number off is not a whole number; not counted"});
+    EXPECT_EQ(order.problems,
+              std::vector<std::string>{"Cara, part 3 \"peg\": the number off is not a whole number; not counted"});
 
     EXPECT_EQ(OrderCsv(order),
               "Material,Size,Piece (mm),Number,Projects,Cost (\xC2\xA3)\r\n"
@@ -109,8 +110,10 @@ TEST_F(ClassFixture, AProjectThatCannotBeReadIsNamedAndLeftOut) {
     ASSERT_EQ(order.projects.size(), 3u);
     EXPECT_EQ(order.totalPence, 2027);
     ASSERT_EQ(order.problems.size(), 3u);
-    EXPECT_EQ(order.problems[0], dir.File("Dan.prj") + ": This is not a valid *.prj project file; left out of the order");
-    EXPECT_EQ(order.problems[2], dir.File("Eve.prj") + ": " + dir.File("Eve.prj") + " file not found; left out of the order");
+    EXPECT_EQ(order.problems[0],
+              dir.File("Dan.prj") + ": This is not a valid *.prj project file; left out of the order");
+    EXPECT_EQ(order.problems[2],
+              dir.File("Eve.prj") + ": " + dir.File("Eve.prj") + " file not found; left out of the order");
 
     // The command line does the same: the order on stdout, the damage on stderr.
     std::ostringstream out, err;
@@ -118,7 +121,8 @@ TEST_F(ClassFixture, AProjectThatCannotBeReadIsNamedAndLeftOut) {
     args.insert(args.end(), paths.begin(), paths.end());
     EXPECT_EQ(RunDbTool(args, out, err), 0);
     EXPECT_EQ(out.str(), OrderCsv(order));
-    EXPECT_NE(err.str().find("Dan.prj: This is not a valid *.prj project file; left out of the order"), std::string::npos);
+    EXPECT_NE(err.str().find("Dan.prj: This is not a valid *.prj project file; left out of the order"),
+              std::string::npos);
 
     std::ostringstream none, noneErr;
     EXPECT_EQ(RunDbTool({"order", dir.File("Dan.prj")}, none, noneErr), 1);
@@ -132,7 +136,8 @@ TEST_F(ClassFixture, TextForTheTerminalEndsWithCostsAndStock) {
     args.insert(args.end(), paths.begin(), paths.end());
     ASSERT_EQ(RunDbTool(args, out, err), 0);
     const std::string text = out.str();
-    EXPECT_EQ(text.substr(0, text.find('\n')), "Material    Size            Piece (mm)  Number  Projects            Cost (\xC2\xA3)");
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "Material    Size            Piece (mm)  Number  Projects            Cost (\xC2\xA3)");
     EXPECT_NE(text.find("Anna: 5 pieces, \xC2\xA3 8.30\nBen: 5 pieces, \xC2\xA3 3.27\nCara: 4 pieces, \xC2\xA3 8.70\n"
                         "Total: \xC2\xA3 20.27\n"),
               std::string::npos);

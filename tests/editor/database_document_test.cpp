@@ -23,18 +23,12 @@ const std::vector<int> kKinds = {0, 1, 2, 5, 6, 7, 8, 10};
 // A value for a field that differs from what a new material holds.
 std::string NewValue(const TMaterial& m, const FieldInfo& f) {
     switch (f.type) {
-        case FieldType::Text:
-            return "T\xC3\xA9xt " + f.key;
-        case FieldType::LongText:
-            return "First line \xC2\xA3\r\nsecond line";
-        case FieldType::Integer:
-            return f.key == "stock_word" ? "-7" : "4321";
-        case FieldType::Money:
-            return "12.34";
-        case FieldType::Switch:
-            return GetField(m, f.key) == "true" ? "false" : "true";
-        case FieldType::Choice:
-            return GetField(m, f.key) == "2 plastic" ? "0 wood" : "2 plastic";
+        case FieldType::Text: return "T\xC3\xA9xt " + f.key;
+        case FieldType::LongText: return "First line \xC2\xA3\r\nsecond line";
+        case FieldType::Integer: return f.key == "stock_word" ? "-7" : "4321";
+        case FieldType::Money: return "12.34";
+        case FieldType::Switch: return GetField(m, f.key) == "true" ? "false" : "true";
+        case FieldType::Choice: return GetField(m, f.key) == "2 plastic" ? "0 wood" : "2 plastic";
     }
     return {};
 }
@@ -53,9 +47,10 @@ void EditEverything(DatabaseDocument& doc, int pos) {
     for (int s : {0, m.ShapeCount() - 1}) {
         if (s < 0 || s >= m.ShapeCount()) continue;
         for (const auto& f : ShapeFields(m)) {
-            const std::string v = f.type == FieldType::Money    ? "3.05"
-                                  : f.type == FieldType::Switch ? (GetShapeField(m, s, f.key) == "true" ? "false" : "true")
-                                                                : std::to_string(100 + s);
+            const std::string v = f.type == FieldType::Money ? "3.05"
+                                  : f.type == FieldType::Switch
+                                      ? (GetShapeField(m, s, f.key) == "true" ? "false" : "true")
+                                      : std::to_string(100 + s);
             ASSERT_EQ(doc.SetShapeField(pos, s, f.key, v), "") << f.key;
         }
     }
@@ -69,7 +64,8 @@ std::string Shown(const TMaterial& m) {
     for (int i = 1; i <= kPropertyCount; ++i)
         if (!m.PropSet.Has(i)) s += "extra " + PropertyTitle(i) + "=" + ExtraValue(m, i) + "\n";
     for (int sh = 0; sh < m.ShapeCount(); ++sh)
-        for (const auto& f : ShapeFields(m)) s += ShapeSizeText(m, sh) + " " + f.key + "=" + GetShapeField(m, sh, f.key) + "\n";
+        for (const auto& f : ShapeFields(m))
+            s += ShapeSizeText(m, sh) + " " + f.key + "=" + GetShapeField(m, sh, f.key) + "\n";
     return s;
 }
 
@@ -143,7 +139,8 @@ TEST(DatabaseDocument, WrongValuesAreRefusedNamingTheField) {
     EXPECT_EQ(doc.SetField(wood, "category", "3"), "Category: \"3\" is not a category of the database");
     EXPECT_EQ(doc.SetField(wood, "composition", "x"), "a Timber material has no field \"composition\"");
     EXPECT_EQ(doc.SetPropertyValue(wood, 0, "yes"), "Hardness: \"yes\" is not a value of it");
-    EXPECT_EQ(doc.SetExtraValue(wood, 3, "hard"), "Hardness: the material carries this property; set it among its properties");
+    EXPECT_EQ(doc.SetExtraValue(wood, 3, "hard"),
+              "Hardness: the material carries this property; set it among its properties");
     EXPECT_EQ(doc.SetShapeField(steel, 0, "max_length", "1e3"),
               "12 x 3 [strip], Largest length (cm): \"1e3\" is not a whole number from 0 to 2147483647");
     EXPECT_EQ(doc.Bytes(), before);
@@ -160,13 +157,17 @@ TEST(DatabaseDocument, WrongValuesAreRefusedNamingTheField) {
         doc.Save(dir.File("db.mdf"));
         FAIL() << "saved a database with problems";
     } catch (const EDatabaseProblems& e) {
-        EXPECT_EQ(e.Problems, (std::vector<Problem>{
-                                  {wood, "Ash: Price (\xC2\xA3 per m\xC2\xB3): must be more than 0 for a material "
-                                         "available in the workshop"},
-                                  {steel, "Ash: Name: material number 0 has the same name (cutting lists and projects find "
-                                          "materials by name)"},
-                                  {steel, "Ash: 12 x 3 [strip], Price (\xC2\xA3 per m, sheet per m\xC2\xB2): must be more than 0 "
-                                          "for a material available in the workshop"}}));
+        EXPECT_EQ(e.Problems,
+                  (std::vector<Problem>{
+                      {wood,
+                       "Ash: Price (\xC2\xA3 per m\xC2\xB3): must be more than 0 for a material "
+                       "available in the workshop"},
+                      {steel,
+                       "Ash: Name: material number 0 has the same name (cutting lists and projects find "
+                       "materials by name)"},
+                      {steel,
+                       "Ash: 12 x 3 [strip], Price (\xC2\xA3 per m, sheet per m\xC2\xB2): must be more than 0 "
+                       "for a material available in the workshop"}}));
     }
     EXPECT_EQ(ReadWholeFile(dir.File("db.mdf")), "old");
 }
@@ -309,7 +310,8 @@ TEST(PriceTable, RaiseRoundsToWholePenceWithHalvesUp) {
     EXPECT_EQ(GetShapeField(doc.Material(steel), 52, "price"), "12.88");  // 1287.5
     EXPECT_EQ(GetField(doc.Material(oak), "price"), "1500.01");           // another group
     EXPECT_EQ(doc.RaisePrices(MaterialGroup::Plastic, "3"), "Raise by: there are no Plastic prices to raise");
-    EXPECT_EQ(doc.RaisePrices(MaterialGroup::Timber, "three"), "Raise by: \"three\" is not a percentage from -100 to 1000");
+    EXPECT_EQ(doc.RaisePrices(MaterialGroup::Timber, "three"),
+              "Raise by: \"three\" is not a percentage from -100 to 1000");
     // Only the rows given.
     const auto timber = PriceRows(doc.Materials(), MaterialGroup::Timber);
     EXPECT_EQ(doc.RaisePrices(MaterialGroup::Timber, "10", timber), "");

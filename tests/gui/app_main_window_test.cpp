@@ -91,30 +91,33 @@ TEST_F(MainWindowTest, OpenedProjectShowsWithoutUnsavedChanges) {
 TEST_F(MainWindowTest, EveryNamedControlExists) {
     const std::pair<const char*, std::vector<const char*>> pages[] = {
         {"PageA", {"BackPic", "MenuPanel", "MenuBtn1", "MenuBtn2", "MenuBtn3", "Label1", "Label2", "Label3"}},
-        {"PageB", {"Panel2", "BmenuBtn", "BprintBtn", "SpeedButton5", "MatNameLabel", "Panel1", "BSearchGB",
-                   "BSearchBtn", "MatListB", "Splitter1", "PropListB", "Splitter4", "ScrollBox1", "PropPic", "Label8",
-                   "MemoB", "WhichMaterialRG"}},
-        {"PageC", {"Panel4", "CmenuBtn", "CPrintBtn", "Label4", "CategoryLabel", "TickPic", "CrossPic", "Splitter2",
-                   "GridC", "ScrollBox2", "Label5", "NumFoundLabel", "FoundListbox", "Label12", "SearchBtn",
-                   "ShowDetailsBtn", "NewSearchBtn", "SpeedButton10", "Label9", "SpeedButton3", "EvalFontBtn",
-                   "EvalMemo"}},
-        {"PageD", {"PageScroller1", "Panel5", "SpeedButton1", "Splitter3", "ScrollBox3", "Panel7", "WoodCost",
-                   "MetalCost", "PlasticCost", "BoardCost", "LengthUnitRG", "MetalUnitsRG", "MetalSectionLB",
-                   "BoardSectionLB", "WoodAddCLBtn", "SectBtn1", "SectBtn8", "PlasticSectBtn1", "PlasticSectBtn3"}},
-        {"pageE", {"Panel6", "SpeedButton4", "SpeedButton2", "PrintBtn", "TitleBtn", "FontBtn", "FontLabel",
-                   "PageLabel", "StoreLabel", "PrntScroll", "PrntPic"}},
+        {"PageB",
+         {"Panel2", "BmenuBtn", "BprintBtn", "SpeedButton5", "MatNameLabel", "Panel1", "BSearchGB", "BSearchBtn",
+          "MatListB", "Splitter1", "PropListB", "Splitter4", "ScrollBox1", "PropPic", "Label8", "MemoB",
+          "WhichMaterialRG"}},
+        {"PageC", {"Panel4",       "CmenuBtn",     "CPrintBtn",   "Label4",         "CategoryLabel", "TickPic",
+                   "CrossPic",     "Splitter2",    "GridC",       "ScrollBox2",     "Label5",        "NumFoundLabel",
+                   "FoundListbox", "Label12",      "SearchBtn",   "ShowDetailsBtn", "NewSearchBtn",  "SpeedButton10",
+                   "Label9",       "SpeedButton3", "EvalFontBtn", "EvalMemo"}},
+        {"PageD",
+         {"PageScroller1", "Panel5", "SpeedButton1", "Splitter3", "ScrollBox3", "Panel7", "WoodCost", "MetalCost",
+          "PlasticCost", "BoardCost", "LengthUnitRG", "MetalUnitsRG", "MetalSectionLB", "BoardSectionLB",
+          "WoodAddCLBtn", "SectBtn1", "SectBtn8", "PlasticSectBtn1", "PlasticSectBtn3"}},
+        {"pageE",
+         {"Panel6", "SpeedButton4", "SpeedButton2", "PrintBtn", "TitleBtn", "FontBtn", "FontLabel", "PageLabel",
+          "StoreLabel", "PrntScroll", "PrntPic"}},
     };
     for (const auto& [pageName, names] : pages) {
         QWidget* page = Child(pageName);
         if (!page) continue;
         for (const char* name : names) EXPECT_NE(page->findChild<QObject*>(name), nullptr) << pageName << " " << name;
     }
-    for (const char* name : {"HintPanel", "MainMenu1", "File1", "View1", "Showwarnings1", "Options1", "Database1",
-                             "Help1", "Timer1"})
+    for (const char* name :
+         {"HintPanel", "MainMenu1", "File1", "View1", "Showwarnings1", "Options1", "Database1", "Help1", "Timer1"})
         Child<QObject>(name);
-    for (const char* name : {"Newprojectfile1", "Openfile1", "Save1", "Saveas1", "Exit1", "Showpicture1",
-                             "Showhints1", "Onsearch1", "Oncosts1", "Browsedatabase1", "Searchdatabase1",
-                             "Costingsandcuttinglist1", "NewDB", "Contents1", "Searchforhelpon1", "About1"})
+    for (const char* name : {"Newprojectfile1", "Openfile1", "Save1", "Saveas1", "Exit1", "Showpicture1", "Showhints1",
+                             "Onsearch1", "Oncosts1", "Browsedatabase1", "Searchdatabase1", "Costingsandcuttinglist1",
+                             "NewDB", "Contents1", "Searchforhelpon1", "About1"})
         Child<QAction>(name);
     EXPECT_EQ(window.windowTitle(), "Trevane [untitled.prj]");
     EXPECT_EQ(Current()->objectName(), "PageA");

@@ -105,7 +105,7 @@ TEST_F(BrowseWidgetTest, PictureShowsAtItsOwnSizeAndDetailsModeSwapsTheGroups) {
     auto near = [](QColor c, int r, int g, int b) {
         return std::abs(c.red() - r) < 40 && std::abs(c.green() - g) < 40 && std::abs(c.blue() - b) < 40;
     };
-    EXPECT_TRUE(near(shot.pixelColor(4, 3), 255, 0, 0));     // top-left quadrant of the 16 x 12 picture
+    EXPECT_TRUE(near(shot.pixelColor(4, 3), 255, 0, 0));  // top-left quadrant of the 16 x 12 picture
     EXPECT_TRUE(near(shot.pixelColor(12, 9), 255, 255, 255));
     EXPECT_FALSE(near(shot.pixelColor(60, 60), 255, 0, 0));  // nothing stretched beyond the picture
 

@@ -40,9 +40,9 @@ protected:
 };
 
 TEST_F(CostingWidget, ControlsCarryTheirNamesHintsAndHelp) {
-    for (const char* name : {"PageScroller1", "Panel5", "SpeedButton1", "Splitter3", "ScrollBox3", "Panel7",
-                             "WoodCost", "MetalCost", "PlasticCost", "BoardCost", "LengthUnitRG", "MetalUnitsRG",
-                             "MetalSectionLB", "BoardSectionLB", "Label7", "Label14", "Label18", "Label23"})
+    for (const char* name : {"PageScroller1", "Panel5", "SpeedButton1", "Splitter3", "ScrollBox3", "Panel7", "WoodCost",
+                             "MetalCost", "PlasticCost", "BoardCost", "LengthUnitRG", "MetalUnitsRG", "MetalSectionLB",
+                             "BoardSectionLB", "Label7", "Label14", "Label18", "Label23"})
         Find(name);
     for (int i = 1; i <= 8; ++i) Find(qPrintable(QString("SectBtn%1").arg(i)));
     for (int i = 1; i <= 3; ++i) Find(qPrintable(QString("PlasticSectBtn%1").arg(i)));
@@ -59,9 +59,9 @@ TEST_F(CostingWidget, ControlsCarryTheirNamesHintsAndHelp) {
 
 TEST_F(CostingWidget, ToolbarHoldsTheToolsInOrderAndAddsPieces) {
     int last = -1;
-    for (const char* name : {"SpeedButton1", "DMaterialCombo", "AddToGridBtn", "GridEdit", "SpeedButton8",
-                             "SpeedButton9", "DPrntBtn", "CopyBtn", "GridFontBtn", "DeleteRowBtn", "UpdateCostBtn",
-                             "SpeedButton11"}) {
+    for (const char* name :
+         {"SpeedButton1", "DMaterialCombo", "AddToGridBtn", "GridEdit", "SpeedButton8", "SpeedButton9", "DPrntBtn",
+          "CopyBtn", "GridFontBtn", "DeleteRowBtn", "UpdateCostBtn", "SpeedButton11"}) {
         const int at = widget->ToolbarLayout()->indexOf(Find(name));
         EXPECT_GT(at, last) << name;
         last = at;

@@ -159,7 +159,6 @@ TEST_F(CutListPanel, GrowsWithTheList) {
     EXPECT_EQ(Shown(0, 102), "102");
 }
 
-
 TEST_F(CutListPanel, DiagramsFollowTheList) {
     auto* view = Find<StockDiagramView>("StockDiagram");
     EXPECT_TRUE(view->Items().empty());

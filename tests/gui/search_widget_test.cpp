@@ -167,7 +167,8 @@ TEST_F(SearchWidgetTest, SearchTypeDialogForwardsItsButtons) {
     EXPECT_EQ(ui.LastMessage(), "Please choose the type of search");
     EXPECT_FALSE(model.Closed());
 
-    ui.dialogScripts["SubSearchFrm"].push_back([](DialogModel& m) { static_cast<TSubSearchFrm&>(m).SpeedButton2Click(); });
+    ui.dialogScripts["SubSearchFrm"].push_back(
+        [](DialogModel& m) { static_cast<TSubSearchFrm&>(m).SpeedButton2Click(); });
     auto* working = Find<QRadioButton>(&dlg, "SearchMaterialRG4");
     working->click();
     EXPECT_FALSE(working->isChecked());  // the processes were cancelled: no type chosen

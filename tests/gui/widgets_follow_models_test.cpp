@@ -129,7 +129,8 @@ TEST_F(WidgetsFollowModels, AfterEveryCommandOfEveryPage) {
         {"back from the preview", [&] { app.Preview().SpeedButton2Click(); }},
         {"another category", [&] { app.Browse().WhichMaterialRGClick(BrowsePage::kMetals); }},
         {"main menu", [&] { app.Browse().BmenuBtnClick(); }},
-        {"a new search", [&] {
+        {"a new search",
+         [&] {
              chooseWoods();
              app.Main().MenuBtn1Click(1);
          }},
@@ -140,13 +141,15 @@ TEST_F(WidgetsFollowModels, AfterEveryCommandOfEveryPage) {
         {"back to the search", [&] { app.Preview().SpeedButton2Click(); }},
         {"show details", [&] { app.Search().ShowDetailsBtnClick(); }},
         {"return to search", [&] { app.Browse().BSearchBtnClick(); }},
-        {"the properties preview after a search preview", [&] {
+        {"the properties preview after a search preview",
+         [&] {
              app.ShowPage(Page::Browse);
              app.Browse().BprintBtnClick();
          }},
         {"costing from the menu", [&] { app.Main().MenuBtn1Click(2); }},
         {"a costing material", [&] { app.Costing().DMaterialComboClick(0); }},
-        {"sizes and a cost", [&] {
+        {"sizes and a cost",
+         [&] {
              app.Costing().LengthEdit = "600";
              app.Costing().WidthEdit = "45";
              app.Costing().ThicknessEdit = "20";
@@ -155,12 +158,14 @@ TEST_F(WidgetsFollowModels, AfterEveryCommandOfEveryPage) {
         {"add to the cutting list", [&] { app.Costing().WoodAddCLBtnClick(); }},
         {"the cutting-list preview after a properties preview", [&] { app.Costing().DPrntBtnClick(); }},
         {"the metal tab", [&] { app.Costing().MaterialPCChange(CostingPage::kMetalTab); }},
-        {"the View switches", [&] {
+        {"the View switches",
+         [&] {
              app.Main().Onsearch1Click();
              app.Main().Oncosts1Click();
          }},
         {"a new project", [&] { app.Project().Newprojectfile1Click(); }},
-        {"the other level", [&] {
+        {"the other level",
+         [&] {
              app.Main().Database1Click();
              app.Main().NewDBClick();
          }},

@@ -109,9 +109,10 @@ TEST(HelpFileTest, ValidateReportsBrokenLinks) {
 
 TEST(HelpFileTest, RendersBlocksInlineMarkupAndLinks) {
     const HelpFile help = Sample();
-    EXPECT_EQ(help.TopicHtml(*help.Find(1)),
-              "<h1>Contents</h1>\n<h2>Materials</h2>\n"
-              "<ul><li><a href=\"topic:2003\">Hardness</a></li><li><a href=\"topic:2006\">How heavy is it?</a></li></ul>\n");
+    EXPECT_EQ(
+        help.TopicHtml(*help.Find(1)),
+        "<h1>Contents</h1>\n<h2>Materials</h2>\n"
+        "<ul><li><a href=\"topic:2003\">Hardness</a></li><li><a href=\"topic:2006\">How heavy is it?</a></li></ul>\n");
     EXPECT_EQ(help.TopicHtml(*help.Find(2003)),
               "<h1>Hardness</h1>\n"
               "<p>A <b>hard</b> material resists <i>scratches</i> and dents. "
@@ -144,7 +145,9 @@ TEST(HelpFileTest, SearchRanksKeywordsThenTitles) {
 // yardstick of the one-pass renderer.
 std::string NestedEmphasis(std::string_view s, int depth) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    const auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; };
+    const auto word = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80;
+    };
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
@@ -194,8 +197,8 @@ TEST(HelpFileTest, UnusualLinesRenderWhole) {
                "u.txt");
     stars.pop_back();  // the blank at the end of a line is trimmed
     const std::string deep = nested + "x" + std::string(nested.rbegin(), nested.rend());
-    EXPECT_EQ(help.TopicHtml(*help.Find(1)), "<h1>T</h1>\n<p>" + stars + "</p>\n<p>" + NestedEmphasis(deep, 0) +
-                                                 "</p>\n<p>" + brackets + "</p>\n");
+    EXPECT_EQ(help.TopicHtml(*help.Find(1)),
+              "<h1>T</h1>\n<p>" + stars + "</p>\n<p>" + NestedEmphasis(deep, 0) + "</p>\n<p>" + brackets + "</p>\n");
     EXPECT_FALSE(help.Validate().empty());
 }
 

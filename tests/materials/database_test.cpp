@@ -137,8 +137,7 @@ TEST(DatabaseFile, RoundTripKeepsEveryField) {
 TEST(DatabaseFile, RejectsDamageWithTheFileMessage) {
     const std::string good = SerializeDatabase(RichMaterials(), 1);
     // Every truncation of a valid file.
-    for (std::size_t n = 0; n < good.size(); ++n)
-        ExpectBadFormat(good.substr(0, n), "cut at " + std::to_string(n));
+    for (std::size_t n = 0; n < good.size(); ++n) ExpectBadFormat(good.substr(0, n), "cut at " + std::to_string(n));
     ExpectBadFormat(good + '\0', "trailing byte");
 
     std::string magic = good;

@@ -114,11 +114,11 @@ TEST(Templates, EachSearchTypeAndLevelGivesItsClass) {
         int type, level, mask, rows, category;
         std::set<int> flags;
     };
-    for (const Case& c : {Case{0, 1, 0, 10, 0, {}}, Case{0, 0, 0, 6, 0, {}}, Case{1, 1, 0, 21, 1, {27}},
-                          Case{1, 0, 0, 11, 1, {27}}, Case{2, 1, 0, 24, 2, {67}}, Case{2, 0, 0, 10, 2, {67}},
-                          Case{3, 1, 0, 48, 4, {}}, Case{3, 0, 0, 23, 4, {}}, Case{4, 1, 15, 20, 11, {}},
-                          Case{4, 0, 15, 10, 11, {}}, Case{4, 1, 2, 11, 11, {}}, Case{4, 0, 2, 3, 11, {}},
-                          Case{4, 1, 4, 2, 11, {}}, Case{4, 0, 5, 4, 11, {}}, Case{4, 1, 0, 0, 11, {}}}) {
+    for (const Case& c :
+         {Case{0, 1, 0, 10, 0, {}}, Case{0, 0, 0, 6, 0, {}}, Case{1, 1, 0, 21, 1, {27}}, Case{1, 0, 0, 11, 1, {27}},
+          Case{2, 1, 0, 24, 2, {67}}, Case{2, 0, 0, 10, 2, {67}}, Case{3, 1, 0, 48, 4, {}}, Case{3, 0, 0, 23, 4, {}},
+          Case{4, 1, 15, 20, 11, {}}, Case{4, 0, 15, 10, 11, {}}, Case{4, 1, 2, 11, 11, {}}, Case{4, 0, 2, 3, 11, {}},
+          Case{4, 1, 4, 2, 11, {}}, Case{4, 0, 5, 4, 11, {}}, Case{4, 1, 0, 0, 11, {}}}) {
         SCOPED_TRACE(::testing::Message() << "type " << c.type << " level " << c.level << " mask " << c.mask);
         auto t = BuildTemplate(SearchCodeOfType(c.type), c.level, c.mask);
         ASSERT_NE(t, nullptr);
@@ -143,8 +143,7 @@ TEST(Matching, CategoryFilterPerSearchCode) {
     }
     const FlagSet none;
     EXPECT_EQ(MatchingPositions(list, none, 0), (std::vector<int>{0, 10}));
-    EXPECT_EQ(MatchingPositions(list, none, 9),
-              (std::vector<int>{1, 5, 6, 7, 8, 9}));  // a stored 9 is the code itself
+    EXPECT_EQ(MatchingPositions(list, none, 9), (std::vector<int>{1, 5, 6, 7, 8, 9}));  // a stored 9 is the code itself
     EXPECT_EQ(MatchingPositions(list, none, 2), (std::vector<int>{2}));
     EXPECT_EQ(MatchingPositions(list, none, 4).size(), 12u);
     EXPECT_EQ(MatchingPositions(list, none, 11).size(), 12u);

@@ -54,8 +54,8 @@ TEST(Tables, ValueWordsAndScales) {
     std::map<int, int> scales;
     for (int i = 0; i <= 50; ++i)
         if (PropertyScaleOf(i) != 1) scales[i] = PropertyScaleOf(i);
-    EXPECT_EQ(scales, (std::map<int, int>{
-                          {3, 2}, {5, 7}, {6, 3}, {7, 6}, {22, 5}, {24, 5}, {25, 4}, {26, 4}, {27, 8}}));
+    EXPECT_EQ(scales,
+              (std::map<int, int>{{3, 2}, {5, 7}, {6, 3}, {7, 6}, {22, 5}, {24, 5}, {25, 4}, {26, 4}, {27, 8}}));
     EXPECT_EQ(ScaleWords(8), (std::vector<std::string>{"hard", "intermediate", "easy"}));
     EXPECT_EQ(ScaleWords(1), (std::vector<std::string>{"yes", "no"}));
 }
@@ -70,11 +70,11 @@ TEST(Tables, MetalSizesIncludingTheOddTexts) {
 }
 
 TEST(Tables, PlasticSizesBoardThicknessesAndPictures) {
-    const std::vector<std::string> plastics = {
-        "1.5 mm [sheet]", "2.0 mm [sheet]", "2.5 mm [sheet]", "3.0 mm [sheet]", "5.0 mm [sheet]",
-        "5 mm [rod]",     "10 mm [rod]",    "15 mm [rod]",    "20 mm [rod]",    "25 mm [rod]",
-        "6 mm [tube]",    "10 mm [tube]",   "15 mm [tube]",   "20 mm [tube]",   "25 mm [tube]",
-        "50 mm [tube]",   "75 mm [tube]",   "100 mm [tube]",  "150 mm [tube]"};
+    const std::vector<std::string> plastics = {"1.5 mm [sheet]", "2.0 mm [sheet]", "2.5 mm [sheet]", "3.0 mm [sheet]",
+                                               "5.0 mm [sheet]", "5 mm [rod]",     "10 mm [rod]",    "15 mm [rod]",
+                                               "20 mm [rod]",    "25 mm [rod]",    "6 mm [tube]",    "10 mm [tube]",
+                                               "15 mm [tube]",   "20 mm [tube]",   "25 mm [tube]",   "50 mm [tube]",
+                                               "75 mm [tube]",   "100 mm [tube]",  "150 mm [tube]"};
     ExpectTable(plastics, PlasticSizeText, PlasticSizeCode);
 
     int withText = 0;

@@ -50,11 +50,9 @@ StockSummary ClassList() {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> small(30, 450), any(40, 1100);
     std::vector<CutPiece> mdf, acrylic, pine, steel;
-    for (int i = 0; i < 120; ++i)
-        mdf.push_back({i + 1, i % 3 ? "" : "side", 0, double(any(rng)), double(small(rng))});
+    for (int i = 0; i < 120; ++i) mdf.push_back({i + 1, i % 3 ? "" : "side", 0, double(any(rng)), double(small(rng))});
     mdf.push_back({121, "table top", 0, 2600, 900});
-    for (int i = 0; i < 60; ++i)
-        acrylic.push_back({200 + i, "", 0, double(small(rng)) / 2, double(small(rng)) / 2});
+    for (int i = 0; i < 60; ++i) acrylic.push_back({200 + i, "", 0, double(small(rng)) / 2, double(small(rng)) / 2});
     for (int i = 0; i < 80; ++i) pine.push_back({300 + i, i % 2 ? "leg" : "", 0, double(any(rng)), 0});
     for (int i = 0; i < 40; ++i) steel.push_back({400 + i, "", 0, double(small(rng)), 0});
     StockSummary s;
@@ -134,8 +132,7 @@ TEST(CuttingDiagrams, EveryPieceDrawnOnceInsideItsStockAndThePage) {
 
 TEST(CuttingDiagrams, LabelsAndOffcutsReadWhereTheyFit) {
     StockSummary stock;
-    stock.Lines.push_back(
-        LineOf("MDF", "6 (mm)", true, 2440, 1220, {{1, "side", 0, 600, 300}, {2, "", 0, 80, 20}}));
+    stock.Lines.push_back(LineOf("MDF", "6 (mm)", true, 2440, 1220, {{1, "side", 0, 600, 300}, {2, "", 0, 80, 20}}));
     const auto plan = PlanCuttingDiagrams(kPage, stock);
     ASSERT_EQ(plan.size(), 1u);
     RecordingCanvas c;
@@ -151,7 +148,7 @@ TEST(CuttingDiagrams, LabelsAndOffcutsReadWhereTheyFit) {
 }
 
 class PrintedDiagramsTest : public ::testing::Test {
-  protected:
+protected:
     StringGrid grid{9, 101, 1, 1};
     PageFont gridFont{"Arial", 13};
     std::string pupil = "Sam", title = "Class set";
@@ -159,8 +156,7 @@ class PrintedDiagramsTest : public ::testing::Test {
     StockSummary stock = ClassList();
 
     std::string Draw(RecordingCanvas& c, int sheet, CuttingListSheets* sheets) {
-        return DrawCuttingListPage(c, kTarget, kPage,
-                                   {grid, gridFont, pupil, title, font, &stock, sheet, sheets});
+        return DrawCuttingListPage(c, kTarget, kPage, {grid, gridFont, pupil, title, font, &stock, sheet, sheets});
     }
 };
 

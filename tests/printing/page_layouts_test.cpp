@@ -175,8 +175,11 @@ protected:
     RecordingCanvas c;
 
     SearchPageTest() {
-        const char* rows[][2] = {{"property", "value"}, {"Hardness", "don't care"}, {"Weight", "heavy"},
-                                 {"Cost", "don't care"}, {"Strength", "strong"}};
+        const char* rows[][2] = {{"property", "value"},
+                                 {"Hardness", "don't care"},
+                                 {"Weight", "heavy"},
+                                 {"Cost", "don't care"},
+                                 {"Strength", "strong"}};
         for (int r = 0; r < 5; ++r) {
             grid.SetCell(0, r, rows[r][0]);
             grid.SetCell(1, r, rows[r][1]);

@@ -33,9 +33,7 @@ protected:
         session.Search().EvalMemoModified = true;
     }
     // The preview button of a page.
-    void Open(Page page) {
-        testing::PressPreviewButton(session, page);
-    }
+    void Open(Page page) { testing::PressPreviewButton(session, page); }
     // Scripts the confirmation window: copies, then "print".
     void ConfirmPrint(int copies = 1) {
         ui.dialogScripts["PrntFrm"].push_back([copies](DialogModel& m) {
@@ -44,7 +42,9 @@ protected:
             frm.PrintClick();
         });
     }
-    int Count(const std::string& entry) const { return static_cast<int>(std::count(printer.log.begin(), printer.log.end(), entry)); }
+    int Count(const std::string& entry) const {
+        return static_cast<int>(std::count(printer.log.begin(), printer.log.end(), entry));
+    }
 };
 
 TEST_F(PreviewTest, NoPrinterKeepsEveryPageWhereItIs) {
@@ -76,8 +76,11 @@ TEST_F(PreviewTest, SearchPreviewWantsAnEvaluation) {
 }
 
 TEST_F(PreviewTest, KindTitlesButtonAndReturnFollowThePage) {
-    const struct { Page page; int kind; bool titles; } cases[] = {
-        {Page::Browse, 1, false}, {Page::Search, 2, true}, {Page::Costing, 3, true}};
+    const struct {
+        Page page;
+        int kind;
+        bool titles;
+    } cases[] = {{Page::Browse, 1, false}, {Page::Search, 2, true}, {Page::Costing, 3, true}};
     for (const auto& c : cases) {
         Open(c.page);
         EXPECT_EQ(session.ActivePage(), Page::Preview);
@@ -241,8 +244,10 @@ TEST_F(PreviewTest, LongCuttingListTakesSeveralSheetsPerCopy) {
 
 TEST_F(PreviewTest, FailureAbortsTheJobQuietly) {
     Open(Page::Browse);
-    struct { bool FakePrinter::*flag; bool begun; } cases[] = {
-        {&FakePrinter::failBegin, false}, {&FakePrinter::failNewPage, true}, {&FakePrinter::failEnd, true}};
+    struct {
+        bool FakePrinter::*flag;
+        bool begun;
+    } cases[] = {{&FakePrinter::failBegin, false}, {&FakePrinter::failNewPage, true}, {&FakePrinter::failEnd, true}};
     for (const auto& c : cases) {
         printer = FakePrinter();
         printer.*c.flag = true;
@@ -281,7 +286,6 @@ TEST_F(PreviewTest, PaintDrawsThePreviewedPageInTheBox) {
     EXPECT_NE(c.Text(" cutting list "), nullptr);
     EXPECT_EQ(preview.PageLabel, "page 1 of 1");
 }
-
 
 TEST_F(PreviewTest, PageButtonsStepFromTheListToItsDiagrams) {
     auto board = TBoard::Create();

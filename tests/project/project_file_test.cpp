@@ -15,7 +15,8 @@ namespace {
 
 std::string Int32(std::int32_t v) {
     std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        s[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
     return s;
 }
 std::string Counted(const std::string& bytes) { return Int32(static_cast<std::int32_t>(bytes.size())) + bytes; }
@@ -37,8 +38,8 @@ TEST_F(ProjectFileTest, EmptyProjectAndTwoRowListAreWrittenByteForByte) {
     Search().EvalMemo.clear();
     Project().ProjectFileName = work.File("e.prj");
     ASSERT_TRUE(Project().Save1Click());
-    const std::string empty = Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0) +
-                              Int32(0) + Int32(0);
+    const std::string empty =
+        Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0) + Int32(0) + Int32(0);
     EXPECT_EQ(ReadBack(work.File("e.prj")), empty);
 
     FillCutRows(2, "c");
@@ -148,12 +149,13 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         {"negative string", head + Int32(0) + Int32(0) + Int32(0) + Int32(-4) + Int32(0) + Int32(0)},
         {"negative m", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(-1) + Int32(0)},
         {"huge block", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Int32(0x7FFFFFFF)},
-        {"database name with NUL", Counted("PRJ") + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
+        {"database name with NUL",
+         Counted("PRJ") + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
         {"database name with TAB", Counted("PRJ") + Counted("higher\t.mdf") + Int32(0) + Int32(0) + tail},
         {"count above the lines", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1000) + Counted(row)},
         {"count 2^31-1", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0x7FFFFFFF) + Counted(row)},
-        {"count below the lines", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) +
-                                      Counted(row + "\r\n" + row)},
+        {"count below the lines",
+         head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Counted(row + "\r\n" + row)},
         {"count 0 with a line", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0) + Counted(row)},
         {"cell longer than a pupil can type", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) +
                                                   Counted(std::string(kMaxCutCellBytes + 1, 'x') + "\t")},

@@ -69,19 +69,19 @@ protected:
     // Everything a failed command must leave as it was.
     std::string Snapshot() {
         const auto& st = St();
-        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask, Search().GridC,
-                                Search().EvalMemo, Cut()) +
+        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask,
+                                Search().GridC, Search().EvalMemo, Cut()) +
                "|" + st.Caption + "|" + Project().ProjectFileName + "|" +
                std::to_string(static_cast<int>(session->ActivePage())) + "|" + std::to_string(st.Search.SearchType) +
-               "|" + std::to_string(st.Project.ProjectChanged) + "|" + std::to_string(st.Database.Materials.size()) + "|" +
-               std::to_string(st.Database.DatabaseLevel) + "|" + Search().NumFoundLabel + "|" +
+               "|" + std::to_string(st.Project.ProjectChanged) + "|" + std::to_string(st.Database.Materials.size()) +
+               "|" + std::to_string(st.Database.DatabaseLevel) + "|" + Search().NumFoundLabel + "|" +
                std::to_string(Search().FoundListbox.size()) + "|" + std::to_string(Cut().RowCount());
     }
 
     std::string ProjectBytes() {
         const auto& st = St();
-        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask, Search().GridC,
-                                Search().EvalMemo, Cut());
+        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask,
+                                Search().GridC, Search().EvalMemo, Cut());
     }
 };
 

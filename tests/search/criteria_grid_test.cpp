@@ -88,8 +88,8 @@ TEST_F(CriteriaGridTest, RowsFollowTypeAndLevelInAscendingIndexOrder) {
     EXPECT_EQ(page.GridC.Cell(1, 0), "value");
     st.Database.DatabaseLevel = 0;
     page.SetUpCriteriaGrid(0, 0);
-    const std::vector<std::string> lowerWoods = {"Hardness", "Weight", "Strength", "Suitability for turning",
-                                                 "Ease of planing/cutting", "Finishes well"};
+    const std::vector<std::string> lowerWoods = {
+        "Hardness", "Weight", "Strength", "Suitability for turning", "Ease of planing/cutting", "Finishes well"};
     ASSERT_EQ(LastRow(), 6);
     for (int r = 1; r <= 6; ++r) {
         EXPECT_EQ(page.GridC.Cell(0, r), lowerWoods[r - 1]);

@@ -18,8 +18,9 @@ std::string RunAsPupil(const std::function<std::string()>& body, const std::vect
     if (child == 0) {
         ::close(fds[0]);
         std::string result;
-        if (RunningAsRoot() && (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(kPupilGid, kPupilGid, kPupilGid) != 0 ||
-                                ::setresuid(kPupilUid, kPupilUid, kPupilUid) != 0)) {
+        if (RunningAsRoot() &&
+            (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(kPupilGid, kPupilGid, kPupilGid) != 0 ||
+             ::setresuid(kPupilUid, kPupilUid, kPupilUid) != 0)) {
             result = "cannot become the pupil user";
         } else {
             try {

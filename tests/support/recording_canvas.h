@@ -14,13 +14,13 @@ enum class CanvasOp { Mapping, ResetMapping, Fill, Rectangle, RoundRect, Line, T
 
 struct CanvasCall {
     CanvasOp op = CanvasOp::Fill;
-    Rect rect;             // box, rectangle, target of a mapping; a line's end points as left/top, right/bottom
-    int x = 0, y = 0;      // TextOut position; RoundRect ellipse size; Mapping page size
+    Rect rect;         // box, rectangle, target of a mapping; a line's end points as left/top, right/bottom
+    int x = 0, y = 0;  // TextOut position; RoundRect ellipse size; Mapping page size
     std::string text;
     unsigned flags = 0;
-    PageFont font;         // the font at the time of a text call
+    PageFont font;  // the font at the time of a text call
     BrushStyle brush = BrushStyle::SolidWhite;
-    int sheet = 0;         // 0 for the first sheet of the job
+    int sheet = 0;  // 0 for the first sheet of the job
 };
 
 class RecordingCanvas : public Canvas {

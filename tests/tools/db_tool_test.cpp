@@ -44,9 +44,7 @@ std::string CompileBytes(const std::string& source) {
 }
 
 // One material of the given kind and keys (JSON members without braces).
-std::string One(const std::string& members) {
-    return "{\"level\": 1, \"materials\": [\n{" + members + "}\n]}";
-}
+std::string One(const std::string& members) { return "{\"level\": 1, \"materials\": [\n{" + members + "}\n]}"; }
 
 // Gives every stocked shape a price and a length, as any database the compiler
 // accepts has them.
@@ -94,8 +92,7 @@ TEST(DbSource, DumpCompilesBackByteForByte) {
     }
     const std::string source = DumpSource(list, 1);
     EXPECT_NE(source.find("\"extra\": {\"Can be glued\": \"yes\"}"), std::string::npos);
-    EXPECT_NE(source.find("\"extra\": {\"Conductor of heat and electricity\": \"don't care\"}"),
-              std::string::npos);
+    EXPECT_NE(source.find("\"extra\": {\"Conductor of heat and electricity\": \"don't care\"}"), std::string::npos);
     EXPECT_NE(source.find("\"Weight\": 14"), std::string::npos);
     EXPECT_EQ(CompileBytes(DumpSource({}, 0)), SerializeDatabase({}, 0));
 }
@@ -135,13 +132,11 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {"[]", "t.json:1: the source must be an object"},
         {"{\"level\": 1}", "t.json:1: the source has no \"materials\""},
         {"{\"level\": 2.5, \"materials\": []}", "t.json:1: the value must be a whole number from 0 to 255"},
-        {"{\"level\": 1,\n \"materials\": [{\"price\": 999e99999}]}",
-         "t.json:2: number overflow parsing '999e99999'"},
+        {"{\"level\": 1,\n \"materials\": [{\"price\": 999e99999}]}", "t.json:2: number overflow parsing '999e99999'"},
         {"{\"level\": 1, \"level\": 0, \"materials\": []}", "t.json:1: the key \"level\" is given twice"},
         {One("\"kind\": \"timber\", \"name\": \"x\""), "t.json:2: unknown kind \"timber\""},
         {One("\"kind\": \"wood\""), "t.json:2: the material has no \"name\""},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"colour\": 1"),
-         "t.json:3: unknown key \"colour\" in a wood"},
+        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"colour\": 1"), "t.json:3: unknown key \"colour\" in a wood"},
         {One("\"kind\": \"wood\", \"name\": \"x\",\n\"properties\": {\n\"Can be glued\": \"yes\"}"),
          "t.json:4: a wood does not carry \"Can be glued\"; give its value under \"extra\""},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"properties\": {\"Colour\": \"yes\"}"),
@@ -164,8 +159,7 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
         {One("\"kind\": \"board\", \"name\": \"x\", \"shapes\": [{\"thickness\": 7}]"),
          "a board has no stock thickness 7"},
         {One("\"kind\": \"wood\", \"name\": \"x\", \"flags\": [152]"), "from 0 to 151"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"look\": " + std::string(9000, '[') +
-             std::string(9000, ']')),
+        {One("\"kind\": \"wood\", \"name\": \"x\", \"look\": " + std::string(9000, '[') + std::string(9000, ']')),
          "nest too deep"},
         // Prices and sizes of costed stock must be above zero.
         {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": -5"),
@@ -293,8 +287,8 @@ TEST(DbTool, SearchFindsWhatTheProgramFinds) {
             SearchPage& page = session.Search();
             page.SetUpCriteriaGrid(type, mask);
 
-            std::vector<std::string> args = {"search", mdf, "--type", std::to_string(type), "--working",
-                                             std::to_string(mask)};
+            std::vector<std::string> args = {
+                "search", mdf, "--type", std::to_string(type), "--working", std::to_string(mask)};
             auto tmpl = BuildTemplate(SearchCodeOfType(type), level, mask);
             const int wanted = pick(3);  // none, one or two criteria
             for (int w = 0; w < wanted; ++w) {
@@ -306,8 +300,9 @@ TEST(DbTool, SearchFindsWhatTheProgramFinds) {
             }
             page.SearchBtnClick();
             std::string program;
-            for (const auto& e : page.FoundListbox) program += std::to_string(e.index) + "\t" + e.text + "\t" +
-                                                              (page.IsAvailable(e) ? "available" : "unavailable") + "\n";
+            for (const auto& e : page.FoundListbox)
+                program += std::to_string(e.index) + "\t" + e.text + "\t" +
+                           (page.IsAvailable(e) ? "available" : "unavailable") + "\n";
             const ToolRun tool = Tool(args);
             ASSERT_EQ(tool.status, 0) << tool.err;
             EXPECT_EQ(tool.out, program) << "round " << round << ", type " << type << ", mask " << mask;
@@ -366,8 +361,7 @@ TEST(DbTool, ExitStatusAndMessages) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, dir.File("none.mdf") + " file not found\n");
     WriteTestFile(dir.File("cut.mdf"), ReadWholeFile(mdf).substr(0, 40));
-    EXPECT_EQ(Tool({"dump", dir.File("cut.mdf")}).err,
-              dir.File("cut.mdf") + " is not a valid *.mdf data file\n");
+    EXPECT_EQ(Tool({"dump", dir.File("cut.mdf")}).err, dir.File("cut.mdf") + " is not a valid *.mdf data file\n");
     EXPECT_EQ(Tool({"list", dir.File("S.MDF")}).status, 0);  // names meet without regard to case
 
     // A faulty source writes nothing and keeps the old output.

@@ -45,9 +45,9 @@ TEST(HelpCommand, RefusesBadSourcesAndWritesNothing) {
     WriteTestFile(dir.File("QEL.hlp"), "old");
     const HelpRun run = RunHelp({"trevane-db", "help", dir.Path(), dir.File("QEL.hlp")});
     EXPECT_EQ(run.status, 1);
-    for (const char* expected : {"b.txt:5: the text is not UTF-8", "b.txt:2: topic 1 is already defined at ",
-                                 "b.txt:4: malformed topic line", "a.txt:3: link to topic 3, which does not exist",
-                                 "a.txt:4: topic 2 has no @title", "5 problem(s)"})
+    for (const char* expected :
+         {"b.txt:5: the text is not UTF-8", "b.txt:2: topic 1 is already defined at ", "b.txt:4: malformed topic line",
+          "a.txt:3: link to topic 3, which does not exist", "a.txt:4: topic 2 has no @title", "5 problem(s)"})
         EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\n" << run.err;
     EXPECT_EQ(ReadWholeFile(dir.File("QEL.hlp")), "old");
 }

@@ -17,7 +17,10 @@ public:
         Rng rng(seed);
         switch (look.structure) {
             case Structure::Hardboard: edge_ = 12.0f; break;
-            case Structure::Plywood: edge_ = 38.0f; plies_ = 2 * rng.Int(2, 4) + 1; break;
+            case Structure::Plywood:
+                edge_ = 38.0f;
+                plies_ = 2 * rng.Int(2, 4) + 1;
+                break;
             case Structure::Bamboo: edge_ = 32.0f; break;
             case Structure::Blockboard: edge_ = 40.0f; break;
             default: edge_ = 30.0f; break;
@@ -140,7 +143,8 @@ private:
         constexpr float kStrip = 11.0f;
         const float strip = std::floor(y / kStrip);
         const float within = y - strip * kStrip;
-        const std::uint32_t h = Hash(seed_ + 41U + static_cast<std::uint32_t>(layer), static_cast<std::int32_t>(strip), 3);
+        const std::uint32_t h =
+            Hash(seed_ + 41U + static_cast<std::uint32_t>(layer), static_cast<std::int32_t>(strip), 3);
         Color c = Mix(look_.color, look_.color2, 0.15f + 0.45f * Unit(h));
         c = Scale(c, 0.94f + 0.10f * n2_.Value(x * 0.03f, y * 1.7f));
         const float nodeX = 30.0f + 140.0f * Unit(Mix(h + 1U));
@@ -160,7 +164,8 @@ private:
                 return Scale(Mix(look_.color, look_.color2, 0.3f), v);
             }
             case Structure::Hardboard:
-                return Scale(Mix(look_.color, look_.color2, 0.5f), 1.0f + 0.2f * (n2_.Value(x * 1.2f, e * 1.2f) - 0.5f));
+                return Scale(Mix(look_.color, look_.color2, 0.5f),
+                             1.0f + 0.2f * (n2_.Value(x * 1.2f, e * 1.2f) - 0.5f));
             case Structure::Chipboard: {
                 // Fine particles at the faces, coarse ones in the core.
                 const float core = SmoothStep(0.15f, 0.35f, t) * (1.0f - SmoothStep(0.65f, 0.85f, t));
@@ -201,7 +206,8 @@ private:
                 if (layer == 1) {
                     const float w = x / 7.0f;
                     const float joint = 1.0f - SmoothStep(0.0f, 0.12f, std::min(Fract(w), 1.0f - Fract(w)));
-                    c = Mix(look_.color, look_.color2, 0.3f + 0.4f * Unit(Hash(seed_, static_cast<std::int32_t>(w), 9)));
+                    c = Mix(look_.color, look_.color2,
+                            0.3f + 0.4f * Unit(Hash(seed_, static_cast<std::int32_t>(w), 9)));
                     c = Mix(c, Scale(look_.color2, 0.6f), 0.7f * joint);
                 } else {
                     c = BambooStrips(x, e * 3.0f, static_cast<float>(layer));
@@ -211,7 +217,8 @@ private:
             case Structure::Blockboard: {
                 constexpr float kVeneer = 3.5f;
                 if (e < kVeneer || e > edge_ - kVeneer) {
-                    const float glue = (std::fabs(e - kVeneer) < 0.6f || std::fabs(e - (edge_ - kVeneer)) < 0.6f) ? 1.0f : 0.0f;
+                    const float glue =
+                        (std::fabs(e - kVeneer) < 0.6f || std::fabs(e - (edge_ - kVeneer)) < 0.6f) ? 1.0f : 0.0f;
                     const Color c = Scale(look_.color, 0.95f + 0.1f * n2_.Value(x * 0.05f, e * 1.5f));
                     return Mix(c, Scale(look_.color2, 0.55f), glue * 0.8f);
                 }
@@ -221,12 +228,13 @@ private:
                 const float within = bx - block * blockWidth_;
                 const std::uint32_t h = Hash(seed_ + 77U, static_cast<std::int32_t>(block), 0);
                 const float ccx = (Unit(h) - 0.5f) * blockWidth_ * 0.8f;
-                const float ccy = edge_ * 0.5f + (Unit(Mix(h + 1U)) < 0.5f ? 1.0f : -1.0f) * (18.0f + 20.0f * Unit(Mix(h)));
+                const float ccy =
+                    edge_ * 0.5f + (Unit(Mix(h + 1U)) < 0.5f ? 1.0f : -1.0f) * (18.0f + 20.0f * Unit(Mix(h)));
                 const float dx = within - blockWidth_ * 0.5f - ccx;
                 const float dy = e - ccy;
                 const float ring = Fract(std::sqrt(dx * dx + dy * dy) / 3.6f);
-                Color c = Mix(look_.color, look_.color2, 0.1f + 0.3f * SmoothStep(0.6f, 0.85f, ring) +
-                                                             0.45f * Unit(Mix(h + 2U)));
+                Color c = Mix(look_.color, look_.color2,
+                              0.1f + 0.3f * SmoothStep(0.6f, 0.85f, ring) + 0.45f * Unit(Mix(h + 2U)));
                 const float joint = 1.0f - SmoothStep(0.0f, 0.6f, std::min(within, blockWidth_ - within));
                 return Mix(c, Scale(look_.color2, 0.5f), joint * 0.9f);
             }

@@ -21,15 +21,13 @@ int HexDigit(char c) {
 }
 
 Color Rgb(int r, int g, int b) {
-    return Color{static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f,
-                 static_cast<float>(b) / 255.0f};
+    return Color{static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f, static_cast<float>(b) / 255.0f};
 }
 
 Color Darker(const Color& c, float f) { return Color{c.r * f, c.g * f, c.b * f}; }
 
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -53,21 +51,49 @@ void DefaultColors(Look& look, const std::string& kind) {
             break;
         case Style::Board:
             switch (look.structure) {
-                case Structure::Mdf: look.color = Rgb(0xB5, 0x8B, 0x5E); look.color2 = Rgb(0x8E, 0x6A, 0x45); break;
-                case Structure::Plywood: look.color = Rgb(0xE2, 0xC9, 0xA0); look.color2 = Rgb(0xA8, 0x84, 0x54); break;
-                case Structure::Chipboard: look.color = Rgb(0xC9, 0xA8, 0x77); look.color2 = Rgb(0x8C, 0x6A, 0x40); break;
-                case Structure::Hardboard: look.color = Rgb(0x6B, 0x4A, 0x2E); look.color2 = Rgb(0x4A, 0x33, 0x20); break;
-                case Structure::Blockboard: look.color = Rgb(0xD8, 0xB9, 0x8A); look.color2 = Rgb(0x9C, 0x78, 0x48); break;
-                case Structure::Osb: look.color = Rgb(0xD2, 0xAE, 0x6E); look.color2 = Rgb(0x8F, 0x6A, 0x35); break;
-                case Structure::Melamine: look.color = Rgb(0xF2, 0xF2, 0xEE); look.color2 = Rgb(0xC9, 0xA8, 0x77); break;
-                case Structure::Bamboo: look.color = Rgb(0xE0, 0xC4, 0x7E); look.color2 = Rgb(0xB0, 0x90, 0x3E); break;
+                case Structure::Mdf:
+                    look.color = Rgb(0xB5, 0x8B, 0x5E);
+                    look.color2 = Rgb(0x8E, 0x6A, 0x45);
+                    break;
+                case Structure::Plywood:
+                    look.color = Rgb(0xE2, 0xC9, 0xA0);
+                    look.color2 = Rgb(0xA8, 0x84, 0x54);
+                    break;
+                case Structure::Chipboard:
+                    look.color = Rgb(0xC9, 0xA8, 0x77);
+                    look.color2 = Rgb(0x8C, 0x6A, 0x40);
+                    break;
+                case Structure::Hardboard:
+                    look.color = Rgb(0x6B, 0x4A, 0x2E);
+                    look.color2 = Rgb(0x4A, 0x33, 0x20);
+                    break;
+                case Structure::Blockboard:
+                    look.color = Rgb(0xD8, 0xB9, 0x8A);
+                    look.color2 = Rgb(0x9C, 0x78, 0x48);
+                    break;
+                case Structure::Osb:
+                    look.color = Rgb(0xD2, 0xAE, 0x6E);
+                    look.color2 = Rgb(0x8F, 0x6A, 0x35);
+                    break;
+                case Structure::Melamine:
+                    look.color = Rgb(0xF2, 0xF2, 0xEE);
+                    look.color2 = Rgb(0xC9, 0xA8, 0x77);
+                    break;
+                case Structure::Bamboo:
+                    look.color = Rgb(0xE0, 0xC4, 0x7E);
+                    look.color2 = Rgb(0xB0, 0x90, 0x3E);
+                    break;
             }
             break;
         case Style::Metal:
-            if (kind == "copper") look.color = Rgb(0xC0, 0x7A, 0x50);
-            else if (kind == "brass") look.color = Rgb(0xC9, 0xA5, 0x44);
-            else if (kind == "aluminium") look.color = Rgb(0xC8, 0xCC, 0xD0);
-            else look.color = Rgb(0x9E, 0xA3, 0xA8);
+            if (kind == "copper")
+                look.color = Rgb(0xC0, 0x7A, 0x50);
+            else if (kind == "brass")
+                look.color = Rgb(0xC9, 0xA5, 0x44);
+            else if (kind == "aluminium")
+                look.color = Rgb(0xC8, 0xCC, 0xD0);
+            else
+                look.color = Rgb(0x9E, 0xA3, 0xA8);
             look.color2 = Darker(look.color, 0.65f);
             break;
         case Style::Plastic:
@@ -113,11 +139,11 @@ private:
         std::string name = "(unnamed)";
         if (m.contains("name") && m["name"].is_string()) name = m["name"].get<std::string>();
         const Json& pic = m["picture"];
-        const bool fits = pic.is_number_unsigned()
-                              ? pic.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())
-                              : pic.is_number_integer() &&
-                                    pic.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
-                                    pic.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
+        const bool fits =
+            pic.is_number_unsigned()
+                ? pic.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())
+                : pic.is_number_integer() && pic.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
+                      pic.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
         if (!fits) {
             errors_.push_back(source_ + ": material \"" + name + "\": \"picture\" must be a whole number, such as 12");
             return;
@@ -152,8 +178,8 @@ private:
 
     bool ReadLook(const Json& look, const std::string& kind, const std::string& lowerName, Look& out) {
         const std::size_t errorsBefore = errors_.size();
-        static const std::set<std::string> kKnownKeys = {"style",     "color",  "color2",      "color3",
-                                                         "figure",    "rays",   "sapwood",     "plies",
+        static const std::set<std::string> kKnownKeys = {"style",     "color",  "color2",     "color3",
+                                                         "figure",    "rays",   "sapwood",    "plies",
                                                          "structure", "finish", "transparent"};
         for (const auto& [key, value] : look.items()) {
             if (!kKnownKeys.count(key)) warnings_.push_back(where_ + ": unknown look key \"" + key + "\" ignored");
@@ -161,8 +187,11 @@ private:
 
         const std::string style = Word(look, "style");
         if (!style.empty()) {
-            if (!Pick(style, {{"wood", Style::Wood}, {"board", Style::Board}, {"metal", Style::Metal},
-                              {"plastic", Style::Plastic}},
+            if (!Pick(style,
+                      {{"wood", Style::Wood},
+                       {"board", Style::Board},
+                       {"metal", Style::Metal},
+                       {"plastic", Style::Plastic}},
                       out.style)) {
                 errors_.push_back(where_ + ": unknown style \"" + style + "\"; use wood, board, metal or plastic");
             }
@@ -179,12 +208,18 @@ private:
         const std::string finish = Word(look, "finish");
         switch (out.style) {
             case Style::Wood:
-                if (!figure.empty() &&
-                    !Pick(figure, {{"straight", Figure::Straight}, {"interlocked", Figure::Interlocked},
-                                   {"wavy", Figure::Wavy}, {"knotty", Figure::Knotty}, {"fine", Figure::Fine},
-                                   {"open", Figure::Open}, {"ripple", Figure::Ripple}, {"silky", Figure::Silky},
-                                   {"ring", Figure::Ring}, {"plain", Figure::Plain}},
-                          out.figure)) {
+                if (!figure.empty() && !Pick(figure,
+                                             {{"straight", Figure::Straight},
+                                              {"interlocked", Figure::Interlocked},
+                                              {"wavy", Figure::Wavy},
+                                              {"knotty", Figure::Knotty},
+                                              {"fine", Figure::Fine},
+                                              {"open", Figure::Open},
+                                              {"ripple", Figure::Ripple},
+                                              {"silky", Figure::Silky},
+                                              {"ring", Figure::Ring},
+                                              {"plain", Figure::Plain}},
+                                             out.figure)) {
                     errors_.push_back(where_ + ": unknown wood figure \"" + figure +
                                       "\"; use straight, interlocked, wavy, knotty, fine, open, ripple, silky, "
                                       "ring or plain");
@@ -192,43 +227,60 @@ private:
                 out.rays = lowerName.find("oak") != std::string::npos;
                 break;
             case Style::Board:
-                if (!structure.empty() &&
-                    !Pick(structure, {{"mdf", Structure::Mdf}, {"plywood", Structure::Plywood},
-                                      {"chipboard", Structure::Chipboard}, {"hardboard", Structure::Hardboard},
-                                      {"blockboard", Structure::Blockboard}, {"osb", Structure::Osb},
-                                      {"melamine", Structure::Melamine}, {"bamboo", Structure::Bamboo}},
-                          out.structure)) {
+                if (!structure.empty() && !Pick(structure,
+                                                {{"mdf", Structure::Mdf},
+                                                 {"plywood", Structure::Plywood},
+                                                 {"chipboard", Structure::Chipboard},
+                                                 {"hardboard", Structure::Hardboard},
+                                                 {"blockboard", Structure::Blockboard},
+                                                 {"osb", Structure::Osb},
+                                                 {"melamine", Structure::Melamine},
+                                                 {"bamboo", Structure::Bamboo}},
+                                                out.structure)) {
                     errors_.push_back(where_ + ": unknown board structure \"" + structure +
                                       "\"; use mdf, plywood, chipboard, hardboard, blockboard, osb, melamine "
                                       "or bamboo");
                 }
                 break;
             case Style::Metal:
-                if (!finish.empty() &&
-                    !Pick(finish, {{"brushed", MetalFinish::Brushed}, {"polished", MetalFinish::Polished},
-                                   {"rough", MetalFinish::Rough}, {"cast", MetalFinish::Cast},
-                                   {"galvanised", MetalFinish::Galvanised}, {"ground", MetalFinish::Ground},
-                                   {"turned", MetalFinish::Turned}, {"forged", MetalFinish::Forged},
-                                   {"tinplate", MetalFinish::Tinplate}, {"wire", MetalFinish::Wire},
-                                   {"foam", MetalFinish::Foam}},
-                          out.metalFinish)) {
+                if (!finish.empty() && !Pick(finish,
+                                             {{"brushed", MetalFinish::Brushed},
+                                              {"polished", MetalFinish::Polished},
+                                              {"rough", MetalFinish::Rough},
+                                              {"cast", MetalFinish::Cast},
+                                              {"galvanised", MetalFinish::Galvanised},
+                                              {"ground", MetalFinish::Ground},
+                                              {"turned", MetalFinish::Turned},
+                                              {"forged", MetalFinish::Forged},
+                                              {"tinplate", MetalFinish::Tinplate},
+                                              {"wire", MetalFinish::Wire},
+                                              {"foam", MetalFinish::Foam}},
+                                             out.metalFinish)) {
                     errors_.push_back(where_ + ": unknown metal finish \"" + finish +
                                       "\"; use brushed, polished, rough, cast, galvanised, ground, turned, forged, "
                                       "tinplate, wire or foam");
                 }
                 break;
             case Style::Plastic:
-                if (!finish.empty() &&
-                    !Pick(finish, {{"gloss", PlasticFinish::Gloss}, {"matt", PlasticFinish::Matt},
-                                   {"foam", PlasticFinish::Foam}, {"waxy", PlasticFinish::Waxy},
-                                   {"film", PlasticFinish::Film}, {"weave", PlasticFinish::Weave},
-                                   {"mat", PlasticFinish::Mat}, {"granules", PlasticFinish::Granules},
-                                   {"thermochromic", PlasticFinish::Thermochromic}, {"fine", PlasticFinish::Fine},
-                                   {"cells", PlasticFinish::Cells}, {"flutes", PlasticFinish::Flutes},
-                                   {"rubber", PlasticFinish::Rubber}, {"formed", PlasticFinish::Formed},
-                                   {"moulded", PlasticFinish::Moulded}, {"casting", PlasticFinish::Casting},
-                                   {"foam edge", PlasticFinish::FoamEdge}},
-                          out.plasticFinish)) {
+                if (!finish.empty() && !Pick(finish,
+                                             {{"gloss", PlasticFinish::Gloss},
+                                              {"matt", PlasticFinish::Matt},
+                                              {"foam", PlasticFinish::Foam},
+                                              {"waxy", PlasticFinish::Waxy},
+                                              {"film", PlasticFinish::Film},
+                                              {"weave", PlasticFinish::Weave},
+                                              {"mat", PlasticFinish::Mat},
+                                              {"granules", PlasticFinish::Granules},
+                                              {"thermochromic", PlasticFinish::Thermochromic},
+                                              {"fine", PlasticFinish::Fine},
+                                              {"cells", PlasticFinish::Cells},
+                                              {"flutes", PlasticFinish::Flutes},
+                                              {"rubber", PlasticFinish::Rubber},
+                                              {"formed", PlasticFinish::Formed},
+                                              {"moulded", PlasticFinish::Moulded},
+                                              {"casting", PlasticFinish::Casting},
+                                              {"foam edge", PlasticFinish::FoamEdge}},
+                                             out.plasticFinish)) {
                     errors_.push_back(where_ + ": unknown plastic finish \"" + finish +
                                       "\"; use gloss, matt, foam, waxy, film, weave, mat, granules, thermochromic, "
                                       "fine, cells, flutes, rubber, formed, moulded, casting or foam edge");
@@ -239,22 +291,29 @@ private:
                 break;
         }
         if (look.contains("transparent")) {
-            if (look["transparent"].is_boolean()) out.transparent = look["transparent"].get<bool>();
-            else errors_.push_back(where_ + ": \"transparent\" must be true or false");
+            if (look["transparent"].is_boolean())
+                out.transparent = look["transparent"].get<bool>();
+            else
+                errors_.push_back(where_ + ": \"transparent\" must be true or false");
         }
         if (look.contains("sapwood")) {
-            if (look["sapwood"].is_boolean()) out.sapwood = look["sapwood"].get<bool>();
-            else errors_.push_back(where_ + ": \"sapwood\" must be true or false");
+            if (look["sapwood"].is_boolean())
+                out.sapwood = look["sapwood"].get<bool>();
+            else
+                errors_.push_back(where_ + ": \"sapwood\" must be true or false");
         }
         if (look.contains("plies")) {
             if (look["plies"].is_number_integer() && look["plies"].get<std::int64_t>() >= 3 &&
                 look["plies"].get<std::int64_t>() <= 15)
                 out.plies = static_cast<int>(look["plies"].get<std::int64_t>());
-            else errors_.push_back(where_ + ": \"plies\" must be a whole number from 3 to 15");
+            else
+                errors_.push_back(where_ + ": \"plies\" must be a whole number from 3 to 15");
         }
         if (look.contains("rays")) {
-            if (look["rays"].is_boolean()) out.rays = look["rays"].get<bool>();
-            else errors_.push_back(where_ + ": \"rays\" must be true or false");
+            if (look["rays"].is_boolean())
+                out.rays = look["rays"].get<bool>();
+            else
+                errors_.push_back(where_ + ": \"rays\" must be true or false");
         }
 
         DefaultColors(out, kind);
@@ -272,8 +331,10 @@ private:
         }
         const std::string color3 = Word(look, "color3");
         if (!color3.empty()) {
-            if (ParseColor(color3, out.color3)) out.streaks = true;
-            else errors_.push_back(where_ + ": colour \"" + color3 + "\" is not of the form #RRGGBB");
+            if (ParseColor(color3, out.color3))
+                out.streaks = true;
+            else
+                errors_.push_back(where_ + ": colour \"" + color3 + "\" is not of the form #RRGGBB");
         }
         return errors_.size() == errorsBefore;
     }

@@ -18,14 +18,31 @@ enum class MetalFinish { Brushed, Polished, Rough, Cast, Galvanised, Ground, Tur
 // special plastics apart: fused beads, translucent wax, crumpled film, woven and
 // matted fibres, granules, colour-change ink, fine foam, cut cells, twin-wall
 // flutes, rubber, a vacuum-formed dome, a moulded socket and a cast block.
-enum class PlasticFinish { Gloss, Matt, Foam, Waxy, Film, Weave, Mat, Granules, Thermochromic, Fine, Cells, Flutes,
-                           Rubber, Formed, Moulded, Casting, FoamEdge };
+enum class PlasticFinish {
+    Gloss,
+    Matt,
+    Foam,
+    Waxy,
+    Film,
+    Weave,
+    Mat,
+    Granules,
+    Thermochromic,
+    Fine,
+    Cells,
+    Flutes,
+    Rubber,
+    Formed,
+    Moulded,
+    Casting,
+    FoamEdge
+};
 
 struct Look {
     Style style = Style::Wood;
-    Color color;   // main colour of the material
-    Color color2;  // grain, glue line, core or shade colour
-    Color color3;  // wood: colour of long streaks (purple in yew, red in parana pine)
+    Color color;           // main colour of the material
+    Color color2;          // grain, glue line, core or shade colour
+    Color color3;          // wood: colour of long streaks (purple in yew, red in parana pine)
     bool streaks = false;  // wood: color3 was given
     bool sapwood = false;  // wood: a pale band of sapwood along one edge
     int plies = 0;         // plywood: number of plies in the edge (0: chosen at random)
@@ -56,8 +73,7 @@ bool ParseColor(const std::string& text, Color& out);
 // (a malformed colour, an unknown style word) are appended to `errors`; unknown
 // keys are reported in `warnings`. Throws std::runtime_error when the text is
 // not valid JSON.
-void CollectPictures(const std::string& jsonText, const std::string& sourceName,
-                     std::vector<PictureJob>& jobs, std::vector<std::string>& errors,
-                     std::vector<std::string>& warnings);
+void CollectPictures(const std::string& jsonText, const std::string& sourceName, std::vector<PictureJob>& jobs,
+                     std::vector<std::string>& errors, std::vector<std::string>& warnings);
 
 }  // namespace makepics

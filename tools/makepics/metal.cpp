@@ -47,8 +47,8 @@ private:
         const float broad = n4_.Fbm(x * 0.006f, y * 0.012f, 3);
         float shade = 0.62f + 0.30f * broad + (streak - 0.5f) * 0.42f;
         // The light spreads across the brushing into a soft vertical band.
-        const float hl = 0.55f * Gauss(x - highlight_ + 6.0f * (broad - 0.5f), 34.0f) +
-                         0.25f * Gauss(x - highlight2_, 60.0f);
+        const float hl =
+            0.55f * Gauss(x - highlight_ + 6.0f * (broad - 0.5f), 34.0f) + 0.25f * Gauss(x - highlight2_, 60.0f);
         shade += 0.25f * hl;
         Color c = Mix(look_.color2, look_.color, Clamp01(shade));
         c = Scale(c, 0.72f + 0.45f * shade);
@@ -126,8 +126,10 @@ private:
         const float u = (y - kTop) / (kBottom - kTop) * 2.0f - 1.0f;  // -1 .. 1 across the bar
         const float normal = std::sqrt(std::max(0.0f, 1.0f - u * u));
         float shade = 0.35f + 0.55f * normal + 0.55f * Gauss(u + 0.35f, 0.12f) + 0.2f * Gauss(u - 0.45f, 0.2f);
-        if (turned) shade += 0.07f * std::sin(x * 2.4f + 1.5f * n1_.Value(x * 0.05f, 1.0f)) * normal;
-        else shade += 0.03f * (n2_.Value(x * 0.02f, y * 3.0f) - 0.5f);
+        if (turned)
+            shade += 0.07f * std::sin(x * 2.4f + 1.5f * n1_.Value(x * 0.05f, 1.0f)) * normal;
+        else
+            shade += 0.03f * (n2_.Value(x * 0.02f, y * 3.0f) - 0.5f);
         Color c = Mix(look_.color2, look_.color, Clamp01(shade));
         return Mix(c, kWhite, Clamp01(shade - 1.0f));
     }
@@ -159,7 +161,8 @@ private:
         Color c{0.93f, 0.93f, 0.91f};
         for (int i = 0; i < 5; ++i) {
             const float base = 22.0f + 26.0f * static_cast<float>(i);
-            const float centre = base + 9.0f * std::sin(x * (0.018f + 0.004f * static_cast<float>(i)) + 1.3f * static_cast<float>(i) + bandShift_ * 20.0f);
+            const float centre = base + 9.0f * std::sin(x * (0.018f + 0.004f * static_cast<float>(i)) +
+                                                        1.3f * static_cast<float>(i) + bandShift_ * 20.0f);
             const float d = (y - centre) / 2.6f;
             if (std::fabs(d) < 1.0f) {
                 const float normal = std::sqrt(1.0f - d * d);

@@ -101,9 +101,9 @@ private:
 // The nearest and second-nearest of the jittered points of a grid of cells
 // (one point per cell), for cell patterns: spangle, flakes, strands.
 struct CellHit {
-    float d1 = 1e9f;          // distance to the nearest point
-    float d2 = 1e9f;          // distance to the second nearest
-    std::uint32_t id = 0;     // hash of the nearest point's cell
+    float d1 = 1e9f;             // distance to the nearest point
+    float d2 = 1e9f;             // distance to the second nearest
+    std::uint32_t id = 0;        // hash of the nearest point's cell
     float px = 0.0f, py = 0.0f;  // position of the nearest point
 };
 

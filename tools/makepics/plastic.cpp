@@ -12,8 +12,8 @@
 namespace makepics {
 namespace {
 
-constexpr float kSheetX = 22.0f;   // left edge of the sheet's top face
-constexpr float kSheetY = 18.0f;   // top edge of the sheet's top face
+constexpr float kSheetX = 22.0f;  // left edge of the sheet's top face
+constexpr float kSheetY = 18.0f;  // top edge of the sheet's top face
 
 float Gauss(float d, float w) { return std::exp(-(d / w) * (d / w)); }
 
@@ -46,8 +46,8 @@ public:
         const bool inFaceY = y >= kSheetY;
         if (inFaceX && inFaceY) return Face(x, y);
         // The two visible edges, mitred at the corner.
-        const bool leftEdge = x >= kSheetX - thick_ && y >= kSheetY - thick_ && !inFaceX &&
-                              (inFaceY || (kSheetX - x) > (kSheetY - y));
+        const bool leftEdge =
+            x >= kSheetX - thick_ && y >= kSheetY - thick_ && !inFaceX && (inFaceY || (kSheetX - x) > (kSheetY - y));
         const bool topEdge = y >= kSheetY - thick_ && x >= kSheetX - thick_ && !inFaceY && !leftEdge;
         if (leftEdge || topEdge) return EdgeColor(x, y, leftEdge);
         return Bench(x, y, false);
@@ -81,7 +81,8 @@ private:
         const float d = x + 0.9f * y - sheenPos_;
         if ((look_.gloss || look_.transparent) && !look_.foam) {
             const float boost = look_.transparent ? 1.2f : 1.0f;
-            return boost * (0.55f * Gauss(d, 16.0f) + 0.35f * Gauss(d - 42.0f, 6.0f) + 0.12f * Gauss(d + 110.0f, 30.0f));
+            return boost *
+                   (0.55f * Gauss(d, 16.0f) + 0.35f * Gauss(d - 42.0f, 6.0f) + 0.12f * Gauss(d + 110.0f, 30.0f));
         }
         if (finish_ == PlasticFinish::Waxy || finish_ == PlasticFinish::Rubber) return 0.30f * Gauss(d, 45.0f);
         return 0.14f * Gauss(d, 70.0f);
@@ -277,7 +278,8 @@ private:
         }
         if (finish_ == PlasticFinish::FoamEdge) {
             const CellHit cell = NearestCell(seed_ + 8U, x * 1.4f, y * 1.4f, 2.2f, 2.2f);
-            return Scale(look_.color, (left ? 0.72f : 0.86f) * (0.8f + 0.25f * SmoothStep(0.0f, 0.2f, cell.d2 - cell.d1)));
+            return Scale(look_.color,
+                         (left ? 0.72f : 0.86f) * (0.8f + 0.25f * SmoothStep(0.0f, 0.2f, cell.d2 - cell.d1)));
         }
         if (look_.transparent) {
             // Polished clear edges glow with light carried inside the sheet.

@@ -17,15 +17,45 @@ WoodSurface::WoodSurface(const Look& look, std::uint32_t seed, const WoodOptions
       seed_(seed) {
     Rng rng(seed);
     switch (look.figure) {
-        case Figure::Knotty: spacing_ = rng.Uniform(5.5f, 8.0f); contrast_ = 0.80f; cathedral_ = true; break;
-        case Figure::Open: spacing_ = rng.Uniform(4.5f, 6.5f); contrast_ = 0.55f; cathedral_ = true; break;
-        case Figure::Fine: spacing_ = rng.Uniform(3.0f, 4.0f); contrast_ = 0.28f; cathedral_ = rng.Uniform(0, 1) < 0.5f; break;
-        case Figure::Straight: spacing_ = rng.Uniform(3.2f, 4.5f); contrast_ = 0.48f; break;
-        case Figure::Interlocked: spacing_ = rng.Uniform(2.2f, 3.0f); contrast_ = 0.30f; break;
-        case Figure::Ripple: spacing_ = rng.Uniform(3.5f, 4.5f); contrast_ = 0.22f; break;
-        case Figure::Silky: spacing_ = rng.Uniform(1.6f, 2.2f); contrast_ = 0.14f; break;
-        case Figure::Ring: spacing_ = rng.Uniform(6.5f, 9.0f); contrast_ = 0.85f; break;
-        case Figure::Plain: spacing_ = rng.Uniform(2.8f, 3.4f); contrast_ = 0.08f; break;
+        case Figure::Knotty:
+            spacing_ = rng.Uniform(5.5f, 8.0f);
+            contrast_ = 0.80f;
+            cathedral_ = true;
+            break;
+        case Figure::Open:
+            spacing_ = rng.Uniform(4.5f, 6.5f);
+            contrast_ = 0.55f;
+            cathedral_ = true;
+            break;
+        case Figure::Fine:
+            spacing_ = rng.Uniform(3.0f, 4.0f);
+            contrast_ = 0.28f;
+            cathedral_ = rng.Uniform(0, 1) < 0.5f;
+            break;
+        case Figure::Straight:
+            spacing_ = rng.Uniform(3.2f, 4.5f);
+            contrast_ = 0.48f;
+            break;
+        case Figure::Interlocked:
+            spacing_ = rng.Uniform(2.2f, 3.0f);
+            contrast_ = 0.30f;
+            break;
+        case Figure::Ripple:
+            spacing_ = rng.Uniform(3.5f, 4.5f);
+            contrast_ = 0.22f;
+            break;
+        case Figure::Silky:
+            spacing_ = rng.Uniform(1.6f, 2.2f);
+            contrast_ = 0.14f;
+            break;
+        case Figure::Ring:
+            spacing_ = rng.Uniform(6.5f, 9.0f);
+            contrast_ = 0.85f;
+            break;
+        case Figure::Plain:
+            spacing_ = rng.Uniform(2.8f, 3.4f);
+            contrast_ = 0.08f;
+            break;
         case Figure::Wavy:
             spacing_ = rng.Uniform(3.2f, 4.2f);
             contrast_ = 0.45f;
@@ -58,7 +88,8 @@ WoodSurface::WoodSurface(const Look& look, std::uint32_t seed, const WoodOptions
         const int count = rng.Int(1, 2);
         for (int i = 0; i < count; ++i) {
             Knot k;
-            k.x = count == 1 ? rng.Uniform(60.0f, 140.0f) : (i == 0 ? rng.Uniform(30.0f, 80.0f) : rng.Uniform(120.0f, 170.0f));
+            k.x = count == 1 ? rng.Uniform(60.0f, 140.0f)
+                             : (i == 0 ? rng.Uniform(30.0f, 80.0f) : rng.Uniform(120.0f, 170.0f));
             k.y = rng.Uniform(35.0f, 115.0f);
             k.ry = rng.Uniform(8.0f, 13.0f);
             k.rx = k.ry * rng.Uniform(1.1f, 1.5f);
@@ -106,7 +137,8 @@ Color WoodSurface::At(float x, float y) const {
     // dense latewood; elsewhere the latewood fades in gradually.
     const bool sharp = look_.figure == Figure::Ring;
     const float lateStart = (sharp ? 0.56f : 0.50f) + 0.15f * ringVar;
-    const float late = SmoothStep(lateStart, lateStart + (sharp ? 0.08f : 0.25f), t) * (1.0f - SmoothStep(0.94f, 1.0f, t));
+    const float late =
+        SmoothStep(lateStart, lateStart + (sharp ? 0.08f : 0.25f), t) * (1.0f - SmoothStep(0.94f, 1.0f, t));
     float v = late * contrast_ * (0.75f + 0.5f * ringVar);
     // Ring-porous woods (oak, ash): the band of large earlywood pores at the
     // start of each ring is what draws the figure; the latewood is smooth.

@@ -45,8 +45,8 @@ std::optional<int> ParseInt(const std::string& s) {
 int IntArg(const std::string& text, const std::string& what, int lo, int hi) {
     const auto v = ParseInt(text);
     if (!v || *v < lo || *v > hi)
-        throw UsageError{what + " must be a whole number from " + std::to_string(lo) + " to " +
-                         std::to_string(hi) + ", not \"" + text + "\""};
+        throw UsageError{what + " must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) +
+                         ", not \"" + text + "\""};
     return *v;
 }
 
@@ -94,8 +94,7 @@ int List(const std::vector<std::string>& args, std::ostream& out) {
     ExpectArgs(args, 2);
     const Database db = Load(args[1]);
     for (std::size_t i = 0; i < db.materials.size(); ++i)
-        out << i << '\t' << static_cast<int>(db.materials[i]->Category) << '\t' << db.materials[i]->Name
-            << '\n';
+        out << i << '\t' << static_cast<int>(db.materials[i]->Category) << '\t' << db.materials[i]->Name << '\n';
     return 0;
 }
 
@@ -124,8 +123,7 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
             criteria.push_back(a);
     }
     if (!file) throw UsageError{"search needs a database file"};
-    if (!type)
-        throw UsageError{"search needs --type (0 woods, 1 metals, 2 plastics, 3 all materials, 4 working)"};
+    if (!type) throw UsageError{"search needs --type (0 woods, 1 metals, 2 plastics, 3 all materials, 4 working)"};
     const Database db = Load(*file);
     const int code = SearchCodeOfType(*type);
     auto t = BuildTemplate(code, level.value_or(db.level), mask);

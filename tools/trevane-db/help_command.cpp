@@ -26,15 +26,28 @@ int FirstNonUtf8Line(std::string_view s) {
         if (c == '\n') ++line;
         std::size_t extra = 0;
         unsigned char lo = 0x80, hi = 0xBF;
-        if (c < 0x80) extra = 0;
-        else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-        else if (c == 0xE0) { extra = 2; lo = 0xA0; }
-        else if (c == 0xED) { extra = 2; hi = 0x9F; }
-        else if (c >= 0xE1 && c <= 0xEF) extra = 2;
-        else if (c == 0xF0) { extra = 3; lo = 0x90; }
-        else if (c == 0xF4) { extra = 3; hi = 0x8F; }
-        else if (c >= 0xF1 && c <= 0xF3) extra = 3;
-        else return line;
+        if (c < 0x80)
+            extra = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            extra = 1;
+        else if (c == 0xE0) {
+            extra = 2;
+            lo = 0xA0;
+        } else if (c == 0xED) {
+            extra = 2;
+            hi = 0x9F;
+        } else if (c >= 0xE1 && c <= 0xEF)
+            extra = 2;
+        else if (c == 0xF0) {
+            extra = 3;
+            lo = 0x90;
+        } else if (c == 0xF4) {
+            extra = 3;
+            hi = 0x8F;
+        } else if (c >= 0xF1 && c <= 0xF3)
+            extra = 3;
+        else
+            return line;
         if (i + extra >= s.size() && extra > 0) return line;
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto b = static_cast<unsigned char>(s[i + k]);

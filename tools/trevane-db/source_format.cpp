@@ -37,9 +37,7 @@ int KindOfWord(const std::string& word) {
     return -1;
 }
 
-bool IsMetalKind(int kind) {
-    return kind == 1 || (kind >= 5 && kind <= 8);
-}
+bool IsMetalKind(int kind) { return kind == 1 || (kind >= 5 && kind <= 8); }
 
 int TitleIndex(const std::string& name) {
     for (int i = 1; i <= kPropertyCount; ++i)
@@ -47,9 +45,7 @@ int TitleIndex(const std::string& name) {
     return 0;
 }
 
-std::string Quote(const std::string& s) {
-    return "\"" + s + "\"";
-}
+std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
 std::string JoinWords(const std::vector<std::string>& words) {
     std::string out;
@@ -85,8 +81,8 @@ public:
     }
 
     std::int32_t Int32(const Json& v, const std::string& path) const {
-        return static_cast<std::int32_t>(Integer(v, path, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+        return static_cast<std::int32_t>(
+            Integer(v, path, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
     }
 
     // true is -1, false 0; a whole number is taken as it is.
@@ -99,8 +95,7 @@ public:
     std::string Text(const Json& v, const std::string& path) const {
         if (!v.is_string()) Fail(path, "the value must be a text in double quotes");
         const auto& s = v.get_ref<const std::string&>();
-        if (!FitsCp1252(s))
-            Fail(path, "the text holds a character that the database cannot store (Windows-1252)");
+        if (!FitsCp1252(s)) Fail(path, "the text holds a character that the database cannot store (Windows-1252)");
         return s;
     }
 
@@ -124,24 +119,22 @@ void IfPresent(const Json& obj, const std::string& path, const char* key, Fn fn)
 }
 
 std::vector<std::string> AllowedKeys(int kind) {
-    std::vector<std::string> keys = {"kind",         "name",     "picture",     "available",
-                                     "costing_flag", "category", "description", "properties",
-                                     "extra",        "flags",    "look"};
+    std::vector<std::string> keys = {"kind",        "name",       "picture", "available", "costing_flag", "category",
+                                     "description", "properties", "extra",   "flags",     "look"};
     if (kind == 0) keys.insert(keys.end(), {"origin", "hardwood", "other_name", "price"});
-    if (IsMetalKind(kind))
-        keys.insert(keys.end(), {"composition", "melting_point", "stock_word", "stock_sizes"});
+    if (IsMetalKind(kind)) keys.insert(keys.end(), {"composition", "melting_point", "stock_word", "stock_sizes"});
     if (kind >= 5 && kind <= 8) keys.push_back("shapes");
     if (kind == 2) keys.insert(keys.end(), {"other_name", "chemical_name", "stock_word", "shapes"});
     if (kind == 10) keys.push_back("shapes");
     return keys;
 }
 
-void CheckKeys(const Reader& r, const Json& obj, const std::string& path,
-               const std::vector<std::string>& allowed, const std::string& what) {
+void CheckKeys(const Reader& r, const Json& obj, const std::string& path, const std::vector<std::string>& allowed,
+               const std::string& what) {
     for (const auto& item : obj.items())
         if (std::find(allowed.begin(), allowed.end(), item.key()) == allowed.end())
-            r.Fail(ChildPath(path, item.key()), "unknown key " + Quote(item.key()) + " in " + what +
-                                                    " (known: " + JoinWords(allowed) + ")");
+            r.Fail(ChildPath(path, item.key()),
+                   "unknown key " + Quote(item.key()) + " in " + what + " (known: " + JoinWords(allowed) + ")");
 }
 
 // The value code of a word for a property; the flag rule must know the word.
@@ -177,8 +170,7 @@ void ReadStockShapes(const Reader& r, const Json& list, const std::string& path,
         s->Price = 0;
     }
     std::vector<bool> listed(shapes.size(), false);
-    const std::vector<std::string> keys = {"size",    "code",       "kind",     "price",
-                                           "stocked", "max_length", "max_width"};
+    const std::vector<std::string> keys = {"size", "code", "kind", "price", "stocked", "max_length", "max_width"};
     for (std::size_t k = 0; k < list.size(); ++k) {
         const Json& e = list[k];
         const std::string p = ChildPath(path, k);
@@ -187,8 +179,7 @@ void ReadStockShapes(const Reader& r, const Json& list, const std::string& path,
         auto size = e.find("size");
         if (size == e.end()) r.Fail(p, "the shape has no \"size\"");
         const std::string sp = ChildPath(p, "size");
-        const int code =
-            size->is_string() ? sizeCode(r.Text(*size, sp)) : static_cast<int>(r.Int32(*size, sp));
+        const int code = size->is_string() ? sizeCode(r.Text(*size, sp)) : static_cast<int>(r.Int32(*size, sp));
         std::size_t pos = 0;
         while (pos < defaults.size() && defaults[pos].SizeCode != code) ++pos;
         if (code == 0 || pos == defaults.size())
@@ -203,10 +194,8 @@ void ReadStockShapes(const Reader& r, const Json& list, const std::string& path,
         });
         IfPresent(e, p, "price", [&](const Json& v, const std::string& q) { s.Price = r.Amount(v, q); });
         IfPresent(e, p, "stocked", [&](const Json& v, const std::string& q) { s.Stocked = r.Switch(v, q); });
-        IfPresent(e, p, "max_length",
-                  [&](const Json& v, const std::string& q) { s.MaxLength = r.Amount(v, q); });
-        IfPresent(e, p, "max_width",
-                  [&](const Json& v, const std::string& q) { s.MaxWidth = r.Amount(v, q); });
+        IfPresent(e, p, "max_length", [&](const Json& v, const std::string& q) { s.MaxLength = r.Amount(v, q); });
+        IfPresent(e, p, "max_width", [&](const Json& v, const std::string& q) { s.MaxWidth = r.Amount(v, q); });
         if (costed) CheckStockShape(r, e, p, StockShapeFault(s));
     }
 }
@@ -257,28 +246,24 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
     const int kind = KindOfWord(kindWord);
     if (kind < 0)
         r.Fail(ChildPath(path, "kind"),
-               "unknown kind " + Quote(kindWord) +
-                   " (wood, metal, steel, aluminium, brass, copper, plastic or board)");
+               "unknown kind " + Quote(kindWord) + " (wood, metal, steel, aluminium, brass, copper, plastic or board)");
     CheckKeys(r, j, path, AllowedKeys(kind), "a " + kindWord);
     auto m = CreateForRecordKind(kind);
 
     if (!j.contains("name")) r.Fail(path, "the material has no \"name\"");
     IfPresent(j, path, "name", [&](const Json& v, const std::string& p) { m->Name = r.Text(v, p); });
-    IfPresent(j, path, "picture",
-              [&](const Json& v, const std::string& p) { m->PictureNumber = r.Int32(v, p); });
+    IfPresent(j, path, "picture", [&](const Json& v, const std::string& p) { m->PictureNumber = r.Int32(v, p); });
     if (j.contains("available") && j.contains("costing_flag"))
         r.Fail(ChildPath(path, "costing_flag"), "give either \"available\" or \"costing_flag\", not both");
     IfPresent(j, path, "available", [&](const Json& v, const std::string& p) {
         if (!v.is_boolean()) r.Fail(p, "the value must be true or false");
         m->CostingFlag = v.get<bool>() ? -1 : 0;
     });
-    IfPresent(j, path, "costing_flag",
-              [&](const Json& v, const std::string& p) { m->CostingFlag = r.Int32(v, p); });
+    IfPresent(j, path, "costing_flag", [&](const Json& v, const std::string& p) { m->CostingFlag = r.Int32(v, p); });
     IfPresent(j, path, "category", [&](const Json& v, const std::string& p) {
         m->Category = static_cast<std::uint8_t>(r.Integer(v, p, 0, 255));
     });
-    IfPresent(j, path, "description",
-              [&](const Json& v, const std::string& p) { m->Description = r.Text(v, p); });
+    IfPresent(j, path, "description", [&](const Json& v, const std::string& p) { m->Description = r.Text(v, p); });
 
     IfPresent(j, path, "properties", [&](const Json& props, const std::string& pp) {
         r.ExpectObject(props, pp, "\"properties\"");
@@ -306,8 +291,7 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
             const int index = TitleIndex(item.key());
             if (index == 0) r.Fail(p, Quote(item.key()) + " is not a property name");
             if (m->PropSet.Has(index))
-                r.Fail(p, "a " + kindWord + " carries " + Quote(item.key()) +
-                              "; give its value under \"properties\"");
+                r.Fail(p, "a " + kindWord + " carries " + Quote(item.key()) + "; give its value under \"properties\"");
             ApplyFlagRule(m->Flags, index, WordCode(r, item.value(), p, index));
         }
     });
@@ -320,10 +304,8 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
 
     if (auto* w = dynamic_cast<TWood*>(m.get())) {
         IfPresent(j, path, "origin", [&](const Json& v, const std::string& p) { w->Origin = r.Text(v, p); });
-        IfPresent(j, path, "hardwood",
-                  [&](const Json& v, const std::string& p) { w->Hardwood = r.Switch(v, p); });
-        IfPresent(j, path, "other_name",
-                  [&](const Json& v, const std::string& p) { w->OtherName = r.Text(v, p); });
+        IfPresent(j, path, "hardwood", [&](const Json& v, const std::string& p) { w->Hardwood = r.Switch(v, p); });
+        IfPresent(j, path, "other_name", [&](const Json& v, const std::string& p) { w->OtherName = r.Text(v, p); });
         IfPresent(j, path, "price", [&](const Json& v, const std::string& p) { w->Price = r.Amount(v, p); });
         if (checkStock && w->CostingFlag != 0 && w->Price <= 0) {
             if (j.contains("price")) r.Fail(ChildPath(path, "price"), "the price must be more than 0");
@@ -345,8 +327,8 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
         if (!metal->Shapes.empty()) {
             static const Json kNone = Json::array();
             auto it = j.find("shapes");
-            ReadStockShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), metal->Shapes,
-                            MetalSizeCode, kindWord, checkStock && m->CostingFlag != 0);
+            ReadStockShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), metal->Shapes, MetalSizeCode,
+                            kindWord, checkStock && m->CostingFlag != 0);
         }
     } else if (auto* plastic = dynamic_cast<TPlastic*>(m.get())) {
         IfPresent(j, path, "other_name",
@@ -357,21 +339,20 @@ std::unique_ptr<TMaterial> ReadMaterial(const Reader& r, const Json& j, const st
                   [&](const Json& v, const std::string& p) { plastic->StockWord = r.Int32(v, p); });
         static const Json kNone = Json::array();
         auto it = j.find("shapes");
-        ReadStockShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), plastic->Shapes,
-                        PlasticSizeCode, kindWord, checkStock && m->CostingFlag != 0);
+        ReadStockShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), plastic->Shapes, PlasticSizeCode,
+                        kindWord, checkStock && m->CostingFlag != 0);
     } else if (auto* board = dynamic_cast<TBoard*>(m.get())) {
         static const Json kNone = Json::array();
         auto it = j.find("shapes");
-        ReadBoardShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), *board, checkStock && m->CostingFlag != 0);
+        ReadBoardShapes(r, it == j.end() ? kNone : *it, ChildPath(path, "shapes"), *board,
+                        checkStock && m->CostingFlag != 0);
     }
     return m;
 }
 
 // ---------------------------------------------------------------- dump
 
-std::string Scalar(const Json& j) {
-    return j.dump(-1, ' ', false);
-}
+std::string Scalar(const Json& j) { return j.dump(-1, ' ', false); }
 
 bool IsFlat(const Json& j) {
     for (const auto& v : j) {
@@ -513,8 +494,7 @@ Json DumpClassPart(const TMaterial& m, const TMaterial& fresh) {
 Json DumpMaterial(const TMaterial& m, std::size_t position) {
     const int kind = m.RecordKind();
     const std::string word = KindWord(kind);
-    if (word.empty())
-        throw EQelError("material " + std::to_string(position) + " cannot be stored in a database");
+    if (word.empty()) throw EQelError("material " + std::to_string(position) + " cannot be stored in a database");
     const auto fresh = CreateForRecordKind(kind);
     const Reader r("(dump)", nullptr);
 

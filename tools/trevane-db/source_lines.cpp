@@ -63,13 +63,9 @@ private:
                 Array(path);
                 --depth_;
                 break;
-            case '"':
-                StringToken();
-                break;
+            case '"': StringToken(); break;
             default:
-                while (i_ < s_.size() &&
-                       std::string_view(",]} \t\r\n").find(s_[i_]) == std::string_view::npos)
-                    ++i_;
+                while (i_ < s_.size() && std::string_view(",]} \t\r\n").find(s_[i_]) == std::string_view::npos) ++i_;
         }
     }
 
@@ -81,8 +77,7 @@ private:
             if (i_ >= s_.size() || s_[i_] == '}') break;
             const int keyLine = line_;
             const std::string key = nlohmann::json::parse(StringToken()).get<std::string>();
-            if (!seen.insert(key).second)
-                throw SourceError(file_, keyLine, "the key \"" + key + "\" is given twice");
+            if (!seen.insert(key).second) throw SourceError(file_, keyLine, "the key \"" + key + "\" is given twice");
             const std::string child = ChildPath(path, key);
             lines_[child] = keyLine;
             Space();
@@ -119,16 +114,10 @@ private:
 
 }  // namespace
 
-std::string ChildPath(const std::string& parent, const std::string& key) {
-    return parent + "/" + Escape(key);
-}
-std::string ChildPath(const std::string& parent, std::size_t index) {
-    return parent + "/" + std::to_string(index);
-}
+std::string ChildPath(const std::string& parent, const std::string& key) { return parent + "/" + Escape(key); }
+std::string ChildPath(const std::string& parent, std::size_t index) { return parent + "/" + std::to_string(index); }
 
-SourceLines::SourceLines(std::string_view text, const std::string& file) {
-    Scanner(text, file, lines_).Run();
-}
+SourceLines::SourceLines(std::string_view text, const std::string& file) { Scanner(text, file, lines_).Run(); }
 
 int SourceLines::LineOf(const std::string& path) const {
     std::string p = path;

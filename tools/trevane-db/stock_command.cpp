@@ -34,8 +34,7 @@ nlohmann::json PieceJson(const CutPiece& piece) {
 }  // namespace
 
 std::string StockSummaryJson(const StockSummary& summary, const std::string& databaseFileName) {
-    nlohmann::json stock = nlohmann::json::array(), lines = nlohmann::json::array(),
-                   tooLarge = nlohmann::json::array();
+    nlohmann::json stock = nlohmann::json::array(), lines = nlohmann::json::array(), tooLarge = nlohmann::json::array();
     for (const StockLine& line : summary.Lines) {
         const char* kind = line.Sheets ? "sheet" : "length";
         lines.push_back({{"material", line.Material},

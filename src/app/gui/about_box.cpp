@@ -53,9 +53,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel("Version 1.0", this);
     version->setObjectName("Version");
     names->addWidget(version);
-    auto* purpose = new QLabel("Resistant materials for design and technology:\nbrowse, search and cost timbers, "
-                               "boards, metals and plastics.",
-                               this);
+    auto* purpose = new QLabel(
+        "Resistant materials for design and technology:\nbrowse, search and cost timbers, "
+        "boards, metals and plastics.",
+        this);
     purpose->setObjectName("Comments");
     names->addWidget(purpose);
     top->addLayout(names, 1);
@@ -65,9 +66,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     panel->setObjectName("Panel1");
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* panelLayout = new QVBoxLayout(panel);
-    auto* publisher = new QLabel("Published for school design and technology departments.\n"
-                                 "Teachers keep the materials databases beside the program.",
-                                 panel);
+    auto* publisher = new QLabel(
+        "Published for school design and technology departments.\n"
+        "Teachers keep the materials databases beside the program.",
+        panel);
     publisher->setObjectName("Copyright");
     panelLayout->addWidget(publisher);
     outer->addWidget(panel);

@@ -46,7 +46,8 @@ int RunApplication(QApplication& app) {
 
     QApplication::restoreOverrideCursor();
     if (QCoreApplication::arguments().contains("--quit-when-shown"))
-        QObject::connect(&window, &MainWindow::FirstShown, &app, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
+        QObject::connect(&window, &MainWindow::FirstShown, &app,
+                         [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
     // Without a window manager "maximised" is only a wish: take the screen too.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     QObject::connect(&window, &MainWindow::FirstShown, splash, [splash] { splash->raise(); });

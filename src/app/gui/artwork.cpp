@@ -253,7 +253,9 @@ void PaintSplashPicture(QPainter& p, const QRectF& r) {
     p.setPen(QPen(QColor(60, 50, 10), 1));
     for (int i = 0; i <= 60; ++i) {
         const double x = ruler.left() + ruler.width() * i / 60.0;
-        p.drawLine(QPointF(x, ruler.top()), QPointF(x, ruler.top() + ruler.height() * (i % 10 == 0 ? 0.6 : i % 5 == 0 ? 0.45 : 0.28)));
+        p.drawLine(QPointF(x, ruler.top()), QPointF(x, ruler.top() + ruler.height() * (i % 10 == 0  ? 0.6
+                                                                                       : i % 5 == 0 ? 0.45
+                                                                                                    : 0.28)));
     }
     QFont small("Arial");
     small.setPixelSize(static_cast<int>(13 * s));

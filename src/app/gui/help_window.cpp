@@ -106,13 +106,15 @@ HelpWindow::HelpWindow(const HelpFile& help, QWidget* parent) : QWidget(parent, 
 void HelpWindow::FillList(const QString& words) {
     list_->clear();
     for (const HelpTopic* t : help_.Search(words.toStdString())) {
-        auto* item = new QListWidgetItem(QString::fromStdString(t->Title.empty() ? "Topic " + std::to_string(t->Number) : t->Title), list_);
+        auto* item = new QListWidgetItem(
+            QString::fromStdString(t->Title.empty() ? "Topic " + std::to_string(t->Number) : t->Title), list_);
         item->setData(Qt::UserRole, t->Number);
     }
 }
 
 void HelpWindow::ShowTopic(int number) {
-    if (CurrentTopic() != number) browser_->setSource(QUrl(QString::fromStdString(HelpTopicUrl(number))), QTextDocument::HtmlResource);
+    if (CurrentTopic() != number)
+        browser_->setSource(QUrl(QString::fromStdString(HelpTopicUrl(number))), QTextDocument::HtmlResource);
     Present();
 }
 

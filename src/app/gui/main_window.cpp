@@ -58,14 +58,12 @@ MainWindow::MainWindow(AppModel& app, QWidget* parent) : QMainWindow(parent), ap
     pageControl_->setObjectName("PageControl");
     startPage_ = new StartPage(pageControl_);
     QWidget* host = pageControl_;
-    pages_ = {{Page::Start, startPage_},
-              {Page::Browse, MakePage("PageB", [&] { return new BrowsePageWidget(app_.Browse(), host); })},
-              {Page::Search, MakePage("PageC", [&] { return new SearchPageWidget(app_.Search(), host); })},
-              {Page::Costing,
-               MakePage("PageD", [&] { return new CostingPageWidget(app_.Costing(), app_.CutList(), host); })},
-              {Page::Preview, MakePage("pageE", [&] {
-                   return new PreviewPageWidget(app_.Preview(), host);
-               })}};
+    pages_ = {
+        {Page::Start, startPage_},
+        {Page::Browse, MakePage("PageB", [&] { return new BrowsePageWidget(app_.Browse(), host); })},
+        {Page::Search, MakePage("PageC", [&] { return new SearchPageWidget(app_.Search(), host); })},
+        {Page::Costing, MakePage("PageD", [&] { return new CostingPageWidget(app_.Costing(), app_.CutList(), host); })},
+        {Page::Preview, MakePage("pageE", [&] { return new PreviewPageWidget(app_.Preview(), host); })}};
     for (auto& [id, page] : pages_) pageControl_->addWidget(page);
     layout->addWidget(pageControl_, 1);
 
@@ -125,9 +123,11 @@ void MainWindow::BuildMenus() {
 
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");
-    connect(AddItem(file, "Newprojectfile1", "New project file"), &QAction::triggered, this, [&project] { project.Newprojectfile1Click(); });
+    connect(AddItem(file, "Newprojectfile1", "New project file"), &QAction::triggered, this,
+            [&project] { project.Newprojectfile1Click(); });
     file->addSeparator();
-    connect(AddItem(file, "Openfile1", "Open file.."), &QAction::triggered, this, [&project] { project.Openfile1Click(); });
+    connect(AddItem(file, "Openfile1", "Open file.."), &QAction::triggered, this,
+            [&project] { project.Openfile1Click(); });
     connect(AddItem(file, "Save1", "Save"), &QAction::triggered, this, [&project] { project.Save1Click(); });
     connect(AddItem(file, "Saveas1", "Save as .."), &QAction::triggered, this, [&project] { project.Saveas1Click(); });
     file->addSeparator();
@@ -165,7 +165,8 @@ void MainWindow::BuildMenus() {
     QMenu* database = bar->addMenu("&Database");
     database->setObjectName("Database1");
     connect(database, &QMenu::aboutToShow, this, [&app] { app.Database1Click(); });
-    connect(AddItem(database, "NewDB", "Change to higher level"), &QAction::triggered, this, [&app] { app.NewDBClick(); });
+    connect(AddItem(database, "NewDB", "Change to higher level"), &QAction::triggered, this,
+            [&app] { app.NewDBClick(); });
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");
@@ -241,8 +242,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        default:
-            break;
+        default: break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -38,9 +38,18 @@ Answer QtUserInterface::Message(MsgKind kind, const std::string& text, unsigned 
     QString title = "Information";
     switch (kind) {
         case MsgKind::Information: break;
-        case MsgKind::Error: icon = QMessageBox::Critical; title = "Error"; break;
-        case MsgKind::Warning: icon = QMessageBox::Warning; title = "Warning"; break;
-        case MsgKind::Confirmation: icon = QMessageBox::Question; title = "Confirm"; break;
+        case MsgKind::Error:
+            icon = QMessageBox::Critical;
+            title = "Error";
+            break;
+        case MsgKind::Warning:
+            icon = QMessageBox::Warning;
+            title = "Warning";
+            break;
+        case MsgKind::Confirmation:
+            icon = QMessageBox::Question;
+            title = "Confirm";
+            break;
     }
     if (buttons == 0) buttons = kBtnOk;
     QMessageBox::StandardButtons std;
@@ -52,9 +61,10 @@ Answer QtUserInterface::Message(MsgKind kind, const std::string& text, unsigned 
     shown.replace("\r\n", "\n");
     QMessageBox box(icon, title, shown, std, parent_);
     box.setObjectName("MessageBox");
-    box.setDefaultButton((buttons & kBtnOk) ? QMessageBox::Ok : (buttons & kBtnYes) ? QMessageBox::Yes
-                                                              : (buttons & kBtnNo)  ? QMessageBox::No
-                                                                                    : QMessageBox::Cancel);
+    box.setDefaultButton((buttons & kBtnOk)    ? QMessageBox::Ok
+                         : (buttons & kBtnYes) ? QMessageBox::Yes
+                         : (buttons & kBtnNo)  ? QMessageBox::No
+                                               : QMessageBox::Cancel);
     if (messagesOnTop_) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {

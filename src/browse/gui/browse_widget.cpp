@@ -114,8 +114,8 @@ void PropRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     PropListBDrawItem(*painter, index, option.rect, option.state, option.font);
 }
 
-void PropRowDelegate::PropListBDrawItem(QPainter& canvas, const QModelIndex& index, const QRect& r,
-                                        QStyle::State state, const QFont& font) const {
+void PropRowDelegate::PropListBDrawItem(QPainter& canvas, const QModelIndex& index, const QRect& r, QStyle::State state,
+                                        const QFont& font) const {
     QPainter* painter = &canvas;
     painter->save();
     painter->fillRect(r, Qt::white);  // a selected row gets no highlight colour
@@ -271,7 +271,8 @@ BrowsePageWidget::BrowsePageWidget(BrowsePage& page, QWidget* parent) : PageWidg
 
     categories_ = new QGroupBox(" choose a material", panel1);
     categories_->setObjectName("WhichMaterialRG");
-    SetHint(categories_, "click to select a material type| All the materials of the type selected will be listed below.");
+    SetHint(categories_,
+            "click to select a material type| All the materials of the type selected will be listed below.");
     SetHelpContext(categories_, BrowsePage::kHelpContext);
     categoryButtons_ = new QButtonGroup(this);
     auto* catLayout = new QVBoxLayout(categories_);

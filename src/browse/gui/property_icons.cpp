@@ -495,7 +495,7 @@ void Draw(QPainter& p, int code) {
             Steam(p, 12.5, 19, QColor(120, 150, 190));
             break;
         }
-        case 27: {  // Ease of planing/cutting: a saw
+        case 27: {           // Ease of planing/cutting: a saw
             QPainterPath b;  // blade, teeth along the lower edge
             b.moveTo(0.8, 9.5);
             b.lineTo(14, 4.5);
@@ -750,8 +750,8 @@ void Draw(QPainter& p, int code) {
             p.setBrush(QColor(235, 245, 255));
             const struct {
                 double x, y, r;
-            } bubbles[] = {{6, 13, 4.5}, {13.5, 12.5, 3.5}, {10, 6, 3.5}, {15.5, 5, 2.2}, {4, 5, 2},
-                           {16.5, 17, 2}, {10.5, 17.5, 1.8}};
+            } bubbles[] = {{6, 13, 4.5}, {13.5, 12.5, 3.5}, {10, 6, 3.5},     {15.5, 5, 2.2},
+                           {4, 5, 2},    {16.5, 17, 2},     {10.5, 17.5, 1.8}};
             for (const auto& b : bubbles) p.drawEllipse(QPointF(b.x, b.y), b.r, b.r);
             p.setPen(Pen(Qt::white, 1.0));
             p.drawArc(QRectF(3, 10, 4, 4), 100 * 16, 60 * 16);

@@ -22,7 +22,7 @@ QPixmap DrawHand() {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
-    hand.addRoundedRect(QRectF(8.5, 1.5, 5, 17), 2.5, 2.5);    // index finger
+    hand.addRoundedRect(QRectF(8.5, 1.5, 5, 17), 2.5, 2.5);     // index finger
     hand.addRoundedRect(QRectF(13, 10.5, 4.5, 9), 2.2, 2.2);    // middle
     hand.addRoundedRect(QRectF(17, 11.5, 4.5, 8.5), 2.2, 2.2);  // ring
     hand.addRoundedRect(QRectF(21, 13, 4, 7.5), 2, 2);          // little

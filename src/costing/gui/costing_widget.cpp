@@ -65,7 +65,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         QScrollArea::resizeEvent(e);
         // Outside the resize itself, so the tools are laid out for the final height.
-        QMetaObject::invokeMethod(this, [this] { Fit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Fit(); }, Qt::QueuedConnection);
     }
 };
 
@@ -175,10 +176,9 @@ QWidget* CostingPageWidget::BuildToolbar() {
     dMaterialCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     dMaterialCombo_->setProperty("helpContext", kHelpCosting);
     SetHint(dMaterialCombo_,
-             "click to select| Click the drop down button on the right to show a list of materials and then click "
-             "to select one.");
-    connect(dMaterialCombo_, &QComboBox::activated, this,
-            [this](int item) { page_.DMaterialComboClick(item); });
+            "click to select| Click the drop down button on the right to show a list of materials and then click "
+            "to select one.");
+    connect(dMaterialCombo_, &QComboBox::activated, this, [this](int item) { page_.DMaterialComboClick(item); });
     toolbarRow_->addWidget(dMaterialCombo_);
     toolbarRow_->addStretch(1);
     return panel5_;
@@ -186,7 +186,8 @@ QWidget* CostingPageWidget::BuildToolbar() {
 
 void CostingPageWidget::AddCuttingListTools(CutGridPanel* cutList) {
     for (QWidget* tool : cutList->EditTools()) AddToolbarWidget(tool);
-    auto addTool = [this](const char* name, QStyle::StandardPixmap icon, const char* hint, void (CostingPage::*click)()) {
+    auto addTool = [this](const char* name, QStyle::StandardPixmap icon, const char* hint,
+                          void (CostingPage::*click)()) {
         auto* b = new QToolButton(panel5_);
         b->setObjectName(name);
         if (icon != QStyle::SP_CustomBase) b->setIcon(style()->standardIcon(icon));
@@ -234,8 +235,8 @@ QLabel* CostingPageWidget::MakeLabel(QWidget* parent, const char* name, std::str
 }
 
 QWidget* CostingPageWidget::MakeUnitsGroup(QWidget* parent, const char* name, const char* caption, const char* first,
-                                           const char* second, int CostingPage::*index,
-                                           void (CostingPage::*click)(int), const char* hint) {
+                                           const char* second, int CostingPage::*index, void (CostingPage::*click)(int),
+                                           const char* hint) {
     auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
     box->setObjectName(name);
     SetHint(box, hint);
@@ -307,22 +308,25 @@ QWidget* CostingPageWidget::BuildWoodTab() {
     grid->addWidget(MakeLabel(tab, "WoodSqmCostLabel", &CostingPage::WoodSqmCostLabel, true), 0, 1, 1, 2);
 
     grid->addWidget(MakeLabel(tab, "WoodLengthLabel", &CostingPage::WoodLengthLabel), 1, 0);
-    grid->addWidget(MakeEdit(tab, "LengthEdit", &CostingPage::LengthEdit, "enter length", &CostingPage::LengthEditKeyPress), 1, 1);
-    grid->addWidget(MakeUnitsGroup(tab, "LengthUnitRG", "", "(mm)", "(m)", &CostingPage::LengthUnitRG,
-                                   &CostingPage::LengthUnitRGClick,
-                                   "choose units| Select the units for the length measurement"),
-                    1, 2);
+    grid->addWidget(
+        MakeEdit(tab, "LengthEdit", &CostingPage::LengthEdit, "enter length", &CostingPage::LengthEditKeyPress), 1, 1);
+    grid->addWidget(
+        MakeUnitsGroup(tab, "LengthUnitRG", "", "(mm)", "(m)", &CostingPage::LengthUnitRG,
+                       &CostingPage::LengthUnitRGClick, "choose units| Select the units for the length measurement"),
+        1, 2);
     grid->addWidget(MakeLabel(tab, "WoodWidthLabel", &CostingPage::WoodWidthLabel), 2, 0);
-    grid->addWidget(MakeEdit(tab, "WidthEdit", &CostingPage::WidthEdit, "enter width", &CostingPage::WidthEditKeyPress), 2, 1);
-    grid->addWidget(MakeUnitsGroup(tab, "WidthUnitRG", "", "(mm)", "(m)", &CostingPage::WidthUnitRG,
-                                   &CostingPage::WidthUnitRGClick,
-                                   "choose units| Select the units for the width measurement"),
-                    2, 2);
+    grid->addWidget(MakeEdit(tab, "WidthEdit", &CostingPage::WidthEdit, "enter width", &CostingPage::WidthEditKeyPress),
+                    2, 1);
+    grid->addWidget(
+        MakeUnitsGroup(tab, "WidthUnitRG", "", "(mm)", "(m)", &CostingPage::WidthUnitRG, &CostingPage::WidthUnitRGClick,
+                       "choose units| Select the units for the width measurement"),
+        2, 2);
     auto* label10 = new QLabel("thickness (mm)", tab);
     label10->setObjectName("Label10");
     grid->addWidget(label10, 3, 0);
     grid->addWidget(MakeEdit(tab, "ThicknessEdit", &CostingPage::ThicknessEdit, "enter thickness",
-                                 &CostingPage::ThicknessEditKeyPress), 3, 1);
+                             &CostingPage::ThicknessEditKeyPress),
+                    3, 1);
 
     auto* label11 = new QLabel("cost", tab);
     label11->setObjectName("Label11");
@@ -405,41 +409,79 @@ QWidget* CostingPageWidget::BuildSectionTab(const SectionTab& t, QButtonGroup*& 
 
 QWidget* CostingPageWidget::BuildMetalTab() {
     const SectionTab metal{
-        CostingPage::kMetalPart, "MetalCost", "SectBtn", {1, 2, 3, 4, 5, 6, 7, 8},
+        CostingPage::kMetalPart,
+        "MetalCost",
+        "SectBtn",
+        {1, 2, 3, 4, 5, 6, 7, 8},
         {"strip| List available sizes of metal strip", "square| List available sizes of metal square section",
          "rod| List available sizes of metal round section", "square tube| List available sizes of square metal tube",
          "round tube| List available sizes of round metal tube",
-         "box section| List available sizes of metal box section",
-         "angle| List available sizes of metal angle section", "sheet| List available thicknesses of metal sheet"},
-        QColor(176, 184, 194), &CostingPage::SectBtn1Click,
-        "MetalSectionLB", &CostingPage::MetalSectionLB, &CostingPage::MetalSectionLBIndex,
-        &CostingPage::MetalSectionLBClick, "click to select| Click to select a size of thickness",
-        "MetalUnitCostLabel", &CostingPage::MetalUnitCostLabel, "UnitCostLabel", &CostingPage::UnitCostLabel,
-        "MetalLengthLabel", &CostingPage::MetalLengthLabel, "MetalLengthEdit", &CostingPage::MetalLengthEdit,
+         "box section| List available sizes of metal box section", "angle| List available sizes of metal angle section",
+         "sheet| List available thicknesses of metal sheet"},
+        QColor(176, 184, 194),
+        &CostingPage::SectBtn1Click,
+        "MetalSectionLB",
+        &CostingPage::MetalSectionLB,
+        &CostingPage::MetalSectionLBIndex,
+        &CostingPage::MetalSectionLBClick,
+        "click to select| Click to select a size of thickness",
+        "MetalUnitCostLabel",
+        &CostingPage::MetalUnitCostLabel,
+        "UnitCostLabel",
+        &CostingPage::UnitCostLabel,
+        "MetalLengthLabel",
+        &CostingPage::MetalLengthLabel,
+        "MetalLengthEdit",
+        &CostingPage::MetalLengthEdit,
         &CostingPage::MetalLengthEditKeyPress,
-        "MetalWidthLabel", &CostingPage::MetalWidthLabel, "MetalWidthEdit", &CostingPage::MetalWidthEdit,
+        "MetalWidthLabel",
+        &CostingPage::MetalWidthLabel,
+        "MetalWidthEdit",
+        &CostingPage::MetalWidthEdit,
         &CostingPage::MetalWidthEditKeyPress,
-        "Label14", "MetalCostLabel", &CostingPage::MetalCostLabel,
-        "MetalUnitsRG", &CostingPage::MetalUnitsRG, &CostingPage::MetalUnitsRGClick};
+        "Label14",
+        "MetalCostLabel",
+        &CostingPage::MetalCostLabel,
+        "MetalUnitsRG",
+        &CostingPage::MetalUnitsRG,
+        &CostingPage::MetalUnitsRGClick};
     return BuildSectionTab(metal, metalSections_, metalWidthLabel_, metalWidthEdit_);
 }
 
 QWidget* CostingPageWidget::BuildPlasticTab() {
-    const SectionTab plastic{
-        CostingPage::kPlasticPart, "PlasticCost", "PlasticSectBtn", {8, 3, 5},
-        {"sheets| List available sheet thicknesses", "rod| List available sizes for solid rods",
-         "tube| List available sizes for tubes"},
-        QColor(150, 200, 235), &CostingPage::PlasticSectBtn1Click,
-        "PlasticSectionLB", &CostingPage::PlasticSectionLB, &CostingPage::PlasticSectionLBIndex,
-        &CostingPage::PlasticSectionLBClick, "click to select| Click to select a size or thickness",
-        "PlasticSizeLabel", &CostingPage::PlasticSizeLabel, "PlasticUnitCostLabel",
-        &CostingPage::PlasticUnitCostLabel,
-        "PlasticLengthLabel", &CostingPage::PlasticLengthLabel, "PlasticLengthEdit",
-        &CostingPage::PlasticLengthEdit, &CostingPage::PlasticLengthEditKeyPress,
-        "PlasticWidthLabel", &CostingPage::PlasticWidthLabel, "PlasticWidthEdit", &CostingPage::PlasticWidthEdit,
-        &CostingPage::PlasticWidthEditKeyPress,
-        "Label23", "PlasticCostLabel", &CostingPage::PlasticCostLabel,
-        "PlasticUnitsRG", &CostingPage::PlasticUnitsRG, &CostingPage::PlasticUnitsRGClick};
+    const SectionTab plastic{CostingPage::kPlasticPart,
+                             "PlasticCost",
+                             "PlasticSectBtn",
+                             {8, 3, 5},
+                             {"sheets| List available sheet thicknesses", "rod| List available sizes for solid rods",
+                              "tube| List available sizes for tubes"},
+                             QColor(150, 200, 235),
+                             &CostingPage::PlasticSectBtn1Click,
+                             "PlasticSectionLB",
+                             &CostingPage::PlasticSectionLB,
+                             &CostingPage::PlasticSectionLBIndex,
+                             &CostingPage::PlasticSectionLBClick,
+                             "click to select| Click to select a size or thickness",
+                             "PlasticSizeLabel",
+                             &CostingPage::PlasticSizeLabel,
+                             "PlasticUnitCostLabel",
+                             &CostingPage::PlasticUnitCostLabel,
+                             "PlasticLengthLabel",
+                             &CostingPage::PlasticLengthLabel,
+                             "PlasticLengthEdit",
+                             &CostingPage::PlasticLengthEdit,
+                             &CostingPage::PlasticLengthEditKeyPress,
+                             "PlasticWidthLabel",
+                             &CostingPage::PlasticWidthLabel,
+                             "PlasticWidthEdit",
+                             &CostingPage::PlasticWidthEdit,
+                             &CostingPage::PlasticWidthEditKeyPress,
+                             "Label23",
+                             "PlasticCostLabel",
+                             &CostingPage::PlasticCostLabel,
+                             "PlasticUnitsRG",
+                             &CostingPage::PlasticUnitsRG,
+                             &CostingPage::PlasticUnitsRGClick};
     return BuildSectionTab(plastic, plasticSections_, plasticWidthLabel_, plasticWidthEdit_);
 }
 
@@ -454,9 +496,9 @@ QWidget* CostingPageWidget::BuildBoardTab() {
     auto* label6 = new QLabel("available thicknesses", tab);
     label6->setObjectName("Label6");
     listColumn->addWidget(label6);
-    auto* list = MakeList(tab, "BoardSectionLB", &CostingPage::BoardSectionLB, &CostingPage::BoardSectionLBIndex,
-                          &CostingPage::BoardSectionLBClick,
-                          "click to select| Click an item in the list to select a thickness");
+    auto* list =
+        MakeList(tab, "BoardSectionLB", &CostingPage::BoardSectionLB, &CostingPage::BoardSectionLBIndex,
+                 &CostingPage::BoardSectionLBClick, "click to select| Click an item in the list to select a thickness");
     list->setProperty("helpContext", kHelpStock);
     listColumn->addWidget(list, 1);
     body->addLayout(listColumn);
@@ -468,17 +510,18 @@ QWidget* CostingPageWidget::BuildBoardTab() {
     grid->addWidget(MakeLabel(tab, "BoardUnitCostLabel", &CostingPage::BoardUnitCostLabel, true), 0, 1);
     grid->addWidget(MakeLabel(tab, "BoardLengthLabel", &CostingPage::BoardLengthLabel), 1, 0);
     grid->addWidget(MakeEdit(tab, "BoardLengthEdit", &CostingPage::BoardLengthEdit, "enter length",
-                                 &CostingPage::BoardLengthEditKeyPress), 1, 1);
+                             &CostingPage::BoardLengthEditKeyPress),
+                    1, 1);
     grid->addWidget(MakeLabel(tab, "BoardWidthLabel", &CostingPage::BoardWidthLabel), 2, 0);
     grid->addWidget(MakeEdit(tab, "BoardWidthEdit", &CostingPage::BoardWidthEdit, "enter width",
-                                 &CostingPage::BoardWidthEditKeyPress), 2, 1);
+                             &CostingPage::BoardWidthEditKeyPress),
+                    2, 1);
     auto* label19 = new QLabel("cost", tab);
     label19->setObjectName("Label19");
     grid->addWidget(label19, 3, 0);
     grid->addWidget(MakeLabel(tab, "BoardCostLabel", &CostingPage::BoardCostLabel), 3, 1);
     grid->addWidget(MakeUnitsGroup(tab, "BoardUnitsRG", " measure in", "(m)", "(mm)", &CostingPage::BoardUnitsRG,
-                                   &CostingPage::BoardUnitsRGClick,
-                                   "choose units| Choose the units for measurement"),
+                                   &CostingPage::BoardUnitsRGClick, "choose units| Choose the units for measurement"),
                     4, 0, 1, 2);
     grid->setRowStretch(5, 1);
     body->addLayout(grid, 1);
@@ -494,7 +537,8 @@ bool CostingPageWidget::eventFilter(QObject* watched, QEvent* event) {
     if (typed.isEmpty() || typed.front() == 0x7f) return false;
     for (const auto& b : edits_) {
         if (b.edit != watched) continue;
-        return !std::invoke(b.keyPress, page_, static_cast<char32_t>(typed.front()));  // a refused key never reaches the edit
+        return !std::invoke(b.keyPress, page_,
+                            static_cast<char32_t>(typed.front()));  // a refused key never reaches the edit
     }
     return false;
 }

@@ -98,8 +98,8 @@ private:
     QWidget* MakeUnitsGroup(QWidget* parent, const char* name, const char* caption, const char* first,
                             const char* second, int CostingPage::*index, void (CostingPage::*click)(int),
                             const char* hint);
-    QListWidget* MakeList(QWidget* parent, const char* name, IndexedList CostingPage::*items,
-                          int CostingPage::*index, void (CostingPage::*click)(int), const char* hint);
+    QListWidget* MakeList(QWidget* parent, const char* name, IndexedList CostingPage::*items, int CostingPage::*index,
+                          void (CostingPage::*click)(int), const char* hint);
     QWidget* MakeSectionButtons(QWidget* parent, const char* namePrefix, const std::vector<int>& kinds,
                                 const std::vector<const char*>& hints, QColor fill, void (CostingPage::*click)(int),
                                 QButtonGroup*& group);

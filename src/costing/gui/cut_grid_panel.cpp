@@ -33,20 +33,21 @@ constexpr int kHelpCutList = 1011;
 CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) : QWidget(parent), list_(list) {
     setObjectName("CutGridPanel");
 
-    addToGridBtn_ = MakeTool("AddToGridBtn", QString(), "add to grid| Transfer the contents of the text box to the grid",
-                             &CuttingList::AddToGridBtnClick);
+    addToGridBtn_ =
+        MakeTool("AddToGridBtn", QString(), "add to grid| Transfer the contents of the text box to the grid",
+                 &CuttingList::AddToGridBtnClick);
     addToGridBtn_->setIcon(ToolGlyphIcon(ToolGlyph::Transfer));
     gridEdit_ = new QLineEdit(this);
     gridEdit_->setObjectName("GridEdit");
     gridEdit_->setMinimumWidth(120);
     SetHint(gridEdit_,
-             "transfer to grid| Press return or click then button on the left to update the text in the grid");
+            "transfer to grid| Press return or click then button on the left to update the text in the grid");
     gridEdit_->setProperty("helpContext", kHelpCutList);
     connect(gridEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { list_.GridEdit = t.toStdString(); });
     connect(gridEdit_, &QLineEdit::returnPressed, this, [this] { list_.GridEditKeyPress(13); });
 
-    copyBtn_ = MakeTool("CopyBtn", QString(), "copy grid| Copy the cutting list to the clipboard",
-                        &CuttingList::CopyBtnClick);
+    copyBtn_ =
+        MakeTool("CopyBtn", QString(), "copy grid| Copy the cutting list to the clipboard", &CuttingList::CopyBtnClick);
     copyBtn_->setIcon(ToolGlyphIcon(ToolGlyph::Copy));
     gridFontBtn_ = MakeTool("GridFontBtn", QString(), "font| Change the font used in the cutting list",
                             &CuttingList::GridFontBtnClick);

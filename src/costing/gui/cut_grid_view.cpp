@@ -90,8 +90,7 @@ void CutGridModel::Apply(const CutListChange& change) {
             if (first <= last && cols_ > 0) emit dataChanged(index(first, 0), index(last, cols_ - 1));
             break;
         }
-        case CutListChange::StateChanged:
-            break;
+        case CutListChange::StateChanged: break;
     }
 }
 
@@ -225,7 +224,8 @@ void CutGridView::Refresh() {
             setColumnWidth(c, list_.CutGrid.ColWidths[static_cast<std::size_t>(c)]);
         shownWidths_ = list_.CutGrid.ColWidths;
     }
-    const int heading = list_.CutGrid.HeadingRowHeight > 0 ? list_.CutGrid.HeadingRowHeight : 2 * fontMetrics().height();
+    const int heading =
+        list_.CutGrid.HeadingRowHeight > 0 ? list_.CutGrid.HeadingRowHeight : 2 * fontMetrics().height();
     if (heading != shownHeading_) {
         header_->SetHeadingHeight(heading);
         shownHeading_ = heading;
@@ -271,18 +271,12 @@ void CutGridView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down: return arrow(GridKey::Down);
         case Qt::Key_Delete: return arrow(GridKey::Delete);
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            list_.CutGridKeyPress(13);
-            return Changed();
-        case Qt::Key_Backspace:
-            list_.CutGridKeyPress(8);
-            return Changed();
+        case Qt::Key_Enter: list_.CutGridKeyPress(13); return Changed();
+        case Qt::Key_Backspace: list_.CutGridKeyPress(8); return Changed();
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-            return QTableView::keyPressEvent(event);
-        default:
-            break;
+        case Qt::Key_Escape: return QTableView::keyPressEvent(event);
+        default: break;
     }
     if (event->matches(QKeySequence::Copy)) {
         list_.CopyBtnClick();

@@ -16,7 +16,6 @@
 
 namespace trevane {
 
-
 // The light yellow of fixed cells.
 inline const QColor kFixedCellColor(255, 255, 128);
 

@@ -67,8 +67,7 @@ QPixmap SectionGlyph(int kind, int size, QColor fill) {
             path.closeSubpath();
             break;
         }
-        default:
-            return pix;
+        default: return pix;
     }
     p.drawPath(path);
 

@@ -14,7 +14,7 @@ class CuttingList;
 
 class StockDiagramView : public QWidget {
     Q_OBJECT
-  public:
+public:
     StockDiagramView(CuttingList& list, QWidget* parent);
 
     // Takes the list's stock summary again and redraws.
@@ -23,11 +23,11 @@ class StockDiagramView : public QWidget {
     const std::vector<DiagramStock>& Items() const { return items_; }
     PageSetup Setup() const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     void Stack();
 
     CuttingList& list_;

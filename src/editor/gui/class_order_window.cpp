@@ -60,8 +60,8 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-ClassOrderWindow::ClassOrderWindow(EditorPrompts& prompts, std::function<const TMaterialList&(const ClassOrder&)> materials,
-                                   QWidget* parent)
+ClassOrderWindow::ClassOrderWindow(EditorPrompts& prompts,
+                                   std::function<const TMaterialList&(const ClassOrder&)> materials, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), materials_(std::move(materials)) {
     setObjectName("ClassOrderWindow");
     setWindowTitle("Class order");
@@ -229,7 +229,8 @@ void ClassOrderWindow::Show() {
     problems_->setText(problems.join("\n"));
     problems_->setVisible(!problems.isEmpty());
     stockText_->setPlainText(Q(stock_.Text()));
-    statusBar()->showMessage(QString("%1 projects combined, %2 rows").arg(order_.projects.size()).arg(order_.rows.size()));
+    statusBar()->showMessage(
+        QString("%1 projects combined, %2 rows").arg(order_.projects.size()).arg(order_.rows.size()));
 }
 
 QString ClassOrderWindow::Html() const {
@@ -250,8 +251,7 @@ QString ClassOrderWindow::Html() const {
              "</td><td align=right>" + Q(FormatPence(p.pence)) + "</td></tr>";
     h += "<tr><td><b>Total</b></td><td></td><td align=right><b>" + Q(FormatPence(order_.totalPence)) +
          "</b></td></tr></table>";
-    if (!stock_.Text().empty())
-        h += "<h3>Stock needed</h3><pre>" + Q(stock_.Text()).toHtmlEscaped() + "</pre>";
+    if (!stock_.Text().empty()) h += "<h3>Stock needed</h3><pre>" + Q(stock_.Text()).toHtmlEscaped() + "</pre>";
     if (!order_.problems.empty()) {
         h += "<h3>Left out</h3><ul>";
         for (const auto& p : order_.problems) h += "<li>" + Q(p).toHtmlEscaped() + "</li>";

@@ -22,7 +22,8 @@ class ClassOrderWindow : public QMainWindow {
 public:
     // `materials` gives the database whose stock sizes the stock summary uses
     // (called each time the order is combined).
-    ClassOrderWindow(EditorPrompts& prompts, std::function<const TMaterialList&(const ClassOrder&)> materials, QWidget* parent);
+    ClassOrderWindow(EditorPrompts& prompts, std::function<const TMaterialList&(const ClassOrder&)> materials,
+                     QWidget* parent);
 
     // Adds project files and combines the order again.
     void AddProjects(const QStringList& paths);

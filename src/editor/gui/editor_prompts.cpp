@@ -13,19 +13,17 @@ EditorPrompts::SaveChoice QtEditorPrompts::AskSaveChanges(QWidget* parent, const
     box.setObjectName("SaveChangesBox");
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
-        case QMessageBox::Save:
-            return SaveChoice::Save;
-        case QMessageBox::Discard:
-            return SaveChoice::Discard;
-        default:
-            return SaveChoice::Cancel;
+        case QMessageBox::Save: return SaveChoice::Save;
+        case QMessageBox::Discard: return SaveChoice::Discard;
+        default: return SaveChoice::Cancel;
     }
 }
 
 EditorPrompts::DiskChoice QtEditorPrompts::AskChangedOnDisk(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Warning, "File changed on disk",
-                    message + "\n\nOverwrite it with your version (theirs is kept as the backup), "
-                              "open their version (your changes are dropped), or cancel?",
+                    message +
+                        "\n\nOverwrite it with your version (theirs is kept as the backup), "
+                        "open their version (your changes are dropped), or cancel?",
                     QMessageBox::NoButton, parent);
     box.setObjectName("ChangedOnDiskBox");
     QPushButton* overwrite = box.addButton("Overwrite", QMessageBox::DestructiveRole);

@@ -22,10 +22,12 @@ public:
     virtual void ShowError(QWidget* parent, const QString& title, const QString& message) = 0;
     virtual void ShowInformation(QWidget* parent, const QString& title, const QString& message) = 0;
     // File choices; an empty result is a cancel.
-    virtual QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& dir, const QString& filter) = 0;
+    virtual QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& dir,
+                                   const QString& filter) = 0;
     virtual QStringList ChooseOpenFiles(QWidget* parent, const QString& title, const QString& dir,
                                         const QString& filter) = 0;
-    virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& dir, const QString& filter) = 0;
+    virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& dir,
+                                   const QString& filter) = 0;
     // A name for a new material; empty when cancelled.
     virtual QString AskText(QWidget* parent, const QString& title, const QString& label, const QString& text) = 0;
     // One of `items`; -1 when cancelled.

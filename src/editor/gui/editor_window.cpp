@@ -123,11 +123,13 @@ void EditorWindow::BuildMenus() {
     file->setObjectName("FileMenu");
     add(file, "&New database", "NewAction", QKeySequence::New, [this] { NewClick(); });
     add(file, "&Open...", "OpenAction", QKeySequence::Open, [this] { OpenClick(); });
-    add(file, "&Import source...", "ImportSourceAction", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { ImportSourceClick(); });
+    add(file, "&Import source...", "ImportSourceAction", QKeySequence(Qt::CTRL | Qt::Key_I),
+        [this] { ImportSourceClick(); });
     file->addSeparator();
     add(file, "&Save", "SaveAction", QKeySequence::Save, [this] { Save(); });
     add(file, "Save &as...", "SaveAsAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAs(); });
-    add(file, "&Export source...", "ExportSourceAction", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ExportSourceClick(); });
+    add(file, "&Export source...", "ExportSourceAction", QKeySequence(Qt::CTRL | Qt::Key_E),
+        [this] { ExportSourceClick(); });
     file->addSeparator();
     add(file, "&Class order...", "ClassOrderAction", QKeySequence(Qt::CTRL | Qt::Key_K), [this] { ClassOrderClick(); });
     file->addSeparator();
@@ -139,19 +141,24 @@ void EditorWindow::BuildMenus() {
     redo_ = add(edit, "&Redo", "RedoAction", QKeySequence(), [this] { RedoClick(); });
     redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addSeparator();
-    add(edit, "&Add material...", "AddMaterialAction", QKeySequence(Qt::CTRL | Qt::Key_Insert), [this] { AddMaterialClick(); });
-    add(edit, "D&uplicate material", "DuplicateAction", QKeySequence(Qt::CTRL | Qt::Key_D), [this] { DuplicateClick(); });
+    add(edit, "&Add material...", "AddMaterialAction", QKeySequence(Qt::CTRL | Qt::Key_Insert),
+        [this] { AddMaterialClick(); });
+    add(edit, "D&uplicate material", "DuplicateAction", QKeySequence(Qt::CTRL | Qt::Key_D),
+        [this] { DuplicateClick(); });
     add(edit, "&Delete material", "DeleteAction", QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { DeleteClick(); });
     add(edit, "Move u&p", "MoveUpAction", QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { MoveClick(-1); });
     add(edit, "Move do&wn", "MoveDownAction", QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { MoveClick(1); });
     edit->addSeparator();
-    add(edit, "Import &picture...", "ImportPictureAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { ImportPictureClick(); });
+    add(edit, "Import &picture...", "ImportPictureAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+        [this] { ImportPictureClick(); });
     add(edit, "&Check database", "CheckAction", QKeySequence(Qt::Key_F7), [this] { CheckClick(); });
 
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("ViewMenu");
-    add(view, "&Materials", "ShowMaterialsAction", QKeySequence(Qt::CTRL | Qt::Key_1), [this] { mainTabs_->setCurrentIndex(0); });
-    add(view, "P&rice table", "ShowPricesAction", QKeySequence(Qt::CTRL | Qt::Key_2), [this] { mainTabs_->setCurrentIndex(1); });
+    add(view, "&Materials", "ShowMaterialsAction", QKeySequence(Qt::CTRL | Qt::Key_1),
+        [this] { mainTabs_->setCurrentIndex(0); });
+    add(view, "P&rice table", "ShowPricesAction", QKeySequence(Qt::CTRL | Qt::Key_2),
+        [this] { mainTabs_->setCurrentIndex(1); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("HelpMenu");
@@ -218,8 +225,8 @@ void EditorWindow::Refresh(int select) {
         item->setData(0, Qt::UserRole, i);
     }
     for (int g = 0; g < kMaterialGroupCount; ++g)
-        groups[static_cast<std::size_t>(g)]->setText(
-            0, Q(GroupCaption(static_cast<MaterialGroup>(g))) + " (" + QString::number(counts[static_cast<std::size_t>(g)]) + ")");
+        groups[static_cast<std::size_t>(g)]->setText(0, Q(GroupCaption(static_cast<MaterialGroup>(g))) + " (" +
+                                                            QString::number(counts[static_cast<std::size_t>(g)]) + ")");
     tree_->blockSignals(was);
     for (int c = 1; c < 5; ++c) tree_->resizeColumnToContents(c);
     SelectMaterial(select);
@@ -254,12 +261,9 @@ bool EditorWindow::MaySpoilChanges() {
     if (!doc_.Modified()) return true;
     const QString name = doc_.HasPath() ? QFileInfo(Q(doc_.Path())).fileName() : "the new database";
     switch (prompts_.AskSaveChanges(this, name)) {
-        case EditorPrompts::SaveChoice::Save:
-            return Save();
-        case EditorPrompts::SaveChoice::Discard:
-            return true;
-        case EditorPrompts::SaveChoice::Cancel:
-            return false;
+        case EditorPrompts::SaveChoice::Save: return Save();
+        case EditorPrompts::SaveChoice::Discard: return true;
+        case EditorPrompts::SaveChoice::Cancel: return false;
     }
     return false;
 }
@@ -299,23 +303,17 @@ bool EditorWindow::SaveTo(const std::string& path) {
             doc_.Save(path, overwrite);
             diskNoted_ = false;
             Refresh(Current());
-            statusBar()->showMessage("Saved " + Q(path) + " (the previous file is kept as " +
-                                         QFileInfo(Q(path)).fileName() + ".bak)",
-                                     6000);
+            statusBar()->showMessage(
+                "Saved " + Q(path) + " (the previous file is kept as " + QFileInfo(Q(path)).fileName() + ".bak)", 6000);
             return true;
         } catch (const EDatabaseProblems& e) {
             ShowProblems(e.Problems);
             return false;
         } catch (const EChangedOnDisk& e) {
             switch (prompts_.AskChangedOnDisk(this, Q(e.what()))) {
-                case EditorPrompts::DiskChoice::Overwrite:
-                    overwrite = true;
-                    continue;
-                case EditorPrompts::DiskChoice::Reload:
-                    OpenFile(Q(path));
-                    return false;
-                case EditorPrompts::DiskChoice::Cancel:
-                    return false;
+                case EditorPrompts::DiskChoice::Overwrite: overwrite = true; continue;
+                case EditorPrompts::DiskChoice::Reload: OpenFile(Q(path)); return false;
+                case EditorPrompts::DiskChoice::Cancel: return false;
             }
         } catch (const std::exception& e) {
             prompts_.ShowError(this, "Save", Q(e.what()));
@@ -355,7 +353,8 @@ void EditorWindow::OpenClick() {
 
 void EditorWindow::ImportSourceClick() {
     if (!MaySpoilChanges()) return;
-    const QString path = prompts_.ChooseOpenFile(this, "Import database source", programDir_, "Database sources (*.json)");
+    const QString path =
+        prompts_.ChooseOpenFile(this, "Import database source", programDir_, "Database sources (*.json)");
     if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -395,7 +394,8 @@ void EditorWindow::RedoClick() {
 void EditorWindow::AddMaterialClick() {
     CommitTyping();
     static const std::vector<std::pair<int, const char*>> kinds = {
-        {0, "wood"}, {10, "board"}, {5, "steel"}, {6, "aluminium"}, {7, "brass"}, {8, "copper"}, {1, "metal (no stock)"}, {2, "plastic"}};
+        {0, "wood"},   {10, "board"},           {5, "steel"},  {6, "aluminium"}, {7, "brass"},
+        {8, "copper"}, {1, "metal (no stock)"}, {2, "plastic"}};
     QStringList names;
     for (const auto& k : kinds) names << k.second;
     const int k = prompts_.AskItem(this, "Add material", "Kind of material:", names);

@@ -306,8 +306,9 @@ void MaterialForm::BuildStock() {
 void MaterialForm::StockItemChanged(QTableWidgetItem* item) {
     if (loading_ || pos_ < 0 || !item || item->column() == 0) return;
     const std::string key = S(item->data(Qt::UserRole).toString());
-    const std::string text =
-        item->data(Qt::UserRole + 1).toBool() ? (item->checkState() == Qt::Checked ? "true" : "false") : S(item->text());
+    const std::string text = item->data(Qt::UserRole + 1).toBool()
+                                 ? (item->checkState() == Qt::Checked ? "true" : "false")
+                                 : S(item->text());
     if (text == GetShapeField(doc_.Material(pos_), item->row(), key)) return;
     Commit(doc_.SetShapeField(pos_, item->row(), key, text));
 }

@@ -9,8 +9,8 @@
 namespace trevane {
 
 struct PictureImport {
-    int number = 0;    // the picture number written (0: none)
-    QString error;     // why nothing was written
+    int number = 0;  // the picture number written (0: none)
+    QString error;   // why nothing was written
 };
 
 PictureImport ImportPicture(const QString& source, const QString& picsDir, const TMaterialList& materials);

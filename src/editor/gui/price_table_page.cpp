@@ -20,9 +20,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 class NumberItem : public QTableWidgetItem {
 public:
     using QTableWidgetItem::QTableWidgetItem;
-    bool operator<(const QTableWidgetItem& other) const override {
-        return text().toDouble() < other.text().toDouble();
-    }
+    bool operator<(const QTableWidgetItem& other) const override { return text().toDouble() < other.text().toDouble(); }
 };
 
 }  // namespace
@@ -85,7 +83,14 @@ void PriceTablePage::SetGroup(MaterialGroup group) { group_->setCurrentIndex(sta
 void PriceTablePage::Reload() {
     // The grid's items are replaced: not while one of them is still reporting its change.
     if (inChange_) {
-        if (!reloadLater_) QMetaObject::invokeMethod(this, [this] { reloadLater_ = false; Reload(); }, Qt::QueuedConnection);
+        if (!reloadLater_)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    reloadLater_ = false;
+                    Reload();
+                },
+                Qt::QueuedConnection);
         reloadLater_ = true;
         return;
     }

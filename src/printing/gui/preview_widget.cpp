@@ -71,8 +71,10 @@ PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageW
 
     QHBoxLayout* bar = nullptr;
     auto* panel6 = MakeToolbar("Panel6", bar);
-    auto* menuBtn = ToolButton(panel6, "SpeedButton4", "main menu", ToolGlyph::House, "main menu| Return to main menu on page 1.");
-    auto* returnBtn = ToolButton(panel6, "SpeedButton2", "return", ToolGlyph::Back, "return| Return to the previous page");
+    auto* menuBtn =
+        ToolButton(panel6, "SpeedButton4", "main menu", ToolGlyph::House, "main menu| Return to main menu on page 1.");
+    auto* returnBtn =
+        ToolButton(panel6, "SpeedButton2", "return", ToolGlyph::Back, "return| Return to the previous page");
     auto* printBtn = ToolButton(panel6, "PrintBtn", "print", ToolGlyph::Printer, "print| Print current page");
     titleBtn_ = ToolButton(panel6, "TitleBtn", "titles", ToolGlyph::Titles,
                            "titles| Add your name and a project title to the print out");
@@ -95,8 +97,9 @@ PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageW
     auto* storeLabel = new QLabel(panel6);
     storeLabel->setObjectName("StoreLabel");
     storeLabel->setVisible(false);
-    for (QWidget* w : {static_cast<QWidget*>(menuBtn), static_cast<QWidget*>(returnBtn),
-                       static_cast<QWidget*>(printBtn), static_cast<QWidget*>(titleBtn_), static_cast<QWidget*>(fontBtn)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(menuBtn), static_cast<QWidget*>(returnBtn), static_cast<QWidget*>(printBtn),
+          static_cast<QWidget*>(titleBtn_), static_cast<QWidget*>(fontBtn)})
         bar->addWidget(w);
     bar->addSpacing(12);
     bar->addWidget(fontLabel_);
@@ -150,7 +153,6 @@ void PreviewPageWidget::Show(PreviewChange change) {
             break;
     }
 }
-
 
 void PreviewPageWidget::ApplyZoom() {
     // The box keeps its top-left corner at the area's origin; the area then

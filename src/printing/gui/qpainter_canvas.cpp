@@ -28,9 +28,12 @@ int QtFlags(unsigned flags) {
     int f = 0;
     if (flags & kTextSingleLine) f |= Qt::TextSingleLine;
     if ((flags & kTextWordWrap) && !(flags & kTextSingleLine)) f |= Qt::TextWordWrap;
-    if (flags & kTextRight) f |= Qt::AlignRight;
-    else if (flags & kTextCenter) f |= Qt::AlignHCenter;
-    else f |= Qt::AlignLeft;
+    if (flags & kTextRight)
+        f |= Qt::AlignRight;
+    else if (flags & kTextCenter)
+        f |= Qt::AlignHCenter;
+    else
+        f |= Qt::AlignLeft;
     f |= (flags & kTextVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
     return f;
 }
@@ -121,8 +124,8 @@ int QPainterCanvas::DrawTextBox(const Rect& box, const std::string& text, unsign
 }
 
 int QPainterCanvas::MeasureTextBox(int width, const std::string& text, unsigned flags) {
-    const QRect bounds = p_.boundingRect(QRect(0, 0, std::max(1, width), INT_MAX / 4), QtFlags(flags & ~kTextVCenter),
-                                         Lines(text));
+    const QRect bounds =
+        p_.boundingRect(QRect(0, 0, std::max(1, width), INT_MAX / 4), QtFlags(flags & ~kTextVCenter), Lines(text));
     return bounds.height();
 }
 

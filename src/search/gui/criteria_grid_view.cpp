@@ -37,8 +37,7 @@ protected:
     void paintSection(QPainter* p, const QRect& rect, int logicalIndex) const override {
         if (!rect.isValid()) return;
         grid_.GridCDrawCell(*p, logicalIndex, 0, rect.adjusted(0, 0, -1, -1),
-                            model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString(),
-                            font());
+                            model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString(), font());
         p->save();
         p->setPen(QColor(0xa0, 0xa0, 0xa0));  // the grid lines of the heading row
         p->drawLine(rect.topRight(), rect.bottomRight());

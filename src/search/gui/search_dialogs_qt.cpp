@@ -28,8 +28,7 @@ namespace {
 void MakeFixedDialog(QDialog* d, const char* name, const char* caption, int w, int h) {
     d->setObjectName(name);
     d->setWindowTitle(caption);
-    d->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
+    d->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     d->setFont(QFont("Arial", 9));
     d->setFixedSize(w, h);
     if (QScreen* screen = QGuiApplication::primaryScreen())

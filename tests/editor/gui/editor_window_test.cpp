@@ -43,16 +43,20 @@ public:
     DiskChoice AskChangedOnDisk(QWidget*, const QString&) override { return Next(diskChoices, DiskChoice::Cancel); }
     void ShowError(QWidget*, const QString&, const QString& m) override { errors << m; }
     void ShowInformation(QWidget*, const QString&, const QString& m) override { information << m; }
-    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return Next(files, {}); }
+    QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return Next(files, {});
+    }
     QStringList ChooseOpenFiles(QWidget*, const QString&, const QString&, const QString&) override {
         return Next(fileLists, {});
     }
-    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return Next(files, {}); }
+    QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return Next(files, {});
+    }
     QString AskText(QWidget*, const QString&, const QString&, const QString&) override { return Next(texts, {}); }
     int AskItem(QWidget*, const QString&, const QString&, const QStringList&) override { return Next(items, -1); }
     ~FakePrompts() override {
-        EXPECT_TRUE(saveChoices.empty() && diskChoices.empty() && files.empty() && fileLists.empty() &&
-                    texts.empty() && items.empty())
+        EXPECT_TRUE(saveChoices.empty() && diskChoices.empty() && files.empty() && fileLists.empty() && texts.empty() &&
+                    items.empty())
             << "answers left unused";
     }
 
@@ -109,17 +113,19 @@ struct EditorFixture : ::testing::Test {
 };
 
 TEST_F(EditorFixture, EveryControlHasItsName) {
-    for (const char* name : {"MainTabs", "MaterialsPage", "MaterialTree", "MaterialTabs", "DetailsPage", "PictureView",
-                             "ImportPictureBtn", "PropertyTable", "ExtraTable", "StockTable", "PriceTablePage",
-                             "PriceGroupCombo", "PriceGrid", "RaisePercentEdit", "RaiseBtn", "RaiseSelectedCheck",
-                             "StatusBar", "FileLabel", "Field_name", "Field_picture", "Field_available", "Field_category",
-                             "Field_origin", "Field_other_name", "Field_hardwood", "Field_price", "Field_description",
-                             "Property_3", "Extra_1"})
+    for (const char* name :
+         {"MainTabs",           "MaterialsPage",     "MaterialTree",  "MaterialTabs",     "DetailsPage",
+          "PictureView",        "ImportPictureBtn",  "PropertyTable", "ExtraTable",       "StockTable",
+          "PriceTablePage",     "PriceGroupCombo",   "PriceGrid",     "RaisePercentEdit", "RaiseBtn",
+          "RaiseSelectedCheck", "StatusBar",         "FileLabel",     "Field_name",       "Field_picture",
+          "Field_available",    "Field_category",    "Field_origin",  "Field_other_name", "Field_hardwood",
+          "Field_price",        "Field_description", "Property_3",    "Extra_1"})
         EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
-    for (const char* name : {"NewAction", "OpenAction", "ImportSourceAction", "SaveAction", "SaveAsAction",
-                             "ExportSourceAction", "ClassOrderAction", "QuitAction", "UndoAction", "RedoAction",
-                             "AddMaterialAction", "DuplicateAction", "DeleteAction", "MoveUpAction", "MoveDownAction",
-                             "ImportPictureAction", "CheckAction", "ShowMaterialsAction", "ShowPricesAction", "AboutAction"})
+    for (const char* name :
+         {"NewAction",           "OpenAction",       "ImportSourceAction",  "SaveAction",       "SaveAsAction",
+          "ExportSourceAction",  "ClassOrderAction", "QuitAction",          "UndoAction",       "RedoAction",
+          "AddMaterialAction",   "DuplicateAction",  "DeleteAction",        "MoveUpAction",     "MoveDownAction",
+          "ImportPictureAction", "CheckAction",      "ShowMaterialsAction", "ShowPricesAction", "AboutAction"})
         EXPECT_NE(window->findChild<QAction*>(name), nullptr) << name;
     EXPECT_EQ(window->findChild<QAction*>("SaveAction")->shortcut(), QKeySequence::Save);
     EXPECT_EQ(window->findChild<QAction*>("UndoAction")->shortcut(), QKeySequence(QKeySequence::Undo));
@@ -146,7 +152,8 @@ TEST_F(EditorFixture, APriceAndAStockSizeEditedSavedAndUndone) {
     // A wrong value is refused, named in the status bar, and the cell shows the stored value.
     stock->item(0, 1)->setText("ninety");
     EXPECT_EQ(window->statusBar()->currentMessage(),
-              "12 x 3 [strip], Price (\xC2\xA3 per m, sheet per m\xC2\xB2): \"ninety\" is not an amount in pounds such as 12.50");
+              "12 x 3 [strip], Price (\xC2\xA3 per m, sheet per m\xC2\xB2): \"ninety\" is not an amount in pounds such "
+              "as 12.50");
     EXPECT_EQ(stock->item(0, 1)->text(), "0.95");
 
     Trigger(window.get(), "SaveAction");
@@ -266,7 +273,8 @@ TEST_F(EditorFixture, APhotoIsImportedUnderAFreePictureNumber) {
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.File("pics"))));
     WriteTestFile(dir.File("pics/90.jpg"), "taken");
     int largest = 90;
-    for (const auto& m : window->Document().Materials()) largest = std::max(largest, static_cast<int>(m->PictureNumber));
+    for (const auto& m : window->Document().Materials())
+        largest = std::max(largest, static_cast<int>(m->PictureNumber));
     const int expected = largest + 1;
     window->SelectMaterial(3);
     prompts.files = {source};
@@ -321,7 +329,8 @@ TEST_F(EditorFixture, ClassOrderOfThreeProjectsAndADamagedOne) {
     prompts.fileLists = {files + QStringList{QString::fromStdString(dir.File("D.prj"))}};
     order->AddProjectsClick();
     ASSERT_EQ(prompts.information.size(), 1);
-    EXPECT_TRUE(prompts.information[0].contains("D.prj: This is not a valid *.prj project file; left out of the order"));
+    EXPECT_TRUE(
+        prompts.information[0].contains("D.prj: This is not a valid *.prj project file; left out of the order"));
     auto* grid = Find<QTableWidget>(order, "OrderGrid");
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->item(0, 0)->text(), "MDF");
