@@ -115,4 +115,21 @@ std::string FormatMoney(Money amount) { return std::string(kPoundSign) + " " + F
 std::string FormatMoneyTight(double pounds) { return std::string(kPoundSign) + FormatFixed2(pounds); }
 std::string FormatMoneyTight(Money amount) { return std::string(kPoundSign) + FormatFixed2(amount); }
 
+std::string TrimSpaces(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return std::string(s);
+}
+
+std::optional<long long> ParseCount(std::string_view text) {
+    const std::string t = TrimSpaces(text);
+    if (t.empty() || t.size() > 12) return std::nullopt;
+    long long n = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
 }  // namespace trevane

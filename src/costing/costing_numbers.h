@@ -39,6 +39,11 @@ std::optional<Money> ToMoney(double pounds);
 // "nan", thousands separators, a second point and digit runs too long for a
 // finite double all give nullopt. A value too small to represent reads as 0.
 std::optional<double> ParseDecimal(std::string_view text);
+// A number off as the cutting list holds it: whole, at most 12 digits, spaces
+// around it allowed; nullopt otherwise.
+std::optional<long long> ParseCount(std::string_view text);
+// The text without the spaces around it.
+std::string TrimSpaces(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour.
 double RoundHalfEven(double value);

@@ -48,24 +48,6 @@ std::vector<StockPiece> StockPiecesOf(const StringGrid& grid) {
 
 namespace {
 
-std::string Trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
-}
-
-// A whole number of pieces, or nullopt.
-std::optional<long long> ParseCount(const std::string& text) {
-    const std::string t = Trim(text);
-    if (t.empty() || t.size() > 12) return std::nullopt;
-    long long n = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 std::string Plural(long long n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }

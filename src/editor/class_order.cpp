@@ -20,23 +20,6 @@ namespace {
 
 constexpr std::size_t kMaxProjectBytes = 64u * 1024u * 1024u;
 
-std::string Trim(const std::string& s) {
-    const auto a = s.find_first_not_of(' ');
-    if (a == std::string::npos) return {};
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
-std::optional<long long> WholeNumber(const std::string& text) {
-    const std::string t = Trim(text);
-    if (t.empty() || t.size() > 12) return std::nullopt;
-    long long n = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 bool IsNumber(const std::string& text) { return ParseDecimal(text).has_value(); }
 
 // The stock size a piece comes from and the piece to cut, as the cutting list
@@ -95,13 +78,13 @@ ClassOrder CombineProjects(const std::vector<std::string>& paths, const std::fun
             piece.part = r;
             piece.name = grid.Cell(1, r);
             piece.material = grid.Cell(2, r);
-            piece.length = Trim(grid.Cell(4, r));
-            piece.width = Trim(grid.Cell(5, r));
-            piece.thickness = Trim(grid.Cell(6, r));
+            piece.length = TrimSpaces(grid.Cell(4, r));
+            piece.width = TrimSpaces(grid.Cell(5, r));
+            piece.thickness = TrimSpaces(grid.Cell(6, r));
             if (piece.material.empty() && piece.length.empty()) continue;
             const std::string where = project.label + ", part " + std::to_string(r) +
                                       (piece.name.empty() ? "" : " \"" + piece.name + "\"") + ": ";
-            const auto count = WholeNumber(grid.Cell(3, r));
+            const auto count = ParseCount(grid.Cell(3, r));
             const auto unit = ParseDecimal(grid.Cell(7, r));
             if (!count) {
                 order.problems.push_back(where + "the number off is not a whole number; not counted");
