@@ -35,16 +35,7 @@ pupil_home=$work/home
 made_user=
 xvfb_pid=
 app_pid=
-end_process() {
-    local _
-    kill "$1" 2>/dev/null || return
-    for _ in $(seq 30); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-}
+source "$(dirname "$0")/xvfb_lib.sh"
 cleanup() {
     [[ -n $app_pid ]] && end_process "$app_pid"
     [[ -n $xvfb_pid ]] && end_process "$xvfb_pid"
@@ -88,16 +79,7 @@ chmod 700 "$pupil_home/run"
 "${as_pupil[@]}" test -w "$prefix/lib/trevane" && fail "the pupil may write the program folder"
 
 # ---------------------------------------------------------------- display
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq $((wait_s * 10))); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
-    sleep 0.1
-done
-[[ -s $work/display ]] || fail "Xvfb did not report its display"
-DISPLAY=:$(tr -dc '0-9' <"$work/display")
-export DISPLAY
+start_xvfb || fail "Xvfb did not start"
 unset XAUTHORITY
 
 # ---------------------------------------------------------------- program

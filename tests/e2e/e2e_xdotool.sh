@@ -65,17 +65,7 @@ declare -A at=(
 work=$(mktemp -d /tmp/trevane-e2e-home.XXXXXX)
 xvfb_pid=
 app_pid=
-# Ends process $1: politely, then (a hung or stopped process) for good.
-end_process() {
-    local _
-    kill "$1" 2>/dev/null || return
-    for _ in $(seq 30); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-}
+source "$(dirname "$0")/xvfb_lib.sh"
 cleanup() {
     [[ -n $app_pid ]] && end_process "$app_pid"
     [[ -n $xvfb_pid ]] && end_process "$xvfb_pid"
@@ -84,18 +74,7 @@ cleanup() {
 trap cleanup EXIT
 
 # ---------------------------------------------------------------- display
-# Xvfb picks a free display itself and writes its number once it accepts
-# clients, so parallel runs and a developer's own display never clash.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq $((wait_s * 10))); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { echo "e2e: Xvfb did not start:" >&2; cat "$out/xvfb.log" >&2; exit 1; }
-    sleep 0.1
-done
-[[ -s $work/display ]] || { echo "e2e: Xvfb did not report its display" >&2; exit 1; }
-DISPLAY=:$(tr -dc '0-9' <"$work/display")
-export DISPLAY
+start_xvfb || { echo "e2e: Xvfb did not start" >&2; exit 1; }
 unset XAUTHORITY
 
 # ---------------------------------------------------------------- program
