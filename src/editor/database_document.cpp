@@ -111,6 +111,7 @@ DatabaseDocument::DatabaseDocument() { New(1); }
 void DatabaseDocument::New(std::uint8_t level) {
     materials_.clear();
     level_ = level;
+    looks_.clear();
     path_.clear();
     diskBytes_.clear();
     undo_.clear();
@@ -123,10 +124,12 @@ void DatabaseDocument::Open(const std::string& path) {
     const std::string bytes = ReadWholeFile(path, kMaxSourceBytes);
     TMaterialList list;
     std::uint8_t level = 1;
+    PictureLooks looks;
     if (IsSource(path)) {
         CompiledSource src = CompileSource(bytes, path);
         list = std::move(src.materials);
         level = src.level;
+        looks = std::move(src.looks);
     } else {
         LoadedDatabase db = ParseDatabase(bytes, path);
         list = std::move(db.materials);
@@ -134,6 +137,7 @@ void DatabaseDocument::Open(const std::string& path) {
     }
     materials_ = std::move(list);
     level_ = level;
+    looks_ = std::move(looks);
     path_ = path;
     diskBytes_ = bytes;
     undo_.clear();
@@ -160,7 +164,7 @@ void DatabaseDocument::Save(const std::string& path, bool overwriteChanged) {
         throw EDatabaseProblems(problems, text);
     }
     const bool source = IsSource(path);
-    const std::string bytes = source ? DumpSource(materials_, level_) : Bytes();
+    const std::string bytes = source ? DumpSource(materials_, level_, looks_) : Bytes();
     // What is written must be what the program reads back.
     if (source) {
         const CompiledSource back = CompileSource(bytes, path);
@@ -180,7 +184,7 @@ void DatabaseDocument::Save(const std::string& path, bool overwriteChanged) {
 }
 
 void DatabaseDocument::ExportSource(const std::string& path) const {
-    WriteFileAtomically(path, DumpSource(materials_, level_));
+    WriteFileAtomically(path, DumpSource(materials_, level_, looks_));
 }
 
 bool DatabaseDocument::Modified() const { return Bytes() != savedBytes_; }

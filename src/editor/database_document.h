@@ -9,6 +9,7 @@
 
 #include "editor/material_fields.h"
 #include "materials/database.h"
+#include "trevane-db/source_format.h"
 #include "common/errors.h"
 
 namespace trevane {
@@ -140,6 +141,7 @@ private:
 
     TMaterialList materials_;
     std::uint8_t level_ = 1;
+    PictureLooks looks_;  // from a source that was opened: written back to sources
     std::string path_;
     std::string savedBytes_;  // what Bytes() gave when the document was opened or saved
     std::string diskBytes_;   // the file's bytes as read or written last

@@ -8,6 +8,7 @@
 #include "materials/tables.h"
 #include "support/temp_dir.h"
 #include "trevane-db/db_tool.h"
+#include "trevane-db/source_format.h"
 
 namespace trevane {
 
@@ -121,6 +122,25 @@ TEST(DatabaseDocument, ShippedDatabasesPassTheChecksAndSaveUnchanged) {
         doc.Save();
         EXPECT_EQ(ReadWholeFile(dir.File(name)), original);
     }
+}
+
+// The pictures' looks live only in the sources: an edited source keeps them, so
+// the pictures drawn from it stay as they were.
+TEST(DatabaseDocument, ASourceSavedAgainKeepsThePictureLooks) {
+    TempDir dir;
+    const std::string text = ReadWholeFile(std::string(TREVANE_SOURCE_DIR) + "/data/higher.json");
+    WriteTestFile(dir.File("higher.json"), text);
+    const PictureLooks looks = CompileSource(text, "higher.json").looks;
+    ASSERT_GT(looks.size(), 50u);
+    DatabaseDocument doc;
+    doc.Open(dir.File("higher.json"));
+    ASSERT_EQ(doc.SetField(0, "name", "Sessile oak"), "");
+    doc.Save();
+    const CompiledSource saved = CompileSource(ReadWholeFile(dir.File("higher.json")), "higher.json");
+    EXPECT_EQ(saved.looks, looks);
+    EXPECT_EQ(saved.materials[0]->Name, "Sessile oak");
+    doc.ExportSource(dir.File("export.json"));
+    EXPECT_EQ(CompileSource(ReadWholeFile(dir.File("export.json")), "export.json").looks, looks);
 }
 
 TEST(DatabaseDocument, WrongValuesAreRefusedNamingTheField) {

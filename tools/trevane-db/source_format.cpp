@@ -596,16 +596,25 @@ CompiledSource CompileSource(std::string_view text, const std::string& file) {
     const Json& list = doc["materials"];
     r.ExpectArray(list, "/materials", "\"materials\"");
     out.materials.reserve(list.size());
-    for (std::size_t k = 0; k < list.size(); ++k)
+    for (std::size_t k = 0; k < list.size(); ++k) {
         out.materials.push_back(ReadMaterial(r, list[k], ChildPath("/materials", k), true));
+        IfPresent(list[k], ChildPath("/materials", k), "look", [&](const Json& look, const std::string& path) {
+            r.ExpectObject(look, path, "\"look\"");
+            out.looks.try_emplace(out.materials.back()->PictureNumber, look.dump());
+        });
+    }
     return out;
 }
 
-std::string DumpSource(const TMaterialList& materials, std::uint8_t level) {
+std::string DumpSource(const TMaterialList& materials, std::uint8_t level, const PictureLooks& looks) {
     Json root;
     root["level"] = level;
     Json list = Json::array();
-    for (std::size_t i = 0; i < materials.size(); ++i) list.push_back(DumpMaterial(*materials[i], i));
+    for (std::size_t i = 0; i < materials.size(); ++i) {
+        list.push_back(DumpMaterial(*materials[i], i));
+        if (auto look = looks.find(materials[i]->PictureNumber); look != looks.end())
+            list.back()["look"] = Json::parse(look->second);
+    }
     root["materials"] = std::move(list);
     std::string out;
     Pretty(root, 0, out);

@@ -15,7 +15,10 @@ constexpr int kMargin = 4;  // pixels around the drawings
 
 }  // namespace
 
-StockDiagramView::StockDiagramView(CuttingList& list, QWidget* parent) : QWidget(parent), list_(list) {
+StockDiagramView::StockDiagramView(CuttingList& list, QWidget* parent)
+    : StockDiagramView([&list]() -> const StockSummary& { return list.StockNeeded(); }, parent) {}
+
+StockDiagramView::StockDiagramView(StockSource stock, QWidget* parent) : QWidget(parent), stock_(std::move(stock)) {
     setObjectName("StockDiagram");
     setAttribute(Qt::WA_OpaquePaintEvent);
     Stack();
@@ -28,7 +31,7 @@ PageSetup StockDiagramView::Setup() const {
 
 void StockDiagramView::Stack() {
     const int w = std::max(1, width() - 2 * kMargin);
-    items_ = StackCuttingDiagrams(Setup(), list_.StockNeeded(), w);
+    items_ = StackCuttingDiagrams(Setup(), stock_(), w);
     for (DiagramStock& item : items_) {
         item.cell.left += kMargin;
         item.cell.right += kMargin;
@@ -52,7 +55,7 @@ void StockDiagramView::resizeEvent(QResizeEvent* event) {
 void StockDiagramView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    const StockSummary& stock = list_.StockNeeded();
+    const StockSummary& stock = stock_();
     if (items_.empty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin),

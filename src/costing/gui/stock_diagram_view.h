@@ -1,9 +1,11 @@
 #pragma once
-// The cutting diagrams of the cutting list on the costing page (StockDiagram):
-// every sheet and length the list needs, one below the other at the view's
-// width, drawn through the same code as the printed diagram pages. It shows the
-// list's stock summary again whenever Refresh is called.
+// The cutting diagrams of the cutting list on the costing page (StockDiagram),
+// and of a class order in the staff program: every sheet and length the stock
+// summary holds, one below the other at the view's width, drawn through the same
+// code as the printed diagram pages. It takes the summary again whenever Refresh
+// is called.
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "printing/cutting_diagram_layout.h"
@@ -15,7 +17,9 @@ class CuttingList;
 class StockDiagramView : public QWidget {
     Q_OBJECT
 public:
+    using StockSource = std::function<const StockSummary&()>;
     StockDiagramView(CuttingList& list, QWidget* parent);
+    StockDiagramView(StockSource stock, QWidget* parent);
 
     // Takes the list's stock summary again and redraws.
     void Refresh();
@@ -30,7 +34,7 @@ protected:
 private:
     void Stack();
 
-    CuttingList& list_;
+    StockSource stock_;
     std::vector<DiagramStock> items_;
 };
 

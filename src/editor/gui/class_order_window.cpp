@@ -10,21 +10,26 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include "costing/csv_export.h"
-#include "editor/gui/editor_prompts.h"
-#include "editor/material_fields.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "costing/csv_export.h"
+#include "costing/gui/stock_diagram_view.h"
+#include "editor/gui/editor_prompts.h"
+#include "editor/material_fields.h"
+#include "printing/cutting_diagram_layout.h"
+#include "printing/gui/qpainter_canvas.h"
 
 namespace trevane {
 namespace {
@@ -134,13 +139,26 @@ ClassOrderWindow::ClassOrderWindow(EditorPrompts& prompts,
     for (const auto& h : OrderHeadings()) headings << Q(h);
     orderGrid_ = Grid("OrderGrid", headings, right);
     rightLayout->addWidget(orderGrid_, 3);
-    rightLayout->addWidget(new QLabel("Stock needed for the whole order:", right));
+    rightLayout->addWidget(new QLabel("Stock needed for the whole order (3 mm saw cuts):", right));
     stockText_ = new QPlainTextEdit(right);
     stockText_->setObjectName("StockText");
     stockText_->setReadOnly(true);
-    rightLayout->addWidget(stockText_, 1);
-    // The cutting diagrams of the whole order belong under the stock text, drawn
-    // from OrderStockPieces(order_) with the same database as the summary.
+    stockText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The cutting diagrams beside the text, in a scroller of their own.
+    diagram_ = new StockDiagramView([this]() -> const StockSummary& { return stock_; }, right);
+    auto* diagramScroll = new QScrollArea(right);
+    diagramScroll->setObjectName("OrderDiagramScroll");
+    diagramScroll->setWidgetResizable(true);
+    diagramScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    diagramScroll->setWidget(diagram_);
+    diagramScroll->setMinimumWidth(220);
+    auto* stockSplit = new QSplitter(Qt::Horizontal, right);
+    stockSplit->setObjectName("OrderStockSplitter");
+    stockSplit->setChildrenCollapsible(false);
+    stockSplit->addWidget(stockText_);
+    stockSplit->addWidget(diagramScroll);
+    stockSplit->setSizes({350, 450});
+    rightLayout->addWidget(stockSplit, 2);
     split->setStretchFactor(1, 3);
     layout->addWidget(split, 1);
     setCentralWidget(central);
@@ -229,6 +247,7 @@ void ClassOrderWindow::Show() {
     problems_->setText(problems.join("\n"));
     problems_->setVisible(!problems.isEmpty());
     stockText_->setPlainText(Q(stock_.Text()));
+    diagram_->Refresh();
     statusBar()->showMessage(
         QString("%1 projects combined, %2 rows").arg(order_.projects.size()).arg(order_.rows.size()));
 }
@@ -251,7 +270,9 @@ QString ClassOrderWindow::Html() const {
              "</td><td align=right>" + Q(FormatPence(p.pence)) + "</td></tr>";
     h += "<tr><td><b>Total</b></td><td></td><td align=right><b>" + Q(FormatPence(order_.totalPence)) +
          "</b></td></tr></table>";
-    if (!stock_.Text().empty()) h += "<h3>Stock needed</h3><pre>" + Q(stock_.Text()).toHtmlEscaped() + "</pre>";
+    if (!stock_.Text().empty())
+        h += "<h3>Stock needed (3 mm saw cuts; cutting diagrams on the pages after)</h3><pre>" +
+             Q(stock_.Text()).toHtmlEscaped() + "</pre>";
     if (!order_.problems.empty()) {
         h += "<h3>Left out</h3><ul>";
         for (const auto& p : order_.problems) h += "<li>" + Q(p).toHtmlEscaped() + "</li>";
@@ -260,15 +281,49 @@ QString ClassOrderWindow::Html() const {
     return h + "</body></html>";
 }
 
+int ClassOrderWindow::PrintTo(QPrinter& printer) const {
+    const int dpi = printer.resolution();
+    const QRect paper = printer.pageLayout().paintRectPixels(dpi);
+    const int footer = dpi / 3;  // the page number's line
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&printer);
+    doc.setDefaultFont(QFont("Sans Serif", 10));
+    doc.setHtml(Html());
+    const QSizeF text(paper.width(), paper.height() - footer);
+    doc.setPageSize(text);
+    const int textPages = doc.pageCount();
+    const PageSetup setup{paper.width(), paper.height(), dpi, dpi, 96};
+    const std::vector<DiagramPagePlan> plan = PlanCuttingDiagrams(setup, stock_);
+    const int total = textPages + static_cast<int>(plan.size());
+    auto pageText = [total](int page) { return QString("page %1 of %2").arg(page).arg(total); };
+
+    QPainter painter;
+    if (!painter.begin(&printer)) return 0;
+    painter.setFont(QFont("Sans Serif", 8));
+    for (int i = 0; i < textPages; ++i) {
+        if (i > 0 && !printer.newPage()) return 0;
+        painter.save();
+        painter.translate(0, -i * text.height());
+        doc.drawContents(&painter, QRectF(QPointF(0, i * text.height()), text));
+        painter.restore();
+        painter.drawText(QRect(0, paper.height() - footer, paper.width(), footer), Qt::AlignRight | Qt::AlignBottom,
+                         pageText(i + 1));
+    }
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        if (!printer.newPage()) return 0;
+        QPainterCanvas canvas(painter, std::max(1, dpi / 200));
+        DrawCuttingDiagramPage(canvas, Rect{0, 0, paper.width(), paper.height()}, setup, stock_, plan, i,
+                               pageText(textPages + 1 + static_cast<int>(i)).toStdString(), PageFont{});
+    }
+    return painter.end() ? total : 0;
+}
+
 bool ClassOrderWindow::SavePdf(const QString& path) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageOrientation(QPageLayout::Landscape);
-    QTextDocument doc;
-    doc.setHtml(Html());
-    doc.print(&printer);
-    return QFileInfo(path).size() > 0;
+    return PrintTo(printer) > 0 && QFileInfo(path).size() > 0;
 }
 
 bool ClassOrderWindow::SaveCsv(const QString& path) {
@@ -295,13 +350,11 @@ void ClassOrderWindow::AddProjectsClick() {
 void ClassOrderWindow::PrintClick() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    dialog.setObjectName("PrintOrderDialog");
-    if (dialog.exec() != QDialog::Accepted) return;
-    QTextDocument doc;
-    doc.setHtml(Html());
-    doc.print(&printer);
-    statusBar()->showMessage("Printed");
+    if (!prompts_.ChoosePrinter(this, printer)) return;
+    if (const int pages = PrintTo(printer))
+        statusBar()->showMessage(QString("Printed %1 pages").arg(pages));
+    else
+        prompts_.ShowError(this, "Print", "The printer could not print the order.");
 }
 
 void ClassOrderWindow::PdfClick() {

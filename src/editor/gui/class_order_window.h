@@ -11,11 +11,13 @@
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QPrinter;
 class QTableWidget;
 
 namespace trevane {
 
 class EditorPrompts;
+class StockDiagramView;
 
 class ClassOrderWindow : public QMainWindow {
     Q_OBJECT
@@ -32,8 +34,12 @@ public:
     const ClassOrder& Order() const { return order_; }
     QStringList Projects() const { return paths_; }
 
-    // The order as an HTML page (what is printed).
+    // The order as an HTML page (what is printed before the cutting diagrams).
     QString Html() const;
+    // Prints the order, then the cutting diagrams of its stock, every page
+    // numbered; returns the number of pages (0: the printer would not start).
+    int PrintTo(QPrinter& printer) const;
+    const StockSummary& Stock() const { return stock_; }
     bool SavePdf(const QString& path);
     bool SaveCsv(const QString& path);
 
@@ -58,6 +64,7 @@ private:
     QLabel* total_;
     QLabel* problems_;
     QPlainTextEdit* stockText_;
+    StockDiagramView* diagram_;
 };
 
 }  // namespace trevane

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace trevane {
@@ -75,6 +77,12 @@ int QtEditorPrompts::AskItem(QWidget* parent, const QString& title, const QStrin
     bool ok = false;
     const QString s = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
     return ok ? static_cast<int>(items.indexOf(s)) : -1;
+}
+
+bool QtEditorPrompts::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName("PrintOrderDialog");
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace trevane

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 namespace trevane {
@@ -32,6 +33,8 @@ public:
     virtual QString AskText(QWidget* parent, const QString& title, const QString& label, const QString& text) = 0;
     // One of `items`; -1 when cancelled.
     virtual int AskItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) = 0;
+    // The print dialog: sets up `printer`; false when cancelled.
+    virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real dialogs (message boxes with stable object names, file dialogs).
@@ -47,6 +50,7 @@ public:
     QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& dir, const QString& filter) override;
     QString AskText(QWidget* parent, const QString& title, const QString& label, const QString& text) override;
     int AskItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) override;
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 }  // namespace trevane

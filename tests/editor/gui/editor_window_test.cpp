@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "costing/gui/stock_diagram_view.h"
 #include "editor/gui/class_order_window.h"
 #include "editor/gui/editor_prompts.h"
 #include "editor/gui/editor_window.h"
@@ -37,6 +40,7 @@ public:
     std::deque<QStringList> fileLists;
     std::deque<QString> texts;
     std::deque<int> items;
+    std::deque<QString> printers;  // the PDF file a "printer" writes; empty: cancel
     QStringList errors, information;
 
     SaveChoice AskSaveChanges(QWidget*, const QString&) override { return Next(saveChoices, SaveChoice::Cancel); }
@@ -54,9 +58,15 @@ public:
     }
     QString AskText(QWidget*, const QString&, const QString&, const QString&) override { return Next(texts, {}); }
     int AskItem(QWidget*, const QString&, const QString&, const QStringList&) override { return Next(items, -1); }
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        const QString pdf = Next(printers, {});
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return !pdf.isEmpty();
+    }
     ~FakePrompts() override {
         EXPECT_TRUE(saveChoices.empty() && diskChoices.empty() && files.empty() && fileLists.empty() && texts.empty() &&
-                    items.empty())
+                    items.empty() && printers.empty())
             << "answers left unused";
     }
 
@@ -244,6 +254,13 @@ TEST_F(EditorFixture, AFileChangedOnDiskIsOverwrittenOnlyWhenChosen) {
     ASSERT_EQ(other.SetField(1, "name", "Their ash"), "");
     other.Save();
     const std::string theirs = ReadWholeFile(db);
+    // Coming back to the window says so before anything is typed.
+    window->show();
+    window->activateWindow();
+    for (int i = 0; i < 100 && !window->isActiveWindow(); ++i) QApplication::processEvents();
+    ASSERT_TRUE(window->isActiveWindow());
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("was changed on disk"))
+        << window->statusBar()->currentMessage().toStdString();
 
     TypeInto(window.get(), "Field_name", "My oak");
     prompts.diskChoices = {EditorPrompts::DiskChoice::Cancel};
@@ -344,9 +361,32 @@ TEST_F(EditorFixture, ClassOrderOfThreeProjectsAndADamagedOne) {
     prompts.files = {csv};
     order->CsvClick();
     EXPECT_EQ(ReadWholeFile(csv.toStdString()), std::string("\xEF\xBB\xBF") + OrderCsv(order->Order()));
+
+    // The stock is drawn beside its text, and printed after the order, one page
+    // per diagram page, all numbered.
+    ASSERT_FALSE(order->Stock().Lines.empty());
+    EXPECT_FALSE(Find<StockDiagramView>(order, "StockDiagram")->Items().empty());
+    auto pdfPages = [&](const std::string& path) {
+        const QString pdf = QString::fromStdString(ReadWholeFile(path));
+        return pdf.count(QRegularExpression("/Type\\s*/Page[^s]"));
+    };
     prompts.files = {QString::fromStdString(dir.File("order"))};
     order->PdfClick();
-    EXPECT_EQ(ReadWholeFile(dir.File("order.pdf")).substr(0, 5), "%PDF-");
+    QPrinter sized(QPrinter::HighResolution);
+    sized.setPageOrientation(QPageLayout::Landscape);
+    sized.setOutputFormat(QPrinter::PdfFormat);
+    sized.setOutputFileName(QString::fromStdString(dir.File("sized.pdf")));
+    const int pages = order->PrintTo(sized);
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(pdfPages(dir.File("order.pdf")), pages);
+
+    prompts.printers = {QString::fromStdString(dir.File("printed.pdf"))};
+    Find<QPushButton>(order, "PrintBtn")->click();
+    EXPECT_EQ(pdfPages(dir.File("printed.pdf")), pages);
+    EXPECT_EQ(order->statusBar()->currentMessage(), QString("Printed %1 pages").arg(pages));
+    prompts.printers = {QString()};
+    Find<QPushButton>(order, "PrintBtn")->click();
+    EXPECT_TRUE(prompts.errors.isEmpty());
 }
 
 }  // namespace
