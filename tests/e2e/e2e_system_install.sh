@@ -35,6 +35,7 @@ pupil_home=$work/home
 made_user=
 xvfb_pid=
 app_pid=
+match_pid=  # the program runs as another user, under runuser: any window will do
 source "$(dirname "$0")/xvfb_lib.sh"
 cleanup() {
     [[ -n $app_pid ]] && end_process "$app_pid"
@@ -102,21 +103,8 @@ fi
 app_pid=$!
 
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program has gone"; }
-# Waits for a visible window whose title matches $1; its id is left in $found.
-wait_window() {
-    alive
-    found=$(timeout "$wait_s" xdotool search --sync --all --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [[ -n $found ]] || fail "no window \"$1\" within ${wait_s}s"
-}
 # The number of visible windows with a title (the main window, dialogs, boxes).
 shown() { xdotool search --all --onlyvisible --name '.' 2>/dev/null | wc -l; }
-keys() {
-    local win=$1
-    shift
-    alive
-    timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null || timeout 5 xdotool windowfocus "$win" 2>/dev/null
-    xdotool key --clearmodifiers --delay 80 "$@"
-}
 
 wait_window '^Trevane \[untitled\.prj\]'
 main=$found

@@ -75,12 +75,9 @@ trap cleanup EXIT
 
 # ---------------------------------------------------------------- display
 start_xvfb || { echo "e2e: Xvfb did not start" >&2; exit 1; }
-unset XAUTHORITY
 
 # ---------------------------------------------------------------- program
-mkdir -m 700 "$work/run"
-export HOME=$work XDG_CONFIG_HOME=$work/.config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
-unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
+use_clean_session
 "$bin/trevane" >"$out/trevane.log" 2>&1 &
 app_pid=$!
 
@@ -119,13 +116,6 @@ alive() {
     app_pid=
     fail "the program has gone (crashed, exit status $rc)"
 }
-# Waits for a visible window of the program whose title matches $1; its id is left in $found.
-wait_window() {
-    alive
-    found=$(timeout "$wait_s" xdotool search --sync --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null |
-        head -n 1)
-    [[ -n $found ]] || { alive; fail "no window \"$1\" within ${wait_s}s (hang or missing window)"; }
-}
 # Waits until no window but the main window is shown.
 wait_alone() {
     local _
@@ -135,23 +125,6 @@ wait_alone() {
         sleep 0.1
     done
     fail "a window stays open:$(window_list)"
-}
-focus() {
-    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus "$1" 2>/dev/null
-}
-# Keys for window $1. Focus goes back to the root window whenever a dialog
-# closes, so it is given every time.
-keys() {
-    local win=$1
-    shift
-    alive
-    focus "$win"
-    xdotool key --clearmodifiers --delay 80 "$@"
-}
-type_text() {
-    alive
-    focus "$1"
-    xdotool type --clearmodifiers --delay 30 "$2"
 }
 # Left click at place $2 of window $1; the pointer then rests where no pop-up
 # hint covers what the step shows.

@@ -55,10 +55,7 @@ cleanup() {
 trap cleanup EXIT
 
 start_xvfb || { echo "editor e2e: Xvfb did not start" >&2; exit 1; }
-unset XAUTHORITY
-mkdir -m 700 "$work/run"
-export HOME=$work XDG_CONFIG_HOME=$work/.config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
-unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
+use_clean_session
 
 # The program folder: programs, databases, pictures, help.
 app=$work/app
@@ -87,11 +84,6 @@ stop() {
     end_process "$app_pid"
     app_pid=
 }
-wait_window() {
-    alive
-    found=$(timeout "$wait_s" xdotool search --sync --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | head -n 1)
-    [[ -n $found ]] || fail "no window \"$1\" within ${wait_s}s"
-}
 wait_gone() {
     local _
     for _ in $(seq $((wait_s * 10))); do
@@ -99,19 +91,6 @@ wait_gone() {
         sleep 0.1
     done
     fail "the program did not end"
-}
-focus() { timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus "$1" 2>/dev/null; }
-keys() {
-    local win=$1
-    shift
-    alive
-    focus "$win"
-    xdotool key --clearmodifiers --delay 80 "$@"
-}
-type_text() {
-    alive
-    focus "$1"
-    xdotool type --clearmodifiers --delay 30 "$2"
 }
 click() {
     alive

@@ -1,5 +1,6 @@
 # Shared by the end-to-end scripts that run a program in a virtual X display.
-# Source it; it uses $work (a scratch folder), $out (where logs go) and $wait_s.
+# Source it; it uses $work (a scratch folder), $out (where logs go) and $wait_s,
+# and the script's own alive (is the program still running?) and fail.
 
 # Ends process $1: politely, then (a hung or stopped process) for good.
 end_process() {
@@ -33,4 +34,40 @@ start_xvfb() {
     fi
     DISPLAY=:$(tr -dc '0-9' <"$work/display")
     export DISPLAY
+}
+
+# A clean Qt session for the program: its own home, settings and runtime folder,
+# none of the developer's style, scaling or platform settings.
+use_clean_session() {
+    unset XAUTHORITY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
+    mkdir -m 700 "$work/run"
+    export HOME=$work XDG_CONFIG_HOME=$work/.config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
+}
+
+# Waits for a visible window whose title matches $1 (of process $app_pid, unless
+# the script sets match_pid, empty for any process); its id is left in $found.
+wait_window() {
+    alive
+    local pid=${match_pid-$app_pid}
+    found=$(timeout "$wait_s" xdotool search --sync --all --onlyvisible ${pid:+--pid "$pid"} --name "$1" \
+        2>/dev/null | head -n 1)
+    [[ -n $found ]] || { alive; fail "no window \"$1\" within ${wait_s}s (hang or missing window)"; }
+}
+
+focus() {
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus "$1" 2>/dev/null
+}
+# Keys for window $1. Focus goes back to the root window whenever a dialog
+# closes, so it is given every time.
+keys() {
+    local win=$1
+    shift
+    alive
+    focus "$win"
+    xdotool key --clearmodifiers --delay 80 "$@"
+}
+type_text() {
+    alive
+    focus "$1"
+    xdotool type --clearmodifiers --delay 30 "$2"
 }
