@@ -10,6 +10,7 @@ set(TREVANE_CORE_SOURCES
     src/common/grid_util.cpp
     src/common/settings.cpp
     src/common/string_grid.cpp
+    src/common/text.cpp
     src/common/app_state.h
     src/common/binary_io.h
     src/common/cp1252.h
@@ -23,6 +24,7 @@ set(TREVANE_CORE_SOURCES
     src/common/notifier.h
     src/common/settings.h
     src/common/string_grid.h
+    src/common/text.h
     src/common/user_interface.h
     src/help/help_file.cpp
     src/help/help_file.h

@@ -1,11 +1,11 @@
 #include "app/project_commands.h"
 
-#include <cctype>
 #include <filesystem>
 
 #include "app/app_model.h"
 #include "app/main_window_model.h"
 #include "common/errors.h"
+#include "common/text.h"
 #include "costing/cutting_list.h"
 #include "materials/matching.h"
 #include "project/project_file.h"
@@ -40,9 +40,7 @@ std::string CompleteProjectFileName(const std::string& chosen) {
     const std::string name = BareFileName(chosen);
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0) return chosen + ".prj";
-    std::string ext = name.substr(dot);
-    for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext == ".prj") return chosen;
+    if (EqualNoCase(std::string_view(name).substr(dot), ".prj")) return chosen;
     return chosen.substr(0, chosen.size() - (name.size() - dot)) + ".prj";
 }
 

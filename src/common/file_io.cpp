@@ -12,6 +12,7 @@
 #include <random>
 
 #include "common/errors.h"
+#include "common/text.h"
 
 namespace trevane {
 namespace fs = std::filesystem;
@@ -271,14 +272,9 @@ std::optional<std::string> FindFileNoCase(const std::string& dir, const std::str
     const std::string exact = JoinPath(dir, name);
     if (FileExists(exact)) return exact;
     std::error_code ec;
-    auto lower = [](std::string s) {
-        for (auto& c : s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return s;
-    };
-    const std::string want = lower(name);
+    const std::string want = LowerAscii(name);
     for (fs::directory_iterator it(dir.empty() ? "." : dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lower(it->path().filename().string()) == want && it->is_regular_file(ec)) return it->path().string();
+        if (LowerAscii(it->path().filename().string()) == want && it->is_regular_file(ec)) return it->path().string();
     }
     return std::nullopt;
 }

@@ -9,28 +9,13 @@
 
 #include "common/cp1252.h"
 #include "common/file_io.h"
+#include "common/text.h"
 
 namespace trevane {
 
 namespace {
 
 constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
-
-std::string_view Trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 bool IsValidUtf8(std::string_view s) {
     std::size_t i = 0;
@@ -68,18 +53,18 @@ std::string ReadIniString(std::string_view text, std::string_view section, std::
     bool inSection = false;
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
-        std::string_view line = Trim(text.substr(0, eol));
+        std::string_view line = TrimBlanks(text.substr(0, eol));
         text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
-            inSection = close != std::string_view::npos && EqualNoCase(Trim(line.substr(1, close - 1)), section);
+            inSection = close != std::string_view::npos && EqualNoCase(TrimBlanks(line.substr(1, close - 1)), section);
             continue;
         }
         if (!inSection) continue;
         const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos || !EqualNoCase(Trim(line.substr(0, eq)), key)) continue;
-        std::string_view value = Trim(line.substr(eq + 1));
+        if (eq == std::string_view::npos || !EqualNoCase(TrimBlanks(line.substr(0, eq)), key)) continue;
+        std::string_view value = TrimBlanks(line.substr(eq + 1));
         if (value.size() >= 2 &&
             ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
             value = value.substr(1, value.size() - 2);
@@ -137,7 +122,7 @@ UserFolders UserFoldersOfThisUser() {
         text = bytes;
         while (!text.empty()) {
             const std::size_t eol = text.find('\n');
-            std::string_view line = Trim(text.substr(0, eol));
+            std::string_view line = TrimBlanks(text.substr(0, eol));
             text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
             constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=";
             if (line.substr(0, kKey.size()) != kKey) continue;

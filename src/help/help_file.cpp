@@ -6,6 +6,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/text.h"
 
 namespace trevane {
 
@@ -24,19 +25,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' ||
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsWordChar(char c) { return IsDigit(c) || IsAsciiLetter(c) || static_cast<unsigned char>(c) >= 0x80; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-std::string LowerAscii(std::string_view s) {
-    std::string r(s);
-    for (char& c : r) c = Lower(c);
-    return r;
-}
 
 // A whole number of 1..9 digits (and nothing else), or -1.
 int ParseNumber(std::string_view s) {
@@ -54,7 +42,7 @@ std::pair<std::string_view, std::string_view> SplitDirective(std::string_view li
     if (line.size() < 2 || line[0] != '@' || !IsAsciiLetter(line[1])) return {};
     std::size_t end = 1;
     while (end < line.size() && IsAsciiLetter(line[end])) ++end;
-    return {line.substr(1, end - 1), Trim(line.substr(end))};
+    return {line.substr(1, end - 1), TrimBlanks(line.substr(end))};
 }
 
 void AppendEscaped(std::string& out, char c) {
@@ -99,7 +87,7 @@ std::pair<HelpLink, std::size_t> ReadLink(std::string_view s, std::size_t i, std
     HelpLink link;
     link.valid = true;
     link.topic = number;
-    if (k < close) link.text = std::string(Trim(s.substr(k + 1, close - k - 1)));
+    if (k < close) link.text = std::string(TrimBlanks(s.substr(k + 1, close - k - 1)));
     return {link, close + 2};
 }
 
@@ -141,7 +129,7 @@ void HelpFile::Parse(std::string_view text, const std::string& fileName, std::ve
     int lineNo = 0;
     const auto finish = [&] {
         if (!current) return;
-        while (!current->Body.empty() && Trim(current->Body.back().text).empty()) current->Body.pop_back();
+        while (!current->Body.empty() && TrimBlanks(current->Body.back().text).empty()) current->Body.pop_back();
         current = nullptr;
     };
 
@@ -190,7 +178,7 @@ void HelpFile::Parse(std::string_view text, const std::string& fileName, std::ve
                 std::string_view list = rest;
                 while (!list.empty()) {
                     const std::size_t semi = list.find(';');
-                    const std::string_view k = Trim(list.substr(0, semi));
+                    const std::string_view k = TrimBlanks(list.substr(0, semi));
                     if (!k.empty()) current->Keywords.emplace_back(k);
                     list = semi == std::string_view::npos ? std::string_view() : list.substr(semi + 1);
                 }
@@ -203,13 +191,13 @@ void HelpFile::Parse(std::string_view text, const std::string& fileName, std::ve
         }
         if (skipping) continue;
         if (!current) {
-            if (!Trim(line).empty() && !reportedStray) {
+            if (!TrimBlanks(line).empty() && !reportedStray) {
                 report(lineNo, "text before the first @topic line");
                 reportedStray = true;
             }
             continue;
         }
-        if (current->Body.empty() && Trim(line).empty()) continue;
+        if (current->Body.empty() && TrimBlanks(line).empty()) continue;
         current->Body.push_back({lineNo, std::string(line)});
     }
     finish();
@@ -231,7 +219,7 @@ std::vector<const HelpTopic*> HelpFile::Index() const {
 }
 
 std::vector<const HelpTopic*> HelpFile::Search(std::string_view words) const {
-    const std::string query = LowerAscii(Trim(words));
+    const std::string query = LowerAscii(TrimBlanks(words));
     std::vector<const HelpTopic*> index = Index();
     if (query.empty()) return index;
     std::vector<std::pair<int, const HelpTopic*>> hits;
@@ -340,12 +328,12 @@ std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
         block = Block::None;
     };
     for (const HelpBodyLine& bl : topic.Body) {
-        const std::string_view line = Trim(bl.text);
+        const std::string_view line = TrimBlanks(bl.text);
         if (line.empty()) {
             close();
         } else if (line.substr(0, 2) == "= " || line == "=") {
             close();
-            html += "<h2>" + Inline(Trim(line.substr(1)), linksLeft) + "</h2>\n";
+            html += "<h2>" + Inline(TrimBlanks(line.substr(1)), linksLeft) + "</h2>\n";
         } else if (line.substr(0, 2) == "- ") {
             if (block == Block::List && ++items >= kMaxListItems) {
                 html += "</li></ul>\n" + std::string(kBulletParagraph);
@@ -360,7 +348,7 @@ std::string HelpFile::TopicHtml(const HelpTopic& topic) const {
                 block = Block::List;
                 items = 0;
             }
-            html += Inline(Trim(line.substr(2)), linksLeft);
+            html += Inline(TrimBlanks(line.substr(2)), linksLeft);
         } else {
             if (block == Block::None) {
                 html += "<p>";
