@@ -27,6 +27,7 @@ set(TREVANE_CORE_SOURCES
     src/common/text.h
     src/common/user_interface.h
     src/help/help_file.cpp
+    src/help/help_contexts.h
     src/help/help_file.h
     src/materials/database.cpp
     src/materials/flag_rule.cpp

@@ -182,7 +182,7 @@ void BrowsePage::PropListBMouseDown(bool rightButton, int y, int topRow) {
     if (!rightButton) return;
     const int row = RowAt(y, topRow);
     if (row == -1 || row != PropListBIndex) return;
-    ui_.ShowHelp(kDefinitionHelpBase + PropListB[static_cast<std::size_t>(row)].code);
+    ui_.ShowHelp(kHelpDefinitionBase + PropListB[static_cast<std::size_t>(row)].code);
 }
 
 void BrowsePage::BSearchBtnClick() { navigator_.ShowPage(Page::Search); }

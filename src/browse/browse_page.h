@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "help/help_contexts.h"
 #include "common/app_state.h"
 #include "common/image.h"
 #include "common/list_entry.h"
@@ -41,8 +42,7 @@ public:
     // The picture box PropPic; larger pictures are shown whole, scaled to fit.
     static constexpr int kPictureWidth = 200;
     static constexpr int kPictureHeight = 150;
-    static constexpr int kHelpContext = 1005;
-    static constexpr int kDefinitionHelpBase = 2000;  // + row code
+    static constexpr int kHelpContext = kHelpBrowse;
 
     // --- control state
     int WhichMaterialRG = -1;  // chosen category, -1 none

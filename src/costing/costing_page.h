@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "help/help_contexts.h"
 #include "common/app_state.h"
 #include "common/list_entry.h"
 #include "common/navigation.h"
@@ -103,7 +104,7 @@ public:
     void SpeedButton9Click();
     void DPrntBtnClick();
     void SpeedButton11Click();
-    static constexpr int kCostingHelpContext = 1009;
+    static constexpr int kCostingHelpContext = kHelpCosting;
 
     // Key filters of the size edits. `key` is the typed character, `current` the
     // edit's text before it. Returns true when the key reaches the edit. Enter is

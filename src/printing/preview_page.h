@@ -4,6 +4,7 @@
 // the print font, and the small windows of the print command.
 #include <string>
 
+#include "help/help_contexts.h"
 #include "common/navigation.h"
 #include "common/notifier.h"
 #include "common/user_interface.h"
@@ -71,7 +72,7 @@ public:
 
     static constexpr int kBaseWidth = 565, kBaseHeight = 400;  // the box at divisor 5
     static constexpr int kMinDivisor = 1, kMaxDivisor = 10, kStartDivisor = 5;
-    static constexpr int kScrollHelpContext = 1015;
+    static constexpr int kScrollHelpContext = kHelpPreviewScroll;
     static constexpr const char* kNoPrinter = "There is no printer installed";
     static constexpr const char* kForgotName = "You have forgotten to input your name\r\nDo you want to do this now ?";
 

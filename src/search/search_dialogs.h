@@ -4,6 +4,7 @@
 // controls and the behaviour of its buttons; the Qt views only show them.
 #include <string>
 
+#include "help/help_contexts.h"
 #include "common/user_interface.h"
 
 namespace trevane {
@@ -28,7 +29,7 @@ public:
         "Choose the type of search you want to make by clicking on one of the items in the box below";
     static constexpr const char* kNoTypeMessage = "Please choose the type of search";
     static constexpr int kWidth = 406, kHeight = 273;
-    static constexpr int kHelpContext = 1018;  // of SearchMaterialRG
+    static constexpr int kHelpContext = kHelpSearchType;  // of SearchMaterialRG
 
     int SearchMaterialRG = -1;  // item index, -1 none
     bool OldSearchBtnEnabled = true;
@@ -90,7 +91,7 @@ public:
         "Sorry no materials were found with this \r\ncombination of properties were found.";
     static constexpr const char* kZeroText2 =
         "Replace some of the less important properties\r\nwith \"don't care\" and try again.";
-    static constexpr int kHelpContext = 3040;
+    static constexpr int kHelpContext = kHelpSearch;
 
     bool ZeroGBVisible;
     bool TooManyGBVisible;

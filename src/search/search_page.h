@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "help/help_contexts.h"
 #include "common/app_state.h"
 #include "common/list_entry.h"
 #include "common/navigation.h"
@@ -36,8 +37,8 @@ public:
     static constexpr int kAdviceLimit = 10;
     // Close matches are looked for when a search finds at most this many.
     static constexpr int kCloseMatchLimit = 2;
-    static constexpr int kSearchHelpContext = 3040;      // SpeedButton10 "help and hints"
-    static constexpr int kEvaluationHelpContext = 3030;  // SpeedButton3 "hints"
+    static constexpr int kSearchHelpContext = kHelpSearch;          // SpeedButton10 "help and hints"
+    static constexpr int kEvaluationHelpContext = kHelpEvaluation;  // SpeedButton3 "hints"
     static constexpr const char* kNoEvaluation = "You have not written an evaulation of your search";
 
     // ---- controls

@@ -5,13 +5,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "help/help_contexts.h"
 #include "help/help_file.h"
 #include "common/file_io.h"
+#include "materials/property_rows.h"
 #include "materials/tables.h"
 
 namespace trevane {
@@ -44,19 +45,9 @@ TEST_F(HelpTopics, CompileWithoutProblems) {
     for (const auto& p : help->Validate()) ADD_FAILURE() << p.Text();
 }
 
-// The contexts are read from the program's sources (every help context constant
-// and every control's "helpContext"), so a context added there is checked too.
 TEST_F(HelpTopics, EveryContextTheProgramOpensHasATopicWithKeywords) {
-    const std::regex context(R"((\w*(?:[Hh]elp|Context)\w*)\s*=\s*(\d{2,4})\b|"helpContext",\s*(\d+))");
-    std::set<int> contexts = {1};  // the contents
-    for (const auto& e : fs::recursive_directory_iterator(std::string(TREVANE_SOURCE_DIR) + "/src")) {
-        const std::string text = e.is_regular_file() ? ReadWholeFile(e.path().string()) : "";
-        for (std::sregex_iterator m(text.begin(), text.end(), context), end; m != end; ++m)
-            if (!(*m)[2].matched || (*m)[1].str().find("Base") == std::string::npos)  // a base is no context
-                contexts.insert(std::stoi((*m)[2].matched ? (*m)[2].str() : (*m)[3].str()));
-    }
-    EXPECT_GE(contexts.size(), 10u) << "the sources no longer name their help contexts this way";
-    for (int n = 100; n <= 106; ++n) contexts.insert(2000 + n);  // the browse page's identity rows
+    std::set<int> contexts(kHelpContexts.begin(), kHelpContexts.end());
+    for (int code = kRowName; code <= kRowChemicalName; ++code) contexts.insert(kHelpDefinitionBase + code);
     for (int n : contexts) {
         const HelpTopic* t = help->Find(n);
         ASSERT_NE(t, nullptr) << "topic " << n;

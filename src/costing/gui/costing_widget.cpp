@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "help/help_contexts.h"
 #include "common/gui/hint_support.h"
 #include "common/gui/tool_glyphs.h"
 #include "costing/costing_page.h"
@@ -32,9 +33,6 @@
 namespace trevane {
 
 namespace {
-
-constexpr int kHelpCosting = 1009;
-constexpr int kHelpStock = 1008;
 
 QFont BoldArial(const QFont& base) {
     QFont f(base);

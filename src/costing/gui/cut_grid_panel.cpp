@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "help/help_contexts.h"
 #include "common/gui/hint_support.h"
 #include "common/gui/tool_glyphs.h"
 #include "costing/cutting_list.h"
@@ -23,12 +24,6 @@
 #include "costing/gui/stock_diagram_view.h"
 
 namespace trevane {
-
-namespace {
-
-constexpr int kHelpCutList = 1011;
-
-}  // namespace
 
 CutGridPanel::CutGridPanel(CuttingList& list, QWidget* parent, bool ownToolbar) : QWidget(parent), list_(list) {
     setObjectName("CutGridPanel");

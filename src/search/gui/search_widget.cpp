@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "help/help_contexts.h"
 #include "common/gui/qt_fonts.h"
 #include "common/gui/hint_support.h"
 #include "common/gui/tool_glyphs.h"
@@ -76,7 +77,7 @@ SearchPageWidget::SearchPageWidget(SearchPage& page, QWidget* parent) : PageWidg
     grid_ = new CriteriaGridView(
         page_.GridC, [this](bool left, int col, int row, bool resize) { page_.GridCMouseDown(left, col, row, resize); },
         splitter_);
-    grid_->setProperty("helpContext", 1019);
+    grid_->setProperty("helpContext", kHelpCriteria);
     SetHint(grid_,
             "click| Click to change the values of the search criteria. A value of don't care means that this "
             "property is not included in the search.");
@@ -170,7 +171,7 @@ QWidget* SearchPageWidget::BuildResults() {
     auto* lists = new QVBoxLayout;
     found_ = new QListView(content);
     found_->setObjectName("FoundListbox");
-    found_->setProperty("helpContext", 1018);
+    found_->setProperty("helpContext", kHelpSearchType);
     SetHint(found_, "|Materials shown with a tick are available in your workshop");
     found_->setFont(ArialPixels(11, true));
     found_->setUniformItemSizes(true);
@@ -245,7 +246,7 @@ QWidget* SearchPageWidget::BuildResults() {
 
     memo_ = new Cp1252TextEdit([this] { page_.EvalMemoRefusedKey(); }, content);
     memo_->setObjectName("EvalMemo");
-    memo_->setProperty("helpContext", 1012);
+    memo_->setProperty("helpContext", kHelpEvaluationMemo);
     SetHint(memo_,
             "| Type you evaluation of the seacrh here. If you are not sure what to write, click the help button.");
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
