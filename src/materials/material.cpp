@@ -252,34 +252,6 @@ void TCustomMetal::LoadFromStream(ByteReader& in) {
     for (auto& s : Shapes) ReadStockShape(in, *s);
 }
 
-int TCustomMetal::ShapeKind(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s && s->Stocked != 0 ? s->Kind : 0;
-}
-int TCustomMetal::ShapeSizeCode(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->SizeCode : 0;
-}
-int TCustomMetal::ShapePrice(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->Price : 0;
-}
-int TCustomMetal::ShapeStocked(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->Stocked : 0;
-}
-int TCustomMetal::ShapeMaxLength(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->MaxLength : 0;
-}
-int TCustomMetal::ShapeMaxWidth(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->MaxWidth : 0;
-}
-int TCustomMetal::FindShape(int code) const {
-    return FindShapeBy(Shapes, code, [](const TMetalShape& s) { return s.SizeCode; });
-}
-
 std::unique_ptr<TMetal> TMetal::Create() {
     auto m = std::make_unique<TMetal>();
     m->InitMetal(kCatMetal, 0);
@@ -352,34 +324,6 @@ void TPlastic::LoadFromStream(ByteReader& in) {
     ChemicalName = in.ReadCountedString();
     StockWord = in.ReadInt32();
     for (auto& s : Shapes) ReadStockShape(in, *s);
-}
-
-int TPlastic::ShapeKind(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s && s->Stocked != 0 ? s->Kind : 0;
-}
-int TPlastic::ShapeSizeCode(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->SizeCode : 0;
-}
-int TPlastic::ShapePrice(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->Price : 0;
-}
-int TPlastic::ShapeStocked(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->Stocked : 0;
-}
-int TPlastic::ShapeMaxLength(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->MaxLength : 0;
-}
-int TPlastic::ShapeMaxWidth(int i) const {
-    const auto* s = ShapeAt(Shapes, i);
-    return s ? s->MaxWidth : 0;
-}
-int TPlastic::FindShape(int code) const {
-    return FindShapeBy(Shapes, code, [](const TPlasticShape& s) { return s.SizeCode; });
 }
 
 // ---------------------------------------------------------------- TBoard

@@ -140,25 +140,52 @@ protected:
     void Init();
 };
 
-class TCustomMetal : public TMaterial {
+// The stock shapes of a material sold in sections (metals and plastics), and
+// what costing reads of them: a shape that is not there reads as 0, and an
+// unstocked shape has no kind.
+template <class Shape>
+class SectionStock {
+public:
+    int ShapeKind(int i) const {
+        const Shape* s = At(i);
+        return s && s->Stocked != 0 ? s->Kind : 0;
+    }
+    int ShapeSizeCode(int i) const { return Read(i, &Shape::SizeCode); }
+    int ShapePrice(int i) const { return Read(i, &Shape::Price); }
+    int ShapeStocked(int i) const { return Read(i, &Shape::Stocked); }
+    int ShapeMaxLength(int i) const { return Read(i, &Shape::MaxLength); }
+    int ShapeMaxWidth(int i) const { return Read(i, &Shape::MaxWidth); }
+    // The position of the shape with this size code (0 when there is none).
+    int FindShape(int code) const {
+        for (std::size_t i = 0; i < Shapes.size(); ++i)
+            if (Shapes[i]->SizeCode == code) return static_cast<int>(i);
+        return 0;
+    }
+
+    std::vector<std::unique_ptr<Shape>> Shapes;
+
+private:
+    const Shape* At(int i) const {
+        return i >= 0 && static_cast<std::size_t>(i) < Shapes.size() ? Shapes[static_cast<std::size_t>(i)].get()
+                                                                     : nullptr;
+    }
+    int Read(int i, std::int32_t Shape::*field) const {
+        const Shape* s = At(i);
+        return s ? s->*field : 0;
+    }
+};
+
+class TCustomMetal : public TMaterial, public SectionStock<TMetalShape> {
 public:
     void SaveToStream(ByteWriter& out) const override;
     void LoadFromStream(ByteReader& in) override;
 
     int ShapeCount() const override { return static_cast<int>(Shapes.size()); }
-    int ShapeKind(int i) const;
-    int ShapeSizeCode(int i) const;
-    int ShapePrice(int i) const;
-    int ShapeStocked(int i) const;
-    int ShapeMaxLength(int i) const;
-    int ShapeMaxWidth(int i) const;
-    int FindShape(int code) const;
 
     std::string MeltingPoint;
     std::string Composition;
     std::int32_t StockWord = 0;
     StockSizeSet StockSizes;
-    std::vector<std::unique_ptr<TMetalShape>> Shapes;
 
 protected:
     TCustomMetal() = default;
@@ -192,7 +219,7 @@ public:
     int RecordKind() const override { return 8; }
 };
 
-class TPlastic : public TMaterial {
+class TPlastic : public TMaterial, public SectionStock<TPlasticShape> {
 public:
     static std::unique_ptr<TPlastic> Create();
     void SaveToStream(ByteWriter& out) const override;
@@ -200,18 +227,10 @@ public:
     int RecordKind() const override { return 2; }
 
     int ShapeCount() const override { return static_cast<int>(Shapes.size()); }
-    int ShapeKind(int i) const;
-    int ShapeSizeCode(int i) const;
-    int ShapePrice(int i) const;
-    int ShapeStocked(int i) const;
-    int ShapeMaxLength(int i) const;
-    int ShapeMaxWidth(int i) const;
-    int FindShape(int code) const;
 
     std::string OtherName;
     std::string ChemicalName;
     std::int32_t StockWord = 0;
-    std::vector<std::unique_ptr<TPlasticShape>> Shapes;
 };
 
 class TBoard : public TMaterial {
