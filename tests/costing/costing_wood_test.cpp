@@ -22,41 +22,69 @@ std::string Short(int mm) {
 
 using WoodCosting = CostingTest;
 
-TEST_F(WoodCosting, SelectorOffersCostableMaterialsOfEachTab) {
-    EXPECT_EQ(Names(page.DMaterialCombo), "Ash, Oak");
+// Each tab offers its costable materials. Stock priced or sized at zero or below
+// (a damaged database) is never offered, so no cost comes out negative.
+TEST_F(WoodCosting, SelectorOffersCostableMaterialsWithStockAboveZero) {
+    const auto offered = [&] {
+        std::string s;
+        for (int tab : {0, 1, 2, 3}) page.MaterialPCChange(tab), s += Names(page.DMaterialCombo) + "; ";
+        return s;
+    };
     EXPECT_EQ(page.DMaterialCombo[1].index, 9);
-    EXPECT_EQ(page.DMaterialComboIndex, 0);
-    page.MaterialPCChange(1);
-    EXPECT_EQ(Names(page.DMaterialCombo), "Mild steel, Aluminium");
-    page.MaterialPCChange(2);
-    EXPECT_EQ(Names(page.DMaterialCombo), "Acrylic, Nylon");
-    page.MaterialPCChange(3);
-    EXPECT_EQ(Names(page.DMaterialCombo), "MDF");
+    EXPECT_EQ(offered(), "Ash, Oak; Mild steel, Aluminium; Acrylic, Nylon; MDF; ");
     EXPECT_EQ(page.MaterialPCIndex, 3);
 
-    page.SetUpCostMaterials(3);  // no such set-up code: the selector is emptied and stays empty
-    EXPECT_TRUE(page.DMaterialCombo.empty());
+    Add<TWood>("Free pine").Price = 0;
+    Add<TWood>("Negative ash").Price = -5;
+    ShapeOf(Add<TSteel>("Odd steel"), 1).Price = -1;
+    ShapeOf(Add<TBrass>("Short brass"), 51).MaxWidth = 0;  // a sheet without a width
+    auto& offcut = ShapeOf(Add<TBrass>("Brass offcuts"), 1);
+    offcut.Stocked = 0;
+    offcut.Price = 0;  // not stocked: never listed, never costed
+    Add<TPlastic>("Long acrylic").Shapes[6]->MaxLength = -300;
+    Add<TBoard>("Cheap MDF").Shapes[0]->Width = 0;
+    EXPECT_EQ(offered(), "Ash, Oak; Mild steel, Aluminium, Brass offcuts; Acrylic, Nylon; MDF; ");
 
-    session.State.Database.Materials.clear();  // an empty database keeps what the selector holds
-    page.MaterialPCChange(0);
-    page.SetUpCostMaterials(1);
+    page.SetUpCostMaterials(3);  // no such set-up code: the selector is emptied
     EXPECT_TRUE(page.DMaterialCombo.empty());
+    page.MaterialPCChange(3);
+    session.State.Database.Materials.clear();  // an empty database keeps what the selector holds
+    page.SetUpCostMaterials(0);
+    EXPECT_EQ(Names(page.DMaterialCombo), "MDF");
+}
+
+// A database switch empties every list and shows the wood tab; without a chosen
+// material nothing is costed and nothing is said.
+TEST_F(WoodCosting, WithoutAChosenMaterialNothingHappens) {
+    for (int tab : {1, 2, 3}) page.MaterialPCChange(tab);
+    page.OnDatabaseSwitched();
+    EXPECT_TRUE(page.DMaterialCombo.empty());
+    EXPECT_TRUE(page.BoardSectionLB.empty() && page.MetalSectionLB.empty() && page.PlasticSectionLB.empty());
+    EXPECT_EQ(page.MaterialPCIndex, CostingPage::kWoodTab);
+    CostWood("1000", "100", "20");
+    page.SectBtn1Click(3);
+    EXPECT_TRUE(page.MetalSectionLB.empty());
+
+    auto& materials = session.State.Database.Materials;  // Ash and Oak go: no costable wood
+    materials.erase(materials.begin());
+    materials.pop_back();
+    page.SetUpCostMaterials(0);
+    EXPECT_TRUE(page.DMaterialCombo.empty());
+    CostWood("1000", "100", "20");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.00");
 }
 
 TEST_F(WoodCosting, WorkedExampleCostsEightyPence) {
     EXPECT_EQ(page.WoodSqmCostLabel, kPound + " 10.00");
-    page.LengthEdit = "1000";
-    page.WidthEdit = "100";
-    page.ThicknessEdit = "20";
-    page.WoodCostBtnClick();
+    CostWood("1000", "100", "20");
     EXPECT_EQ(page.WoodCostLabel, kPound + " 0.80");
     EXPECT_TRUE(ui.messages.empty());
 
-    page.LengthUnitRGClick(1);  // the digits stay and are read in metres
-    page.LengthEdit = "1";
-    page.WoodCostBtnClick();
-    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.80");
+    page.LengthUnitRGClick(1);
     EXPECT_EQ(page.WoodLengthLabel, "length (m)");
+    CostWood("1", "100", "20");
+    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.80");
 
     page.DMaterialComboClick(1);  // Oak: twice the price
     EXPECT_EQ(page.WoodSqmCostLabel, kPound + " 20.00");
@@ -64,7 +92,7 @@ TEST_F(WoodCosting, WorkedExampleCostsEightyPence) {
     EXPECT_EQ(page.WoodCostLabel, kPound + " 1.60");
 }
 
-TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimits) {
+TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimitsAndAreAdviceOnly) {
     struct Case {
         double l, w, t;
         std::string text;  // empty: no warning
@@ -80,86 +108,46 @@ TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimits) {
         EXPECT_EQ(text.value_or(""), c.text) << c.l << " " << c.w << " " << c.t;
         EXPECT_EQ(text.has_value(), !c.text.empty());
     }
-}
 
-TEST_F(WoodCosting, WarningIsAdviceAndFollowsOnCosts) {
-    page.LengthEdit = "4001";
-    page.WidthEdit = "100";
-    page.ThicknessEdit = "20";
-    page.WoodCostBtnClick();
+    CostWood("4001", "100", "20");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
     EXPECT_EQ(ui.messages[0].buttons, kBtnOk);
     EXPECT_EQ(ui.messages[0].text, kLongLength);
-    EXPECT_EQ(page.WoodCostLabel, kPound + " 3.20");
-
-    session.State.View.OnCosts = false;
-    page.LengthEdit = "5";
-    page.LengthUnitRGClick(1);
-    page.WoodCostBtnClick();
+    EXPECT_EQ(page.WoodCostLabel, kPound + " 3.20");  // the cost is shown all the same
+    session.State.View.OnCosts = false;               // warnings switched off
+    CostWood("5000", "100", "20");
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(page.WoodCostLabel, kPound + " 4.00");
 }
 
 TEST_F(WoodCosting, ZeroAndInvalidSizesKeepThePreviousCost) {
-    page.LengthEdit = "1000";
-    page.WidthEdit = "100";
-    page.ThicknessEdit = "20";
-    page.WoodCostBtnClick();
+    CostWood("1000", "100", "20");
     const std::string shown = page.WoodCostLabel;
-
-    auto expectRefused = [&](MsgKind kind, const std::string& text) {
-        page.WoodCostBtnClick();
+    const auto refused = [&](const std::string& l, const std::string& w, const std::string& t, MsgKind kind,
+                             const std::string& text) {
+        CostWood(l, w, t);
         ASSERT_FALSE(ui.messages.empty());
-        EXPECT_EQ(ui.messages.back().kind, kind);
+        EXPECT_EQ(ui.messages.back().kind, kind) << text;
         EXPECT_EQ(ui.messages.back().text, text);
         EXPECT_EQ(page.WoodCostLabel, shown);
     };
-    page.LengthEdit = "0";
-    expectRefused(MsgKind::Information, "You have a zero length");
-    page.LengthEdit = "1000";
-    page.WidthEdit = "0.0000001";
-    expectRefused(MsgKind::Information, "You have a zero width");
-    page.WidthEdit = "100";
-    page.ThicknessEdit = "0";
-    expectRefused(MsgKind::Information, "You have a zero thickness");
-    page.ThicknessEdit = "20";
-
-    page.LengthEdit = "";
-    expectRefused(MsgKind::Error, "\r\nis not a valid number");
+    refused("0", "100", "20", MsgKind::Information, "You have a zero length");
+    refused("1000", "0.0000001", "20", MsgKind::Information, "You have a zero width");
+    refused("1000", "100", "0", MsgKind::Information, "You have a zero thickness");
     for (const std::string& bad :
-         std::vector<std::string>{"1e400", "nan", "inf", "12abc", "1.2.3", "-1000", std::string(400, '9')}) {
-        page.LengthEdit = bad;
-        expectRefused(MsgKind::Error, bad + "\r\nis not a valid number");
-    }
-    page.LengthEdit = "1000";
-    // Each size is a finite number, but the cost would not fit the money format.
-    page.WidthEdit = "1" + std::string(200, '0');
-    expectRefused(MsgKind::Error, page.WidthEdit + "\r\nis not a valid number");
-}
-
-TEST_F(WoodCosting, NothingHappensWithoutAChosenWood) {
-    session.State.Database.Materials.erase(
-        session.State.Database.Materials.begin());  // Ash and Oak go: no costable wood
-    session.State.Database.Materials.pop_back();
-    page.OnDatabaseSwitched();
-    page.SetUpCostMaterials(0);
-    EXPECT_TRUE(page.DMaterialCombo.empty());
-    page.LengthEdit = "1000";
-    page.WoodCostBtnClick();
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.00");
+         std::vector<std::string>{"", "1e400", "nan", "inf", "12abc", "1.2.3", "-1000", std::string(400, '9')})
+        refused(bad, "100", "20", MsgKind::Error, bad + "\r\nis not a valid number");
+    const std::string huge = "1" + std::string(200, '0');  // finite, but the cost would not fit the money format
+    refused("1000", huge, "20", MsgKind::Error, huge + "\r\nis not a valid number");
 }
 
 TEST_F(WoodCosting, KeyFiltersPassSizesOnly) {
     for (char32_t k : {U'0', U'9', U'.', char32_t{8}, char32_t{9}, char32_t{10}})
         EXPECT_TRUE(page.DecimalKeyFilter(k, "")) << static_cast<int>(k);
-    EXPECT_EQ(ui.beeps, 0);
     EXPECT_FALSE(page.DecimalKeyFilter(13, "12"));  // Enter: swallowed without a sound
     EXPECT_EQ(ui.beeps, 0);
-    EXPECT_FALSE(page.DecimalKeyFilter(U'a', "12"));
-    EXPECT_FALSE(page.DecimalKeyFilter(U'-', ""));
-    EXPECT_FALSE(page.DecimalKeyFilter(U'\u00e9', ""));
+    for (char32_t k : {U'a', U'-', U'\u00e9'}) EXPECT_FALSE(page.DecimalKeyFilter(k, ""));
     EXPECT_EQ(ui.beeps, 3);
     EXPECT_TRUE(page.WholeNumberKeyFilter(U'7', ""));
     EXPECT_FALSE(page.WholeNumberKeyFilter(U'.', "2"));
