@@ -72,13 +72,10 @@ protected:
     // Types sizes into the active tab; Cost* then press "calculate cost". The wood
     // tab takes length, width and thickness, the others the entry of the size list
     // to choose (-1 keeps the chosen one), length and width.
-    void EnterWood(const std::string& l, const std::string& w, const std::string& t) {
+    void CostWood(const std::string& l, const std::string& w, const std::string& t) {
         page.LengthEdit = l;
         page.WidthEdit = w;
         page.ThicknessEdit = t;
-    }
-    void CostWood(const std::string& l, const std::string& w, const std::string& t) {
-        EnterWood(l, w, t);
         page.WoodCostBtnClick();
     }
     void Enter(int entry, const std::string& l, const std::string& w = "0") {
