@@ -7,69 +7,35 @@
 
 #include <functional>
 
-#include "app/app_model.h"
-#include "app/main_window_model.h"
 #include "browse/browse_page.h"
 #include "common/errors.h"
-#include "common/file_io.h"
-#include "materials/database.h"
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "project/project_fixture.h"
 
-namespace trevane {
+namespace trevane::testing {
 namespace {
 
-using testing::FakeUi;
-using testing::TempDir;
-using testing::WriteTestFile;
-
-// A database of `count` woods named prefix1, prefix2, ... at `level`.
-std::string MakeDatabase(int count, std::uint8_t level, const std::string& prefix) {
-    TMaterialList list;
-    for (int i = 1; i <= count; ++i) {
-        auto wood = TWood::Create();
-        wood->Name = prefix + std::to_string(i);
-        wood->Hardwood = 1;
-        list.push_back(std::move(wood));
-    }
-    return SerializeDatabase(list, level);
-}
-
-class ShellTest : public ::testing::Test {
+class ShellTest : public ProjectTest {
 protected:
-    void WriteDb(const std::string& name, int count, std::uint8_t level, const std::string& prefix) {
-        WriteTestFile(dir.File(name), MakeDatabase(count, level, prefix));
-    }
-    // Both levels beside the program, with different sizes so a switch shows.
-    AppModel& StartedWithBothLevels() {
-        WriteDb("higher.mdf", 3, 1, "High");
-        WriteDb("lower.mdf", 2, 0, "Low");
-        return Started();
-    }
-    AppModel& Started() {
-        session = std::make_unique<AppModel>(ui, dir.Path());
+    // The program started afresh on its folder, as a pupil starts it.
+    AppModel& Restarted() {
+        session = std::make_unique<AppModel>(ui, program.Path());
         session->Main().Startup();
         return *session;
     }
-    AppState& St() { return session->State; }
-
-    TempDir dir;
-    FakeUi ui;
-    std::unique_ptr<AppModel> session;
 };
 
 // A database that is missing, damaged, too large or not readable is reported
 // once with the reason, which names the file, and the program runs with an empty list.
 TEST_F(ShellTest, StartupWithABadDatabaseSaysWhyAndRunsWithEmptyList) {
-    const std::string path = dir.File("higher.mdf");
-    const std::string bytes = MakeDatabase(3, 1, "High");
+    const std::string path = program.File("higher.mdf");
+    const std::string bytes = ReadWholeFile(path);
     const struct {
         const char* what;
         std::function<void()> spoil;
         std::string message;
     } cases[] = {
         {"missing", [&] { std::remove(path.c_str()); },
-         "Can't find database file Higher.mdf\r\n" + dir.File("Higher.mdf") + " file not found"},
+         "Can't find database file Higher.mdf\r\n" + program.File("Higher.mdf") + " file not found"},
         {"damaged", [&] { WriteTestFile(path, bytes.substr(0, bytes.size() / 2)); },
          "Can't load database file Higher.mdf\r\n" + path + " is not a valid *.mdf data file"},
         {"too large", [&] { ASSERT_EQ(::truncate(path.c_str(), 600ll * 1024 * 1024), 0); },  // sparse
@@ -82,7 +48,7 @@ TEST_F(ShellTest, StartupWithABadDatabaseSaysWhyAndRunsWithEmptyList) {
         WriteTestFile(path, bytes);
         c.spoil();
         ui.messages.clear();
-        AppModel& s = Started();
+        AppModel& s = Restarted();
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
         EXPECT_EQ(ui.messages[0].text, c.message);
@@ -96,25 +62,23 @@ TEST_F(ShellTest, StartupWithABadDatabaseSaysWhyAndRunsWithEmptyList) {
 // The lower-case file is found and its level byte taken; a project folder in the
 // settings that cannot be used is reported and the program folder used instead.
 TEST_F(ShellTest, StartupFindsTheLowerCaseFileAndReportsAnUnusableProjectFolder) {
-    WriteDb("higher.mdf", 3, 0, "High");
-    WriteTestFile(dir.File("QEL.ini"), "[default user directory]\ndir=/nonexistent/folder\n");
-    AppModel& s = Started();
+    WriteTestFile(program.File("higher.mdf"), SerializeDatabase(RichMaterials(), 0));
+    WriteTestFile(program.File("QEL.ini"), "[default user directory]\ndir=/nonexistent/folder\n");
+    AppModel& s = Restarted();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
     EXPECT_EQ(ui.messages[0].text,
               "The folder for project files in QEL.ini (dir=/nonexistent/folder) does not exist."
               "\r\nProject files are opened and saved in " +
-                  dir.Path() + ".");
-    EXPECT_EQ(s.State.DefaultUserDir, dir.Path());
-    ASSERT_EQ(s.State.Database.Materials.size(), 3u);
-    EXPECT_EQ(s.State.Database.Materials[2]->Name, "High3");
+                  program.Path() + ".");
+    EXPECT_EQ(s.State.DefaultUserDir, program.Path());
+    EXPECT_EQ(s.State.Database.Materials.size(), RichMaterials().size());
     EXPECT_EQ(s.State.Database.DatabaseLevel, 0);
     EXPECT_EQ(s.State.Database.DatabaseFileName, "Higher.mdf");
 }
 
 TEST_F(ShellTest, NavigationAndTheViewAndHelpMenus) {
-    AppModel& s = Started();
-    ui.messages.clear();
+    AppModel& s = *session;
     s.Main().MenuBtn1Click(2);
     EXPECT_EQ(s.ActivePage(), Page::Costing);
     s.Main().MenuBtn1Click(0);
@@ -131,7 +95,7 @@ TEST_F(ShellTest, NavigationAndTheViewAndHelpMenus) {
     EXPECT_TRUE(s.State.View.OnCosts);
     s.Main().Contents1Click();
     s.Main().Searchforhelpon1Click();
-    EXPECT_EQ(ui.help, (std::vector<int>{testing::FakeUi::kHelpContents, testing::FakeUi::kHelpSearch}));
+    EXPECT_EQ(ui.help, (std::vector<int>{FakeUi::kHelpContents, FakeUi::kHelpSearch}));
     s.Main().About1Click();
     EXPECT_EQ(ui.dialogs, std::vector<std::string>{"AboutFrm"});
     EXPECT_TRUE(ui.messages.empty());
@@ -140,12 +104,12 @@ TEST_F(ShellTest, NavigationAndTheViewAndHelpMenus) {
 // "Show picture" is offered only while a material is shown; a level switch
 // empties the browse lists (what browsing restores is checked with the page).
 TEST_F(ShellTest, ShowPictureNeedsAShownMaterialAndASwitchEmptiesTheBrowseLists) {
-    AppModel& s = StartedWithBothLevels();
+    AppModel& s = *session;
     s.Main().MenuBtn1Click(0);
     s.Main().View1Click();
     EXPECT_FALSE(s.Main().Showpicture1Enabled);
-    s.Browse().WhichMaterialRGClick(0);  // hardwoods
-    s.Browse().MatListBClick(2);
+    s.Browse().WhichMaterialRGClick(BrowsePage::kMetals);
+    s.Browse().MatListBClick(1);
     s.Main().View1Click();
     EXPECT_TRUE(s.Main().Showpicture1Enabled);
     s.Main().Showpicture1Click();
@@ -157,7 +121,7 @@ TEST_F(ShellTest, ShowPictureNeedsAShownMaterialAndASwitchEmptiesTheBrowseLists)
 
     s.ShowStartPage();
     s.Main().MenuBtn1Click(0);
-    ASSERT_EQ(s.Browse().MatListB.size(), 3u);
+    ASSERT_FALSE(s.Browse().MatListB.empty());
     s.Main().Database1Click();
     s.Main().NewDBClick();
     EXPECT_EQ(s.Browse().WhichMaterialRG, -1);
@@ -167,7 +131,7 @@ TEST_F(ShellTest, ShowPictureNeedsAShownMaterialAndASwitchEmptiesTheBrowseLists)
 // The Database menu always offers the other level; without unsaved work the
 // switch asks nothing and starts afresh.
 TEST_F(ShellTest, DatabaseMenuSwitchesToTheOtherLevel) {
-    AppModel& s = StartedWithBothLevels();
+    AppModel& s = *session;
     s.Main().MenuBtn1Click(2);
     s.State.Search.SearchType = s.State.Search.LastSearchType = 2;
     s.Main().Database1Click();
@@ -177,8 +141,6 @@ TEST_F(ShellTest, DatabaseMenuSwitchesToTheOtherLevel) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(s.State.Database.DatabaseFileName, "lower.mdf");
     EXPECT_EQ(s.State.Database.DatabaseLevel, 0);
-    ASSERT_EQ(s.State.Database.Materials.size(), 2u);
-    EXPECT_EQ(s.State.Database.Materials[0]->Name, "Low1");
     EXPECT_EQ(s.ActivePage(), Page::Start);
     EXPECT_EQ(s.State.Search.SearchType, -1);
     EXPECT_EQ(s.State.Search.LastSearchType, -1);
@@ -201,13 +163,14 @@ TEST_F(ShellTest, UnsavedWorkIsAskedAboutBeforeTheSwitch) {
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.answer));
         ui.messages.clear();
-        AppModel& s = StartedWithBothLevels();
+        session = StartedSession(ui);
+        AppModel& s = *session;
         s.Main().MenuBtn1Click(2);
         s.State.Project.ProjectChanged = true;
         s.State.Search.LastSearchType = 1;
         s.Main().Database1Click();
         ui.answers.push_back(c.answer);
-        if (c.answer == Answer::Yes) ui.saveFiles.push_back(c.saveAs ? std::optional(dir.File(*c.saveAs)) : c.saveAs);
+        if (c.answer == Answer::Yes) ui.saveFiles.push_back(c.saveAs ? std::optional(work.File(*c.saveAs)) : c.saveAs);
         s.Main().NewDBClick();
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].kind, MsgKind::Information);
@@ -215,19 +178,19 @@ TEST_F(ShellTest, UnsavedWorkIsAskedAboutBeforeTheSwitch) {
                   "The current file uses a different database.\r\n"
                   "Do you want to save the changes before the file is closed?");
         EXPECT_EQ(ui.messages[0].buttons, kBtnYes | kBtnNo | kBtnCancel);
-        EXPECT_EQ(s.State.Database.DatabaseFileName, c.switched ? "lower.mdf" : "Higher.mdf");
-        EXPECT_EQ(s.State.Database.Materials.size(), c.switched ? 2u : 3u);
+        EXPECT_EQ(s.State.Database.DatabaseFileName, c.switched ? "lower.mdf" : "higher.mdf");
+        EXPECT_EQ(s.State.Database.DatabaseLevel, c.switched ? 0 : 1);
         EXPECT_EQ(s.State.Project.ProjectChanged, !c.switched);
         EXPECT_EQ(s.ActivePage(), c.switched ? Page::Start : Page::Costing);
         EXPECT_EQ(s.State.Search.LastSearchType, c.switched ? -1 : 1);
     }
-    EXPECT_TRUE(FileExists(dir.File("work.prj")));
+    EXPECT_TRUE(FileExists(work.File("work.prj")));
     EXPECT_EQ(St().Caption, "Trevane [work.prj]");
 }
 
 TEST_F(ShellTest, FailedSwitchKeepsThePreviousDatabase) {
-    WriteDb("higher.mdf", 3, 1, "High");
-    AppModel& s = Started();
+    ASSERT_EQ(std::remove(program.File("lower.mdf").c_str()), 0);
+    AppModel& s = *session;
     s.Main().MenuBtn1Click(0);
     s.State.Project.ProjectChanged = true;
     s.Main().Database1Click();
@@ -236,7 +199,7 @@ TEST_F(ShellTest, FailedSwitchKeepsThePreviousDatabase) {
     ui.answers.push_back(Answer::No);
     s.Main().NewDBClick();
     EXPECT_TRUE(s.State.Project.ProjectChanged);
-    WriteTestFile(dir.File("lower.mdf"), "not a database");
+    WriteTestFile(program.File("lower.mdf"), "not a database");
     s.State.Project.ProjectChanged = false;
     s.Main().NewDBClick();
     ASSERT_EQ(ui.messages.size(), 3u);
@@ -244,16 +207,15 @@ TEST_F(ShellTest, FailedSwitchKeepsThePreviousDatabase) {
     EXPECT_NE(ui.messages[1].text.find("lower.mdf file not found"), std::string::npos);
     EXPECT_EQ(ui.messages[1].buttons, kBtnOk);
     EXPECT_NE(ui.messages[2].text.find("is not a valid *.mdf data file"), std::string::npos);
-    EXPECT_EQ(s.State.Database.DatabaseFileName, "Higher.mdf");
+    EXPECT_EQ(s.State.Database.DatabaseFileName, "higher.mdf");
     EXPECT_EQ(s.State.Database.DatabaseLevel, 1);
-    ASSERT_EQ(s.State.Database.Materials.size(), 3u);
-    EXPECT_EQ(s.State.Database.Materials[0]->Name, "High1");
+    EXPECT_EQ(s.State.Database.Materials.size(), RichMaterials().size());
     EXPECT_EQ(s.ActivePage(), Page::Browse);
 }
 
 TEST_F(ShellTest, SwitchFromAProjectKeepsTheSearchAndTakesLevelsByName) {
-    WriteDb("Lower.mdf", 1, 1, "Odd");  // a name that is not exactly "lower.mdf"
-    AppModel& s = StartedWithBothLevels();
+    WriteTestFile(program.File("Lower.mdf"), SerializeDatabase(RichMaterials(), 1));  // not exactly "lower.mdf"
+    AppModel& s = *session;
     s.State.Search.SearchType = s.State.Search.LastSearchType = 2;
     s.Main().SwitchDatabase("lower.mdf", false);
     EXPECT_EQ(s.State.Database.DatabaseLevel, 0);
@@ -270,4 +232,4 @@ TEST_F(ShellTest, SwitchFromAProjectKeepsTheSearchAndTakesLevelsByName) {
 }
 
 }  // namespace
-}  // namespace trevane
+}  // namespace trevane::testing
