@@ -64,24 +64,6 @@ TEST_F(CuttingListTest, SizesComeFromTheFont) {
     EXPECT_EQ(cl.CutGrid.ColWidths[1], 40);
 }
 
-TEST_F(CuttingListTest, EachPieceTakesTheTotalRowsPlace) {
-    AddWood("500", 375);
-    EXPECT_EQ(Row(1), "1||Oak|1|500|100|20|3.75|3.75");
-    EXPECT_EQ(Row(2), "2|||||||total|3.75");
-    EXPECT_TRUE(cl.CopyBtnEnabled && cl.DeleteRowBtnEnabled);  // current row 1 is above the total row
-    ASSERT_NE(cl.PieceAt(1), nullptr);
-    EXPECT_EQ(*cl.PieceAt(1), Wood("500", 375));
-    EXPECT_EQ(cl.PieceAt(2), nullptr);
-
-    cl.CutGrid.SetCell(1, 2, "leg");  // a name typed into the total row stays with the next piece
-    AddWood("250", 125);
-    EXPECT_EQ(Row(2), "2|leg|Oak|1|250|100|20|1.25|1.25");
-    EXPECT_EQ(Row(3), "3|||||||total|5.00");
-    cl.AddCuttingRow("Pine", "300", "50", "20", kPound + " 1.00");  // from texts: no typed piece
-    EXPECT_EQ(Cell(7, 3), "1.00");
-    EXPECT_EQ(cl.PieceAt(3), nullptr);
-}
-
 // "add to cutting list" on each tab of the real page: the piece it builds.
 TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
     CostWood("1000", "100", "20");
@@ -134,6 +116,11 @@ TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
     page.WoodAddCLBtnClick();
     EXPECT_EQ(Row(6), "6||MDF|1|600|500|6 (mm)|2.40|2.40");
     EXPECT_EQ(cl.PieceAt(6)->SizeCode, 6);
+    EXPECT_TRUE(cl.CopyBtnEnabled);
+
+    cl.AddCuttingRow("Pine", "300", "50", "20", kPound + " 1.00");  // from texts: no typed piece
+    EXPECT_EQ(Row(7), "7||Pine|1|300|50|20|1.00|1.00");
+    EXPECT_EQ(cl.PieceAt(7), nullptr);
 }
 
 TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
@@ -192,22 +179,20 @@ TEST_F(CuttingListTest, EveryEditMarksTheProjectChanged) {
     EXPECT_FALSE(Changed());
 }
 
+// A move leaves replace-on-type set when it leaves the number column.
 TEST_F(CuttingListTest, ArrowsSetReplaceOnTypeByTheCellBeingLeft) {
     cl.CutGridMouseDown(2, 1, true);
     EXPECT_FALSE(cl.ReplaceOnType);
-    cl.CutGridKeyDown(GridKey::Right, false);  // leaves column 2
-    EXPECT_FALSE(cl.ReplaceOnType);
-    EXPECT_EQ(cl.CutGrid.Col, 3);
-    cl.CutGridKeyDown(GridKey::Down, false);  // leaves column 3
-    EXPECT_TRUE(cl.ReplaceOnType);
-    EXPECT_EQ(cl.CutGrid.Row, 2);
-    cl.CutGridKeyDown(GridKey::Up, false);
-    cl.CutGridKeyDown(GridKey::Up, false);  // stops at the first piece row
-    EXPECT_EQ(cl.CutGrid.Row, 1);
-    cl.CutGridKeyDown(GridKey::Right, false);
-    EXPECT_TRUE(cl.ReplaceOnType);
-    cl.CutGridKeyDown(GridKey::Right, false);
-    EXPECT_FALSE(cl.ReplaceOnType);
+    const struct {
+        GridKey key;
+        int col, row;
+        bool replace;
+    } moves[] = {{GridKey::Right, 3, 1, false}, {GridKey::Down, 3, 2, true},  {GridKey::Up, 3, 1, true},
+                 {GridKey::Up, 3, 1, true},     {GridKey::Right, 4, 1, true}, {GridKey::Right, 5, 1, false}};
+    for (const auto& m : moves) {
+        cl.CutGridKeyDown(m.key, false);
+        EXPECT_EQ(std::tuple(cl.CutGrid.Col, cl.CutGrid.Row, cl.ReplaceOnType), std::tuple(m.col, m.row, m.replace));
+    }
     cl.CutGridMouseDown(3, 0, true);  // a press on the heading row acts on the current cell
     EXPECT_EQ(cl.CutGrid.Col, 5);
     EXPECT_FALSE(cl.ReplaceOnType);
@@ -215,8 +200,8 @@ TEST_F(CuttingListTest, ArrowsSetReplaceOnTypeByTheCellBeingLeft) {
 
 TEST_F(CuttingListTest, DeletingARowMovesTheRestUpAndRecalculates) {
     AddWood("500", 100);
+    cl.CutGrid.SetCell(1, 2, "shelf");  // a name typed into the total row stays with the next piece
     AddWood("600", 200);
-    cl.CutGrid.SetCell(1, 2, "shelf");
     cl.CutGridMouseDown(2, 3, true);  // the total row
     EXPECT_FALSE(cl.DeleteRowBtnEnabled);
     cl.CutGridKeyDown(GridKey::Delete, true);
@@ -230,7 +215,7 @@ TEST_F(CuttingListTest, DeletingARowMovesTheRestUpAndRecalculates) {
     EXPECT_FALSE(cl.Delete1Enabled);  // column 2 cannot be emptied
     cl.DeleteRowBtnClick();
     EXPECT_EQ(Row(1), "1|shelf|Oak|1|600|100|20|2.00|2.00");
-    EXPECT_EQ(cl.PieceAt(1)->Length.text, "600");  // the typed piece moves with its row
+    EXPECT_EQ(*cl.PieceAt(1), Wood("600", 200));  // the typed piece moves with its row
     EXPECT_EQ(cl.PieceAt(2), nullptr);
     EXPECT_EQ(Row(2), "2|||||||total|2.00");
     EXPECT_EQ(Row(3), "3||||||||");  // part numbers stay
