@@ -135,18 +135,21 @@ TEST_F(ProjectFileTest, EveryTruncationIsRefused) {
     }
 }
 
-TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
+TEST_F(ProjectFileTest, DamagedAndMissingFilesAreRefusedThroughOpenAndChangeNothing) {
     MakeRich();
     const std::string good = ProjectBytes();
-    const std::string head = Counted("PRJ") + Counted("higher.mdf");
+    const std::string tag = Counted("PRJ"), head = tag + Counted("higher.mdf");
     const std::string tail = Int32(0) + Counted("") + Int32(0) + Int32(0);
+    const std::string cut = head + Int32(-1) + Int32(0) + Int32(0) + Counted("");  // no search; the list follows
     const std::string row = "a\tb\t\t\t\t\t\t\t";
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {"tag case", Counted("prj") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
         {"tag length", Counted("PRJX") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
         {"short tag", Counted("PR") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
-        {"database path", Counted("PRJ") + Counted("../higher.mdf") + Int32(0) + Int32(0) + tail},
-        {"database backslash", Counted("PRJ") + Counted("a\\lower.mdf") + Int32(0) + Int32(0) + tail},
+        {"database path", tag + Counted("../higher.mdf") + Int32(0) + Int32(0) + tail},
+        {"database backslash", tag + Counted("a\\lower.mdf") + Int32(0) + Int32(0) + tail},
+        {"database name with NUL", tag + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
+        {"database name with TAB", tag + Counted("higher\t.mdf") + Int32(0) + Int32(0) + tail},
         {"search type 5", head + Int32(5) + Int32(0) + tail},
         {"search type -2", head + Int32(-2) + Int32(0) + tail},
         {"mask 16", head + Int32(4) + Int32(16) + tail},
@@ -154,18 +157,13 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         {"negative k", head + Int32(0) + Int32(0) + Int32(-1) + Counted("") + Int32(0) + Int32(0)},
         {"huge string", head + Int32(0) + Int32(0) + Int32(0) + Int32(0x7FFFFFF0) + Int32(0) + Int32(0)},
         {"negative string", head + Int32(0) + Int32(0) + Int32(0) + Int32(-4) + Int32(0) + Int32(0)},
-        {"negative m", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(-1) + Int32(0)},
-        {"huge block", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Int32(0x7FFFFFFF)},
-        {"database name with NUL",
-         Counted("PRJ") + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
-        {"database name with TAB", Counted("PRJ") + Counted("higher\t.mdf") + Int32(0) + Int32(0) + tail},
-        {"count above the lines", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1000) + Counted(row)},
-        {"count 2^31-1", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0x7FFFFFFF) + Counted(row)},
-        {"count below the lines",
-         head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Counted(row + "\r\n" + row)},
-        {"count 0 with a line", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0) + Counted(row)},
-        {"cell longer than a pupil can type", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) +
-                                                  Counted(std::string(kMaxCutCellBytes + 1, 'x') + "\t")},
+        {"negative m", cut + Int32(-1) + Int32(0)},
+        {"huge block", cut + Int32(1) + Int32(0x7FFFFFFF)},
+        {"count above the lines", cut + Int32(1000) + Counted(row)},
+        {"count 2^31-1", cut + Int32(0x7FFFFFFF) + Counted(row)},
+        {"count below the lines", cut + Int32(1) + Counted(row + "\r\n" + row)},
+        {"count 0 with a line", cut + Int32(0) + Counted(row)},
+        {"cell longer than a pupil can type", cut + Int32(1) + Counted(std::string(kMaxCutCellBytes + 1, 'x') + "\t")},
         {"trailing byte", good + "x"},
         {"empty file", ""},
     };
@@ -185,14 +183,9 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         EXPECT_EQ(ui.messages[0].text, kNotAProjectFile);
         EXPECT_EQ(Snapshot(), before);
     }
-}
-
-TEST_F(ProjectFileTest, MissingFileNamesThePath) {
-    const std::string path = work.File("gone.prj");
-    ui.openFiles.push_back(path);
-    const std::string before = Snapshot();
+    ui.openFiles.push_back(work.File("gone.prj"));  // a missing file is named
     Project().Openfile1Click();
-    EXPECT_EQ(ui.LastMessage(), path + " file not found");
+    EXPECT_EQ(ui.LastMessage(), work.File("gone.prj") + " file not found");
     EXPECT_EQ(Snapshot(), before);
 }
 
