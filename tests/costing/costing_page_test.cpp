@@ -79,7 +79,7 @@ TEST_F(WoodCosting, WithoutAChosenMaterialNothingHappens) {
     EXPECT_EQ(page.WoodCostLabel, kPound + " 0.00");
 }
 
-TEST_F(WoodCosting, WorkedExampleCostsEightyPence) {
+TEST_F(WoodCosting, WorkedExampleCostsEightyPenceAndBadSizesAreRefused) {
     EXPECT_EQ(page.WoodSqmCostLabel, kPound + " 10.00");
     CostWood("1000", "100", "20");
     EXPECT_EQ(page.WoodCostLabel, kPound + " 0.80");
@@ -94,6 +94,26 @@ TEST_F(WoodCosting, WorkedExampleCostsEightyPence) {
     EXPECT_EQ(page.WoodSqmCostLabel, kPound + " 20.00");
     page.WoodCostBtnClick();
     EXPECT_EQ(page.WoodCostLabel, kPound + " 1.60");
+
+    // Zero and invalid sizes keep the cost shown.
+    page.LengthUnitRGClick(0);
+    const std::string shown = page.WoodCostLabel;
+    const auto refused = [&](const std::string& l, const std::string& w, const std::string& t, MsgKind kind,
+                             const std::string& text) {
+        CostWood(l, w, t);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().kind, kind) << text;
+        EXPECT_EQ(ui.messages.back().text, text);
+        EXPECT_EQ(page.WoodCostLabel, shown);
+    };
+    refused("0", "100", "20", MsgKind::Information, "You have a zero length");
+    refused("1000", "0.0000001", "20", MsgKind::Information, "You have a zero width");
+    refused("1000", "100", "0", MsgKind::Information, "You have a zero thickness");
+    for (const std::string& bad :
+         std::vector<std::string>{"", "1e400", "nan", "inf", "12abc", "1.2.3", "-1000", std::string(400, '9')})
+        refused(bad, "100", "20", MsgKind::Error, bad + "\r\nis not a valid number");
+    const std::string huge = "1" + std::string(200, '0');  // finite, but the cost would not fit the money format
+    refused("1000", huge, "20", MsgKind::Error, huge + "\r\nis not a valid number");
 }
 
 TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimitsAndAreAdviceOnly) {
@@ -123,27 +143,6 @@ TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimitsAndAreAdviceOnly) {
     CostWood("5000", "100", "20");
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(page.WoodCostLabel, kPound + " 4.00");
-}
-
-TEST_F(WoodCosting, ZeroAndInvalidSizesKeepThePreviousCost) {
-    CostWood("1000", "100", "20");
-    const std::string shown = page.WoodCostLabel;
-    const auto refused = [&](const std::string& l, const std::string& w, const std::string& t, MsgKind kind,
-                             const std::string& text) {
-        CostWood(l, w, t);
-        ASSERT_FALSE(ui.messages.empty());
-        EXPECT_EQ(ui.messages.back().kind, kind) << text;
-        EXPECT_EQ(ui.messages.back().text, text);
-        EXPECT_EQ(page.WoodCostLabel, shown);
-    };
-    refused("0", "100", "20", MsgKind::Information, "You have a zero length");
-    refused("1000", "0.0000001", "20", MsgKind::Information, "You have a zero width");
-    refused("1000", "100", "0", MsgKind::Information, "You have a zero thickness");
-    for (const std::string& bad :
-         std::vector<std::string>{"", "1e400", "nan", "inf", "12abc", "1.2.3", "-1000", std::string(400, '9')})
-        refused(bad, "100", "20", MsgKind::Error, bad + "\r\nis not a valid number");
-    const std::string huge = "1" + std::string(200, '0');  // finite, but the cost would not fit the money format
-    refused("1000", huge, "20", MsgKind::Error, huge + "\r\nis not a valid number");
 }
 
 TEST_F(WoodCosting, KeyFiltersPassSizesOnly) {
