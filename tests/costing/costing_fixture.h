@@ -69,6 +69,35 @@ protected:
         page.SetUpCostMaterials(0);
     }
 
+    // Types sizes into the active tab; Cost* then press "calculate cost". The wood
+    // tab takes length, width and thickness, the others the entry of the size list
+    // to choose (-1 keeps the chosen one), length and width.
+    void CostWood(const std::string& l, const std::string& w, const std::string& t) {
+        page.LengthEdit = l;
+        page.WidthEdit = w;
+        page.ThicknessEdit = t;
+        page.WoodCostBtnClick();
+    }
+    void Enter(int entry, const std::string& l, const std::string& w = "0") {
+        if (page.MaterialPCIndex == CostingPage::kMetalTab) {
+            if (entry >= 0) page.MetalSectionLBClick(entry);
+            page.MetalLengthEdit = l;
+            page.MetalWidthEdit = w;
+        } else if (page.MaterialPCIndex == CostingPage::kPlasticTab) {
+            if (entry >= 0) page.PlasticSectionLBClick(entry);
+            page.PlasticLengthEdit = l;
+            page.PlasticWidthEdit = w;
+        } else {
+            if (entry >= 0) page.BoardSectionLBClick(entry);
+            page.BoardLengthEdit = l;
+            page.BoardWidthEdit = w;
+        }
+    }
+    void Cost(int entry, const std::string& l, const std::string& w = "0") {
+        Enter(entry, l, w);
+        page.WoodCostBtnClick();
+    }
+
     // Index of the list entry with this text (-1 when none).
     static int EntryOf(const IndexedList& list, const std::string& text) {
         for (std::size_t i = 0; i < list.size(); ++i)

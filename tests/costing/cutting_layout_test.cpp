@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "costing/cutting_layout.h"
+#include "costing/stock_needed.h"
+#include "materials/material.h"
 
 namespace trevane {
 namespace {
@@ -122,8 +124,7 @@ TEST(LayOutSheets, RandomListsKeepEveryInvariant) {
         const double kerf = list % 7 == 3 ? 0.0 : kCutKerf;
         const PackedStock packed = LayOutSheets(pieces, L, W, kerf);
         ASSERT_EQ(SheetFault(pieces, packed, L, W, kerf), "") << "list " << list;
-        ASSERT_EQ(packed.StockLength, L);
-        ASSERT_EQ(packed.StockWidth, W);
+        ASSERT_EQ(std::pair(packed.StockLength, packed.StockWidth), std::pair(L, W));
         if (list % 10 == 0) {
             ASSERT_EQ(LayOutSheets(pieces, L, W, kerf), packed) << "list " << list;
         }
@@ -262,29 +263,87 @@ TEST(LayOutCuttingList, LaysOutEachStockAndNamesPiecesByTheirPlaceInTheList) {
     EXPECT_TRUE(layout.Refused.empty());
     ASSERT_EQ(layout.Layouts.size(), 2u);
     EXPECT_EQ(layout.TooLarge, (std::vector<std::size_t>{3}));
-
     const StockLayout& mdf = layout.Layouts[0];
     EXPECT_EQ(mdf.Stock, 0u);
     ASSERT_EQ(mdf.Packed.Stock.size(), 1u);
-    std::vector<std::size_t> onSheet;
-    for (const Placement& p : mdf.Packed.Stock[0].Pieces) onSheet.push_back(p.Piece);
-    std::sort(onSheet.begin(), onSheet.end());
-    EXPECT_EQ(onSheet, (std::vector<std::size_t>{0, 2}));
-
+    const auto& onSheet = mdf.Packed.Stock[0].Pieces;
+    ASSERT_EQ(onSheet.size(), 2u);
+    EXPECT_EQ(onSheet[0].Piece + onSheet[1].Piece, 2u);  // pieces 0 and 2
     const StockLayout& steel = layout.Layouts[1];
     EXPECT_EQ(steel.Stock, 1u);
     ASSERT_EQ(steel.Packed.Stock.size(), 2u);
     EXPECT_EQ(steel.Packed.Stock[0].Pieces[0].Piece, 4u);  // the fuller length first
     EXPECT_EQ(steel.Packed.Stock[1].Pieces[0].Piece, 1u);
     EXPECT_EQ(LayOutCuttingList(stocks, pieces), layout);
+
+    const CuttingLayout refused = LayOutCuttingList({stocks[1]}, std::vector<CutPiece>(100000, {1, "", 0, 300, 0}));
+    EXPECT_TRUE(refused.Layouts.empty());
+    EXPECT_EQ(refused.Refused,
+              "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
 }
 
-TEST(LayOutCuttingList, RefusesAnAbsurdlyLongList) {
-    const std::vector<CutStock> stocks = {{"Pine", "95 x 20 mm", StockKind::Length, 4000, 0}};
-    const CuttingLayout layout = LayOutCuttingList(stocks, std::vector<CutPiece>(100000, {1, "", 0, 300, 0}));
-    EXPECT_TRUE(layout.Layouts.empty());
-    EXPECT_EQ(layout.Refused,
-              "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
+// ------------------------------------------------------------ the stock summary
+
+// The counts come from the layouts, checked with them; these pin that the kerf reaches them.
+TEST(PackStock, CountsTheLayoutsStockAndTooLargePieces) {
+    EXPECT_EQ(PackLengths({1500, 1500}, 3000, 3), (PackResult{2, {}}));  // 1500 + 3 + 1500 > 3000
+    EXPECT_EQ(PackLengths({1500, 1500}, 3000, 0), (PackResult{1, {}}));
+    EXPECT_EQ(PackLengths({500, 3100, 200}, 3000, 3), (PackResult{1, {1}}));
+    EXPECT_EQ(PackSheets(std::vector<SheetPiece>(4, {1220, 610}), 2440, 1220, 3).Stock, 2);  // the kerf counts
+    EXPECT_EQ(PackSheets(std::vector<SheetPiece>(4, {1220, 610}), 2440, 1220, 0).Stock, 1);
+    EXPECT_EQ(PackSheets({{2500, 100}, {1300, 1300}, {300, 300}}, 2440, 1220, 3), (PackResult{1, {0, 1}}));
+}
+
+TEST(SummariseStock, GroupsPiecesByMaterialAndStockSize) {
+    TMaterialList materials;
+    auto steel = TSteel::Create();
+    steel->Name = "Mild steel";
+    steel->Shapes[static_cast<std::size_t>(steel->FindShape(1))]->MaxLength = 300;  // 12 x 3 strip, 3 m
+    materials.push_back(std::move(steel));
+    auto mdf = TBoard::Create();
+    mdf->Name = "MDF";
+    mdf->Shapes.clear();
+    mdf->Shapes.push_back(std::make_unique<TBoardShape>(TBoardShape{6, 122, 244, 800, -1}));
+    materials.push_back(std::move(mdf));
+    auto pine = TWood::Create();
+    pine->Name = "Pine";
+    materials.push_back(std::move(pine));
+
+    const std::vector<StockPiece> pieces = {
+        {1, "side", "MDF", "2", "600", "600", "6 (mm)", {}},
+        {2, "", "Mild steel", "3", "1000", "12 x 3 [strip]", "", {}},
+        {3, "top", "MDF", "1", "2500", "300", "6 (mm)", {}},
+        {4, "", "Pine", "5", "900", "95", "20", {}},
+        {5, "", "Unobtainium", "1", "10", "10", "", {}},
+        {6, "", "Pine", "x", "900", "95", "20", {}},
+        {7, "", "Mild steel", "1", "10", "99 [strip]", "", {}},
+    };
+    const StockSummary s = SummariseStock(pieces, materials, 3);
+    ASSERT_EQ(s.Lines.size(), 3u);
+    EXPECT_EQ(s.Lines[0].Text(),
+              "MDF 6 (mm): 1 sheet of 2440 x 1220 mm (2 pieces)\n"
+              "    too large for the stock: part 3 \"top\" 2500 x 300 mm\n"
+              "    offcuts to keep: 1837 x 1220 mm");
+    EXPECT_EQ(s.Lines[1].Text(),
+              "Mild steel 12 x 3 [strip]: 2 lengths of 3.00 m (3 pieces)\n    offcuts to keep: 994 mm, 1997 mm");
+    EXPECT_EQ(s.Lines[2].Text(),
+              "Pine 95 x 20 mm: 2 lengths of 4.00 m (5 pieces)\n    offcuts to keep: 388 mm, 3097 mm");
+    // The layout keeps every piece with its part: two sides on the sheet, the top nowhere.
+    ASSERT_EQ(s.Lines[0].Cut.size(), 3u);
+    EXPECT_EQ(s.Lines[0].Cut[2].Part, 3);
+    EXPECT_EQ(s.Lines[0].Cut[2].Name, "top");
+    ASSERT_EQ(s.Lines[0].Layout.Stock.size(), 1u);
+    EXPECT_EQ(s.Lines[0].Layout.Stock[0].Pieces.size(), 2u);
+    EXPECT_EQ(s.Lines[0].Layout.TooLarge, (std::vector<std::size_t>{2}));
+    EXPECT_EQ(s.Notes, (std::vector<std::string>{
+                           "part 5: Unobtainium is not in the database", "part 6: the number off is not a whole number",
+                           "part 7: Mild steel has no stock size \"99 [strip]\" in the database"}));
+
+    // An absurd number off is refused whole rather than packed.
+    const StockSummary absurd = SummariseStock({{1, "", "Pine", "99999999999", "100", "20", "20", {}}}, materials, 3);
+    EXPECT_TRUE(absurd.Lines.empty());
+    EXPECT_EQ(absurd.Notes, std::vector<std::string>{"The cutting list holds 99999999999 pieces; the stock needed is "
+                                                     "worked out for at most 10000 pieces."});
 }
 
 }  // namespace

@@ -21,8 +21,6 @@ std::string Int32(std::int32_t v) {
 }
 std::string Counted(const std::string& bytes) { return Int32(static_cast<std::int32_t>(bytes.size())) + bytes; }
 
-std::string ReadBack(const std::string& path) { return ReadWholeFile(path); }
-
 class ProjectFileTest : public ProjectTest {
 protected:
     // A project with a metals search, a long evaluation and a grown cutting list.
@@ -40,7 +38,7 @@ TEST_F(ProjectFileTest, EmptyProjectAndTwoRowListAreWrittenByteForByte) {
     ASSERT_TRUE(Project().Save1Click());
     const std::string empty =
         Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0) + Int32(0) + Int32(0);
-    EXPECT_EQ(ReadBack(work.File("e.prj")), empty);
+    EXPECT_EQ(ReadWholeFile(work.File("e.prj")), empty);
 
     FillCutRows(2, "c");
     std::string text;
@@ -49,7 +47,7 @@ TEST_F(ProjectFileTest, EmptyProjectAndTwoRowListAreWrittenByteForByte) {
         for (int c = 1; c <= 8; ++c) text += "c" + std::to_string(r * 10 + c) + "\t";
     }
     ASSERT_TRUE(Project().Save1Click());
-    const std::string two = ReadBack(work.File("e.prj"));
+    const std::string two = ReadWholeFile(work.File("e.prj"));
     EXPECT_EQ(two.substr(two.size() - 8 - text.size()), Int32(2) + Counted(text));
 }
 
@@ -63,6 +61,7 @@ TEST_F(ProjectFileTest, RichProjectsComeBackUnchanged) {
             SetUpSearch(type, type == 4 ? 0b1010 : 3);
             Search().EvalMemo = "Line one\r\n\u00a3 \u00e9 \u20ac\r\n" + std::string(5000, 'x');
             FillCutRows(130, "\u20ac");
+            Cut().SetCell(3, 2, std::string(kMaxCutCellBytes, 'x'));  // as long as a pupil can type
             const std::string path = work.File("rich.prj");
             WriteProjectFile(path, session->Project().ProjectBytes());
             const std::string written = ProjectBytes();
@@ -80,11 +79,19 @@ TEST_F(ProjectFileTest, RichProjectsComeBackUnchanged) {
     }
 }
 
-TEST_F(ProjectFileTest, NoSearchInFileLeavesGridAndMemoAlone) {
+// A project without a search holds no search text, and reading it leaves the
+// criteria and the evaluation on screen alone.
+TEST_F(ProjectFileTest, ProjectWithoutSearchHoldsNoSearchText) {
     SetUpSearch(0);
-    Search().EvalMemo = "saved";
+    Search().EvalMemo = "the last pupil's evaluation";
     St().Search.LastSearchType = -1;
-    WriteProjectFile(work.File("n.prj"), session->Project().ProjectBytes());
+    FillCutRows(1, "c");
+    WriteProjectFile(work.File("n.prj"), ProjectBytes());
+    const std::string bytes = ReadWholeFile(work.File("n.prj"));
+    EXPECT_EQ(bytes.substr(0, 37), Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0));
+    EXPECT_EQ(bytes.find("evaluation"), std::string::npos);
+    EXPECT_EQ(ParseProject(bytes).CutRows, 1);
+
     SetUpSearch(2);
     Search().EvalMemo = "kept";
     const std::string grid = ProjectBytes();
@@ -128,18 +135,21 @@ TEST_F(ProjectFileTest, EveryTruncationIsRefused) {
     }
 }
 
-TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
+TEST_F(ProjectFileTest, DamagedAndMissingFilesAreRefusedThroughOpenAndChangeNothing) {
     MakeRich();
     const std::string good = ProjectBytes();
-    const std::string head = Counted("PRJ") + Counted("higher.mdf");
+    const std::string tag = Counted("PRJ"), head = tag + Counted("higher.mdf");
     const std::string tail = Int32(0) + Counted("") + Int32(0) + Int32(0);
+    const std::string cut = head + Int32(-1) + Int32(0) + Int32(0) + Counted("");  // no search; the list follows
     const std::string row = "a\tb\t\t\t\t\t\t\t";
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {"tag case", Counted("prj") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
         {"tag length", Counted("PRJX") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
         {"short tag", Counted("PR") + Counted("higher.mdf") + Int32(0) + Int32(0) + tail},
-        {"database path", Counted("PRJ") + Counted("../higher.mdf") + Int32(0) + Int32(0) + tail},
-        {"database backslash", Counted("PRJ") + Counted("a\\lower.mdf") + Int32(0) + Int32(0) + tail},
+        {"database path", tag + Counted("../higher.mdf") + Int32(0) + Int32(0) + tail},
+        {"database backslash", tag + Counted("a\\lower.mdf") + Int32(0) + Int32(0) + tail},
+        {"database name with NUL", tag + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
+        {"database name with TAB", tag + Counted("higher\t.mdf") + Int32(0) + Int32(0) + tail},
         {"search type 5", head + Int32(5) + Int32(0) + tail},
         {"search type -2", head + Int32(-2) + Int32(0) + tail},
         {"mask 16", head + Int32(4) + Int32(16) + tail},
@@ -147,18 +157,13 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         {"negative k", head + Int32(0) + Int32(0) + Int32(-1) + Counted("") + Int32(0) + Int32(0)},
         {"huge string", head + Int32(0) + Int32(0) + Int32(0) + Int32(0x7FFFFFF0) + Int32(0) + Int32(0)},
         {"negative string", head + Int32(0) + Int32(0) + Int32(0) + Int32(-4) + Int32(0) + Int32(0)},
-        {"negative m", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(-1) + Int32(0)},
-        {"huge block", head + Int32(0) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Int32(0x7FFFFFFF)},
-        {"database name with NUL",
-         Counted("PRJ") + Counted(std::string("higher.mdf\0junk", 15)) + Int32(0) + Int32(0) + tail},
-        {"database name with TAB", Counted("PRJ") + Counted("higher\t.mdf") + Int32(0) + Int32(0) + tail},
-        {"count above the lines", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1000) + Counted(row)},
-        {"count 2^31-1", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0x7FFFFFFF) + Counted(row)},
-        {"count below the lines",
-         head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) + Counted(row + "\r\n" + row)},
-        {"count 0 with a line", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(0) + Counted(row)},
-        {"cell longer than a pupil can type", head + Int32(-1) + Int32(0) + Int32(0) + Counted("") + Int32(1) +
-                                                  Counted(std::string(kMaxCutCellBytes + 1, 'x') + "\t")},
+        {"negative m", cut + Int32(-1) + Int32(0)},
+        {"huge block", cut + Int32(1) + Int32(0x7FFFFFFF)},
+        {"count above the lines", cut + Int32(1000) + Counted(row)},
+        {"count 2^31-1", cut + Int32(0x7FFFFFFF) + Counted(row)},
+        {"count below the lines", cut + Int32(1) + Counted(row + "\r\n" + row)},
+        {"count 0 with a line", cut + Int32(0) + Counted(row)},
+        {"cell longer than a pupil can type", cut + Int32(1) + Counted(std::string(kMaxCutCellBytes + 1, 'x') + "\t")},
         {"trailing byte", good + "x"},
         {"empty file", ""},
     };
@@ -178,36 +183,9 @@ TEST_F(ProjectFileTest, DamagedFilesAreRefusedThroughOpenAndChangeNothing) {
         EXPECT_EQ(ui.messages[0].text, kNotAProjectFile);
         EXPECT_EQ(Snapshot(), before);
     }
-}
-
-TEST_F(ProjectFileTest, CellsUpToWhatAPupilCanTypeAreRead) {
-    FillCutRows(2);
-    Cut().SetCell(3, 2, std::string(kMaxCutCellBytes, 'x'));
-    WriteProjectFile(work.File("long.prj"), session->Project().ProjectBytes());
-    const std::string written = ProjectBytes();
-    FillCutRows(5, "other");
-    session->Project().ReadProject(work.File("long.prj"));
-    EXPECT_EQ(ProjectBytes(), written);
-}
-
-TEST_F(ProjectFileTest, ProjectWithoutSearchHoldsNoSearchText) {
-    SetUpSearch(0);
-    Search().EvalMemo = "the last pupil's evaluation";
-    St().Search.LastSearchType = -1;
-    FillCutRows(1, "c");
-    WriteProjectFile(work.File("none.prj"), session->Project().ProjectBytes());
-    const std::string bytes = ReadBack(work.File("none.prj"));
-    EXPECT_EQ(bytes.substr(0, 37), Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0));
-    EXPECT_EQ(bytes.find("evaluation"), std::string::npos);
-    EXPECT_EQ(ParseProject(bytes).CutRows, 1);
-}
-
-TEST_F(ProjectFileTest, MissingFileNamesThePath) {
-    const std::string path = work.File("gone.prj");
-    ui.openFiles.push_back(path);
-    const std::string before = Snapshot();
+    ui.openFiles.push_back(work.File("gone.prj"));  // a missing file is named
     Project().Openfile1Click();
-    EXPECT_EQ(ui.LastMessage(), path + " file not found");
+    EXPECT_EQ(ui.LastMessage(), work.File("gone.prj") + " file not found");
     EXPECT_EQ(Snapshot(), before);
 }
 
@@ -230,13 +208,18 @@ protected:
         EXPECT_TRUE(St().Project.ProjectChanged);
         EXPECT_EQ(St().Caption, caption);
         if (!old.empty()) {
-            EXPECT_EQ(ReadBack(path), old);
+            EXPECT_EQ(ReadWholeFile(path), old);
         }
     }
 };
 
-TEST_F(SaveFailureTest, FolderThatDoesNotExist) {
+TEST_F(SaveFailureTest, ReadOnlyFileAndFolderThatDoesNotExist) {
     MakeRich();
+    const std::string handout = work.File("handout.prj");
+    WriteTestFile(handout, "HANDOUT");
+    ::chmod(handout.c_str(), 0444);
+    ExpectFailedSaveKeepsEverything(handout, "HANDOUT");
+    EXPECT_EQ(ui.messages.at(0).text, "Cannot write " + handout + ": the file is read-only");
     ExpectFailedSaveKeepsEverything(work.File("no/such/folder/p.prj"), "");
     // Save as into it: the name and caption stay.
     ui.saveFiles.push_back(work.File("no/such/box"));
@@ -260,7 +243,7 @@ TEST_F(SaveFailureTest, ReadOnlyFolder) {
     // The project already there may still be written: it is saved in place.
     Project().ProjectFileName = folder + "/p.prj";
     EXPECT_TRUE(Project().Save1Click());
-    EXPECT_EQ(ReadBack(folder + "/p.prj"), ProjectBytes());
+    EXPECT_EQ(ReadWholeFile(folder + "/p.prj"), ProjectBytes());
     chmod(folder.c_str(), 0755);
 }
 

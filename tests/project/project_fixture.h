@@ -8,14 +8,13 @@
 
 #include "app/app_model.h"
 #include "app/main_window_model.h"
+#include "app/project_commands.h"
+#include "common/file_io.h"
+#include "common/grid_util.h"
 #include "costing/cutting_list.h"
 #include "materials/database.h"
-#include "common/file_io.h"
 #include "materials/matching.h"
-#include "materials/material.h"
 #include "materials/sample_materials.h"
-#include "app/project_commands.h"
-#include "common/grid_util.h"
 #include "project/project_file.h"
 #include "search/search_page.h"
 #include "support/fake_ui.h"
@@ -69,20 +68,13 @@ protected:
     // Everything a failed command must leave as it was.
     std::string Snapshot() {
         const auto& st = St();
-        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask,
-                                Search().GridC, Search().EvalMemo, Cut()) +
-               "|" + st.Caption + "|" + Project().ProjectFileName + "|" +
+        return ProjectBytes() + "|" + st.Caption + "|" + Project().ProjectFileName + "|" +
                std::to_string(static_cast<int>(session->ActivePage())) + "|" + std::to_string(st.Search.SearchType) +
                "|" + std::to_string(st.Project.ProjectChanged) + "|" + std::to_string(st.Database.Materials.size()) +
                "|" + std::to_string(st.Database.DatabaseLevel) + "|" + Search().NumFoundLabel + "|" +
                std::to_string(Search().FoundListbox.size()) + "|" + std::to_string(Cut().RowCount());
     }
-
-    std::string ProjectBytes() {
-        const auto& st = St();
-        return SerializeProject(st.Database.DatabaseFileName, st.Search.LastSearchType, st.Search.WorkingMask,
-                                Search().GridC, Search().EvalMemo, Cut());
-    }
+    std::string ProjectBytes() { return Project().ProjectBytes(); }
 };
 
 }  // namespace trevane::testing
