@@ -37,85 +37,57 @@ TEST_F(CriteriaGridTest, EveryScaleCyclesThroughItsWordsBackToDontCare) {
     }
 }
 
+// A left press on a value steps it and makes it current; a right press, or one
+// on a heading or beside every cell, steps the current cell; a press on a name,
+// a column edge or below the last property writes nothing.
 TEST_F(CriteriaGridTest, PressesActOnTheCurrentCell) {
     StartSearch(0);
-    const int hardness = RowOf("Hardness"), weight = RowOf("Weight");
+    const int hardness = RowOf("Hardness"), weight = RowOf("Weight"), below = LastRow() + 2;
     st.Project.ProjectChanged = false;
-
-    page.GridCMouseDown(true, 0, hardness, false);  // a name is no value word
-    EXPECT_EQ(page.GridC.Cell(0, hardness), "Hardness");
+    const auto press = [&](bool left, int col, int row, bool resize = false) {
+        page.GridCMouseDown(left, col, row, resize);
+        return page.GridC.Cell(0, hardness) + " " + page.GridC.Cell(1, hardness) + ", Weight " +
+               page.GridC.Cell(1, weight) + (page.GridC.Cell(1, below).empty() ? "" : ", below") +
+               (page.GridC.Row == weight ? ", at Weight" : "");
+    };
+    EXPECT_EQ(press(true, 0, hardness), "Hardness don't care, Weight don't care");
     EXPECT_FALSE(st.Project.ProjectChanged);
-
-    page.GridCMouseDown(true, 1, weight, false);
-    EXPECT_EQ(page.GridC.Cell(1, weight), "heavy");
+    EXPECT_EQ(press(true, 1, weight), "Hardness don't care, Weight heavy, at Weight");
     EXPECT_TRUE(st.Project.ProjectChanged);
-    page.GridCMouseDown(false, 1, hardness, false);  // right press: steps the current cell
-    page.GridCMouseDown(true, 1, 0, false);          // heading press: the same
-    EXPECT_EQ(page.GridC.Cell(1, weight), "light");
-    EXPECT_EQ(page.GridC.Cell(1, hardness), "don't care");
-
-    page.GridCMouseDown(true, 1, hardness, true);  // starts a column resize
-    EXPECT_EQ(page.GridC.Cell(1, hardness), "don't care");
-    EXPECT_EQ(page.GridC.Row, weight);
-
-    // A left press below the last property writes nothing and leaves the current
-    // cell; a right (or middle) press there steps the current cell like any other.
-    page.GridCMouseDown(true, 1, LastRow() + 2, false);
-    EXPECT_EQ(page.GridC.Cell(1, LastRow() + 2), "");
-    EXPECT_EQ(page.GridC.Row, weight);
-    EXPECT_EQ(page.GridC.Cell(1, weight), "light");
-    page.GridCMouseDown(false, 1, LastRow() + 2, false);
-    EXPECT_EQ(page.GridC.Cell(1, LastRow() + 2), "");
-    EXPECT_EQ(page.GridC.Row, weight);
-    EXPECT_EQ(page.GridC.Cell(1, weight), "don't care");
-    page.GridCMouseDown(false, -1, -1, false);  // beside every cell
-    EXPECT_EQ(page.GridC.Cell(1, weight), "heavy");
-    page.GridCMouseDown(true, -1, -1, false);
-    EXPECT_EQ(page.GridC.Cell(1, weight), "intermediate");
-    EXPECT_EQ(page.GridC.Row, weight);
-
+    EXPECT_EQ(press(false, 1, hardness), "Hardness don't care, Weight intermediate, at Weight");
+    EXPECT_EQ(press(true, 1, 0), "Hardness don't care, Weight light, at Weight");
+    EXPECT_EQ(press(true, 1, hardness, true), "Hardness don't care, Weight light, at Weight");  // a column resize
+    EXPECT_EQ(press(true, 1, below), "Hardness don't care, Weight light, at Weight");
+    EXPECT_EQ(press(false, 1, below), "Hardness don't care, Weight don't care, at Weight");
+    EXPECT_EQ(press(false, -1, -1), "Hardness don't care, Weight heavy, at Weight");
+    EXPECT_EQ(press(true, -1, -1), "Hardness don't care, Weight intermediate, at Weight");
     st.Search.SearchType = -1;  // no search in progress: presses step nothing
-    page.GridCMouseDown(true, 1, weight, false);
-    EXPECT_EQ(page.GridC.Cell(1, weight), "intermediate");
+    EXPECT_EQ(press(true, 1, weight), "Hardness don't care, Weight intermediate, at Weight");
 }
 
-TEST_F(CriteriaGridTest, RowsFollowTypeAndLevelInAscendingIndexOrder) {
+// The rows are the search template's properties at "don't care" under a fixed
+// heading; a shorter type empties the rows a longer one filled.
+TEST_F(CriteriaGridTest, RowsAreTheTemplatesPropertiesAndNoOthers) {
     page.SetColumnWidths(301);
     EXPECT_EQ(page.GridC.ColWidths, (std::vector<int>{200, 100}));
-    page.SetUpCriteriaGrid(0, 0);
-    EXPECT_EQ(LastRow(), 10);
-    EXPECT_EQ(page.GridC.Cell(0, 0), "property");
-    EXPECT_EQ(page.GridC.Cell(1, 0), "value");
-    st.Database.DatabaseLevel = 0;
-    page.SetUpCriteriaGrid(0, 0);
-    const std::vector<std::string> lowerWoods = {
-        "Hardness", "Weight", "Strength", "Suitability for turning", "Ease of planing/cutting", "Finishes well"};
-    ASSERT_EQ(LastRow(), 6);
-    for (int r = 1; r <= 6; ++r) {
-        EXPECT_EQ(page.GridC.Cell(0, r), lowerWoods[r - 1]);
-        EXPECT_EQ(page.GridC.Cell(1, r), "don't care");
+    const struct {
+        int type, level, mask;
+    } cases[] = {{3, 1, 0}, {0, 1, 0}, {0, 0, 0}, {4, 0, 2}, {4, 1, 1 | 4}, {2, 1, 0}, {-1, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "type " << c.type << " level " << c.level << " mask " << c.mask);
+        st.Database.DatabaseLevel = static_cast<std::uint8_t>(c.level);
+        page.SetUpCriteriaGrid(c.type, c.mask);
+        Cycle want(2 * static_cast<std::size_t>(page.GridC.RowCount())), rows;
+        want[0] = "property", want[1] = "value";
+        if (c.type >= 0) {
+            const auto tmpl = BuildTemplate(SearchCodeOfType(c.type), c.level, c.mask);
+            for (int i = 0; i < tmpl->PropertyCount(); ++i)
+                want[2 * i + 2] = tmpl->PropertyName(i), want[2 * i + 3] = "don't care";
+        }
+        for (int r = 0; r < page.GridC.RowCount(); ++r)
+            rows.insert(rows.end(), {page.GridC.Cell(0, r), page.GridC.Cell(1, r)});
+        EXPECT_EQ(rows, want);
     }
-
-    page.SetUpCriteriaGrid(4, 2);  // forming, lower level
-    ASSERT_EQ(LastRow(), 3);
-    EXPECT_EQ(page.GridC.Cell(0, 1), "Can be bent");
-    EXPECT_EQ(page.GridC.Cell(0, 2), "Can be vacuum formed");
-    EXPECT_EQ(page.GridC.Cell(0, 3), "Can be strip bent");
-
-    st.Database.DatabaseLevel = 1;
-    page.SetUpCriteriaGrid(4, 1 | 4);  // fabrication + casting: the groups' union, sorted
-    EXPECT_EQ(LastRow(), 6);
-    EXPECT_EQ(page.GridC.Cell(0, 4), "Can be cast");
-    EXPECT_EQ(page.GridC.Cell(0, 5), "Can be glued");
-
-    page.SetUpCriteriaGrid(3, 0);
-    EXPECT_EQ(LastRow(), 48);
-    page.SetUpCriteriaGrid(2, 0);  // a shorter type empties the rows the longer one filled
-    EXPECT_EQ(LastRow(), 24);
-    EXPECT_EQ(page.GridC.Cell(1, 25), "");
-    page.SetUpCriteriaGrid(-1, 0);
-    EXPECT_EQ(LastRow(), 0);
-    EXPECT_EQ(page.GridC.Cell(0, 0), "property");
 }
 
 TEST_F(CriteriaGridTest, CategoryLineNamesTheTypeAndTheChosenProcesses) {
