@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -107,13 +108,11 @@ TEST(DbSource, DumpCompilesBackByteForByte) {
 }
 
 TEST(DbSource, FlagsAndStockFollowTheValues) {
-    const auto s = CompileSource(
-        One("\"kind\": \"steel\", \"name\": \"S\", \"properties\": {\"Conductor of heat and electricity\": "
-            "\"no\"},"
-            "\"shapes\": [{\"size\": \"6 [square]\", \"price\": 80}]},\n"
-            "{\"kind\": \"plastic\", \"name\": \"P\", \"properties\": {\"Stiffness\": \"flexible\"},"
-            " \"extra\": {\"Tough\": \"yes\", \"Conductor of heat and electricity\": \"don't care\"}"),
-        "t.json");
+    const auto s = CompileSource(One(R"("kind": "steel", "name": "S",
+        "properties": {"Conductor of heat and electricity": "no"}, "shapes": [{"size": "6 [square]", "price": 80}]},
+        {"kind": "plastic", "name": "P", "properties": {"Stiffness": "flexible"},
+        "extra": {"Tough": "yes", "Conductor of heat and electricity": "don't care"})"),
+                                 "t.json");
     const auto& steel = dynamic_cast<const TSteel&>(*s.materials[0]);
     EXPECT_FALSE(steel.Flags.Has(27));
     EXPECT_TRUE(steel.Flags.Has(67));
@@ -131,77 +130,65 @@ TEST(DbSource, FlagsAndStockFollowTheValues) {
     EXPECT_EQ(plastic.PropertyValueText(3), "flexible");
 }
 
+// In the sources below a '|' starts a new line, so that each message names its line.
 TEST(DbSource, ErrorsNameFileLineAndFault) {
-    struct Case {
-        std::string source;
-        std::string expected;
+    const auto wood = [](const std::string& rest) { return One(R"("kind": "wood", "name": "x")" + rest); };
+    const auto board = [](const std::string& rest) {
+        return One(R"("kind": "board", "name": "B", "shapes": [|{"thickness": 12, )" + rest + "}]");
     };
-    const std::vector<Case> cases = {
-        {"{\"level\": 1,\n \"materials\": [,]}", "t.json:2: syntax error"},
+    const std::pair<std::string, std::string> cases[] = {
+        {R"({"level": 1,| "materials": [,]})", "t.json:2: syntax error"},
         {"[]", "t.json:1: the source must be an object"},
-        {"{\"level\": 1}", "t.json:1: the source has no \"materials\""},
-        {"{\"level\": 2.5, \"materials\": []}", "t.json:1: the value must be a whole number from 0 to 255"},
-        {"{\"level\": 1,\n \"materials\": [{\"price\": 999e99999}]}", "t.json:2: number overflow parsing '999e99999'"},
-        {"{\"level\": 1, \"level\": 0, \"materials\": []}", "t.json:1: the key \"level\" is given twice"},
-        {One("\"kind\": \"timber\", \"name\": \"x\""), "t.json:2: unknown kind \"timber\""},
-        {One("\"kind\": \"wood\""), "t.json:2: the material has no \"name\""},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"colour\": 1"), "t.json:3: unknown key \"colour\" in a wood"},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"properties\": {\n\"Can be glued\": \"yes\"}"),
-         "t.json:4: a wood does not carry \"Can be glued\"; give its value under \"extra\""},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"properties\": {\"Colour\": \"yes\"}"),
-         "\"Colour\" is not a property name"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"properties\": {\"Durability\": \"good\"}"),
-         "\"good\" is not a value of \"Durability\" (high, intermediate, low)"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"extra\": {\"Hardness\": \"hard\"}"),
-         "a wood carries \"Hardness\"; give its value under \"properties\""},
+        {R"({"level": 1})", R"(t.json:1: the source has no "materials")"},
+        {R"({"level": 2.5, "materials": []})", "t.json:1: the value must be a whole number from 0 to 255"},
+        {R"({"level": 1,| "materials": [{"price": 999e99999}]})", "t.json:2: number overflow parsing '999e99999'"},
+        {R"({"level": 1, "level": 0, "materials": []})", R"(t.json:1: the key "level" is given twice)"},
+        {One(R"("kind": "timber", "name": "x")"), R"(t.json:2: unknown kind "timber")"},
+        {One(R"("kind": "wood")"), R"(t.json:2: the material has no "name")"},
+        {wood(R"(,|"colour": 1)"), R"(t.json:3: unknown key "colour" in a wood)"},
+        {wood(R"(,|"properties": {|"Can be glued": "yes"})"),
+         R"(t.json:4: a wood does not carry "Can be glued"; give its value under "extra")"},
+        {wood(R"(, "properties": {"Colour": "yes"})"), R"("Colour" is not a property name)"},
+        {wood(R"(, "properties": {"Durability": "good"})"),
+         R"("good" is not a value of "Durability" (high, intermediate, low))"},
+        {wood(R"(, "extra": {"Hardness": "hard"})"), R"(a wood carries "Hardness"; give its value under "properties")"},
         {One("\"kind\": \"wood\", \"name\": \"\u2192\""), "cannot store (Windows-1252)"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 3000000000"), "whole number from 0 to 2147483647"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 1.5"), "whole number"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"available\": true, \"costing_flag\": 0"), "not both"},
-        {One("\"kind\": \"metal\", \"name\": \"x\", \"shapes\": []"), "unknown key \"shapes\" in a metal"},
-        {One("\"kind\": \"copper\", \"name\": \"x\",\n\"shapes\": [{\"size\": \"6 [square]\"},\n{\"size\": "
-             "\"99 [x]\"}]"),
-         "t.json:4: a copper has no stock size \"99 [x]\""},
-        {One("\"kind\": \"brass\", \"name\": \"x\", \"shapes\": [{\"size\": 1, \"price\": 9}, {\"size\": \"12 x 3 "
-             "[strip]\"}]"),
+        {wood(R"(, "price": 3000000000)"), "whole number from 0 to 2147483647"},
+        {wood(R"(, "price": 1.5)"), "whole number"},
+        {wood(R"(, "available": true, "costing_flag": 0)"), "not both"},
+        {One(R"("kind": "metal", "name": "x", "shapes": [])"), R"(unknown key "shapes" in a metal)"},
+        {One(R"("kind": "copper", "name": "x",|"shapes": [{"size": "6 [square]"},|{"size": "99 [x]"}])"),
+         R"(t.json:4: a copper has no stock size "99 [x]")"},
+        {One(R"("kind": "brass", "name": "x", "shapes": [{"size": 1, "price": 9}, {"size": "12 x 3 [strip]"}])"),
          "is given twice"},
-        {One("\"kind\": \"board\", \"name\": \"x\", \"shapes\": [{\"thickness\": 7}]"),
-         "a board has no stock thickness 7"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"flags\": [152]"), "from 0 to 151"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"look\": " + std::string(9000, '[') + std::string(9000, ']')),
-         "nest too deep"},
+        {One(R"("kind": "board", "name": "x", "shapes": [{"thickness": 7}])"), "a board has no stock thickness 7"},
+        {wood(R"(, "flags": [152])"), "from 0 to 151"},
+        {wood(R"(, "look": )" + std::string(9000, '[') + std::string(9000, ']')), "nest too deep"},
         // Prices and sizes of costed stock must be above zero.
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": -5"),
-         "t.json:3: the value must be a whole number from 0 to 2147483647"},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": 0"), "t.json:3: the price must be more than 0"},
-        {One("\"kind\": \"wood\",\n\"name\": \"x\""), "t.json:2: a wood needs a \"price\" of more than 0"},
-        {One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [\n{\"size\": \"6 [square]\",\n\"price\": 0}]"),
+        {wood(R"(,|"price": -5)"), "t.json:3: the value must be a whole number from 0 to 2147483647"},
+        {wood(R"(,|"price": 0)"), "t.json:3: the price must be more than 0"},
+        {One(R"("kind": "wood",|"name": "x")"), R"(t.json:2: a wood needs a "price" of more than 0)"},
+        {One(R"("kind": "steel", "name": "S", "shapes": [|{"size": "6 [square]",|"price": 0}])"),
          "t.json:4: the price of stocked stock must be more than 0"},
-        {One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [\n{\"size\": \"6 [square]\", \"price\": 5,\n"
-             "\"max_length\": -1}]"),
+        {One(R"("kind": "steel", "name": "S", "shapes": [|{"size": "6 [square]", "price": 5,|"max_length": -1}])"),
          "t.json:4: the value must be a whole number from 0"},
-        {One("\"kind\": \"aluminium\", \"name\": \"A\", \"shapes\": [\n{\"size\": \"1.2 mm [sheet]\", \"price\": 5,"
-             "\n\"max_width\": 0}]"),
+        {One(R"("kind": "aluminium", "name": "A", "shapes": [|{"size": "1.2 mm [sheet]", "price": 5,|"max_width": 0}])"),
          "t.json:4: the max_width of stocked stock must be more than 0"},
-        {One("\"kind\": \"plastic\", \"name\": \"P\", \"shapes\": [\n{\"size\": \"10 mm [rod]\", \"price\": 5}]"),
-         "t.json:3: stocked stock needs a \"max_length\" of more than 0"},
-        {One("\"kind\": \"board\", \"name\": \"B\", \"shapes\": [\n{\"thickness\": 12, \"price\": 850,\n"
-             "\"width\": 0}]"),
-         "t.json:4: the width of stocked stock must be more than 0"},
-        {One("\"kind\": \"board\", \"name\": \"B\", \"shapes\": [\n{\"thickness\": 12, \"price\": 850,\n"
-             "\"code\": 0}]"),
-         "t.json:4: the code of stocked stock must be more than 0"},
-        {One("\"kind\": \"board\", \"name\": \"B\", \"available\": false, \"shapes\": [\n{\"thickness\": 12,\n"
-             "\"price\": -850}]"),
+        {One(R"("kind": "plastic", "name": "P", "shapes": [|{"size": "10 mm [rod]", "price": 5}])"),
+         R"(t.json:3: stocked stock needs a "max_length" of more than 0)"},
+        {board(R"("price": 850,|"width": 0)"), "t.json:4: the width of stocked stock must be more than 0"},
+        {board(R"("price": 850,|"code": 0)"), "t.json:4: the code of stocked stock must be more than 0"},
+        {One(R"("kind": "board", "name": "B", "available": false, "shapes": [|{"thickness": 12,|"price": -850}])"),
          "t.json:4: the value must be a whole number from 0"},
     };
-    for (const auto& c : cases) {
+    for (auto [source, expected] : cases) {
+        std::replace(source.begin(), source.end(), '|', '\n');
         try {
-            CompileSource(c.source, "t.json");
-            ADD_FAILURE() << "accepted: " << c.source;
+            CompileSource(source, "t.json");
+            ADD_FAILURE() << "accepted: " << source;
         } catch (const EQelError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos)
-                << "got: " << e.what() << "\nwanted: " << c.expected;
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos)
+                << "got: " << e.what() << "\nwanted: " << expected;
         }
     }
 }
@@ -209,11 +196,11 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
 // Stock that is not stocked, or of a material not offered for costing, is
 // never priced, so zero stands there.
 TEST(DbSource, OnlyCostedStockNeedsAPriceAndSize) {
-    const auto s = CompileSource(
-        One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [{\"size\": \"6 [square]\", \"price\": 0, "
-            "\"stocked\": false}]},\n{\"kind\": \"copper\", \"name\": \"C\", \"shapes\": [{\"size\": \"6 [square]\"}]},"
-            "\n{\"kind\": \"wood\", \"name\": \"W\", \"available\": false"),
-        "t.json");
+    const auto s = CompileSource(One(R"("kind": "steel", "name": "S",
+        "shapes": [{"size": "6 [square]", "price": 0, "stocked": false}]},
+        {"kind": "copper", "name": "C", "shapes": [{"size": "6 [square]"}]},
+        {"kind": "wood", "name": "W", "available": false)"),
+                                 "t.json");
     ASSERT_EQ(s.materials.size(), 3u);
     EXPECT_TRUE(UsableForCosting(*s.materials[0]));
     EXPECT_FALSE(UsableForCosting(*s.materials[1]));  // accepted, but never offered for costing
