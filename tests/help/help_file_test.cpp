@@ -23,28 +23,12 @@
 namespace trevane {
 namespace {
 
+// Three topics; topic 2003 starts on line 9, its body on line 12.
 const char* const kSample =
-    "@topic 1\n"
-    "@title Contents\n"
-    "@keywords contents\n"
-    "\n"
-    "= Materials\n"
-    "- [[2003]]\n"
-    "- [[2006|How heavy is it?]]\n"
-    "\n"
-    "@topic 2003\n"
-    "@title Hardness\n"
-    "@keywords hardness; hard; soft\n"
-    "A *hard* material resists _scratches_ and dents.\n"
-    "Compare with [[2006]].\n"
-    "\n"
-    "Second paragraph with snake_case_word and 2 * 3 < 7 & \"quotes\".\n"
-    "\n"
-    "\n"
-    "@topic 2006\n"
-    "@title Density\n"
-    "@keywords weight; heavy\n"
-    "Mass per volume.\n";
+    "@topic 1\n@title Contents\n@keywords contents\n\n= Materials\n- [[2003]]\n- [[2006|How heavy is it?]]\n\n"
+    "@topic 2003\n@title Hardness\n@keywords hardness; hard; soft\nA *hard* material resists _scratches_ and "
+    "dents.\nCompare with [[2006]].\n\nSecond paragraph with snake_case_word and 2 * 3 < 7 & \"quotes\".\n\n\n"
+    "@topic 2006\n@title Density\n@keywords weight; heavy\nMass per volume.\n";
 
 HelpFile Sample() {
     HelpFile help;
@@ -72,20 +56,9 @@ TEST(HelpFileTest, ProblemsNameFileAndLineAndAreSkipped) {
     HelpFile help;
     std::vector<HelpProblem> problems;
     help.Parse(
-        "stray text\n"
-        "@topic 7\r\n"
-        "@title Seven\r\n"
-        "@title Again\n"
-        "@colour red\n"
-        "Body of seven.\n"
-        "@topic 7\n"
-        "@title Duplicate\n"
-        "Duplicate body.\n"
-        "@topic twelve\n"
-        "@title Bad\n"
-        "Bad body.\n"
-        "@topic 99999999999\n"
-        "@topic 8\n",
+        "stray text\n@topic 7\r\n@title Seven\r\n@title Again\n@colour red\nBody of seven.\n"  // lines 1-6
+        "@topic 7\n@title Duplicate\nDuplicate body.\n@topic twelve\n@title Bad\nBad body.\n"  // lines 7-12
+        "@topic 99999999999\n@topic 8\n",
         "b.txt", &problems);
     ASSERT_EQ(problems.size(), 6u);
     EXPECT_EQ(problems[0].Text(), "b.txt:1: text before the first @topic line");
