@@ -246,8 +246,6 @@ TEST_F(HelpTopics, CompileWithoutProblems) {
     for (const auto& p : help->Validate()) ADD_FAILURE() << p.Text();
 }
 
-// The contexts are read from the program's sources (every help context constant
-// and every control's "helpContext"), so a context added there is checked too.
 TEST_F(HelpTopics, EveryContextTheProgramOpensHasATopicWithKeywords) {
     std::set<int> contexts(kHelpContexts.begin(), kHelpContexts.end());
     for (int code = kRowName; code <= kRowChemicalName; ++code) contexts.insert(kHelpDefinitionBase + code);
