@@ -334,35 +334,6 @@ TEST_F(SearchRunTest, AdviceComesForNoneAndForMoreThanTenUnlessSwitchedOff) {
     EXPECT_EQ(ui.dialogs.size(), 5u);
     page.ReportSearchResult(false);  // a re-run after opening a project gives no advice
     EXPECT_EQ(ui.dialogs.size(), 5u);
-}
-
-TEST_F(SearchRunTest, EachTypeTriesItsCategoriesInListOrder) {
-    Add<TWood>("Oak", {});
-    Add<TSteel>("Mild steel", {27});
-    Add<TBoard>("Plywood", {});
-    Add<TMetal>("Lead", {});
-    Add<TPlastic>("Acrylic", {67});
-    Add<TCopper>("Copper", {27});
-    Add<TAluminium>("Aluminium", {});
-    Add<TBrass>("Brass", {});
-    Add<TPlastic>("Conductive plastic", {27});
-    const char* expected[] = {"Oak,Plywood", "Mild steel,Lead,Copper,Aluminium,Brass", "Acrylic",
-                              "Oak,Mild steel,Plywood,Lead,Acrylic,Copper,Aluminium,Brass,Conductive plastic"};
-    st.View.OnSearch = false;
-    for (int type = 0; type < 4; ++type) {
-        st.Search.SearchType = type;
-        page.SetUpCriteriaGrid(type, 0);
-        page.SearchBtnClick();
-        EXPECT_EQ(FoundNames(), expected[type]) << type;
-    }
-    StartSearch(4, 1);
-    page.SearchBtnClick();
-    EXPECT_EQ(FoundNames(), expected[3]);
-    StartSearch(1);  // the metal search's flag 27 counts only when asked
-    Want("Conductor of heat and electricity", "yes");
-    page.SearchBtnClick();
-    EXPECT_EQ(FoundNames(), "Mild steel,Copper");
-
     st.Search.SearchType = -1;  // nothing set up: nothing tried
     page.SearchBtnClick();
     EXPECT_EQ(page.NumFoundLabel, "0");
