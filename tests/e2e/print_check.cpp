@@ -76,9 +76,7 @@ void PrepareSearch(AppModel& s) {
     search.SetCategoryLabel(0, 0);
     search.GridCMouseDown(true, 1, 1, false);
     search.SearchBtnClick();
-    search.EvalMemo =
-        "The search found the timbers that are hard enough for a bench top.\r\n\r\nOak is the best choice because "
-        "it is strong and lasts well outside.";
+    search.EvalMemo = "Hard timbers suit a bench top.\r\n\r\nOak is strong and lasts well outside.";
     search.EvalMemoModified = true;
     s.ShowPage(Page::Search);
 }
