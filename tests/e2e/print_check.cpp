@@ -31,36 +31,24 @@ namespace {
 
 using namespace trevane;
 
-// Passes every call on and remembers whether the job ended or why it failed.
-class CheckedPrinters : public IPrinterSystem {
+// The system's printers, remembering whether the job ended or why it failed.
+class CheckedPrinters : public QtPrinterSystem {
 public:
-    explicit CheckedPrinters(QtPrinterSystem& inner) : inner_(inner) {}
+    using QtPrinterSystem::QtPrinterSystem;
     bool ended = false;
     std::string failure;
 
-    std::vector<std::string> PrinterNames() override { return inner_.PrinterNames(); }
-    std::string SelectedPrinter() override { return inner_.SelectedPrinter(); }
-    PrinterOrientation Orientation() override { return inner_.Orientation(); }
-    void SetOrientation(PrinterOrientation o) override { inner_.SetOrientation(o); }
-    DeviceSize PageSizePixels() override { return inner_.PageSizePixels(); }
-    DeviceSize PageSizeMillimetres() override { return inner_.PageSizeMillimetres(); }
     void BeginDoc(const std::string& title) override {
-        Checked([&] { inner_.BeginDoc(title); });
+        Checked([&] { QtPrinterSystem::BeginDoc(title); });
     }
     void NewPage() override {
-        Checked([&] { inner_.NewPage(); });
+        Checked([&] { QtPrinterSystem::NewPage(); });
     }
     void EndDoc() override {
-        Checked([&] { inner_.EndDoc(); });
+        Checked([&] { QtPrinterSystem::EndDoc(); });
         ended = true;
     }
-    void Abort() override { inner_.Abort(); }
-    bool Printing() override { return inner_.Printing(); }
-    Canvas& JobCanvas() override { return inner_.JobCanvas(); }
     void SetupDialog() override {}
-    std::unique_ptr<IProgressWindow> ShowProgress(const std::string& text) override {
-        return inner_.ShowProgress(text);
-    }
 
 private:
     template <class F>
@@ -72,7 +60,6 @@ private:
             throw;
         }
     }
-    QtPrinterSystem& inner_;
 };
 
 void PrepareProperties(AppModel& s) {
@@ -89,9 +76,7 @@ void PrepareSearch(AppModel& s) {
     search.SetCategoryLabel(0, 0);
     search.GridCMouseDown(true, 1, 1, false);
     search.SearchBtnClick();
-    search.EvalMemo =
-        "The search found the timbers that are hard enough for a bench top.\r\n\r\nOak is the best choice because "
-        "it is strong and lasts well outside.";
+    search.EvalMemo = "Hard timbers suit a bench top.\r\n\r\nOak is strong and lasts well outside.";
     search.EvalMemoModified = true;
     s.ShowPage(Page::Search);
 }
@@ -139,29 +124,29 @@ int main(int argc, char** argv) {
     bool list = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        const auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
-        if (a == "--kind")
-            kind = std::atoi(next().c_str());
-        else if (a == "--printer")
-            printer = next();
-        else if (a == "--pdf")
-            pdf = next();
-        else if (a == "--copies")
-            copies = std::atoi(next().c_str());
-        else if (a == "--rows")
-            rows = std::atoi(next().c_str());
-        else if (a == "--class")
-            pupils = std::atoi(next().c_str());
-        else if (a == "--list")
+        if (a == "--list") {
             list = true;
-        else {
+            continue;
+        }
+        const std::string value = i + 1 < argc ? argv[++i] : "";
+        if (a == "--printer" || a == "--pdf") {
+            (a == "--pdf" ? pdf : printer) = value;
+            continue;
+        }
+        int* number = a == "--kind"     ? &kind
+                      : a == "--copies" ? &copies
+                      : a == "--rows"   ? &rows
+                      : a == "--class"  ? &pupils
+                                        : nullptr;
+        if (!number) {
             std::cerr << "unknown argument: " << a << "\n";
             return 2;
         }
+        *number = std::atoi(value.c_str());
     }
 
     testing::RecordingUi ui;
-    QtPrinterSystem printers(ui);
+    CheckedPrinters printers(ui);
     if (list) {
         for (const auto& name : printers.PrinterNames()) std::cout << name << "\n";
         return 0;
@@ -181,8 +166,7 @@ int main(int argc, char** argv) {
         }
         printers.SetPdfFileName(pdf);
     }
-    CheckedPrinters checked(printers);
-    ui.printers = &checked;
+    ui.printers = &printers;
 
     AppModel session(ui, QCoreApplication::applicationDirPath().toStdString());
     session.Main().Startup();
@@ -209,8 +193,8 @@ int main(int argc, char** argv) {
         frm.PrintClick();
     });
     preview.PrintBtnClick();
-    if (!checked.ended) {
-        std::cerr << "the job failed: " << (checked.failure.empty() ? ui.LastMessage() : checked.failure) << "\n";
+    if (!printers.ended) {
+        std::cerr << "the job failed: " << (printers.failure.empty() ? ui.LastMessage() : printers.failure) << "\n";
         return 1;
     }
     std::cout << "printed " << PreviewPage::JobTitle(kind) << " on " << printer << " (" << preview.PageLabel << ")\n";

@@ -1,40 +1,34 @@
-// The help file: topics, problems with file and line, rendering and search.
+// The help file: topics, problems with file and line, rendering and search; and
+// the help texts shipped in data/help: a topic for every context the program
+// opens, property definitions under the property's own name, every topic found
+// from the contents page, and no mark-up left over in what the viewer shows.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <random>
+#include <set>
 
-#include "help/help_file.h"
 #include "common/errors.h"
+#include "common/file_io.h"
+#include "help/help_contexts.h"
+#include "help/help_file.h"
+#include "materials/property_rows.h"
+#include "materials/tables.h"
 #include "support/temp_dir.h"
 
 namespace trevane {
 namespace {
 
+// Three topics; topic 2003 starts on line 9, its body on line 12.
 const char* const kSample =
-    "@topic 1\n"
-    "@title Contents\n"
-    "@keywords contents\n"
-    "\n"
-    "= Materials\n"
-    "- [[2003]]\n"
-    "- [[2006|How heavy is it?]]\n"
-    "\n"
-    "@topic 2003\n"
-    "@title Hardness\n"
-    "@keywords hardness; hard; soft\n"
-    "A *hard* material resists _scratches_ and dents.\n"
-    "Compare with [[2006]].\n"
-    "\n"
-    "Second paragraph with snake_case_word and 2 * 3 < 7 & \"quotes\".\n"
-    "\n"
-    "\n"
-    "@topic 2006\n"
-    "@title Density\n"
-    "@keywords weight; heavy\n"
-    "Mass per volume.\n";
+    "@topic 1\n@title Contents\n@keywords contents\n\n= Materials\n- [[2003]]\n- [[2006|How heavy is it?]]\n\n"
+    "@topic 2003\n@title Hardness\n@keywords hardness; hard; soft\nA *hard* material resists _scratches_ and "
+    "dents.\nCompare with [[2006]].\n\nSecond paragraph with snake_case_word and 2 * 3 < 7 & \"quotes\".\n\n\n"
+    "@topic 2006\n@title Density\n@keywords weight; heavy\nMass per volume.\n";
 
 HelpFile Sample() {
     HelpFile help;
@@ -62,20 +56,9 @@ TEST(HelpFileTest, ProblemsNameFileAndLineAndAreSkipped) {
     HelpFile help;
     std::vector<HelpProblem> problems;
     help.Parse(
-        "stray text\n"
-        "@topic 7\r\n"
-        "@title Seven\r\n"
-        "@title Again\n"
-        "@colour red\n"
-        "Body of seven.\n"
-        "@topic 7\n"
-        "@title Duplicate\n"
-        "Duplicate body.\n"
-        "@topic twelve\n"
-        "@title Bad\n"
-        "Bad body.\n"
-        "@topic 99999999999\n"
-        "@topic 8\n",
+        "stray text\n@topic 7\r\n@title Seven\r\n@title Again\n@colour red\nBody of seven.\n"  // lines 1-6
+        "@topic 7\n@title Duplicate\nDuplicate body.\n@topic twelve\n@title Bad\nBad body.\n"  // lines 7-12
+        "@topic 99999999999\n@topic 8\n",
         "b.txt", &problems);
     ASSERT_EQ(problems.size(), 6u);
     EXPECT_EQ(problems[0].Text(), "b.txt:1: text before the first @topic line");
@@ -239,6 +222,84 @@ TEST(HelpFileTest, UrlsAndLoading) {
     ASSERT_EQ(::mkfifo(dir.File("pipe.hlp").c_str(), 0600), 0);
     EXPECT_THROW(LoadHelpFile(dir.File("pipe.hlp")), EFileError);
     EXPECT_THROW(LoadHelpFile(dir.Path()), EFileError);
+}
+
+namespace fs = std::filesystem;
+
+// The shipped sources, read in the compiler's order.
+class HelpTopics : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::vector<std::string> files;
+        for (const auto& e : fs::directory_iterator(std::string(TREVANE_SOURCE_DIR) + "/data/help"))
+            if (e.path().extension() == ".txt") files.push_back(e.path().string());
+        std::sort(files.begin(), files.end());
+        for (const auto& f : files) shipped.Parse(ReadWholeFile(f), f, &problems);
+    }
+    static inline HelpFile shipped;
+    static inline std::vector<HelpProblem> problems;
+    const HelpFile* help = &shipped;
+};
+
+TEST_F(HelpTopics, CompileWithoutProblems) {
+    for (const auto& p : problems) ADD_FAILURE() << p.Text();
+    for (const auto& p : help->Validate()) ADD_FAILURE() << p.Text();
+}
+
+TEST_F(HelpTopics, EveryContextTheProgramOpensHasATopicWithKeywords) {
+    std::set<int> contexts(kHelpContexts.begin(), kHelpContexts.end());
+    for (int code = kRowName; code <= kRowChemicalName; ++code) contexts.insert(kHelpDefinitionBase + code);
+    for (int n : contexts) {
+        const HelpTopic* t = help->Find(n);
+        ASSERT_NE(t, nullptr) << "topic " << n;
+        EXPECT_FALSE(t->Body.empty()) << "topic " << n;
+    }
+    for (const HelpTopic& t : help->Topics()) EXPECT_FALSE(t.Keywords.empty()) << "topic " << t.Number;
+}
+
+TEST_F(HelpTopics, PropertyDefinitionsCarryThePropertyNameAndAnExample) {
+    for (int n = 1; n <= kPropertyCount; ++n) {
+        const HelpTopic* t = help->Find(2000 + n);
+        ASSERT_NE(t, nullptr) << "property " << n;
+        EXPECT_EQ(t->Title, PropertyTitle(n));
+        // A keyword search for the property's name finds its definition.
+        const auto found = help->Search(PropertyTitle(n));
+        EXPECT_NE(std::find(found.begin(), found.end(), t), found.end()) << PropertyTitle(n);
+        bool example = false;
+        for (const auto& line : t->Body) example = example || line.text.find("Example") != std::string::npos;
+        EXPECT_TRUE(example) << PropertyTitle(n);
+    }
+}
+
+TEST_F(HelpTopics, EveryTopicCanBeReachedFromTheContents) {
+    std::set<int> seen = {1};
+    std::vector<int> todo = {1};
+    while (!todo.empty()) {
+        const HelpTopic* t = help->Find(todo.back());
+        todo.pop_back();
+        if (!t) continue;
+        for (const auto& line : t->Body)
+            for (const HelpLink& link : FindHelpLinks(line.text))
+                if (link.valid && seen.insert(link.topic).second) todo.push_back(link.topic);
+    }
+    for (const HelpTopic& t : help->Topics()) EXPECT_TRUE(seen.count(t.Number)) << "topic " << t.Number;
+}
+
+// No mark-up is left in what the viewer shows, and a paragraph after a list
+// starts after a blank line (the viewer continues a bullet with the lines below it).
+TEST_F(HelpTopics, ViewerShowsNoLeftOverMarkUpAndNoParagraphGluedToABullet) {
+    for (const HelpTopic& t : help->Topics()) {
+        const std::string html = help->TopicHtml(t);
+        EXPECT_EQ(html.find('*'), std::string::npos) << "unmatched bold in topic " << t.Number;
+        EXPECT_EQ(html.find("[["), std::string::npos) << "broken link in topic " << t.Number;
+        EXPECT_EQ(html.find(" _"), std::string::npos) << "unmatched italic in topic " << t.Number;
+        for (std::size_t i = 1; i < t.Body.size(); ++i) {
+            const std::string& prev = t.Body[i - 1].text;
+            const std::string& line = t.Body[i].text;
+            if (prev.rfind("- ", 0) == 0 && !line.empty() && line.rfind("- ", 0) != 0 && line.rfind("= ", 0) != 0)
+                ADD_FAILURE() << t.File << ":" << t.Body[i].line << ": paragraph glued to a bullet";
+        }
+    }
 }
 
 }  // namespace

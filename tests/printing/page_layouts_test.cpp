@@ -1,18 +1,24 @@
-// The three printed pages drawn on the recording canvas of an A4 landscape page
-// at 600 dpi, checked by what must hold on any good page rather than by the
-// coordinates of each call: everything lies on the page, rows do not overlap,
-// every piece of content is printed once, page labels count the sheets.
+// The printed pages and cutting diagrams drawn on the recording canvas of an A4
+// landscape page at 600 dpi, checked by what must hold on any good page rather
+// than by the coordinates of each call: everything lies on the page, rows and
+// pieces do not overlap, every piece of content is printed once, page labels
+// count the sheets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <random>
+#include <set>
 #include <string>
 
+#include "common/grid_util.h"
 #include "common/image.h"
+#include "common/string_grid.h"
+#include "costing/stock_needed.h"
+#include "printing/cutting_diagram_layout.h"
 #include "printing/page_layouts.h"
 #include "printing/printer.h"
 #include "support/recording_canvas.h"
-#include "common/grid_util.h"
-#include "common/string_grid.h"
 #include "fake_printer.h"
 
 namespace trevane {
@@ -33,34 +39,23 @@ TEST(PageArithmetic, MulDivRoundsHalvesAwayFromZeroAndNeverDividesByZero) {
 }
 
 TEST(PageArithmetic, PrinterPageIsLandscapeWhateverItsOrientation) {
-    testing::FakePrinter p;
-    p.portraitPixels = {4960, 7016};
-    p.portraitMillimetres = {210, 297};
-    const PageSetup portrait = PageSetupOf(p, 96);
-    EXPECT_EQ(portrait.width, 7016);
-    EXPECT_EQ(portrait.height, 4960);
-    EXPECT_EQ(portrait.xdpi, 600);
-    EXPECT_EQ(portrait.ydpi, 600);
-    // A printer with different resolutions along its axes: the axes swap too.
-    p.portraitPixels = {2480, 7016};
-    const PageSetup swapped = PageSetupOf(p, 96);
-    EXPECT_EQ(swapped.xdpi, 600);
-    EXPECT_EQ(swapped.ydpi, 300);
+    testing::FakePrinter p;  // A4 at 600 dpi, portrait
+    const auto setup = [&] {
+        const PageSetup s = PageSetupOf(p, 96);
+        return std::vector<int>{s.width, s.height, s.xdpi, s.ydpi};
+    };
+    EXPECT_EQ(setup(), (std::vector<int>{7016, 4960, 600, 600}));
+    p.portraitPixels = {2480, 7016};  // different resolutions along the axes: they swap too
+    EXPECT_EQ(setup(), (std::vector<int>{7016, 2480, 600, 300}));
     p.orientation = PrinterOrientation::Landscape;
-    const PageSetup landscape = PageSetupOf(p, 96);
-    EXPECT_EQ(landscape.width, 7016);
-    EXPECT_EQ(landscape.xdpi, 600);
-    EXPECT_EQ(landscape.ydpi, 300);
+    EXPECT_EQ(setup(), (std::vector<int>{7016, 2480, 600, 300}));
     p.portraitMillimetres = {0, 0};
     EXPECT_FALSE(PageSetupOf(p, 96).Valid());
 }
 
+// Where the sheets break is checked against the drawn list below; here the ends.
 TEST(PageArithmetic, CuttingListPageCountFollowsTheSheetBreaks) {
     EXPECT_EQ(CuttingListPageCount(0, 1000, {}), "page 1 of 1");
-    // Rows of 100 from 0: a sheet ends after the row that ends at 800 (800 + 200 >= 1000).
-    EXPECT_EQ(CuttingListPageCount(0, 1000, std::vector<int>(8, 100)), "page 1 of 1");
-    EXPECT_EQ(CuttingListPageCount(0, 1000, std::vector<int>(9, 100)), "page 1 of 2");
-    EXPECT_EQ(CuttingListPageCount(0, 1000, std::vector<int>(17, 100)), "page 1 of 3");
     // A row too tall for any sheet still takes one sheet, and no sheet is empty.
     EXPECT_EQ(CuttingListPageCount(0, 1000, {2000, 2000}), "page 1 of 2");
 }
@@ -163,64 +158,84 @@ TEST(PropertiesPage, EveryRowAfterTheNameWithDescriptionPictureAndProgress) {
     EXPECT_TRUE(c.Of(CanvasOp::TextBox).empty());
 }
 
-class SearchPageTest : public ::testing::Test {
-protected:
-    std::string category = "woods";
+TEST(SearchPage, WantedCriteriaFoundMaterialsAndTheEvaluation) {
     StringGrid grid{2, 50, 0, 1};
+    const char* rows[][2] = {{"property", "value"},
+                             {"Hardness", "don't care"},
+                             {"Weight", "heavy"},
+                             {"Cost", "don't care"},
+                             {"Strength", "strong"}};
+    for (int r = 0; r < 5; ++r) grid.SetCell(0, r, rows[r][0]), grid.SetCell(1, r, rows[r][1]);
     IndexedList found;
-    std::string memo = "It worked.";
-    PageFont evalFont{"Times", 16};
-    std::string pupil = "Sam", title = "Stool";
-    PageFont font{"Arial", 13, false};
-    RecordingCanvas c;
-
-    SearchPageTest() {
-        const char* rows[][2] = {{"property", "value"},
-                                 {"Hardness", "don't care"},
-                                 {"Weight", "heavy"},
-                                 {"Cost", "don't care"},
-                                 {"Strength", "strong"}};
-        for (int r = 0; r < 5; ++r) {
-            grid.SetCell(0, r, rows[r][0]);
-            grid.SetCell(1, r, rows[r][1]);
-        }
-    }
-    void Draw() {
-        EXPECT_EQ(DrawSearchPage(c, kTarget, kPage, {category, grid, found, memo, evalFont, pupil, title, font}),
+    for (int i = 0; i < 120; ++i) found.push_back({"Material number " + std::to_string(i), i});
+    const std::string memo = "It worked.";
+    // A long category wraps instead of being cut off.
+    for (const std::string& category : {std::string("woods"), std::string(300, 'w') + " end"}) {
+        RecordingCanvas c;
+        EXPECT_EQ(DrawSearchPage(c, kTarget, kPage,
+                                 {category, grid, found, memo, {"Times", 16}, "Sam", "Stool", {"Arial", 13, false}}),
                   "page 1 of 1");
         ExpectSoundPage(c);
+        for (const char* shown : {"Search For A Material", "Weight", "heavy", "Strength", "strong"})
+            EXPECT_EQ(Count(c, shown), 1) << shown;
+        ASSERT_EQ(Count(c, category), 1);
+        EXPECT_TRUE(c.Text(category)->flags & kTextWordWrap);
+        EXPECT_EQ(Count(c, "Hardness"), 0);  // "don't care" rows are not criteria
+        EXPECT_LT(c.Text("Weight")->rect.top, c.Text("Strength")->rect.top);
+        for (const ListEntry& e : found) EXPECT_EQ(Count(c, e.text), 1) << e.text;
+        ASSERT_NE(c.Text(memo), nullptr);
+        EXPECT_EQ(c.Text(memo)->font.name, "Times");
+        EXPECT_NE(c.Text("Name: Sam"), nullptr);
+        EXPECT_NE(c.Text("Title: Stool"), nullptr);
     }
-};
-
-TEST_F(SearchPageTest, WantedCriteriaFoundMaterialsAndTheEvaluation) {
-    for (int i = 0; i < 120; ++i) found.push_back({"Material number " + std::to_string(i), i});
-    Draw();
-    for (const char* shown : {"Search For A Material", "woods", "Weight", "heavy", "Strength", "strong"})
-        EXPECT_EQ(Count(c, shown), 1) << shown;
-    EXPECT_EQ(Count(c, "Hardness"), 0);  // "don't care" rows are not criteria
-    EXPECT_LT(c.Text("Weight")->rect.top, c.Text("Strength")->rect.top);
-    for (const ListEntry& e : found) EXPECT_EQ(Count(c, e.text), 1) << e.text;
-    const CanvasCall* evaluation = c.Text(memo);
-    ASSERT_NE(evaluation, nullptr);
-    EXPECT_EQ(evaluation->font.name, "Times");
-    EXPECT_NE(c.Text("Name: " + pupil), nullptr);
-    EXPECT_NE(c.Text("Title: " + title), nullptr);
 }
 
-TEST_F(SearchPageTest, LongCategoryWrapsInsteadOfBeingCutOff) {
-    category = std::string(300, 'w') + " end";
-    Draw();
-    const CanvasCall* cat = c.Text(category);
-    ASSERT_NE(cat, nullptr);
-    EXPECT_TRUE(cat->flags & kTextWordWrap);
+StockLine LineOf(const std::string& material, const std::string& size, bool sheets, double L, double W,
+                 const std::vector<CutPiece>& cut) {
+    StockLine line;
+    line.Material = material;
+    line.Size = size;
+    line.Sheets = sheets;
+    line.StockLength = L;
+    line.StockWidth = W;
+    line.Cut = cut;
+    if (sheets) {
+        std::vector<PieceSize> sizes;
+        for (const CutPiece& p : cut) sizes.push_back({p.Length, p.Width});
+        line.Layout = LayOutSheets(sizes, L, W);
+    } else {
+        std::vector<double> lengths;
+        for (const CutPiece& p : cut) lengths.push_back(p.Length);
+        line.Layout = LayOutLengths(lengths, L);
+    }
+    line.Count = static_cast<int>(line.Layout.Stock.size());
+    line.Pieces = static_cast<int>(cut.size() - line.Layout.TooLarge.size());
+    return line;
+}
+
+// A class's list of about 300 pieces: MDF, acrylic, pine and steel strip, with
+// one piece too large for its sheet.
+StockSummary ClassList() {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> small(30, 450), any(40, 1100);
+    std::vector<CutPiece> mdf, acrylic, pine, steel;
+    for (int i = 0; i < 120; ++i) mdf.push_back({i + 1, i % 3 ? "" : "side", 0, double(any(rng)), double(small(rng))});
+    mdf.push_back({121, "table top", 0, 2600, 900});
+    for (int i = 0; i < 60; ++i) acrylic.push_back({200 + i, "", 0, double(small(rng)) / 2, double(small(rng)) / 2});
+    for (int i = 0; i < 80; ++i) pine.push_back({300 + i, i % 2 ? "leg" : "", 0, double(any(rng)), 0});
+    for (int i = 0; i < 40; ++i) steel.push_back({400 + i, "", 0, double(small(rng)), 0});
+    StockSummary s;
+    s.Lines.push_back(LineOf("MDF", "6 (mm)", true, 2440, 1220, mdf));
+    s.Lines.push_back(LineOf("Acrylic", "3.0 mm [sheet]", true, 1000, 600, acrylic));
+    s.Lines.push_back(LineOf("Pine", "95 x 20 mm", false, 4000, 0, pine));
+    s.Lines.push_back(LineOf("Mild steel", "12 x 3 [strip]", false, 3000, 0, steel));
+    return s;
 }
 
 class CuttingListPageTest : public ::testing::Test {
 protected:
     StringGrid grid{9, 101, 1, 1};
-    PageFont gridFont{"Arial", 13};
-    std::string pupil = "Sam", title = "Stool";
-    PageFont font{"Arial", 13, false};
+    StockSummary stock;
 
     CuttingListPageTest() {
         grid.DefaultRowHeight = 24;
@@ -232,8 +247,9 @@ protected:
         if (grid.RowCount() < rows + 1) grid.SetRowCount(rows + 1);
         for (int r = 1; r <= rows; ++r) grid.SetCell(2, r, "Pine " + std::to_string(r));
     }
-    std::string Draw(RecordingCanvas& c) {
-        return DrawCuttingListPage(c, kTarget, kPage, {grid, gridFont, pupil, title, font});
+    std::string Draw(RecordingCanvas& c, int sheet = 1, CuttingListSheets* sheets = nullptr) {
+        return DrawCuttingListPage(c, kTarget, kPage,
+                                   {grid, {"Arial", 13}, "Sam", "Stool", {"Arial", 13, false}, &stock, sheet, sheets});
     }
 };
 
@@ -248,6 +264,14 @@ TEST_F(CuttingListPageTest, EveryRowOnceOverAsManySheetsAsTheLabelCounts) {
         ExpectSoundPage(job);
         EXPECT_EQ(label, "page 1 of " + std::to_string(job.Sheets()));
         for (int r = 1; r <= rows; ++r) EXPECT_EQ(Count(job, "Pine " + std::to_string(r)), 1) << r;
+        // Rows follow each other down the name column, and on to the next sheet.
+        for (int r = 2; r <= rows; ++r) {
+            const CanvasCall* above = job.Text("Pine " + std::to_string(r - 1));
+            const CanvasCall* row = job.Text("Pine " + std::to_string(r));
+            EXPECT_EQ(row->rect.left, job.Text("head2")->rect.left);
+            EXPECT_TRUE(row->sheet == above->sheet + 1 ||
+                        (row->sheet == above->sheet && row->rect.top > above->rect.top));
+        }
         // Headings and titles on the first sheet only; no sheet is empty.
         EXPECT_EQ(Count(job, "head0"), 1);
         EXPECT_EQ(job.Text("head0")->sheet, 0);
@@ -264,17 +288,113 @@ TEST_F(CuttingListPageTest, EveryRowOnceOverAsManySheetsAsTheLabelCounts) {
     }
 }
 
-TEST_F(CuttingListPageTest, RowsFollowEachOtherDownTheTable) {
-    Fill(3);
+TEST(CuttingDiagrams, EveryPieceDrawnOnceInsideItsStockAndThePage) {
+    const StockSummary stock = ClassList();
+    const auto plan = PlanCuttingDiagrams(kPage, stock);
+    ASSERT_GT(plan.size(), 1u);
+    const PageFrame f(kPage);
+    const Rect frame{f.FL, f.FT, f.FR, f.FB};
+
+    std::set<std::pair<std::size_t, std::size_t>> stocksSeen;
+    std::map<std::pair<std::size_t, std::size_t>, int> piecesSeen;  // (line, piece) -> times drawn
+    for (std::size_t page = 0; page < plan.size(); ++page) {
+        RecordingCanvas c;
+        DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, page, "page x", PageFont{"Arial", 19, true});
+        std::multiset<std::tuple<int, int, int, int>> rectangles;
+        for (const CanvasCall* call : c.Of(CanvasOp::Rectangle))
+            rectangles.insert({call->rect.left, call->rect.top, call->rect.right, call->rect.bottom});
+        std::size_t expected = 0;
+        for (std::size_t a = 0; a < plan[page].size(); ++a) {
+            const DiagramStock& item = plan[page][a];
+            EXPECT_TRUE(stocksSeen.insert({item.line, item.use}).second);
+            EXPECT_TRUE(Inside(item.cell, frame));
+            for (std::size_t b = 0; b < a; ++b) EXPECT_FALSE(Overlap(item.cell, plan[page][b].cell));
+            const DiagramShapes s = ShapesOf(kPage, stock, item);
+            EXPECT_TRUE(Inside(s.outline, item.cell));
+            EXPECT_GT(s.outline.Width(), 0);
+            EXPECT_NE(c.Text(DiagramCaption(stock, item)), nullptr);
+            const StockUse& use = stock.Lines[item.line].Layout.Stock[item.use];
+            ASSERT_EQ(s.pieces.size(), use.Pieces.size());
+            for (std::size_t i = 0; i < s.pieces.size(); ++i) {
+                const Rect& r = s.pieces[i];
+                EXPECT_TRUE(Inside(r, s.outline));
+                for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlap(r, s.pieces[j]));
+                for (const Rect& l : s.leftovers) EXPECT_FALSE(Overlap(r, l));
+                ++piecesSeen[{item.line, use.Pieces[i].Piece}];
+                EXPECT_EQ(rectangles.count({r.left, r.top, r.right, r.bottom}), 1u);
+            }
+            for (const Rect& l : s.leftovers) EXPECT_TRUE(Inside(l, s.outline));
+            expected += s.pieces.size() + 1;
+        }
+        EXPECT_EQ(rectangles.size(), expected) << "page " << page;  // pieces and outlines, each once
+        ExpectSoundPage(c);
+        EXPECT_NE(c.Text(" cutting diagrams "), nullptr);
+        EXPECT_NE(c.Text("page x"), nullptr);
+    }
+    std::size_t uses = 0, pieces = 0;
+    for (std::size_t li = 0; li < stock.Lines.size(); ++li) {
+        uses += stock.Lines[li].Layout.Stock.size();
+        pieces += stock.Lines[li].Cut.size() - stock.Lines[li].Layout.TooLarge.size();
+        for (std::size_t p : stock.Lines[li].Layout.TooLarge) EXPECT_EQ(piecesSeen.count({li, p}), 0u);
+    }
+    EXPECT_EQ(stocksSeen.size(), uses);
+    EXPECT_EQ(piecesSeen.size(), pieces);
+    for (const auto& [piece, times] : piecesSeen) EXPECT_EQ(times, 1);
+}
+
+TEST(CuttingDiagrams, LabelsAndOffcutsReadWhereTheyFit) {
+    StockSummary stock;
+    stock.Lines.push_back(LineOf("MDF", "6 (mm)", true, 2440, 1220, {{1, "side", 0, 600, 300}, {2, "", 0, 80, 20}}));
+    const auto plan = PlanCuttingDiagrams(kPage, stock);
+    ASSERT_EQ(plan.size(), 1u);
     RecordingCanvas c;
-    Draw(c);
-    const CanvasCall* head = c.Text("head2");
-    const CanvasCall* first = c.Text("Pine 1");
-    const CanvasCall* second = c.Text("Pine 2");
-    ASSERT_TRUE(head && first && second);
-    EXPECT_EQ(first->rect.left, head->rect.left);  // the same column
-    EXPECT_LE(head->rect.bottom, first->rect.top);
-    EXPECT_EQ(second->rect.top - first->rect.top, first->rect.Height());
+    DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, 0, "page 2 of 2", PageFont{"Arial", 19, true});
+    EXPECT_EQ(DiagramCaption(stock, plan[0][0]), "MDF 6 (mm): sheet 1 of 1, 2440 x 1220 mm");
+    EXPECT_NE(c.Text("1 side"), nullptr);
+    EXPECT_NE(c.Text("600 x 300"), nullptr);
+    EXPECT_EQ(c.Text("2"), nullptr);  // 80 x 20 mm is too small to hold its number
+    bool offcut = false;
+    for (const CanvasCall& call : c.calls) offcut |= call.text.rfind("offcut ", 0) == 0;
+    EXPECT_TRUE(offcut);
+    EXPECT_GT(c.Of(CanvasOp::Line).size(), 20u);  // the leftovers are hatched
+}
+
+TEST_F(CuttingListPageTest, DiagramPagesFollowTheListAndAreCounted) {
+    stock = ClassList();
+    Fill(60);
+    const int diagrams = static_cast<int>(PlanCuttingDiagrams(kPage, stock).size());
+    const auto page = [&](int n) { return "page " + std::to_string(n) + " of " + std::to_string(3 + diagrams); };
+    CuttingListSheets sheets;
+    RecordingCanvas preview, job(true);
+    EXPECT_EQ(Draw(preview, 1, &sheets), page(1));
+    EXPECT_EQ(sheets.List, 3);
+    EXPECT_EQ(sheets.Diagrams, diagrams);
+    EXPECT_EQ(preview.Text(" cutting diagrams "), nullptr);
+
+    Draw(job);
+    EXPECT_EQ(job.Text(kPublisherLine)->sheet, 2);  // the list's last sheet
+    EXPECT_EQ(job.Sheets(), 3 + diagrams);
+    for (int i = 0; i < diagrams; ++i) {
+        const CanvasCall* text = job.Text(page(4 + i));
+        ASSERT_NE(text, nullptr) << page(4 + i);
+        EXPECT_EQ(text->sheet, 3 + i);
+    }
+
+    // The preview shows one diagram page at a time; a sheet beyond the end shows the last.
+    RecordingCanvas second, beyond;
+    EXPECT_EQ(Draw(second, 4, &sheets), page(4));
+    EXPECT_NE(second.Text(" cutting diagrams "), nullptr);
+    EXPECT_EQ(second.Text(" cutting list "), nullptr);
+    EXPECT_EQ(Draw(beyond, 99, &sheets), page(3 + diagrams));
+
+    // Without stock there are no diagrams: the list stays whatever sheet is asked for.
+    stock = {};
+    ClearGridCells(grid, 1, 1, 8, grid.RowCount() - 1);
+    RecordingCanvas listOnly(true), asked;
+    EXPECT_EQ(Draw(listOnly), "page 1 of 1");
+    EXPECT_EQ(listOnly.Sheets(), 1);
+    EXPECT_EQ(Draw(asked, 2), "page 1 of 1");
+    EXPECT_NE(asked.Text(" cutting list "), nullptr);
 }
 
 }  // namespace

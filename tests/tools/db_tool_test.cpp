@@ -1,22 +1,30 @@
+// trevane-db in-process and as a program: sources compiled and dumped, the
+// database commands, the stock summary of a project and the help file.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "app/app_model.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/string_grid.h"
 #include "materials/matching.h"
 #include "materials/sample_materials.h"
 #include "materials/stock_checks.h"
+#include "project/project_file.h"
 #include "search/search_page.h"
 #include "search/search_types.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "trevane-db/db_tool.h"
+#include "trevane-db/help_command.h"
 #include "trevane-db/source_format.h"
 
 namespace trevane {
@@ -26,15 +34,17 @@ using testing::TempDir;
 using testing::WriteTestFile;
 
 const std::string kSample = std::string(TREVANE_SOURCE_DIR) + "/data/sample.json";
+const std::string kExe = std::string(TREVANE_BIN_DIR) + "/trevane-db";
 
 struct ToolRun {
     int status;
     std::string out, err;
 };
 
-ToolRun Tool(const std::vector<std::string>& args) {
+// The commands in-process; "stock" finds its databases in toolDir.
+ToolRun Tool(const std::vector<std::string>& args, const std::string& toolDir = TREVANE_BIN_DIR) {
     std::ostringstream out, err;
-    const int status = RunDbTool(args, out, err);
+    const int status = RunDbTool(args, out, err, toolDir);
     return {status, out.str(), err.str()};
 }
 
@@ -98,13 +108,11 @@ TEST(DbSource, DumpCompilesBackByteForByte) {
 }
 
 TEST(DbSource, FlagsAndStockFollowTheValues) {
-    const auto s = CompileSource(
-        One("\"kind\": \"steel\", \"name\": \"S\", \"properties\": {\"Conductor of heat and electricity\": "
-            "\"no\"},"
-            "\"shapes\": [{\"size\": \"6 [square]\", \"price\": 80}]},\n"
-            "{\"kind\": \"plastic\", \"name\": \"P\", \"properties\": {\"Stiffness\": \"flexible\"},"
-            " \"extra\": {\"Tough\": \"yes\", \"Conductor of heat and electricity\": \"don't care\"}"),
-        "t.json");
+    const auto s = CompileSource(One(R"("kind": "steel", "name": "S",
+        "properties": {"Conductor of heat and electricity": "no"}, "shapes": [{"size": "6 [square]", "price": 80}]},
+        {"kind": "plastic", "name": "P", "properties": {"Stiffness": "flexible"},
+        "extra": {"Tough": "yes", "Conductor of heat and electricity": "don't care"})"),
+                                 "t.json");
     const auto& steel = dynamic_cast<const TSteel&>(*s.materials[0]);
     EXPECT_FALSE(steel.Flags.Has(27));
     EXPECT_TRUE(steel.Flags.Has(67));
@@ -122,77 +130,65 @@ TEST(DbSource, FlagsAndStockFollowTheValues) {
     EXPECT_EQ(plastic.PropertyValueText(3), "flexible");
 }
 
+// In the sources below a '|' starts a new line, so that each message names its line.
 TEST(DbSource, ErrorsNameFileLineAndFault) {
-    struct Case {
-        std::string source;
-        std::string expected;
+    const auto wood = [](const std::string& rest) { return One(R"("kind": "wood", "name": "x")" + rest); };
+    const auto board = [](const std::string& rest) {
+        return One(R"("kind": "board", "name": "B", "shapes": [|{"thickness": 12, )" + rest + "}]");
     };
-    const std::vector<Case> cases = {
-        {"{\"level\": 1,\n \"materials\": [,]}", "t.json:2: syntax error"},
+    const std::pair<std::string, std::string> cases[] = {
+        {R"({"level": 1,| "materials": [,]})", "t.json:2: syntax error"},
         {"[]", "t.json:1: the source must be an object"},
-        {"{\"level\": 1}", "t.json:1: the source has no \"materials\""},
-        {"{\"level\": 2.5, \"materials\": []}", "t.json:1: the value must be a whole number from 0 to 255"},
-        {"{\"level\": 1,\n \"materials\": [{\"price\": 999e99999}]}", "t.json:2: number overflow parsing '999e99999'"},
-        {"{\"level\": 1, \"level\": 0, \"materials\": []}", "t.json:1: the key \"level\" is given twice"},
-        {One("\"kind\": \"timber\", \"name\": \"x\""), "t.json:2: unknown kind \"timber\""},
-        {One("\"kind\": \"wood\""), "t.json:2: the material has no \"name\""},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"colour\": 1"), "t.json:3: unknown key \"colour\" in a wood"},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"properties\": {\n\"Can be glued\": \"yes\"}"),
-         "t.json:4: a wood does not carry \"Can be glued\"; give its value under \"extra\""},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"properties\": {\"Colour\": \"yes\"}"),
-         "\"Colour\" is not a property name"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"properties\": {\"Durability\": \"good\"}"),
-         "\"good\" is not a value of \"Durability\" (high, intermediate, low)"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"extra\": {\"Hardness\": \"hard\"}"),
-         "a wood carries \"Hardness\"; give its value under \"properties\""},
+        {R"({"level": 1})", R"(t.json:1: the source has no "materials")"},
+        {R"({"level": 2.5, "materials": []})", "t.json:1: the value must be a whole number from 0 to 255"},
+        {R"({"level": 1,| "materials": [{"price": 999e99999}]})", "t.json:2: number overflow parsing '999e99999'"},
+        {R"({"level": 1, "level": 0, "materials": []})", R"(t.json:1: the key "level" is given twice)"},
+        {One(R"("kind": "timber", "name": "x")"), R"(t.json:2: unknown kind "timber")"},
+        {One(R"("kind": "wood")"), R"(t.json:2: the material has no "name")"},
+        {wood(R"(,|"colour": 1)"), R"(t.json:3: unknown key "colour" in a wood)"},
+        {wood(R"(,|"properties": {|"Can be glued": "yes"})"),
+         R"(t.json:4: a wood does not carry "Can be glued"; give its value under "extra")"},
+        {wood(R"(, "properties": {"Colour": "yes"})"), R"("Colour" is not a property name)"},
+        {wood(R"(, "properties": {"Durability": "good"})"),
+         R"("good" is not a value of "Durability" (high, intermediate, low))"},
+        {wood(R"(, "extra": {"Hardness": "hard"})"), R"(a wood carries "Hardness"; give its value under "properties")"},
         {One("\"kind\": \"wood\", \"name\": \"\u2192\""), "cannot store (Windows-1252)"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 3000000000"), "whole number from 0 to 2147483647"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"price\": 1.5"), "whole number"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"available\": true, \"costing_flag\": 0"), "not both"},
-        {One("\"kind\": \"metal\", \"name\": \"x\", \"shapes\": []"), "unknown key \"shapes\" in a metal"},
-        {One("\"kind\": \"copper\", \"name\": \"x\",\n\"shapes\": [{\"size\": \"6 [square]\"},\n{\"size\": "
-             "\"99 [x]\"}]"),
-         "t.json:4: a copper has no stock size \"99 [x]\""},
-        {One("\"kind\": \"brass\", \"name\": \"x\", \"shapes\": [{\"size\": 1, \"price\": 9}, {\"size\": \"12 x 3 "
-             "[strip]\"}]"),
+        {wood(R"(, "price": 3000000000)"), "whole number from 0 to 2147483647"},
+        {wood(R"(, "price": 1.5)"), "whole number"},
+        {wood(R"(, "available": true, "costing_flag": 0)"), "not both"},
+        {One(R"("kind": "metal", "name": "x", "shapes": [])"), R"(unknown key "shapes" in a metal)"},
+        {One(R"("kind": "copper", "name": "x",|"shapes": [{"size": "6 [square]"},|{"size": "99 [x]"}])"),
+         R"(t.json:4: a copper has no stock size "99 [x]")"},
+        {One(R"("kind": "brass", "name": "x", "shapes": [{"size": 1, "price": 9}, {"size": "12 x 3 [strip]"}])"),
          "is given twice"},
-        {One("\"kind\": \"board\", \"name\": \"x\", \"shapes\": [{\"thickness\": 7}]"),
-         "a board has no stock thickness 7"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"flags\": [152]"), "from 0 to 151"},
-        {One("\"kind\": \"wood\", \"name\": \"x\", \"look\": " + std::string(9000, '[') + std::string(9000, ']')),
-         "nest too deep"},
+        {One(R"("kind": "board", "name": "x", "shapes": [{"thickness": 7}])"), "a board has no stock thickness 7"},
+        {wood(R"(, "flags": [152])"), "from 0 to 151"},
+        {wood(R"(, "look": )" + std::string(9000, '[') + std::string(9000, ']')), "nest too deep"},
         // Prices and sizes of costed stock must be above zero.
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": -5"),
-         "t.json:3: the value must be a whole number from 0 to 2147483647"},
-        {One("\"kind\": \"wood\", \"name\": \"x\",\n\"price\": 0"), "t.json:3: the price must be more than 0"},
-        {One("\"kind\": \"wood\",\n\"name\": \"x\""), "t.json:2: a wood needs a \"price\" of more than 0"},
-        {One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [\n{\"size\": \"6 [square]\",\n\"price\": 0}]"),
+        {wood(R"(,|"price": -5)"), "t.json:3: the value must be a whole number from 0 to 2147483647"},
+        {wood(R"(,|"price": 0)"), "t.json:3: the price must be more than 0"},
+        {One(R"("kind": "wood",|"name": "x")"), R"(t.json:2: a wood needs a "price" of more than 0)"},
+        {One(R"("kind": "steel", "name": "S", "shapes": [|{"size": "6 [square]",|"price": 0}])"),
          "t.json:4: the price of stocked stock must be more than 0"},
-        {One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [\n{\"size\": \"6 [square]\", \"price\": 5,\n"
-             "\"max_length\": -1}]"),
+        {One(R"("kind": "steel", "name": "S", "shapes": [|{"size": "6 [square]", "price": 5,|"max_length": -1}])"),
          "t.json:4: the value must be a whole number from 0"},
-        {One("\"kind\": \"aluminium\", \"name\": \"A\", \"shapes\": [\n{\"size\": \"1.2 mm [sheet]\", \"price\": 5,"
-             "\n\"max_width\": 0}]"),
+        {One(R"("kind": "aluminium", "name": "A", "shapes": [|{"size": "1.2 mm [sheet]", "price": 5,|"max_width": 0}])"),
          "t.json:4: the max_width of stocked stock must be more than 0"},
-        {One("\"kind\": \"plastic\", \"name\": \"P\", \"shapes\": [\n{\"size\": \"10 mm [rod]\", \"price\": 5}]"),
-         "t.json:3: stocked stock needs a \"max_length\" of more than 0"},
-        {One("\"kind\": \"board\", \"name\": \"B\", \"shapes\": [\n{\"thickness\": 12, \"price\": 850,\n"
-             "\"width\": 0}]"),
-         "t.json:4: the width of stocked stock must be more than 0"},
-        {One("\"kind\": \"board\", \"name\": \"B\", \"shapes\": [\n{\"thickness\": 12, \"price\": 850,\n"
-             "\"code\": 0}]"),
-         "t.json:4: the code of stocked stock must be more than 0"},
-        {One("\"kind\": \"board\", \"name\": \"B\", \"available\": false, \"shapes\": [\n{\"thickness\": 12,\n"
-             "\"price\": -850}]"),
+        {One(R"("kind": "plastic", "name": "P", "shapes": [|{"size": "10 mm [rod]", "price": 5}])"),
+         R"(t.json:3: stocked stock needs a "max_length" of more than 0)"},
+        {board(R"("price": 850,|"width": 0)"), "t.json:4: the width of stocked stock must be more than 0"},
+        {board(R"("price": 850,|"code": 0)"), "t.json:4: the code of stocked stock must be more than 0"},
+        {One(R"("kind": "board", "name": "B", "available": false, "shapes": [|{"thickness": 12,|"price": -850}])"),
          "t.json:4: the value must be a whole number from 0"},
     };
-    for (const auto& c : cases) {
+    for (auto [source, expected] : cases) {
+        std::replace(source.begin(), source.end(), '|', '\n');
         try {
-            CompileSource(c.source, "t.json");
-            ADD_FAILURE() << "accepted: " << c.source;
+            CompileSource(source, "t.json");
+            ADD_FAILURE() << "accepted: " << source;
         } catch (const EQelError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos)
-                << "got: " << e.what() << "\nwanted: " << c.expected;
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos)
+                << "got: " << e.what() << "\nwanted: " << expected;
         }
     }
 }
@@ -200,11 +196,11 @@ TEST(DbSource, ErrorsNameFileLineAndFault) {
 // Stock that is not stocked, or of a material not offered for costing, is
 // never priced, so zero stands there.
 TEST(DbSource, OnlyCostedStockNeedsAPriceAndSize) {
-    const auto s = CompileSource(
-        One("\"kind\": \"steel\", \"name\": \"S\", \"shapes\": [{\"size\": \"6 [square]\", \"price\": 0, "
-            "\"stocked\": false}]},\n{\"kind\": \"copper\", \"name\": \"C\", \"shapes\": [{\"size\": \"6 [square]\"}]},"
-            "\n{\"kind\": \"wood\", \"name\": \"W\", \"available\": false"),
-        "t.json");
+    const auto s = CompileSource(One(R"("kind": "steel", "name": "S",
+        "shapes": [{"size": "6 [square]", "price": 0, "stocked": false}]},
+        {"kind": "copper", "name": "C", "shapes": [{"size": "6 [square]"}]},
+        {"kind": "wood", "name": "W", "available": false)"),
+                                 "t.json");
     ASSERT_EQ(s.materials.size(), 3u);
     EXPECT_TRUE(UsableForCosting(*s.materials[0]));
     EXPECT_FALSE(UsableForCosting(*s.materials[1]));  // accepted, but never offered for costing
@@ -328,15 +324,12 @@ TEST(DbTool, CommandsOnTheSampleDatabase) {
     ASSERT_EQ(Tool({"compile", dumped, dir.File("again.mdf")}).status, 0);
     EXPECT_EQ(ReadWholeFile(dir.File("again.mdf")), ReadWholeFile(mdf));
 
+    // What each search finds is checked against the program in SearchFindsWhatTheProgramFinds.
     EXPECT_EQ(Tool({"search", mdf, "--type", "1", "Hardness=hard"}).out,
               "2\tFerrous metals\tunavailable\n3\tMild steel\tavailable\n");
-    EXPECT_EQ(Tool({"search", mdf, "--type", "3", "Can be glued=yes"}).out,
-              "0\tOak\tavailable\n7\tAcrylic\tavailable\n");
     // At the lower level the woods' template has no Durability.
     EXPECT_EQ(Tool({"search", mdf, "--type", "0", "Durability=high"}).out, "0\tOak\tavailable\n");
     EXPECT_EQ(Tool({"search", mdf, "--type", "0", "--level", "0", "Durability=high"}).status, 2);
-    EXPECT_EQ(Tool({"search", mdf, "--type", "4", "--working", "1", "Can be welded=yes"}).out,
-              "3\tMild steel\tavailable\n");
 
     const ToolRun show = Tool({"show", mdf, "0"});
     EXPECT_EQ(show.status, 0);
@@ -376,13 +369,146 @@ TEST(DbTool, ExitStatusAndMessages) {
     EXPECT_FALSE(FileExists(dir.File("new.mdf")));
 }
 
+// A project on the higher database: two MDF sides, three steel strips, a top
+// too large for any MDF sheet, then the total row.
+std::string WriteProject(const TempDir& dir) {
+    StringGrid cut(9, 101, 1, 1), criteria(2, 5, 1, 1);
+    const std::vector<std::vector<std::string>> rows = {
+        {"side", "MDF", "2", "600", "300", "6 (mm)", "1.00", "2.00"},
+        {"", "Mild steel", "3", "1000", "12 x 3 [strip]", "", "0.85", "2.55"},
+        {"top", "MDF", "1", "2500", "300", "6 (mm)", "2.00", "2.00"},
+        {"", "", "", "", "", "", "total", "6.55"},
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            cut.SetCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, rows[r][c]);
+    const std::string path = dir.File("box.prj");
+    WriteTestFile(path, SerializeProject("higher.mdf", -1, 0, criteria, "", cut));
+    return path;
+}
+
+TEST(StockCommand, PrintsTheSummaryAndEveryPlacementAsJson) {
+    TempDir dir;
+    const std::string project = WriteProject(dir);
+    const ToolRun text = Tool({"stock", project});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("MDF 6 (mm): 1 sheet of 2440 x 1220 mm (2 pieces)\n"
+                            "    too large for the stock: part 3 \"top\" 2500 x 300 mm\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("Mild steel 12 x 3 [strip]: 2 lengths of 3.00 m (3 pieces)"), std::string::npos);
+
+    const ToolRun run = Tool({"stock", "--json", project});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto doc = nlohmann::json::parse(run.out);
+    EXPECT_EQ(doc["database"], "higher.mdf");
+    ASSERT_EQ(doc["lines"].size(), 2u);
+    EXPECT_EQ(doc["lines"][0]["text"], text.out.substr(0, text.out.find("\nMild")));
+    ASSERT_EQ(doc["stock"].size(), 3u);  // one sheet, two lengths
+    int sheetPieces = 0, stripPieces = 0;
+    for (const auto& stock : doc["stock"]) {
+        const double L = stock["stock_length"], W = stock["stock_width"];
+        const bool sheet = stock["kind"] == "sheet";
+        EXPECT_EQ(stock["material"], sheet ? "MDF" : "Mild steel");
+        EXPECT_EQ(stock["size"], sheet ? "6 (mm)" : "12 x 3 [strip]");
+        EXPECT_EQ(L, sheet ? 2440 : 3000);
+        for (const auto& p : stock["placements"]) {
+            (sheet ? sheetPieces : stripPieces)++;
+            EXPECT_EQ(p["part"], sheet ? 1 : 2);
+            EXPECT_EQ(p["name"], sheet ? "side" : "");
+            EXPECT_EQ(p["length"], sheet ? 600 : 1000);
+            const bool turned = p["turned"];
+            const double x = p["x"], y = p["y"], l = p["length"], w = p["width"];
+            EXPECT_LE(x + (turned ? w : l), L);
+            EXPECT_LE(y + (turned ? l : w), sheet ? W : 0.0);
+        }
+        for (const auto& l : stock["leftovers"]) {
+            const double x = l["x"], len = l["length"];
+            EXPECT_LE(x + len, L);
+            EXPECT_EQ(l["offcut"], len >= 100 && (!sheet || double(l["width"]) >= 100));
+        }
+    }
+    EXPECT_EQ(sheetPieces, 2);
+    EXPECT_EQ(stripPieces, 3);
+    ASSERT_EQ(doc["too_large"].size(), 1u);
+    EXPECT_EQ(doc["too_large"][0]["part"], 3);
+    EXPECT_EQ(doc["too_large"][0]["name"], "top");
+    EXPECT_TRUE(doc["notes"].empty());
+}
+
+// As a program, "stock" finds the database beside itself, not in the folder it runs in.
 TEST(DbTool, TheProgramRunsFromTheCommandLine) {
     TempDir dir;
-    const std::string exe = std::string(TREVANE_BIN_DIR) + "/trevane-db";
-    const std::string out = dir.File("s.mdf");
-    EXPECT_EQ(std::system((exe + " compile '" + kSample + "' '" + out + "'").c_str()), 0);
-    EXPECT_EQ(WEXITSTATUS(std::system((exe + " list '" + dir.File("x.mdf") + "' 2>/dev/null").c_str())), 1);
-    EXPECT_EQ(WEXITSTATUS(std::system((exe + " 2>/dev/null").c_str())), 2);
+    const std::string out = dir.File("s.mdf"), project = WriteProject(dir);
+    EXPECT_EQ(std::system((kExe + " compile '" + kSample + "' '" + out + "'").c_str()), 0);
+    EXPECT_EQ(WEXITSTATUS(std::system((kExe + " list '" + dir.File("x.mdf") + "' 2>/dev/null").c_str())), 1);
+    EXPECT_EQ(WEXITSTATUS(std::system((kExe + " 2>/dev/null").c_str())), 2);
+    ASSERT_EQ(std::system(("cd '" + dir.Path() + "' && '" + kExe + "' stock box.prj > out.txt").c_str()), 0);
+    EXPECT_NE(ReadWholeFile(dir.File("out.txt")).find("MDF 6 (mm): 1 sheet of 2440 x 1220 mm (2 pieces)"),
+              std::string::npos);
+    EXPECT_EQ(WEXITSTATUS(std::system(("'" + kExe + "' stock '" + project + "' --xml 2>/dev/null").c_str())), 2);
+}
+
+TEST(StockCommand, ReportsMissingFilesAndWrongUse) {
+    TempDir dir;
+    const std::string project = WriteProject(dir);
+    const ToolRun noDatabase = Tool({"stock", project}, dir.Path());  // no database beside this "tool"
+    EXPECT_EQ(noDatabase.status, 1);
+    EXPECT_FALSE(noDatabase.err.empty());
+    EXPECT_TRUE(noDatabase.out.empty());
+    const ToolRun missing = Tool({"stock", dir.File("none.prj")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.prj file not found"), std::string::npos);
+    WriteTestFile(dir.File("bad.prj"), "not a project");
+    EXPECT_EQ(Tool({"stock", dir.File("bad.prj")}).err, std::string(kNotAProjectFile) + "\n");
+    EXPECT_EQ(Tool({"stock"}).status, 2);
+    EXPECT_EQ(Tool({"stock", project, "--svg"}).status, 2);
+}
+
+struct HelpRun {
+    int status;
+    std::string err;
+};
+
+HelpRun RunHelp(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    ::testing::internal::CaptureStderr();
+    const int status = HelpCommand(static_cast<int>(argv.size()), argv.data());
+    return {status, ::testing::internal::GetCapturedStderr()};
+}
+
+TEST(HelpCommand, JoinsSourcesInNameOrder) {
+    TempDir dir;
+    WriteTestFile(dir.File("20-b.txt"), "@topic 2\n@title Two\nBack to [[1]].");  // no final newline
+    WriteTestFile(dir.File("10-a.txt"), "\xEF\xBB\xBF@topic 1\n@title One\n- [[2|two]]\n");
+    WriteTestFile(dir.File("notes.md"), "not a source");
+    const HelpRun run = RunHelp({"help", dir.Path(), dir.File("QEL.hlp")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadWholeFile(dir.File("QEL.hlp")),
+              "@topic 1\n@title One\n- [[2|two]]\n@topic 2\n@title Two\nBack to [[1]].\n");
+}
+
+TEST(HelpCommand, RefusesBadSourcesAndWritesNothing) {
+    TempDir dir;
+    WriteTestFile(dir.File("a.txt"), "@topic 1\n@title One\nSee [[3]].\n@topic 2\n");
+    WriteTestFile(dir.File("b.txt"), "\n@topic 1\n@title Again\n@topic x\nbad \xFF byte\n");
+    WriteTestFile(dir.File("QEL.hlp"), "old");
+    const HelpRun run = RunHelp({"trevane-db", "help", dir.Path(), dir.File("QEL.hlp")});
+    EXPECT_EQ(run.status, 1);
+    for (const char* expected :
+         {"b.txt:5: the text is not UTF-8", "b.txt:2: topic 1 is already defined at ", "b.txt:4: malformed topic line",
+          "a.txt:3: link to topic 3, which does not exist", "a.txt:4: topic 2 has no @title", "5 problem(s)"})
+        EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\n" << run.err;
+    EXPECT_EQ(ReadWholeFile(dir.File("QEL.hlp")), "old");
+}
+
+TEST(HelpCommand, UsageAndMissingFolder) {
+    EXPECT_EQ(RunHelp({"help", "only-one"}).status, 2);
+    TempDir dir;
+    EXPECT_EQ(RunHelp({"help", dir.File("none"), dir.File("QEL.hlp")}).status, 1);
+    EXPECT_EQ(RunHelp({"help", dir.Path(), dir.File("QEL.hlp")}).status, 1);  // no sources
+    EXPECT_FALSE(FileExists(dir.File("QEL.hlp")));
 }
 
 }  // namespace
