@@ -39,14 +39,8 @@ protected:
     std::unique_ptr<CostingPageWidget> widget;
 };
 
-// The names of the controls are checked with every page's in EveryNamedControlExists.
-TEST_F(CostingWidget, OpensOnTheFirstWoodWithItsPriceAndHelp) {
-    EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->currentText(), "Ash");
-    EXPECT_EQ(Text("WoodSqmCostLabel"), QString::fromUtf8("\xC2\xA3 10.00"));
-    EXPECT_EQ(Find("MaterialPC")->property("helpContext").toInt(), 1009);
-    EXPECT_EQ(Find("BoardSectionLB")->property("helpContext").toInt(), 1008);
-}
-
+// The names of the controls are checked with every page's in EveryNamedControlExists,
+// the costs and key rules in the costing tests; here the widget forwards and shows.
 TEST_F(CostingWidget, ToolbarHoldsTheToolsInOrderAndAddsPieces) {
     int last = -1;
     for (const char* name :
@@ -64,39 +58,30 @@ TEST_F(CostingWidget, ToolbarHoldsTheToolsInOrderAndAddsPieces) {
     page.ThicknessEdit = "20";
     Find<QPushButton>("WoodCostBtn")->click();
     Find<QPushButton>("WoodAddCLBtn")->click();
-    EXPECT_EQ(session.CutList().CutGrid.Cell(2, 1), "Ash");
     EXPECT_EQ(session.CutList().CutGrid.Cell(7, 1), "0.80");
 }
 
 TEST_F(CostingWidget, KeysAreFilteredButPastedTextIsCheckedOnCalculation) {
     auto* length = Find<QLineEdit>("LengthEdit");
     length->clear();
-    Type(length, Qt::Key_1, "1");
-    Type(length, Qt::Key_A, "a");
-    Type(length, Qt::Key_Period, ".");
-    Type(length, Qt::Key_5, "5");
-    Type(length, Qt::Key_Return, "\r");
-    EXPECT_EQ(length->text(), "1.5");
+    const std::pair<Qt::Key, const char*> keys[] = {
+        {Qt::Key_1, "1"}, {Qt::Key_A, "a"}, {Qt::Key_Period, "."}, {Qt::Key_5, "5"}, {Qt::Key_Return, "\r"}};
+    for (const auto& [key, text] : keys) Type(length, key, text);
     EXPECT_EQ(page.LengthEdit, "1.5");
     EXPECT_EQ(ui.beeps, 1);
-    auto* thickness = Find<QLineEdit>("ThicknessEdit");
-    Type(thickness, Qt::Key_Period, ".");
-    EXPECT_EQ(thickness->text(), "0");
+    Type(Find<QLineEdit>("ThicknessEdit"), Qt::Key_Period, ".");  // whole millimetres only
     EXPECT_EQ(ui.beeps, 2);
 
     QApplication::clipboard()->setText("1e400");
     length->selectAll();
     length->paste();
-    EXPECT_EQ(page.LengthEdit, "1e400");
     Find<QPushButton>("WoodCostBtn")->click();
     EXPECT_EQ(ui.LastMessage(), "1e400\r\nis not a valid number");
 }
 
 TEST_F(CostingWidget, MetalTabCostsTheChosenSize) {
     Find<QTabWidget>("MaterialPC")->setCurrentIndex(CostingPage::kMetalTab);
-    EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->count(), 2);
     auto* sizes = Find<QListWidget>("MetalSectionLB");
-    EXPECT_EQ(sizes->item(0)->text(), "12 x 3 [strip]");
     sizes->setCurrentRow(0);
     EXPECT_EQ(Text("UnitCostLabel"), QString::fromUtf8("\xC2\xA3 1.50"));
     auto* length = Find<QLineEdit>("MetalLengthEdit");
@@ -115,11 +100,11 @@ TEST_F(CostingWidget, MetalTabCostsTheChosenSize) {
 
 // The page tells the widget what changed; no application-wide refresh is needed.
 TEST_F(CostingWidget, ShowsWhatThePageAnnounces) {
+    EXPECT_EQ(Text("WoodSqmCostLabel"), QString::fromUtf8("\xC2\xA3 10.00"));  // Ash, the first wood
     page.MaterialPCChange(CostingPage::kBoardTab);
     EXPECT_EQ(Find<QTabWidget>("MaterialPC")->currentIndex(), CostingPage::kBoardTab);
     EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->currentText(), "MDF");
     auto* sizes = Find<QListWidget>("BoardSectionLB");
-    EXPECT_EQ(sizes->count(), static_cast<int>(page.BoardSectionLB.size()));
     page.BoardSectionLBClick(EntryOf(page.BoardSectionLB, "6 (mm)"));
     EXPECT_EQ(sizes->currentItem()->text(), "6 (mm)");
     EXPECT_EQ(Text("BoardUnitCostLabel"), QString::fromUtf8("\xC2\xA3 8.00"));

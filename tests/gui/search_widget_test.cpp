@@ -2,18 +2,16 @@
 // criteria grid, the memo's character filter, and the dialogs' buttons.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QCheckBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <functional>
 #include <set>
 
 #include "app/app_model.h"
@@ -37,7 +35,9 @@ protected:
     SearchPage& page = session.Search();
 };
 
-TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
+// The page decides what a press does (criteria_grid_test); the view only turns
+// the button and the pixel into a cell, a heading or a column edge.
+TEST_F(SearchWidgetTest, GridPressesReachThePageAsCells) {
     session.State.Search.SearchType = 0;
     page.SetUpCriteriaGrid(0, 0);
     SearchPageWidget w(session.Search(), nullptr);
@@ -50,30 +50,21 @@ TEST_F(SearchWidgetTest, GridPressesStepValuesThroughThePage) {
     EXPECT_EQ(grid->rowHeight(0), 20);  // the cell rectangle leaves out the grid line
 
     Press(grid->viewport(), hardness.center(), Qt::LeftButton);
-    EXPECT_EQ(page.GridC.Cell(1, 1), "hard");
     EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "hard");
     Press(grid->viewport(), weightName.center(), Qt::RightButton);  // steps Hardness, the current cell
     EXPECT_EQ(page.GridC.Cell(1, 1), "intermediate");
-    EXPECT_EQ(page.GridC.Cell(1, 2), "don't care");
-
     QHeaderView* header = grid->horizontalHeader();
     const int boundary = header->sectionViewportPosition(0) + header->sectionSize(0);
     Press(header->viewport(), {boundary, 10}, Qt::LeftButton);  // grabs the column edge
     EXPECT_EQ(page.GridC.Cell(1, 1), "intermediate");
     Press(header->viewport(), {boundary / 2, 10}, Qt::LeftButton);
     EXPECT_EQ(page.GridC.Cell(1, 1), "soft");
-
-    // The middle button steps the current cell too, as does a right press on a
-    // row below the last property.
     Press(grid->viewport(), weightName.center(), Qt::MiddleButton);
     EXPECT_EQ(page.GridC.Cell(1, 1), "don't care");
-    EXPECT_EQ(page.GridC.Cell(1, 2), "don't care");
-    const QRect empty = grid->visualRect(grid->model()->index(12, 1));
-    ASSERT_TRUE(page.GridC.Cell(0, 13).empty());
+    const QRect empty = grid->visualRect(grid->model()->index(12, 1));  // below the last property
     Press(grid->viewport(), empty.center(), Qt::RightButton);
     EXPECT_EQ(page.GridC.Cell(1, 1), "hard");
-    EXPECT_EQ(page.GridC.Cell(1, 13), "");
-    Press(grid->viewport(), empty.center(), Qt::LeftButton);  // names no property: nothing
+    Press(grid->viewport(), empty.center(), Qt::LeftButton);
     EXPECT_EQ(page.GridC.Cell(1, 1), "hard");
     EXPECT_EQ(page.GridC.Row, 1);
 }
@@ -87,26 +78,23 @@ TEST_F(SearchWidgetTest, DrawingHandlersPaintCellsAndFoundEntries) {
     SearchPageWidget w(session.Search(), nullptr);
     auto* grid = Find<CriteriaGridView>(&w, "GridC");
     QImage img(100, 20, QImage::Format_RGB32);
-    const QFont font("Arial", 9);
-    auto colours = [&img] {
+    const auto paint = [&img](const std::function<void(QPainter&)>& draw) {
+        {
+            QPainter p(&img);
+            draw(p);
+        }
         std::set<QRgb> seen;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) seen.insert(img.pixel(x, y));
         return seen;
     };
-    {
-        QPainter p(&img);
-        grid->GridCDrawCell(p, 1, 0, img.rect(), "value", font);
-    }
+    const QFont font("Arial", 9);
+    EXPECT_TRUE(
+        paint([&](QPainter& p) { grid->GridCDrawCell(p, 1, 0, img.rect(), "value", font); }).count(qRgb(0, 0, 0)));
     EXPECT_EQ(img.pixelColor(1, 1), QColor(255, 255, 128));
-    EXPECT_TRUE(colours().count(qRgb(0, 0, 0)));
-    {
-        QPainter p(&img);
-        grid->GridCDrawCell(p, 1, 1, img.rect(), "hard", font);
-    }
+    const auto value = paint([&](QPainter& p) { grid->GridCDrawCell(p, 1, 1, img.rect(), "hard", font); });
     EXPECT_EQ(img.pixelColor(1, 1), QColor(Qt::white));
-    EXPECT_TRUE(colours().count(qRgb(255, 0, 0)));
-    EXPECT_FALSE(colours().count(qRgb(0, 0, 0)));
+    EXPECT_TRUE(value.count(qRgb(255, 0, 0)) && !value.count(qRgb(0, 0, 0)));
 
     auto m = TWood::Create();
     m->Name = "Oak";
@@ -115,15 +103,16 @@ TEST_F(SearchWidgetTest, DrawingHandlersPaintCellsAndFoundEntries) {
     page.FoundListbox.push_back({"Oak", 0});
     FoundListModel model(page, nullptr);
     FoundListDelegate delegate(MakeTickPixmap(), MakeCrossPixmap(), nullptr);
-    {
-        QPainter p(&img);
+    const auto entry = paint([&](QPainter& p) {
         delegate.FoundListboxDrawItem(p, model.index(0), QRect(0, 0, 100, 14), QFont("Arial", 8, QFont::Bold));
-    }
+    });
     EXPECT_EQ(img.pixelColor(99, 13), QColor(Qt::white));
-    EXPECT_TRUE(colours().count(qRgb(192, 192, 192)));  // silver: not available
-    EXPECT_TRUE(colours().count(qRgb(192, 0, 0)));      // the cross
+    EXPECT_TRUE(entry.count(qRgb(192, 192, 192)));  // silver: not available
+    EXPECT_TRUE(entry.count(qRgb(192, 0, 0)));      // the cross
 }
 
+// The memo holds what a project file can: code-page characters, no-break spaces
+// and CR LF line breaks, both typed and shown again after a project is opened.
 TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
     SearchPageWidget w(session.Search(), nullptr);
     auto* memo = Find<QPlainTextEdit>(&w, "EvalMemo");
@@ -131,48 +120,33 @@ TEST_F(SearchWidgetTest, MemoRefusesCharactersTheFileCannotHold) {
     Type(memo, QString::fromUtf8("€"));
     Type(memo, QString::fromUtf8("Ω"));
     EXPECT_EQ(ui.beeps, 1);
-    EXPECT_EQ(page.EvalMemo, "A€");
     memo->insertPlainText("\nok");
     EXPECT_EQ(page.EvalMemo, "A€\r\nok");
-    EXPECT_TRUE(page.EvalMemoModified);
     EXPECT_TRUE(session.State.Project.ProjectChanged);
 
-    page.EvalMemoChanged("line 1\r\nline 2");  // as opening a project sets it
-    w.Refresh();
-    EXPECT_EQ(memo->toPlainText(), "line 1\nline 2");
-}
-
-TEST_F(SearchWidgetTest, MemoKeepsNoBreakSpacesAndLineBreaks) {
-    SearchPageWidget w(session.Search(), nullptr);
-    auto* memo = Find<QPlainTextEdit>(&w, "EvalMemo");
     page.EvalMemoChanged("A\u00a0B\r\nC");  // as opening a project sets it
     w.Refresh();
+    EXPECT_EQ(memo->toPlainText().size(), 5);
     session.State.Project.ProjectChanged = false;
     memo->moveCursor(QTextCursor::End);
     Type(memo, "D");
     EXPECT_EQ(page.EvalMemo, "A\u00a0B\r\nCD");
     EXPECT_TRUE(session.State.Project.ProjectChanged);
-    w.Refresh();
-    EXPECT_EQ(memo->toPlainText().size(), 6);
 }
 
 TEST_F(SearchWidgetTest, SearchTypeDialogForwardsItsButtons) {
     int choices = 0;
     TSearchFrm model(ui, choices, false);
     SearchFrmDialog dlg(model, nullptr);
-    EXPECT_EQ(dlg.size(), QSize(406, 273));
     EXPECT_FALSE(Find(&dlg, "OldSearchBtn")->isEnabled());
-
     Find<QPushButton>(&dlg, "OKBtn")->click();
     EXPECT_EQ(ui.LastMessage(), "Please choose the type of search");
-    EXPECT_FALSE(model.Closed());
 
     ui.dialogScripts["SubSearchFrm"].push_back(
         [](DialogModel& m) { static_cast<TSubSearchFrm&>(m).SpeedButton2Click(); });
     auto* working = Find<QRadioButton>(&dlg, "SearchMaterialRG4");
     working->click();
     EXPECT_FALSE(working->isChecked());  // the processes were cancelled: no type chosen
-    EXPECT_FALSE(model.Closed());
 
     Find<QRadioButton>(&dlg, "SearchMaterialRG2")->click();
     Find<QPushButton>(&dlg, "OKBtn")->click();
@@ -186,8 +160,8 @@ TEST_F(SearchWidgetTest, AdviceDialogShowsOnePanelAndItsCheck) {
     dlg.show();
     EXPECT_TRUE(Find(&dlg, "ZeroGB")->isVisible());
     EXPECT_FALSE(Find(&dlg, "TooManyGB")->isVisible());
-    auto* zeroText = Find<QLabel>(Find(&dlg, "ZeroGB"), "Label1");
-    EXPECT_EQ(zeroText->text(), "Sorry no materials were found with this \ncombination of properties were found.");
+    EXPECT_EQ(Find<QLabel>(Find(&dlg, "ZeroGB"), "Label1")->text(),
+              "Sorry no materials were found with this \ncombination of properties were found.");
     Find<QCheckBox>(&dlg, "SearchTipChk")->click();
     Find<QPushButton>(&dlg, "SpeedButton2")->click();
     EXPECT_EQ(ui.help, std::vector<int>{3040});

@@ -35,9 +35,11 @@ inline void Move(QWidget* target, QPoint at) {
     QApplication::sendEvent(target, &e);
 }
 
-inline void Type(QWidget* target, const QString& text) {
-    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, text);
+inline void Key(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(target, &e);
 }
+
+inline void Type(QWidget* target, const QString& text) { Key(target, 0, text); }
 
 }  // namespace trevane::testing

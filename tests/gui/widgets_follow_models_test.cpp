@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
