@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "common/binary_io.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
@@ -50,37 +48,6 @@ TEST(ByteReader, ChecksEveryLengthAgainstWhatRemains) {
     negative.WriteInt32(-1);
     ByteReader r3(negative.Data());
     EXPECT_THROW(r3.ReadCountedBytes(), ETruncated);
-}
-
-TEST(AtomicWrite, ReplacesTheFileAndKeepsItOnFailure) {
-    TempDir dir;
-    const std::string path = dir.File("a.prj");
-    WriteFileAtomically(path, "first");
-    WriteFileAtomically(path, "second");
-    EXPECT_EQ(ReadWholeFile(path), "second");
-    // A folder that does not exist: the error names the file; nothing is left behind.
-    EXPECT_THROW(WriteFileAtomically(dir.File("missing/b.prj"), "x"), EFileError);
-    if (geteuid() != 0) {
-        std::filesystem::permissions(dir.Path(),
-                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        EXPECT_THROW(WriteFileAtomically(dir.File("new.prj"), "third"), EFileError);
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
-        EXPECT_EQ(ReadWholeFile(path), "second");
-    }
-    int files = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
-    EXPECT_EQ(files, 1);
-}
-
-TEST(AtomicWrite, ReplacedFilesKeepTheirPermissions) {
-    namespace fs = std::filesystem;
-    TempDir dir;
-    const std::string shared = dir.File("shared.mdf");
-    WriteFileAtomically(shared, "old");
-    fs::permissions(shared, fs::perms(0664));
-    WriteFileAtomically(shared, "new");
-    EXPECT_EQ(fs::status(shared).permissions(), fs::perms(0664));
-    EXPECT_EQ(ReadWholeFile(shared), "new");
 }
 
 TEST(FindFileNoCase, MatchesNamesWithoutRegardToCase) {

@@ -19,6 +19,13 @@ void FillRow(StringGrid& g, int row, const std::string& prefix) {
     for (int c = 1; c < g.ColCount(); ++c) g.SetCell(c, row, prefix + std::to_string(c));
 }
 
+std::vector<std::string> Row(const StringGrid& g, int row) {
+    std::vector<std::string> cells;
+    for (int c = 1; c < g.ColCount(); ++c) cells.push_back(g.Cell(c, row));
+    return cells;
+}
+using Cells = std::vector<std::string>;
+
 TEST(LastUsedRow, CountsOnlyTheNonFixedColumns) {
     StringGrid g = CutGridWithHeadings();
     EXPECT_EQ(LastUsedRow(g), 0);  // headings only
@@ -69,10 +76,8 @@ TEST(GridTextBlock, ReadsBackAndGrowsTheGrid) {
     ReadGridText(small, r, 2);
     EXPECT_TRUE(r.AtEnd());
     ASSERT_EQ(small.RowCount(), 3);
-    for (int c = 1; c < 9; ++c) {
-        EXPECT_EQ(small.Cell(c, 1), g.Cell(c, 1));
-        EXPECT_EQ(small.Cell(c, 2), g.Cell(c, 2));
-    }
+    EXPECT_EQ(Row(small, 1), Row(g, 1));
+    EXPECT_EQ(Row(small, 2), Row(g, 2));
 
     // rows <= 0: the block is consumed and the grid left alone.
     StringGrid untouched = CutGridWithHeadings();
@@ -93,14 +98,9 @@ TEST(GridTextBlock, TabAndLineBreakInsideCellsSplitThem) {
     StringGrid back = CutGridWithHeadings();
     ByteReader r(w.Data());
     ReadGridText(back, r, 2);
-    EXPECT_EQ(back.Cell(2, 1), "x");
-    EXPECT_EQ(back.Cell(3, 1), "y");
-    EXPECT_EQ(back.Cell(4, 1), "a3");
-    EXPECT_EQ(back.Cell(8, 1), "a7");
-    EXPECT_EQ(back.Cell(2, 2), "b2");
-    EXPECT_EQ(back.Cell(3, 2), "");  // "p" has no TAB after it: not stored
-    EXPECT_EQ(back.Cell(1, 3), "q");
-    EXPECT_EQ(back.Cell(2, 3), "b4");
+    EXPECT_EQ(Row(back, 1), (Cells{"a1", "x", "y", "a3", "a4", "a5", "a6", "a7"}));
+    EXPECT_EQ(Row(back, 2), (Cells{"b1", "b2", "", "", "", "", "", ""}));  // "p" has no TAB after it: not stored
+    EXPECT_EQ(Row(back, 3), (Cells{"q", "b4", "b5", "b6", "b7", "b8", "", ""}));
 }
 
 TEST(GridTextBlock, DamagedCountsAreRefusedWithoutTouchingTheGrid) {
