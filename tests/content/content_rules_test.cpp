@@ -137,22 +137,13 @@ bool Look(const std::string& path, Glance& g) {
     for (int y = 0; y < img.height; ++y) {
         for (int x = 0; x < img.width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * img.width + x;
-            const double r = img.rgb[i * 3], gr = img.rgb[i * 3 + 1], b = img.rgb[i * 3 + 2];
             const std::size_t t = (static_cast<std::size_t>(y / 10) * 20 + static_cast<std::size_t>(x / 10)) * 3;
-            g.thumb[t] += r / 100.0;
-            g.thumb[t + 1] += gr / 100.0;
-            g.thumb[t + 2] += b / 100.0;
-            luma[i] = 0.299 * r + 0.587 * gr + 0.114 * b;
+            for (std::size_t c = 0; c < 3; ++c) g.thumb[t + c] += img.rgb[i * 3 + c] / 100.0;
+            luma[i] = 0.299 * img.rgb[i * 3] + 0.587 * img.rgb[i * 3 + 1] + 0.114 * img.rgb[i * 3 + 2];
+            if (x > 0) g.stepX += std::fabs(luma[i] - luma[i - 1]);
+            if (y > 0) g.stepY += std::fabs(luma[i] - luma[i - static_cast<std::size_t>(img.width)]);
         }
     }
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x + 1 < img.width; ++x)
-            g.stepX += std::fabs(luma[static_cast<std::size_t>(y) * img.width + x + 1] -
-                                 luma[static_cast<std::size_t>(y) * img.width + x]);
-    for (int y = 0; y + 1 < img.height; ++y)
-        for (int x = 0; x < img.width; ++x)
-            g.stepY += std::fabs(luma[static_cast<std::size_t>(y + 1) * img.width + x] -
-                                 luma[static_cast<std::size_t>(y) * img.width + x]);
     g.stepX /= static_cast<double>(img.height * (img.width - 1));
     g.stepY /= static_cast<double>((img.height - 1) * img.width);
     return true;
@@ -200,6 +191,11 @@ TEST(ContentPictures, EveryPictureStandsApartFromTheOthersOfItsGroup) {
 
 // ---------------------------------------------------------------- help
 
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
 // A price quoted in the help ("£3.60 per metre") must be one the database
 // charges for a material named in the same paragraph.
 TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
@@ -213,8 +209,7 @@ TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
     int quoted = 0;
     for (const HelpTopic& t : help.Topics()) {
         for (const HelpBodyLine& line : t.Body) {
-            std::string lower = line.text;
-            std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+            const std::string lower = Lower(line.text);
             for (std::sregex_iterator it(line.text.begin(), line.text.end(), price), end; it != end; ++it) {
                 ++quoted;
                 std::string digits = (*it)[1].str();
@@ -223,31 +218,14 @@ TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
                 const std::string unit = (*it)[2].str();
                 bool named = false, found = false;
                 for (const auto& m : db.list) {
-                    std::string name = m->Name;
-                    std::transform(name.begin(), name.end(), name.begin(),
-                                   [](unsigned char c) { return std::tolower(c); });
-                    if (lower.find(name) == std::string::npos) continue;
+                    if (lower.find(Lower(m->Name)) == std::string::npos) continue;
                     named = true;
                     if (auto* w = dynamic_cast<const TWood*>(m.get())) {
                         found = found || (unit == "cubic metre" && w->Price == pence);
-                    } else if (auto* metal = dynamic_cast<const TCustomMetal*>(m.get())) {
-                        for (int s = 0; s < metal->ShapeCount(); ++s) {
-                            const bool sheet =
-                                metal->ShapeKind(s) == kKindSheet || metal->ShapeKind(s) == kKindGalvanised;
-                            found = found || (metal->ShapeStocked(s) && metal->ShapePrice(s) == pence &&
-                                              (unit == "square metre") == sheet && unit != "cubic metre");
-                        }
-                    } else if (auto* p = dynamic_cast<const TPlastic*>(m.get())) {
-                        for (int s = 0; s < p->ShapeCount(); ++s) {
-                            const bool sheet = p->ShapeKind(s) == kKindSheet;
-                            found = found || (p->ShapeStocked(s) && p->ShapePrice(s) == pence &&
-                                              (unit == "square metre") == sheet && unit != "cubic metre");
-                        }
-                    } else if (auto* b = dynamic_cast<const TBoard*>(m.get())) {
-                        for (int s = 0; s < b->ShapeCount(); ++s)
-                            found =
-                                found || (b->ShapeStocked(s) && b->ShapePrice(s) == pence && unit == "square metre");
                     }
+                    for (const testing::StockSize& s : testing::StockOf(*m))
+                        found =
+                            found || (s.stocked && s.price == pence && unit == (s.sheet ? "square metre" : "metre"));
                 }
                 EXPECT_TRUE(named) << t.File << ":" << line.line << ": " << it->str() << " names no material";
                 EXPECT_TRUE(found) << t.File << ":" << line.line << ": " << it->str()

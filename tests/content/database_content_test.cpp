@@ -8,7 +8,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "common/cp1252.h"
@@ -22,6 +21,8 @@ namespace {
 
 using testing::IsWoodLike;
 using testing::ShippedDatabase;
+using testing::StockOf;
+using testing::StockSize;
 
 // The texts a record shows, with the label the browse page gives them.
 std::vector<std::pair<std::string, std::string>> Texts(const TMaterial& m) {
@@ -52,21 +53,6 @@ int WordCount(const std::string& text) {
     int n = 0;
     while (in >> word) ++n;
     return n;
-}
-
-// Shapes of one section kind priced in code order; thicker or wider stock must not be cheaper.
-template <class Getter>
-void ExpectPricesGrowWithSize(const std::string& name, int count, Getter shape) {
-    std::map<int, int> lastPrice;  // section kind -> price of the previous stocked size
-    for (int i = 0; i < count; ++i) {
-        auto [kind, stocked, price, text] = shape(i);
-        if (!stocked) continue;
-        auto it = lastPrice.find(kind);
-        if (it != lastPrice.end()) {
-            EXPECT_GE(price, it->second) << name << ": " << text << " is cheaper than a smaller size";
-        }
-        lastPrice[kind] = price;
-    }
 }
 
 class Content : public testing::ShippedDatabaseTest {};
@@ -126,31 +112,20 @@ TEST_P(Content, ValuesAreOnScaleAndFlagsAgree) {
     for (int p = 1; p <= kPropertyCount; ++p)
         for (int f : OwnedFlags(p)) ownedByAny.insert(f);
 
+    // Which properties carry values at each level is checked in content_rules_test.
     for (const auto& m : List()) {
-        // At the lower level a record gives values only for the lower level's property set.
-        const int category = m->Category;
-        const int code = category == kCatBoard       ? int{kCatWood}
-                         : IsMetalCategory(category) ? int{kCatMetalSearch}
-                                                     : category;
-        const auto lowerTemplate = BuildTemplate(code, 0, 0);
         std::set<int> carried;
         for (int i = 0; i < m->PropertyCount(); ++i) {
             const int p = m->PropertyIndex(i);
             const int v = m->PropertyValue(i);
             carried.insert(p);
-            const auto owned = OwnedFlags(p);
             SCOPED_TRACE(m->Name + ": " + PropertyTitle(p));
             if (v != 0) {
                 const auto words = ScaleWords(PropertyScaleOf(p));
                 EXPECT_NE(std::find(words.begin(), words.end(), ValueText(v)), words.end()) << ValueText(v);
                 EXPECT_GE(FlagForValue(p, v), 0) << "a search can never find " << ValueText(v);
-                // Timbers and boards also show whether they suit outdoor work,
-                // which the lower searches cannot ask but a pupil needs to see.
-                if (!Higher() && !(IsWoodLike(category) && p == 23)) {
-                    EXPECT_TRUE(lowerTemplate->PropSet.Has(p)) << "not a lower-level property";
-                }
             }
-            for (int f : owned) EXPECT_EQ(m->Flags.Has(f), v != 0 && f == FlagForValue(p, v)) << "flag " << f;
+            for (int f : OwnedFlags(p)) EXPECT_EQ(m->Flags.Has(f), v != 0 && f == FlagForValue(p, v)) << "flag " << f;
         }
         // Facts about properties the class does not carry: never both values at once.
         for (int p = 1; p <= kPropertyCount; ++p) {
@@ -169,72 +144,37 @@ TEST_P(Content, ValuesAreOnScaleAndFlagsAgree) {
 TEST_P(Content, PricesAndStockSizesArePlausible) {
     for (const auto& m : List()) {
         SCOPED_TRACE(m->Name);
-        int stocked = 0;
         if (auto* w = dynamic_cast<const TWood*>(m.get())) {
             EXPECT_TRUE(w->Price >= 30000 && w->Price <= 800000) << "pence per cubic metre: " << w->Price;
-            continue;
         }
-        if (auto* metal = dynamic_cast<const TCustomMetal*>(m.get())) {
-            for (int i = 0; i < metal->ShapeCount(); ++i) {
-                if (!metal->ShapeStocked(i)) continue;
-                ++stocked;
-                const int kind = metal->ShapeKind(i), price = metal->ShapePrice(i);
-                const int length = metal->ShapeMaxLength(i), width = metal->ShapeMaxWidth(i);
-                SCOPED_TRACE(MetalSizeText(metal->ShapeSizeCode(i)));
-                EXPECT_TRUE(length >= 20 && length <= 700) << length << " cm";
-                if (kind == kKindSheet || kind == kKindGalvanised) {
-                    EXPECT_TRUE(price >= 500 && price <= 50000) << price << " pence per square metre";
-                    EXPECT_TRUE(width >= 20 && width <= length) << width << " cm wide";
-                } else {
-                    EXPECT_TRUE(price >= 20 && price <= 20000) << price << " pence per metre";
-                    EXPECT_EQ(width, 0);
-                }
+        const bool board = m->Category == kCatBoard, metal = IsMetalCategory(m->Category);
+        const std::vector<StockSize> sizes = StockOf(*m);
+        std::map<int, int> lastPrice;  // section kind -> price of the previous stocked size
+        int stocked = 0;
+        for (const StockSize& s : sizes) {
+            if (!s.stocked) continue;
+            ++stocked;
+            SCOPED_TRACE(s.text);
+            const auto [cheapest, dearest] = board     ? std::pair{100, 10000}
+                                             : !metal  ? std::pair{30, 50000}
+                                             : s.sheet ? std::pair{500, 50000}
+                                                       : std::pair{20, 20000};
+            EXPECT_TRUE(s.price >= cheapest && s.price <= dearest) << s.price << " pence";
+            EXPECT_TRUE(s.length >= (board ? 120 : 20) && s.length <= (board ? 310 : 700)) << s.length << " cm";
+            if (s.sheet) {
+                EXPECT_TRUE(s.width >= (board ? 60 : 20) && s.width <= s.length) << s.width << " cm wide";
+            } else {
+                EXPECT_EQ(s.width, 0);
             }
-            // Strip sizes do not grow with their code; every other section does.
-            ExpectPricesGrowWithSize(m->Name, metal->ShapeCount(), [&](int i) {
-                const int kind = metal->ShapeKind(i);
-                return std::tuple{kind, kind != kKindStrip && metal->ShapeStocked(i) != 0, metal->ShapePrice(i),
-                                  MetalSizeText(metal->ShapeSizeCode(i))};
-            });
-            if (m->Category != kCatMetal && m->CostingFlag) {
-                EXPECT_GT(stocked, 0) << "offered for costing, no stock";
+            // Thicker or wider stock is not cheaper; metal strip sizes do not grow with their code.
+            if (metal && s.kind == kKindStrip) continue;
+            if (lastPrice.count(s.kind)) {
+                EXPECT_GE(s.price, lastPrice[s.kind]) << "cheaper than a smaller size";
             }
-        } else if (auto* p = dynamic_cast<const TPlastic*>(m.get())) {
-            for (int i = 0; i < p->ShapeCount(); ++i) {
-                if (!p->ShapeStocked(i)) continue;
-                ++stocked;
-                const int length = p->ShapeMaxLength(i), width = p->ShapeMaxWidth(i), price = p->ShapePrice(i);
-                SCOPED_TRACE(PlasticSizeText(p->ShapeSizeCode(i)));
-                EXPECT_TRUE(price >= 30 && price <= 50000) << price << " pence";
-                EXPECT_TRUE(length >= 20 && length <= 700) << length << " cm";
-                if (p->ShapeKind(i) == kKindSheet) {
-                    EXPECT_TRUE(width >= 20 && width <= length) << width << " cm wide";
-                } else {
-                    EXPECT_EQ(width, 0);
-                }
-            }
-            ExpectPricesGrowWithSize(m->Name, p->ShapeCount(), [&](int i) {
-                return std::tuple{p->ShapeKind(i), p->ShapeStocked(i) != 0, p->ShapePrice(i),
-                                  PlasticSizeText(p->ShapeSizeCode(i))};
-            });
-            if (m->CostingFlag) {
-                EXPECT_GT(stocked, 0) << "offered for costing, no stock";
-            }
-        } else if (auto* b = dynamic_cast<const TBoard*>(m.get())) {
-            for (int i = 0; i < b->ShapeCount(); ++i) {
-                if (!b->ShapeStocked(i)) continue;
-                ++stocked;
-                SCOPED_TRACE(BoardSizeText(b->ShapeThickness(i)));
-                EXPECT_TRUE(b->ShapePrice(i) >= 100 && b->ShapePrice(i) <= 10000) << b->ShapePrice(i);
-                EXPECT_TRUE(b->ShapeWidth(i) >= 60 && b->ShapeWidth(i) <= b->ShapeLength(i));
-                EXPECT_TRUE(b->ShapeLength(i) >= 120 && b->ShapeLength(i) <= 310);
-            }
-            ExpectPricesGrowWithSize(m->Name, b->ShapeCount(), [&](int i) {
-                return std::tuple{0, b->ShapeStocked(i) != 0, b->ShapePrice(i), BoardSizeText(b->ShapeThickness(i))};
-            });
-            if (m->CostingFlag) {
-                EXPECT_GT(stocked, 0) << "offered for costing, no stock";
-            }
+            lastPrice[s.kind] = s.price;
+        }
+        if (!sizes.empty() && m->Category != kCatMetal && m->CostingFlag) {
+            EXPECT_GT(stocked, 0) << "offered for costing, no stock";
         }
     }
 }

@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "materials/database.h"
+#include "materials/tables.h"
 
 namespace trevane::testing {
 
@@ -33,6 +35,36 @@ inline const ShippedDb& ShippedDatabase(const std::string& file) {
 }
 
 inline bool IsWoodLike(int category) { return category == kCatWood || category == kCatBoard; }
+
+// One stock size of a metal, plastic or board, whatever its class: sheets are
+// priced per square metre, other sections per metre; sizes in cm.
+struct StockSize {
+    int kind;
+    bool stocked, sheet;
+    int price, length, width;
+    std::string text;
+};
+
+inline std::vector<StockSize> StockOf(const TMaterial& m) {
+    std::vector<StockSize> out;
+    if (auto* metal = dynamic_cast<const TCustomMetal*>(&m)) {
+        for (int i = 0; i < metal->ShapeCount(); ++i) {
+            const int kind = metal->ShapeKind(i);
+            out.push_back({kind, metal->ShapeStocked(i) != 0, kind == kKindSheet || kind == kKindGalvanised,
+                           metal->ShapePrice(i), metal->ShapeMaxLength(i), metal->ShapeMaxWidth(i),
+                           MetalSizeText(metal->ShapeSizeCode(i))});
+        }
+    } else if (auto* p = dynamic_cast<const TPlastic*>(&m)) {
+        for (int i = 0; i < p->ShapeCount(); ++i)
+            out.push_back({p->ShapeKind(i), p->ShapeStocked(i) != 0, p->ShapeKind(i) == kKindSheet, p->ShapePrice(i),
+                           p->ShapeMaxLength(i), p->ShapeMaxWidth(i), PlasticSizeText(p->ShapeSizeCode(i))});
+    } else if (auto* b = dynamic_cast<const TBoard*>(&m)) {
+        for (int i = 0; i < b->ShapeCount(); ++i)
+            out.push_back({kKindSheet, b->ShapeStocked(i) != 0, true, b->ShapePrice(i), b->ShapeLength(i),
+                           b->ShapeWidth(i), BoardSizeText(b->ShapeThickness(i))});
+    }
+    return out;
+}
 
 class ShippedDatabaseTest : public ::testing::TestWithParam<std::string> {
 protected:

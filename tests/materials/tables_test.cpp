@@ -69,7 +69,7 @@ TEST(Tables, MetalSizesIncludingTheOddTexts) {
     EXPECT_EQ(MetalSizeCode("12 X 3 [strip]"), 0);
 }
 
-TEST(Tables, PlasticSizesBoardThicknessesAndPictures) {
+TEST(Tables, PlasticSizesAndBoardThicknesses) {
     const std::vector<std::string> plastics = {"1.5 mm [sheet]", "2.0 mm [sheet]", "2.5 mm [sheet]", "3.0 mm [sheet]",
                                                "5.0 mm [sheet]", "5 mm [rod]",     "10 mm [rod]",    "15 mm [rod]",
                                                "20 mm [rod]",    "25 mm [rod]",    "6 mm [tube]",    "10 mm [tube]",
@@ -90,10 +90,6 @@ TEST(Tables, PlasticSizesBoardThicknessesAndPictures) {
     EXPECT_EQ(BoardSizeCode("7 (mm)"), 0);
     EXPECT_EQ(BoardSizeCode("12(mm)"), 0);
     EXPECT_EQ(BoardSizeCode(""), 0);
-
-    EXPECT_EQ(PictureFileName(17), "17.jpg");
-    EXPECT_EQ(PictureFileName(0), "0.jpg");
-    EXPECT_EQ(PictureFileName(-5), "-5.jpg");
 }
 
 }  // namespace
