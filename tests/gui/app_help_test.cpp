@@ -1,20 +1,15 @@
 // The help window and the Qt user interface: topics, contents, search, the
 // messages for missing help, dialogs by name and file filters.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include "common/gui/dialog_registry.h"
 #include "app/gui/help_window.h"
 #include "app/gui/qt_user_interface.h"
 #include "support/temp_dir.h"
+#include "gui/widget_driver.h"
 
 namespace trevane {
 namespace {

@@ -1,11 +1,6 @@
 // The browse page's widgets on the offscreen platform: pointer handling on the
 // property list, and the picture drawn from the decoded file.
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
-#include <QListWidget>
 #include <QScrollBar>
 #include <filesystem>
 

@@ -1,18 +1,11 @@
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QToolButton>
 
 #include "costing/costing_fixture.h"
 #include "costing/cutting_list.h"
 #include "costing/gui/costing_widget.h"
+#include "gui/widget_driver.h"
 
 namespace trevane::testing {
 namespace {
@@ -26,13 +19,7 @@ protected:
     }
     template <class W = QWidget>
     W* Find(const char* name) {
-        auto* w = widget->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void Type(QWidget* w, Qt::Key key, const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(w, &press);
+        return testing::Find<W>(widget.get(), name);
     }
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
 
@@ -66,10 +53,10 @@ TEST_F(CostingWidget, KeysAreFilteredButPastedTextIsCheckedOnCalculation) {
     length->clear();
     const std::pair<Qt::Key, const char*> keys[] = {
         {Qt::Key_1, "1"}, {Qt::Key_A, "a"}, {Qt::Key_Period, "."}, {Qt::Key_5, "5"}, {Qt::Key_Return, "\r"}};
-    for (const auto& [key, text] : keys) Type(length, key, text);
+    for (const auto& [key, text] : keys) Key(length, key, text);
     EXPECT_EQ(page.LengthEdit, "1.5");
     EXPECT_EQ(ui.beeps, 1);
-    Type(Find<QLineEdit>("ThicknessEdit"), Qt::Key_Period, ".");  // whole millimetres only
+    Key(Find<QLineEdit>("ThicknessEdit"), Qt::Key_Period, ".");  // whole millimetres only
     EXPECT_EQ(ui.beeps, 2);
 
     QApplication::clipboard()->setText("1e400");

@@ -1,12 +1,9 @@
 // The cutting-list grid panel on the offscreen platform: keys, presses and paste
 // reach the cutting list, and the grid, stock summary and diagrams show it.
-#include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 #include "costing/costing_fixture.h"
 #include "costing/cutting_list.h"

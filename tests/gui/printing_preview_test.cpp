@@ -1,15 +1,9 @@
 // The preview page, its small windows and the built-in PDF printer on the
 // offscreen platform.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QToolButton>
 
 #include "app/app_model.h"
 #include "browse/browse_page.h"

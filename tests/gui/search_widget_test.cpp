@@ -1,14 +1,9 @@
 // The search page widgets on the offscreen platform: presses on the
 // criteria grid, the memo's character filter, and the dialogs' buttons.
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QPainter>
 #include <QCheckBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <functional>

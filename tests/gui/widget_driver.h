@@ -1,9 +1,20 @@
 #pragma once
 // Driving real widgets in the tests: find them by object name, press the mouse
 // on them and type into them, as a user (or a program driving Trevane) would.
+// The widget classes the tests look at come with it.
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>

@@ -1,17 +1,7 @@
 // Every command of every page, run through the page models on the shipped
 // database with the whole main window built, leaves every widget showing its
 // model's state: nothing stale after a page changed only part of itself.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
 #include <QListView>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStackedWidget>
-#include <QToolButton>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,6 +19,7 @@
 #include "search/search_page.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "gui/widget_driver.h"
 
 namespace trevane {
 namespace {
@@ -44,9 +35,7 @@ protected:
 
     template <class W = QWidget>
     W* Child(const char* name) {
-        W* w = window.findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testing::Find<W>(&window, name);
     }
 
     // What every widget shows against the state of the model it shows.
