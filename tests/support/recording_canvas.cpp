@@ -5,17 +5,7 @@
 namespace trevane {
 
 void RecordingCanvas::Add(CanvasOp op, const Rect& r, int x, int y, std::string text, unsigned flags) {
-    CanvasCall call;
-    call.op = op;
-    call.rect = r;
-    call.x = x;
-    call.y = y;
-    call.text = std::move(text);
-    call.flags = flags;
-    call.font = font_;
-    call.brush = brush_;
-    call.sheet = sheet_;
-    calls.push_back(std::move(call));
+    calls.push_back({op, r, x, y, std::move(text), flags, font_, brush_, sheet_});
 }
 
 void RecordingCanvas::SetMapping(int pageWidth, int pageHeight, const Rect& target) {
