@@ -61,10 +61,8 @@ TEST(FlagRule, WordsAPropertyDoesNotUseChangeNothing) {
     EXPECT_TRUE(FlagsFor(24, "good").empty());
     EXPECT_TRUE(FlagsFor(22, "yes").empty());
     // Stiffness: the grid's words and yes/no share the two flags.
-    EXPECT_EQ(FlagsFor(5, "stiff"), std::set<int>{60});
-    EXPECT_EQ(FlagsFor(5, "yes"), std::set<int>{60});
-    EXPECT_EQ(FlagsFor(5, "flexible"), std::set<int>{100});
-    EXPECT_EQ(FlagsFor(5, "no"), std::set<int>{100});
+    for (const auto& [word, flag] : {std::pair{"stiff", 60}, {"yes", 60}, {"flexible", 100}, {"no", 100}})
+        EXPECT_EQ(FlagsFor(5, word), std::set<int>{flag}) << word;
 
     auto t = TWood::Create();  // entry 4: Suitable for exterior work (23 / 63)
     t->Flags.Add(151);
@@ -161,33 +159,34 @@ TEST(Matching, SearchesOverARealisticDatabase) {
     const auto db = testing::RichMaterials();
     // 0 Oak, 1 Plywood (stored as wood), 2 Metal without flag 27, 3 Mild steel,
     // 4 Aluminium stored as category 3, 5 Brass, 6 Copper, 7 Acrylic.
-    auto run = [&](int type, int level, int mask, const std::vector<std::string>& criteria) {
+    // A search with one criterion, `word` in row `row` of the grid.
+    auto run = [&](int type, int level, int mask, std::size_t row = 0, const std::string& word = "") {
         const int code = SearchCodeOfType(type);
+        std::vector<std::string> criteria(row + 1);
+        criteria[row] = word;
         return MatchingPositions(db, SearchFlags(code, level, mask, criteria), code);
     };
     using V = std::vector<int>;
-    EXPECT_EQ(run(0, 1, 0, {}), (V{0, 1}));
-    EXPECT_EQ(run(1, 1, 0, {}), (V{2, 3, 5, 6}));  // flag 27 dropped by "don't care"
-    EXPECT_EQ(run(2, 1, 0, {}), (V{7}));
-    EXPECT_EQ(run(3, 1, 0, {}).size(), 8u);
+    EXPECT_EQ(run(0, 1, 0), (V{0, 1}));
+    EXPECT_EQ(run(1, 1, 0), (V{2, 3, 5, 6}));  // flag 27 dropped by "don't care"
+    EXPECT_EQ(run(2, 1, 0), (V{7}));
+    EXPECT_EQ(run(3, 1, 0).size(), 8u);
 
-    EXPECT_EQ(run(0, 1, 0, {"hard"}), (V{0}));
-    EXPECT_EQ(run(0, 1, 0, {"intermediate"}), V{});
-    EXPECT_EQ(run(0, 0, 0, {"", "", "", "", "easy"}), (V{1}));  // lower: entry 4 is Ease of planing/cutting
+    EXPECT_EQ(run(0, 1, 0, 0, "hard"), (V{0}));
+    EXPECT_EQ(run(0, 1, 0, 0, "intermediate"), V{});
+    EXPECT_EQ(run(0, 0, 0, 4, "easy"), (V{1}));  // lower: entry 4 is Ease of planing/cutting
     // Conductor of heat and electricity "yes" is entry 6 of both metal templates.
-    EXPECT_EQ(run(1, 1, 0, {"", "", "", "", "", "", "yes"}), (V{3, 5, 6}));
-    EXPECT_EQ(run(1, 0, 0, {"", "", "", "yes"}), (V{3, 5, 6}));
-    EXPECT_EQ(run(2, 1, 0, {"yes", "", "", "stiff"}), (V{7}));
-    EXPECT_EQ(run(2, 1, 0, {"", "", "", "flexible"}), V{});
+    EXPECT_EQ(run(1, 1, 0, 6, "yes"), (V{3, 5, 6}));
+    EXPECT_EQ(run(1, 0, 0, 3, "yes"), (V{3, 5, 6}));
+    EXPECT_EQ(MatchingPositions(db, SearchFlags(2, 1, 0, {"yes", "", "", "stiff"}), 2), (V{7}));
+    EXPECT_EQ(run(2, 1, 0, 3, "flexible"), V{});
     // Neither flag of Thermosetting is stored: only "don't care" matches.
-    EXPECT_EQ(run(2, 1, 0, {"", "yes"}), V{});
-    EXPECT_EQ(run(2, 1, 0, {"", "no"}), V{});
+    EXPECT_EQ(run(2, 1, 0, 1, "yes"), V{});
+    EXPECT_EQ(run(2, 1, 0, 1, "no"), V{});
     // A property the wood's class does not carry, found through its stored flag.
-    EXPECT_EQ(run(3, 1, 0, {"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                            "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "yes"}),
-              (V{0}));
-    EXPECT_EQ(run(4, 1, 1, {"", "", "", "yes"}), (V{0}));
-    EXPECT_EQ(run(4, 0, 1, {"", "", "yes"}), (V{0}));
+    EXPECT_EQ(run(3, 1, 0, 35, "yes"), (V{0}));
+    EXPECT_EQ(run(4, 1, 1, 3, "yes"), (V{0}));
+    EXPECT_EQ(run(4, 0, 1, 2, "yes"), (V{0}));
 }
 
 }  // namespace
