@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -16,6 +15,7 @@
 
 #include "browse/jpeg.h"
 #include "common/file_io.h"
+#include "common/text.h"
 #include "help/help_file.h"
 #include "materials/database.h"
 #include "materials/matching.h"
@@ -191,11 +191,6 @@ TEST(ContentPictures, EveryPictureStandsApartFromTheOthersOfItsGroup) {
 
 // ---------------------------------------------------------------- help
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 // A price quoted in the help ("£3.60 per metre") must be one the database
 // charges for a material named in the same paragraph.
 TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
@@ -209,7 +204,7 @@ TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
     int quoted = 0;
     for (const HelpTopic& t : help.Topics()) {
         for (const HelpBodyLine& line : t.Body) {
-            const std::string lower = Lower(line.text);
+            const std::string lower = LowerAscii(line.text);
             for (std::sregex_iterator it(line.text.begin(), line.text.end(), price), end; it != end; ++it) {
                 ++quoted;
                 std::string digits = (*it)[1].str();
@@ -218,7 +213,7 @@ TEST(ContentHelp, QuotedPricesAreDatabasePrices) {
                 const std::string unit = (*it)[2].str();
                 bool named = false, found = false;
                 for (const auto& m : db.list) {
-                    if (lower.find(Lower(m->Name)) == std::string::npos) continue;
+                    if (lower.find(LowerAscii(m->Name)) == std::string::npos) continue;
                     named = true;
                     if (auto* w = dynamic_cast<const TWood*>(m.get())) {
                         found = found || (unit == "cubic metre" && w->Price == pence);
