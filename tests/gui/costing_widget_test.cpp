@@ -73,20 +73,5 @@ TEST_F(CostingWidget, MetalTabSizesAndSectionButtons) {
     EXPECT_EQ(sizes->count(), 3);
 }
 
-// The page tells the widget what changed; no application-wide refresh is needed.
-TEST_F(CostingWidget, ShowsWhatThePageAnnounces) {
-    EXPECT_EQ(Text("WoodSqmCostLabel"), QString::fromUtf8("\xC2\xA3 10.00"));  // Ash, the first wood
-    page.MaterialPCChange(CostingPage::kBoardTab);
-    EXPECT_EQ(Find<QTabWidget>("MaterialPC")->currentIndex(), CostingPage::kBoardTab);
-    EXPECT_EQ(Find<QComboBox>("DMaterialCombo")->currentText(), "MDF");
-    auto* sizes = Find<QListWidget>("BoardSectionLB");
-    page.BoardSectionLBClick(EntryOf(page.BoardSectionLB, "6 (mm)"));
-    EXPECT_EQ(sizes->currentItem()->text(), "6 (mm)");
-    EXPECT_EQ(Text("BoardUnitCostLabel"), QString::fromUtf8("\xC2\xA3 8.00"));
-    page.OnDatabaseSwitched();
-    EXPECT_EQ(Find<QTabWidget>("MaterialPC")->currentIndex(), CostingPage::kWoodTab);
-    EXPECT_EQ(sizes->count(), 0);
-}
-
 }  // namespace
 }  // namespace trevane::testing

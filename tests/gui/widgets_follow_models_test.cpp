@@ -2,6 +2,8 @@
 // database with the whole main window built, leaves every widget showing its
 // model's state: nothing stale after a page changed only part of itself.
 #include <QListView>
+#include <QTabWidget>
+#include <tuple>
 #include <functional>
 #include <string>
 #include <vector>
@@ -74,7 +76,17 @@ protected:
         auto* combo = Child<QComboBox>("DMaterialCombo");
         EXPECT_EQ(combo->count(), static_cast<int>(c.DMaterialCombo.size()));
         EXPECT_EQ(combo->currentIndex(), c.DMaterialComboIndex);
-        EXPECT_EQ(Child<QLabel>("WoodCostLabel")->text(), Q(c.WoodCostLabel));
+        EXPECT_EQ(Child<QTabWidget>("MaterialPC")->currentIndex(), c.MaterialPCIndex);
+        for (const auto& [name, text] : {std::pair{"WoodSqmCostLabel", c.WoodSqmCostLabel},
+                                         {"WoodCostLabel", c.WoodCostLabel},
+                                         {"UnitCostLabel", c.UnitCostLabel},
+                                         {"BoardUnitCostLabel", c.BoardUnitCostLabel}})
+            EXPECT_EQ(Child<QLabel>(name)->text(), Q(text)) << name;
+        for (const auto& [name, list, index] : {std::tuple{"MetalSectionLB", &c.MetalSectionLB, c.MetalSectionLBIndex},
+                                                {"BoardSectionLB", &c.BoardSectionLB, c.BoardSectionLBIndex}}) {
+            EXPECT_EQ(Child<QListWidget>(name)->count(), static_cast<int>(list->size())) << name;
+            EXPECT_EQ(Child<QListWidget>(name)->currentRow(), index) << name;
+        }
 
         const PreviewPage& p = app.Preview();
         EXPECT_EQ(Child<QToolButton>("TitleBtn")->isEnabled(), p.TitleBtnEnabled);
@@ -146,6 +158,12 @@ TEST_F(WidgetsFollowModels, AfterEveryCommandOfEveryPage) {
         {"add to the cutting list", [&] { app.Costing().WoodAddCLBtnClick(); }},
         {"the cutting-list preview after a properties preview", [&] { app.Costing().DPrntBtnClick(); }},
         {"the metal tab", [&] { app.Costing().MaterialPCChange(CostingPage::kMetalTab); }},
+        {"a metal size", [&] { app.Costing().MetalSectionLBClick(0); }},
+        {"a board thickness",
+         [&] {
+             app.Costing().MaterialPCChange(CostingPage::kBoardTab);
+             app.Costing().BoardSectionLBClick(1);
+         }},
         {"the View switches",
          [&] {
              app.Main().Onsearch1Click();
