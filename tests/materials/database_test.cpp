@@ -110,6 +110,9 @@ TEST(RecordLayout, FieldsStandInFileOrder) {
     EXPECT_EQ(Int32At(bb, 62), -1);
 }
 
+// The sample holds what no default gives (a board stored as timber, a category
+// that names no class, shape kinds and size codes of its own, flags no value
+// explains), so its bytes come back equal only when every field was read as stored.
 TEST(DatabaseFile, RoundTripKeepsEveryField) {
     const auto list = RichMaterials();
     const std::string bytes = SerializeDatabase(list, 0);
@@ -117,21 +120,7 @@ TEST(DatabaseFile, RoundTripKeepsEveryField) {
     EXPECT_EQ(db.level, 0);
     ASSERT_EQ(db.materials.size(), list.size());
     EXPECT_EQ(SerializeDatabase(db.materials, 0), bytes);
-
-    // The class follows the kind byte, the category the stored byte.
-    const auto& board = *db.materials[1];
-    EXPECT_EQ(board.RecordKind(), 10);
-    EXPECT_EQ(board.Category, 0);
-    EXPECT_EQ(db.materials[4]->Category, 3);
-    EXPECT_EQ(db.materials[0]->Description, list[0]->Description);
-    // Shape fields overwrite the built ones, kind and size code included.
-    const auto& steel = dynamic_cast<const TSteel&>(*db.materials[3]);
-    EXPECT_EQ(steel.ShapeSizeCode(52), 99);
-    EXPECT_EQ(steel.ShapeKind(52), 2);
-    EXPECT_EQ(dynamic_cast<const TBoard&>(board).ShapeThickness(9), 30);
-    // Stored flags are taken as they are, never recomputed.
-    EXPECT_TRUE(db.materials[0]->Flags.Has(51));
-    EXPECT_FALSE(db.materials[2]->Flags.Has(27));
+    EXPECT_EQ(db.materials[1]->RecordKind(), 10);  // the class follows the kind byte, not the category
 }
 
 TEST(DatabaseFile, RejectsDamageWithTheFileMessage) {
