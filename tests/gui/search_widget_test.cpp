@@ -30,7 +30,7 @@ protected:
     SearchPage& page = session.Search();
 };
 
-// The page decides what a press does (criteria_grid_test); the view only turns
+// The page decides what a press does (search_page_test); the view only turns
 // the button and the pixel into a cell, a heading or a column edge.
 TEST_F(SearchWidgetTest, GridPressesReachThePageAsCells) {
     session.State.Search.SearchType = 0;
