@@ -73,56 +73,46 @@ TEST_F(ProjectCommandsTest, NewAsksAboutUnsavedWorkThenStartsAnEmptyProject) {
     EXPECT_EQ(ParseProject(ProjectBytes()).Criteria.size(), 0u);
 }
 
-TEST_F(ProjectCommandsTest, SaveOfUntitledRunsSaveAsThenWritesWithoutDialog) {
-    St().Project.ProjectChanged = true;
-    ui.saveFiles = {std::nullopt, work.File("box")};
-    EXPECT_FALSE(Project().Save1Click());  // a cancelled Save as leaves the project changed
-    EXPECT_TRUE(St().Project.ProjectChanged);
-    EXPECT_TRUE(Project().Save1Click());
-    EXPECT_EQ(ui.saveRequests.at(1).initialDir, work.Path());
-    EXPECT_EQ(St().Caption, "Trevane [box.prj]");
-    FillCutRows(1);
-    St().Project.ProjectChanged = true;
-    EXPECT_TRUE(Project().Save1Click());
-    EXPECT_EQ(ui.saveRequests.size(), 2u);
-    EXPECT_EQ(ParseProject(ReadWholeFile(work.File("box.prj"))).CutRows, 1);
-    EXPECT_FALSE(St().Project.ProjectChanged);
-
-    std::string completed;
-    for (const char* chosen : {"/w/box", "/w/box.txt", "/w/box.PRJ", "/w.d/box", "/w/my.box.txt"})
-        completed += CompleteProjectFileName(chosen) + " ";
-    EXPECT_EQ(completed, "/w/box.prj /w/box.prj /w/box.PRJ /w.d/box.prj /w/my.box.prj ");
-}
-
-TEST_F(ProjectCommandsTest, SaveAsNeverReplacesAFileUnasked) {
+// Save of an untitled project runs Save as, which asks before the completed name
+// replaces a file; a named project is saved without a dialog.
+TEST_F(ProjectCommandsTest, SaveRunsSaveAsWhichNeverReplacesAFileUnasked) {
     const std::string precious = work.File("precious.prj");
     WriteTestFile(precious, "PRECIOUS WORK");
     FillCutRows(1);
     St().Project.ProjectChanged = true;
-
-    // "precious.txt" becomes precious.prj, which exists: asked, and No keeps it.
-    ui.saveFiles = {work.File("precious.txt"), work.File("precious.txt"), work.File("other.PRJ.bak")};
+    // Cancelled; then "precious.txt" becomes precious.prj, which exists: asked, and No keeps it.
+    ui.saveFiles = {std::nullopt, work.File("precious.txt"), work.File("precious.txt"), work.File("other.PRJ.bak")};
     ui.answers = {Answer::No, Answer::Yes};
-    EXPECT_FALSE(Project().Saveas1Click());
+    EXPECT_FALSE(Project().Save1Click());
+    EXPECT_FALSE(Project().Save1Click());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
     EXPECT_EQ(ui.messages[0].text, "precious.prj already exists.\r\nDo you want to replace it?");
     EXPECT_EQ(ui.messages[0].buttons, unsigned(kBtnYes | kBtnNo));
-    EXPECT_FALSE(ui.saveRequests[0].askBeforeReplacing);  // the dialog does not ask about the name typed
+    EXPECT_FALSE(ui.saveRequests[1].askBeforeReplacing);  // the dialog does not ask about the name typed
+    EXPECT_EQ(ui.saveRequests[1].initialDir, work.Path());
     EXPECT_EQ(ReadWholeFile(precious), "PRECIOUS WORK");
     EXPECT_EQ(Project().ProjectFileName, "untitled.prj");
     EXPECT_TRUE(St().Project.ProjectChanged);
 
-    // Yes replaces it; the project then holds no unsaved changes.
-    EXPECT_TRUE(Project().Saveas1Click());
-    EXPECT_EQ(ParseProject(ReadWholeFile(precious)).CutRows, 1);
-    EXPECT_EQ(Project().ProjectFileName, precious);
+    // Yes replaces it and leaves no unsaved changes; Save then writes it again without a dialog.
+    EXPECT_TRUE(Project().Save1Click());
+    EXPECT_EQ(St().Caption, "Trevane [precious.prj]");
+    EXPECT_FALSE(St().Project.ProjectChanged);
+    FillCutRows(2);
+    St().Project.ProjectChanged = true;
+    EXPECT_TRUE(Project().Save1Click());
+    EXPECT_EQ(ui.saveRequests.size(), 3u);
+    EXPECT_EQ(ParseProject(ReadWholeFile(precious)).CutRows, 2);
     EXPECT_FALSE(St().Project.ProjectChanged);
 
-    // A new name: no question.
-    EXPECT_TRUE(Project().Saveas1Click());
+    EXPECT_TRUE(Project().Saveas1Click());  // a new name: no question
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(FileExists(work.File("other.PRJ.prj")));
+    std::string completed;
+    for (const char* chosen : {"/w/box", "/w/box.txt", "/w/box.PRJ", "/w.d/box", "/w/my.box.txt"})
+        completed += CompleteProjectFileName(chosen) + " ";
+    EXPECT_EQ(completed, "/w/box.prj /w/box.prj /w/box.PRJ /w.d/box.prj /w/my.box.prj ");
 }
 
 TEST_F(ProjectCommandsTest, OpenFollowsThePageRule) {
@@ -149,69 +139,55 @@ TEST_F(ProjectCommandsTest, OpenFollowsThePageRule) {
     EXPECT_EQ(ui.openRequests.at(0).initialDir, work.Path());
 }
 
-// Open asks about unsaved work first, then runs the project's search again
-// without advice; what the pages show is then what the file holds.
-TEST_F(ProjectCommandsTest, OpenAsksFirstThenRunsTheSearchAgain) {
+// Open asks about unsaved work first, then switches to the project's database and
+// runs its search again without advice; when that database is missing nothing changes.
+TEST_F(ProjectCommandsTest, OpenAsksFirstSwitchesToTheProjectsDatabaseAndRunsItsSearch) {
     St().View.OnSearch = true;
-    const std::string path = SavedProject("metals.prj", 1);
-    session->ShowPage(Page::Browse);
-    St().Project.ProjectChanged = true;
-    ui.answers = {Answer::Cancel, Answer::No};
-    Project().Openfile1Click();
-    EXPECT_TRUE(ui.openRequests.empty());
-    ui.openFiles.push_back(path);
-    Project().Openfile1Click();
-    EXPECT_EQ(ui.messages.size(), 2u);  // the two questions only
-    EXPECT_TRUE(ui.dialogs.empty());    // no advice whatever the count
-    EXPECT_TRUE(St().Search.SearchType == 1 && St().Search.PreviousSearchAvailable);
-    EXPECT_EQ(Search().NumFoundLabel, std::to_string(Search().FoundListbox.size()));
-    EXPECT_GE(Search().FoundListbox.size(), 1u);  // the metals of the sample list
-    EXPECT_TRUE(Search().EvalMemoModified);
-    EXPECT_EQ(Search().EvalMemo + "|" + Cut().Cell(1, 1), "evaluation of metals.prj|part of metals.prj");
-    EXPECT_FALSE(Search().CategoryLabel.empty());
-    EXPECT_FALSE(St().Project.ProjectChanged);
-}
-
-// A project made on the other level switches the database; when that database
-// is missing nothing changes.
-TEST_F(ProjectCommandsTest, OpenSwitchesToTheProjectsDatabase) {
-    const std::string path = SavedProject("low.prj", 0, "lower.mdf");
+    const std::string path = SavedProject("low.prj", 1, "lower.mdf");
     const std::string lower = ReadWholeFile(program.File("lower.mdf"));
     ASSERT_EQ(std::remove(program.File("lower.mdf").c_str()), 0);
     Search().EvalMemo = "mine";
     FillCutRows(2);
     session->ShowPage(Page::Costing);
+    St().Project.ProjectChanged = true;
     const std::string before = Snapshot();
+    ui.answers = {Answer::Cancel, Answer::No, Answer::Ok, Answer::No};
     ui.openFiles = {path, path};
     Project().Openfile1Click();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
-    EXPECT_NE(ui.messages[0].text.find("lower.mdf"), std::string::npos);
+    EXPECT_TRUE(ui.openRequests.empty());
+    Project().Openfile1Click();
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[2].kind, MsgKind::Error);
+    EXPECT_NE(ui.messages[2].text.find("lower.mdf"), std::string::npos);
     EXPECT_EQ(Snapshot(), before);
 
     WriteTestFile(program.File("lower.mdf"), lower);
     Project().Openfile1Click();
+    EXPECT_EQ(ui.messages.size(), 4u);  // the question only
+    EXPECT_TRUE(ui.dialogs.empty());    // no advice whatever the count
     EXPECT_EQ(St().Database.DatabaseFileName + std::to_string(St().Database.DatabaseLevel), "lower.mdf0");
-    EXPECT_EQ(std::pair(St().Search.SearchType, St().Search.LastSearchType), std::pair(0, 0));  // survives the switch
+    EXPECT_EQ(std::pair(St().Search.SearchType, St().Search.LastSearchType), std::pair(1, 1));  // survives the switch
+    EXPECT_TRUE(St().Search.PreviousSearchAvailable);
     EXPECT_EQ(session->ActivePage(), Page::Costing);
-    EXPECT_EQ(Search().EvalMemo, "evaluation of low.prj");
+    EXPECT_EQ(Search().NumFoundLabel, std::to_string(Search().FoundListbox.size()));
+    EXPECT_GE(Search().FoundListbox.size(), 1u);  // the metals of the sample list
+    EXPECT_TRUE(Search().EvalMemoModified);
+    EXPECT_EQ(Search().EvalMemo + "|" + Cut().Cell(1, 1), "evaluation of low.prj|part of low.prj");
+    EXPECT_FALSE(Search().CategoryLabel.empty());
+    EXPECT_FALSE(St().Project.ProjectChanged);
 }
 
 TEST_F(ProjectCommandsTest, ExitAsksOneQuestion) {
     ui.answers = {Answer::Cancel, Answer::Yes};
     EXPECT_FALSE(Project().FormCloseQuery());
     EXPECT_TRUE(Project().FormCloseQuery());
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "Exit program");
-    EXPECT_EQ(ui.messages[0].buttons, unsigned(kBtnYes | kBtnCancel));
-
-    // Unsaved work: the save question replaces "Exit program".
-    St().Project.ProjectChanged = true;
+    St().Project.ProjectChanged = true;  // unsaved work: the save question replaces "Exit program"
     ui.answers = {Answer::Cancel, Answer::No};
     EXPECT_FALSE(Project().FormCloseQuery());
     EXPECT_TRUE(Project().FormCloseQuery());
     ASSERT_EQ(ui.messages.size(), 4u);
-    EXPECT_EQ(ui.messages[3].text, "untitled.prj" + kQuestionTail);
+    EXPECT_EQ(ui.messages[0].text + "|" + ui.messages[3].text, "Exit program|untitled.prj" + kQuestionTail);
+    EXPECT_EQ(ui.messages[0].buttons, unsigned(kBtnYes | kBtnCancel));
 }
 
 }  // namespace

@@ -69,9 +69,8 @@ protected:
         page.SetUpCostMaterials(0);
     }
 
-    // Types sizes into the active tab; Cost* then press "calculate cost". The wood
-    // tab takes length, width and thickness, the others the entry of the size list
-    // to choose (-1 keeps the chosen one), length and width.
+    // Types sizes into the active tab; Cost* then press "calculate cost". The other
+    // tabs take the entry of the size list to choose (-1 keeps the chosen one).
     void CostWood(const std::string& l, const std::string& w, const std::string& t) {
         page.LengthEdit = l;
         page.WidthEdit = w;
@@ -79,19 +78,15 @@ protected:
         page.WoodCostBtnClick();
     }
     void Enter(int entry, const std::string& l, const std::string& w = "0") {
-        if (page.MaterialPCIndex == CostingPage::kMetalTab) {
-            if (entry >= 0) page.MetalSectionLBClick(entry);
-            page.MetalLengthEdit = l;
-            page.MetalWidthEdit = w;
-        } else if (page.MaterialPCIndex == CostingPage::kPlasticTab) {
-            if (entry >= 0) page.PlasticSectionLBClick(entry);
-            page.PlasticLengthEdit = l;
-            page.PlasticWidthEdit = w;
-        } else {
-            if (entry >= 0) page.BoardSectionLBClick(entry);
-            page.BoardLengthEdit = l;
-            page.BoardWidthEdit = w;
-        }
+        using P = CostingPage;
+        const bool metal = page.MaterialPCIndex == P::kMetalTab, plastic = page.MaterialPCIndex == P::kPlasticTab;
+        const auto pick = [&](auto forMetal, auto forPlastic, auto forBoard) {
+            return metal ? forMetal : plastic ? forPlastic : forBoard;
+        };
+        if (entry >= 0)
+            (page.*pick(&P::MetalSectionLBClick, &P::PlasticSectionLBClick, &P::BoardSectionLBClick))(entry);
+        page.*pick(&P::MetalLengthEdit, &P::PlasticLengthEdit, &P::BoardLengthEdit) = l;
+        page.*pick(&P::MetalWidthEdit, &P::PlasticWidthEdit, &P::BoardWidthEdit) = w;
     }
     void Cost(int entry, const std::string& l, const std::string& w = "0") {
         Enter(entry, l, w);
