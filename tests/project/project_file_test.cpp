@@ -30,9 +30,11 @@ protected:
     }
 };
 
+// A project without a search holds no search text, whatever the search page shows.
 TEST_F(ProjectFileTest, EmptyProjectAndTwoRowListAreWrittenByteForByte) {
-    ClearGridCells(Search().GridC, 0, 1, 1, Search().GridC.RowCount() - 1);
-    Search().EvalMemo.clear();
+    SetUpSearch(0);
+    Search().EvalMemo = "the last pupil's evaluation";
+    St().Search.LastSearchType = -1;
     Project().ProjectFileName = work.File("e.prj");
     ASSERT_TRUE(Project().Save1Click());
     const std::string empty =
@@ -71,46 +73,30 @@ TEST_F(ProjectFileTest, RichProjectsComeBackUnchanged) {
     }
 }
 
-// A project without a search holds no search text, and reading it leaves the
-// criteria and the evaluation on screen alone.
-TEST_F(ProjectFileTest, ProjectWithoutSearchHoldsNoSearchText) {
-    SetUpSearch(0);
-    Search().EvalMemo = "the last pupil's evaluation";
-    St().Search.LastSearchType = -1;
-    FillCutRows(1, "c");
-    WriteProjectFile(work.File("n.prj"), ProjectBytes());
-    const std::string bytes = ReadWholeFile(work.File("n.prj"));
-    EXPECT_EQ(bytes.substr(0, 37), Counted("PRJ") + Counted("higher.mdf") + Int32(-1) + Int32(0) + Int32(0) + Int32(0));
-    EXPECT_EQ(bytes.find("evaluation"), std::string::npos);
-    EXPECT_EQ(ParseProject(bytes).CutRows, 1);
-
-    SetUpSearch(2);
-    Search().EvalMemo = "kept";
-    const std::string grid = ProjectBytes();
-    session->Project().ReadProject(work.File("n.prj"));
-    EXPECT_EQ(Search().EvalMemo, "kept");
-    EXPECT_EQ(St().Search.LastSearchType, -1);
-    St().Search.LastSearchType = 2;
-    EXPECT_EQ(ProjectBytes(), grid);
-}
-
-TEST_F(ProjectFileTest, ShorterSearchClearsLeftoverCriteriaRowsAndCutRowsBelow) {
-    SetUpSearch(3);  // all materials: the longest list
-    FillCutRows(5);
-    const int longRows = LastUsedRow(Search().GridC);
+// Reading a shorter search clears the criteria rows and the list rows below it;
+// reading a project without a search leaves the criteria and evaluation on screen alone.
+TEST_F(ProjectFileTest, ReadingReplacesTheListAndOnlyTheSearchTheFileHolds) {
     SetUpSearch(2);
     const int shortRows = LastUsedRow(Search().GridC);
-    ASSERT_LT(shortRows, longRows);
     FillCutRows(2, "n");
-    ClearGridCells(Cut(), 1, 3, 8, Cut().RowCount() - 1);
-    WriteProjectFile(work.File("s.prj"), session->Project().ProjectBytes());
+    WriteProjectFile(work.File("s.prj"), ProjectBytes());
+    St().Search.LastSearchType = -1;
+    WriteProjectFile(work.File("n.prj"), ProjectBytes());
 
-    SetUpSearch(3);
+    SetUpSearch(3);  // all materials: the longest list
+    ASSERT_LT(shortRows, LastUsedRow(Search().GridC));
     FillCutRows(5);
-    session->Project().ReadProject(work.File("s.prj"));
+    Project().ReadProject(work.File("s.prj"));
     EXPECT_EQ(LastUsedRow(Search().GridC), shortRows);
     EXPECT_EQ(LastUsedRow(Cut()), 2);
     EXPECT_EQ(Cut().Cell(1, 1), "n11");
+
+    Search().EvalMemo = "kept";
+    const std::string shown = ProjectBytes();
+    Project().ReadProject(work.File("n.prj"));
+    EXPECT_EQ(St().Search.LastSearchType, -1);
+    St().Search.LastSearchType = 2;
+    EXPECT_EQ(ProjectBytes(), shown);
 }
 
 TEST_F(ProjectFileTest, EveryTruncationIsRefused) {
