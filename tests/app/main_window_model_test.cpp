@@ -1,5 +1,5 @@
-// Start-up, navigation, the View and Help menus and the database level switch,
-// driven headless through the recording user interface.
+// Start-up and the database level switch, driven headless through the recording
+// user interface.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

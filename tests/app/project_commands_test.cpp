@@ -7,22 +7,7 @@ namespace {
 
 const std::string kQuestionTail = " has changed.\r\nDo you want to save the changes ?";
 
-class ProjectCommandsTest : public ProjectTest {
-protected:
-    // Writes a project with a search of `type` (database `db`) and returns its path.
-    std::string SavedProject(const std::string& name, int type, const std::string& db = "higher.mdf") {
-        FakeUi other;
-        auto s = StartedSession(other);
-        if (db != "higher.mdf") s->Main().SwitchDatabase(db, true);
-        s->State.Search.LastSearchType = s->State.Search.SearchType = type;
-        if (type >= 0) s->Search().SetUpCriteriaGrid(type, type == 4 ? 1 : 0);
-        s->Search().EvalMemo = "evaluation of " + name;
-        s->CutList().CutGrid.SetCell(1, 1, "part of " + name);
-        const std::string path = work.File(name);
-        WriteProjectFile(path, s->Project().ProjectBytes());
-        return path;
-    }
-};
+using ProjectCommandsTest = ProjectTest;
 
 // New, Open and Exit ask one question about unsaved work; its answers are tried on New.
 TEST_F(ProjectCommandsTest, NewAsksAboutUnsavedWorkThenStartsAnEmptyProject) {
@@ -118,8 +103,18 @@ TEST_F(ProjectCommandsTest, SaveRunsSaveAsWhichNeverReplacesAFileUnasked) {
 // Open asks about unsaved work first, then switches to the project's database and
 // runs its search again without advice; when that database is missing nothing changes.
 TEST_F(ProjectCommandsTest, OpenAsksFirstSwitchesToTheProjectsDatabaseAndRunsItsSearch) {
+    const std::string path = work.File("low.prj");
+    {  // a metals search on the lower level
+        FakeUi other;
+        auto s = StartedSession(other);
+        s->Main().SwitchDatabase("lower.mdf", true);
+        s->State.Search.LastSearchType = s->State.Search.SearchType = 1;
+        s->Search().SetUpCriteriaGrid(1, 0);
+        s->Search().EvalMemo = "evaluation of low.prj";
+        s->CutList().CutGrid.SetCell(1, 1, "part of low.prj");
+        WriteProjectFile(path, s->Project().ProjectBytes());
+    }
     St().View.OnSearch = true;
-    const std::string path = SavedProject("low.prj", 1, "lower.mdf");
     const std::string lower = ReadWholeFile(program.File("lower.mdf"));
     ASSERT_EQ(std::remove(program.File("lower.mdf").c_str()), 0);
     Search().EvalMemo = "mine";

@@ -150,20 +150,6 @@ TEST_F(CuttingListTest, EveryEditMarksTheProjectChanged) {
     EXPECT_FALSE(Changed());
 }
 
-// A move leaves replace-on-type set when it leaves the number column.
-TEST_F(CuttingListTest, ArrowsSetReplaceOnTypeByTheCellBeingLeft) {
-    cl.CutGridMouseDown(2, 1, true);
-    std::string seen;
-    for (GridKey key : {GridKey::Right, GridKey::Down, GridKey::Up, GridKey::Up, GridKey::Right, GridKey::Right}) {
-        cl.CutGridKeyDown(key, false);
-        seen += std::to_string(cl.CutGrid.Col) + std::to_string(cl.CutGrid.Row) + (cl.ReplaceOnType ? "r " : "a ");
-    }
-    EXPECT_EQ(seen, "31a 32r 31r 31r 41r 51a ");
-    cl.CutGridMouseDown(3, 0, true);  // a press on the heading row acts on the current cell
-    EXPECT_EQ(cl.CutGrid.Col, 5);
-    EXPECT_FALSE(cl.ReplaceOnType);
-}
-
 TEST_F(CuttingListTest, DeletingARowMovesTheRestUpAndRecalculates) {
     AddWood("500", 100);
     cl.CutGrid.SetCell(1, 2, "shelf");  // a name typed into the total row stays with the next piece

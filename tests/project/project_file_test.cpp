@@ -170,9 +170,13 @@ TEST_F(ProjectFileTest, DamagedAndMissingFilesAreRefusedThroughOpenAndChangeNoth
 // with the safe save itself; here the failure is reported once and the project
 // stays unsaved under its name.
 
-class SaveFailureTest : public ProjectFileTest {
-protected:
-    void ExpectFailedSaveKeepsEverything(const std::string& path, const std::string& old) {
+TEST_F(ProjectFileTest, FailedSavesAreReportedAndKeepEverything) {
+    MakeRich();
+    const std::string handout = work.File("handout.prj");
+    WriteTestFile(handout, "HANDOUT");
+    ::chmod(handout.c_str(), 0444);
+    for (const std::string& path : {work.File("no/such/folder/p.prj"), handout}) {
+        SCOPED_TRACE(path);
         Project().ProjectFileName = path;
         Project().SetProjectCaption();
         St().Project.ProjectChanged = true;
@@ -183,21 +187,10 @@ protected:
         EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
         EXPECT_TRUE(St().Project.ProjectChanged);
         EXPECT_EQ(St().Caption, caption);
-        if (!old.empty()) {
-            EXPECT_EQ(ReadWholeFile(path), old);
-        }
     }
-};
-
-TEST_F(SaveFailureTest, ReadOnlyFileAndFolderThatDoesNotExist) {
-    MakeRich();
-    const std::string handout = work.File("handout.prj");
-    WriteTestFile(handout, "HANDOUT");
-    ::chmod(handout.c_str(), 0444);
-    ExpectFailedSaveKeepsEverything(handout, "HANDOUT");
     EXPECT_EQ(ui.messages.at(0).text, "Cannot write " + handout + ": the file is read-only");
-    ExpectFailedSaveKeepsEverything(work.File("no/such/folder/p.prj"), "");
-    // Save as into it: the name and caption stay.
+    EXPECT_EQ(ReadWholeFile(handout), "HANDOUT");
+    // Save as into a missing folder: the name and caption stay.
     ui.saveFiles.push_back(work.File("no/such/box"));
     Project().ProjectFileName = "untitled.prj";
     Project().SetProjectCaption();
