@@ -94,6 +94,11 @@ TEST_F(WoodCosting, WorkedExampleCostsEightyPenceAndBadSizesAreRefused) {
         refused(bad, "100", "20", MsgKind::Error, bad + "\r\nis not a valid number");
     const std::string huge = "1" + std::string(200, '0');  // finite, but the cost would not fit the money format
     refused("1000", huge, "20", MsgKind::Error, huge + "\r\nis not a valid number");
+
+    static_cast<TWood&>(*session.State.Database.Materials[0]).Price = 50000;  // a half penny goes up
+    page.DMaterialComboClick(0);
+    CostWood("500", "50", "10");
+    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.13");
 }
 
 TEST_F(WoodCosting, WarningsHaveTheirExactTextsAndLimitsAndAreAdviceOnly) {
@@ -212,18 +217,10 @@ TEST_F(CostingTest, BoardsAreCostedAndOnlyTheLongerSideIsComparedWithTheSheetLen
     EXPECT_EQ(ui.LastMessage(), "The maximum size available in 6 (mm)\r\n is 2.44 m x 1.22 m");
     Cost(-1, "0.6", "");
     EXPECT_EQ(ui.LastMessage(), kInvalid);
-}
 
-// Half pennies go up on the tabs and in the list (the binary value of 0.105 is a little less).
-TEST_F(CostingTest, HalfPenniesRoundUpOnTheTabsAndInTheList) {
-    static_cast<TWood&>(*session.State.Database.Materials[0]).Price = 50000;
-    page.MaterialChosen(0);
-    CostWood("500", "50", "10");
-    EXPECT_EQ(page.WoodCostLabel, kPound + " 0.13");
-
+    // Half pennies go up, on the tab and in the list (0.105 is a little less in binary).
     ShapeOf(static_cast<TBoard&>(*session.State.Database.Materials[5]), 6).Price = 420;
-    page.MaterialPCChange(CostingPage::kBoardTab);
-    Cost(EntryOf(page.BoardSectionLB, "6 (mm)"), "500", "50");
+    Cost(-1, "0.5", "0.05");
     EXPECT_EQ(page.BoardCostLabel, kPound + "0.11");
     page.WoodAddCLBtnClick();
     EXPECT_EQ(session.CutList().CutGrid.Cell(7, 1), "0.11");
