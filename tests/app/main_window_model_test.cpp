@@ -74,29 +74,15 @@ TEST_F(ShellTest, StartupFindsTheLowerCaseFileAndReportsAnUnusableProjectFolder)
     EXPECT_EQ(s.State.Database.DatabaseFileName, "Higher.mdf");
 }
 
-// A level switch empties the browse lists (what browsing restores is checked with the page).
-TEST_F(ShellTest, ALevelSwitchEmptiesTheBrowseLists) {
-    AppModel& s = *session;
-    s.Main().MenuBtn1Click(0);
-    s.Browse().WhichMaterialRGClick(BrowsePage::kMetals);
-    s.Browse().MatListBClick(1);
-    ASSERT_FALSE(s.Browse().MatListB.empty());
-    s.Main().Database1Click();
-    s.Main().NewDBClick();
-    EXPECT_EQ(s.Browse().WhichMaterialRG, -1);
-    EXPECT_TRUE(s.Browse().MatListB.empty());
-}
-
 // The Database menu offers the other level. Unsaved work is asked about first
 // (the answers are tried in full on New): Cancel keeps everything; no question,
-// No, or Yes with a saved project switches and starts afresh.
+// No, or Yes with a saved project switches and starts afresh, with empty browse
+// lists (what browsing restores is checked with the page).
 TEST_F(ShellTest, LevelSwitchAsksAboutUnsavedWorkFirst) {
     const struct {
         std::optional<Answer> answer;  // none: nothing unsaved
-        std::optional<std::string> saveAs;
         bool switched;
-    } cases[] = {
-        {std::nullopt, {}, true}, {Answer::Cancel, {}, false}, {Answer::No, {}, true}, {Answer::Yes, "work.prj", true}};
+    } cases[] = {{std::nullopt, true}, {Answer::Cancel, false}, {Answer::No, true}, {Answer::Yes, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer ? static_cast<int>(*c.answer) : -1);
         ui.messages.clear();
@@ -105,10 +91,11 @@ TEST_F(ShellTest, LevelSwitchAsksAboutUnsavedWorkFirst) {
         s.Main().MenuBtn1Click(2);
         s.State.Project.ProjectChanged = c.answer.has_value();
         s.State.Search.SearchType = s.State.Search.LastSearchType = 1;
+        s.Browse().WhichMaterialRGClick(BrowsePage::kMetals);
         s.Main().Database1Click();
         EXPECT_EQ(s.Main().NewDB, "Change to lower level");
         if (c.answer) ui.answers.push_back(*c.answer);
-        if (c.answer == Answer::Yes) ui.saveFiles.push_back(c.saveAs ? std::optional(work.File(*c.saveAs)) : c.saveAs);
+        if (c.answer == Answer::Yes) ui.saveFiles.push_back(work.File("work.prj"));
         s.Main().NewDBClick();
         ASSERT_EQ(ui.messages.size(), c.answer ? 1u : 0u);
         if (c.answer) {
@@ -117,8 +104,9 @@ TEST_F(ShellTest, LevelSwitchAsksAboutUnsavedWorkFirst) {
                       "Do you want to save the changes before the file is closed?");
             EXPECT_EQ(ui.messages[0].buttons, kBtnYes | kBtnNo | kBtnCancel);
         }
-        EXPECT_EQ(s.State.Database.DatabaseFileName, c.switched ? "lower.mdf" : "higher.mdf");
-        EXPECT_EQ(s.State.Database.DatabaseLevel, c.switched ? 0 : 1);
+        EXPECT_EQ(s.State.Database.DatabaseFileName + std::to_string(s.State.Database.DatabaseLevel),
+                  c.switched ? "lower.mdf0" : "higher.mdf1");
+        EXPECT_EQ(s.Browse().MatListB.empty(), c.switched);
         EXPECT_EQ(s.State.Project.ProjectChanged, c.answer && !c.switched);
         EXPECT_EQ(s.ActivePage(), c.switched ? Page::Start : Page::Costing);
         EXPECT_EQ(std::pair(s.State.Search.SearchType, s.State.Search.LastSearchType),

@@ -60,8 +60,7 @@ std::string SheetFault(const std::vector<PieceSize>& pieces, const PackedStock& 
     std::vector<int> seen(pieces.size(), 0);
     for (std::size_t i : packed.TooLarge) {
         const PieceSize& p = pieces[i];
-        if ((p.Length <= L && p.Width <= W) || (p.Width <= L && p.Length <= W))
-            return "piece " + std::to_string(i) + " would fit but is listed as too large";
+        if ((p.Length <= L && p.Width <= W) || (p.Width <= L && p.Length <= W)) return "a piece that fits is too large";
         ++seen[i];
     }
     for (std::size_t i : packed.NoSize) ++seen[i];
@@ -73,10 +72,9 @@ std::string SheetFault(const std::vector<PieceSize>& pieces, const PackedStock& 
         for (const Placement& p : use.Pieces) {
             if (p.Piece >= pieces.size()) return where + "unknown piece";
             ++seen[p.Piece];
-            if (p.Length != pieces[p.Piece].Length || p.Width != pieces[p.Piece].Width)
-                return where + "piece " + std::to_string(p.Piece) + " changed size";
+            if (p.Length != pieces[p.Piece].Length || p.Width != pieces[p.Piece].Width) return where + "size changed";
             boxes.push_back(BoxOf(p));
-            if (!Inside(boxes.back(), L, W)) return where + "piece " + std::to_string(p.Piece) + " outside";
+            if (!Inside(boxes.back(), L, W)) return where + "piece outside";
         }
         for (std::size_t a = 0; a < boxes.size(); ++a)
             for (std::size_t b = a + 1; b < boxes.size(); ++b)
@@ -240,19 +238,17 @@ TEST(LayOutLengths, FirstFitDecreasingWithKerfAndOffcuts) {
 // ------------------------------------------------------------ the stock summary
 
 TEST(SummariseStock, GroupsPiecesByMaterialAndStockSize) {
-    TMaterialList materials;
     auto steel = TSteel::Create();
-    steel->Name = "Mild steel";
     steel->Shapes[static_cast<std::size_t>(steel->FindShape(1))]->MaxLength = 300;  // 12 x 3 strip, 3 m
-    materials.push_back(std::move(steel));
     auto mdf = TBoard::Create();
-    mdf->Name = "MDF";
     mdf->Shapes.clear();
     mdf->Shapes.push_back(std::make_unique<TBoardShape>(TBoardShape{6, 122, 244, 800, -1}));
+    TMaterialList materials;
+    materials.push_back(std::move(steel));
     materials.push_back(std::move(mdf));
-    auto pine = TWood::Create();
-    pine->Name = "Pine";
-    materials.push_back(std::move(pine));
+    materials.push_back(TWood::Create());
+    const char* names[] = {"Mild steel", "MDF", "Pine"};
+    for (std::size_t i = 0; i < materials.size(); ++i) materials[i]->Name = names[i];
 
     const std::vector<StockPiece> pieces = {
         {1, "side", "MDF", "2", "600", "600", "6 (mm)", {}},
