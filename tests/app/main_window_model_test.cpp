@@ -70,8 +70,7 @@ TEST_F(ShellTest, StartupFindsTheLowerCaseFileAndReportsAnUnusableProjectFolder)
                   program.Path() + ".");
     EXPECT_EQ(s.State.DefaultUserDir, program.Path());
     EXPECT_EQ(s.State.Database.Materials.size(), RichMaterials().size());
-    EXPECT_EQ(s.State.Database.DatabaseLevel, 0);
-    EXPECT_EQ(s.State.Database.DatabaseFileName, "Higher.mdf");
+    EXPECT_EQ(s.State.Database.DatabaseFileName + std::to_string(s.State.Database.DatabaseLevel), "Higher.mdf0");
 }
 
 // The Database menu offers the other level. Unsaved work is asked about first

@@ -75,8 +75,7 @@ TEST_F(ProjectCommandsTest, SaveRunsSaveAsWhichNeverReplacesAFileUnasked) {
     EXPECT_FALSE(ui.saveRequests[1].askBeforeReplacing);  // the dialog does not ask about the name typed
     EXPECT_EQ(ui.saveRequests[1].initialDir, work.Path());
     EXPECT_EQ(ReadWholeFile(precious), "PRECIOUS WORK");
-    EXPECT_EQ(Project().ProjectFileName, "untitled.prj");
-    EXPECT_TRUE(St().Project.ProjectChanged);
+    EXPECT_TRUE(Project().ProjectFileName == "untitled.prj" && St().Project.ProjectChanged);
 
     // Yes replaces it and leaves no unsaved changes; Save then writes it again without a dialog.
     EXPECT_TRUE(Project().Save1Click());

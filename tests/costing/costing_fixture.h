@@ -26,8 +26,7 @@ protected:
         auto m = T::Create();
         m->Name = name;
         m->CostingFlag = costingFlag;
-        // Stock starts priced and sized (a shape at zero keeps a material off the
-        // costing tabs); the tests set the shapes they look at.
+        // Stock starts priced and sized: a shape at zero keeps a material off the tabs.
         if constexpr (requires { m->Shapes.front()->MaxLength; }) {
             for (auto& s : m->Shapes) {
                 s->Price = 100;

@@ -193,13 +193,11 @@ TEST_F(MetalCosting, RefusesMissingSizeAndBadNumbers) {
     EXPECT_EQ(ui.LastMessage(), kInvalid);
 }
 
-// Plastics share the metals' section costing; their own texts and money format.
+// Plastics share the metals' section costing: only their warning text and money format differ.
 TEST_F(CostingTest, PlasticSheetsHaveTheirOwnTexts) {
     page.MaterialPCChange(CostingPage::kPlasticTab);
-    EXPECT_EQ(Names(page.PlasticSectionLB), "1.5 mm [sheet], 2.5 mm [sheet], 3.0 mm [sheet], 5.0 mm [sheet]");
-    Cost(0, "500", "300");
-    EXPECT_EQ(page.PlasticUnitCostLabel + "|" + page.PlasticCostLabel, kPound + " 20.00|" + kPound + "3.00");
-    Cost(-1, "1010", "300");
+    Cost(0, "1010", "300");
+    EXPECT_EQ(page.PlasticUnitCostLabel + "|" + page.PlasticCostLabel, kPound + " 20.00|" + kPound + "6.06");
     EXPECT_EQ(ui.LastMessage(), "The maximum size available in 1.5 mm [sheet]\r\n is 1.00 m x 0.50 m");
 }
 

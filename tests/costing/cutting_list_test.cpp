@@ -68,12 +68,11 @@ TEST_F(CuttingListTest, EachTabAddsItsPieceWithTheCostItShows) {
     Cost(0, "0.3", "0.2");
     page.WoodAddCLBtnClick();  // strip: size in column 5, nothing in 6
     EXPECT_EQ(Row(3), "3||Mild steel|1|300|12 x 3 [strip]||0.45|0.45");
-    EXPECT_EQ(cl.PieceAt(3)->Kind, PieceKind::Bar);
     page.SectBtn1Click(7);
     Enter(0, "0.3", "0.2");
     page.WoodAddCLBtnClick();  // sheet: width in column 5, sheet text in 6
     EXPECT_EQ(Cell(5, 4) + "|" + Cell(6, 4), "200|0.9 mm [sheet]");
-    EXPECT_EQ(cl.PieceAt(4)->Kind, PieceKind::Sheet);
+    EXPECT_EQ(std::pair(cl.PieceAt(3)->Kind, cl.PieceAt(4)->Kind), std::pair(PieceKind::Bar, PieceKind::Sheet));
 
     page.MaterialPCChange(CostingPage::kBoardTab);
     page.BoardUnitsRGClick(0);
@@ -177,9 +176,8 @@ TEST_F(CuttingListTest, RecalculationNamesTheRowOfTheBadValueOnceAndRoundsAsAPer
     EXPECT_EQ(Cell(3, 2) + "|" + Cell(8, 4), "|6.00");
     cl.CutGrid.SetCell(3, 1, "4");
     cl.CutGridMouseDown(1, 3, true);
-    const auto before = ui.messages.size();
     cl.UpdateCostBtnClick();
-    EXPECT_EQ(ui.messages.size(), before + 1);
+    ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.LastMessage(), "One of the values in row 2 is not a valid number");
     EXPECT_EQ(Cell(8, 1) + "|" + Cell(8, 4), "4.00|6.00");  // done before the bad row; total not written
 
@@ -277,11 +275,10 @@ TEST_F(CuttingListTest, ChangesAreAnnouncedAndTheGridGrows) {
     heard.clear();
     AddWood("10", 1);
     cl.ClearCuttingList();
-    EXPECT_EQ(heard, "R102-102 C101-102 T102-102 X0-102 ");  // the grid grew by row 102
-    EXPECT_EQ(cl.PieceAt(1), nullptr);
     listening.Reset();
-    AddWood("10", 1);
-    EXPECT_EQ(heard, "R102-102 C101-102 T102-102 X0-102 ");
+    AddWood("10", 1);                                        // no longer heard
+    EXPECT_EQ(heard, "R102-102 C101-102 T102-102 X0-102 ");  // the grid grew by row 102
+    EXPECT_EQ(cl.PieceAt(2), nullptr);
 
     cl.CutGrid.SetRowCount(300);  // grown from outside, as a project file does
     cl.CutGrid.SetCell(2, 250, "Pine");

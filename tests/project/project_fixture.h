@@ -1,7 +1,6 @@
 #pragma once
-// A started session on a program folder holding higher.mdf and lower.mdf, with
-// helpers that fill the search and the cutting list and take a picture of
-// everything a project command may change.
+// A started session on a program folder holding higher.mdf and lower.mdf, with helpers
+// that fill the search and the cutting list and picture all a project command may change.
 #include <gtest/gtest.h>
 
 #include <string>
