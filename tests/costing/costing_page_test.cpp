@@ -82,8 +82,7 @@ TEST_F(WoodCosting, WorkedExampleCostsEightyPenceAndBadSizesAreRefused) {
                              const std::string& text) {
         CostWood(l, w, t);
         ASSERT_FALSE(ui.messages.empty());
-        EXPECT_EQ(ui.messages.back().kind, kind) << text;
-        EXPECT_EQ(ui.messages.back().text, text);
+        EXPECT_EQ(std::pair(ui.messages.back().kind, ui.messages.back().text), std::pair(kind, text));
         EXPECT_EQ(page.WoodCostLabel, shown);
     };
     refused("0", "100", "20", MsgKind::Information, "You have a zero length");

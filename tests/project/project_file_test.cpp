@@ -12,8 +12,7 @@ namespace {
 
 std::string Int32(std::int32_t v) {
     std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        s[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) s[i] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
     return s;
 }
 std::string Counted(const std::string& bytes) { return Int32(static_cast<std::int32_t>(bytes.size())) + bytes; }
