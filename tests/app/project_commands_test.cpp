@@ -69,8 +69,9 @@ TEST_F(ProjectCommandsTest, SaveRunsSaveAsWhichNeverReplacesAFileUnasked) {
     EXPECT_FALSE(Project().Save1Click());
     EXPECT_FALSE(Project().Save1Click());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MsgKind::Confirmation);
-    EXPECT_EQ(ui.messages[0].text, "precious.prj already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(
+        std::pair(ui.messages[0].kind, ui.messages[0].text),
+        std::pair(MsgKind::Confirmation, std::string("precious.prj already exists.\r\nDo you want to replace it?")));
     EXPECT_EQ(ui.messages[0].buttons, unsigned(kBtnYes | kBtnNo));
     EXPECT_FALSE(ui.saveRequests[1].askBeforeReplacing);  // the dialog does not ask about the name typed
     EXPECT_EQ(ui.saveRequests[1].initialDir, work.Path());
