@@ -47,7 +47,7 @@ protected:
     QtUserInterface ui;
 };
 
-TEST_F(QtHelpTest, OpensTopicsContentsAndSearch) {
+TEST_F(QtHelpTest, OpensTopicsContentsAndSearchOrSaysWhatIsMissing) {
     ui.ShowHelp(2003);
     HelpWindow* help = ui.Help();
     ASSERT_NE(help, nullptr);
@@ -72,13 +72,10 @@ TEST_F(QtHelpTest, OpensTopicsContentsAndSearch) {
 
     ui.CloseHelp();
     EXPECT_EQ(ui.Help(), nullptr);
-}
-
-TEST_F(QtHelpTest, MissingTopicOrFileSaySo) {
+    // A missing topic or file says so.
     EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), HelpTopicMissingText(4242));
     ui.SetHelpFile(dir.File("nothing.hlp"));
     EXPECT_EQ(TextOfNextMessage([&] { ui.HelpContents(); }), "The help file QEL.hlp could not be opened");
-    EXPECT_EQ(ui.Help(), nullptr);
 }
 
 class NamedModel : public DialogModel {
@@ -122,7 +119,6 @@ TEST(QtUserInterfaceTest, FontAndSaveDialogs) {
     testing::TempDir dir;
     for (const bool ask : {false, true}) {
         FileDialogRequest request;
-        request.title = "Save as";
         request.initialDir = dir.Path();
         request.askBeforeReplacing = ask;
         bool confirms = false;

@@ -7,7 +7,6 @@
 #include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "browse/gui/browse_widget.h"
-#include "browse/gui/property_icons.h"
 #include "materials/material.h"
 #include "gui/widget_driver.h"
 #include "support/fake_ui.h"
@@ -44,18 +43,6 @@ protected:
     BrowsePageWidget widget{session.Browse(), nullptr};
 };
 
-// Every row code has its own 20 x 20 picture, and no two are alike.
-TEST(PropertyIcons, EveryRowCodeHasItsOwnPicture) {
-    QSet<QByteArray> seen;
-    for (int code : PropertyIconCodes()) {
-        const QImage img = PropertyIcon(code).toImage();
-        EXPECT_EQ(img.deviceIndependentSize().toSize(), QSize(20, 20)) << code;
-        const QByteArray bits(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes());
-        EXPECT_FALSE(seen.contains(bits)) << code;
-        seen.insert(bits);
-    }
-}
-
 TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDefinition) {
     Find<QAbstractButton>("WhichMaterialRG_4")->click();
     auto* matList = Find<QListWidget>("MatListB");
@@ -76,9 +63,9 @@ TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDef
     EXPECT_TRUE(ui.help.empty());
     testing::Click(list->viewport(), onRow, Qt::LeftButton);
     EXPECT_EQ(session.Browse().PropListBIndex, row);
-    testing::Move(list->viewport(), onRow);
+    testing::Mouse(list->viewport(), QEvent::MouseMove, onRow);
     EXPECT_EQ(list->viewport()->cursor().shape(), Qt::WhatsThisCursor);
-    testing::Move(list->viewport(), onRow + QPoint(0, BrowsePage::kPropRowHeight));
+    testing::Mouse(list->viewport(), QEvent::MouseMove, onRow + QPoint(0, BrowsePage::kPropRowHeight));
     EXPECT_EQ(list->viewport()->cursor().shape(), Qt::ArrowCursor);
 
     testing::Click(list->viewport(), onRow, Qt::RightButton);
