@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "materials/database.h"
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -41,16 +44,40 @@ void ExpectBadFormat(const std::string& bytes, const std::string& what) {
     }
 }
 
-TEST(RecordLayout, EachKindHasItsExactSize) {
-    // Empty texts: the common body is 36 bytes plus one byte per property entry.
-    EXPECT_EQ(Body(*TWood::Create()).size(), 36u + 10 + 16);
-    EXPECT_EQ(Body(*TMetal::Create()).size(), 36u + 21 + 20);
-    EXPECT_EQ(Body(*TSteel::Create()).size(), 36u + 21 + 20 + 53 * 21);
-    EXPECT_EQ(Body(*TAluminium::Create()).size(), 36u + 21 + 20 + 49 * 21);
-    EXPECT_EQ(Body(*TBrass::Create()).size(), 36u + 21 + 20 + 39 * 21);
-    EXPECT_EQ(Body(*TCopper::Create()).size(), 36u + 21 + 20 + 37 * 21);
-    EXPECT_EQ(Body(*TPlastic::Create()).size(), 36u + 24 + 12 + 19 * 21);
-    EXPECT_EQ(Body(*TBoard::Create()).size(), 36u + 10 + 10 * 20);
+// What a new record of each kind starts with, and its size on disk with empty
+// texts: the common body is 36 bytes, then a byte per property and the shapes.
+TEST(RecordLayout, EachKindHasItsDefaultsAndExactSize) {
+    const struct {
+        std::function<std::unique_ptr<TMaterial>()> create;
+        int category, costingFlag, first, last;  // the first and last property index
+        std::vector<int> flags;
+        std::size_t size;
+    } kinds[] = {
+        {TWood::Create, 0, -1, 3, 28, {}, 36 + 10 + 16},
+        {TBoard::Create, 10, -1, 3, 28, {}, 36 + 10 + 10 * 20},
+        {TMetal::Create, 1, 0, 3, 47, {27}, 36 + 21 + 20},
+        {TSteel::Create, 5, -1, 3, 47, {27}, 36 + 21 + 20 + 53 * 21},
+        {TAluminium::Create, 6, -1, 3, 47, {27}, 36 + 21 + 20 + 49 * 21},
+        {TBrass::Create, 7, -1, 3, 47, {27}, 36 + 21 + 20 + 39 * 21},
+        {TCopper::Create, 8, 0, 3, 47, {27}, 36 + 21 + 20 + 37 * 21},
+        {TPlastic::Create, 2, -1, 1, 49, {67}, 36 + 24 + 12 + 19 * 21},
+    };
+    for (const auto& c : kinds) {
+        auto m = c.create();
+        SCOPED_TRACE(m->RecordKind());
+        EXPECT_EQ(m->RecordKind(), c.category);
+        EXPECT_EQ(m->Category, c.category);
+        EXPECT_EQ(m->CostingFlag, c.costingFlag);
+        EXPECT_EQ(Body(*m).size(), c.size);
+        std::vector<int> indices, flags;
+        for (int i = 0; i < m->PropertyCount(); ++i) indices.push_back(m->PropertyIndex(i));
+        for (int f = 0; f < 152; ++f)
+            if (m->Flags.Has(f)) flags.push_back(f);
+        EXPECT_EQ(indices.front() * 100 + indices.back(), c.first * 100 + c.last);
+        EXPECT_TRUE(std::is_sorted(indices.begin(), indices.end()));  // the order values stand on disk
+        EXPECT_EQ(flags, c.flags);
+        for (int i : indices) EXPECT_TRUE(m->PropSet.Has(i));
+    }
 }
 
 TEST(RecordLayout, FieldsStandInFileOrder) {
@@ -188,12 +215,9 @@ TEST(DatabaseFile, FailedLoadLeavesListAndLevelAlone) {
         EXPECT_EQ(level, 0);
     };
     expectFailure(dir.File("none.mdf"), dir.File("none.mdf") + " file not found");
-    expectFailure(dir.Path(), dir.Path() + " file not found");  // a folder is no database
-    const std::string good = SerializeDatabase(RichMaterials(), 1);
-    for (std::size_t cut : {std::size_t{0}, std::size_t{8}, good.size() / 2, good.size() - 1}) {
-        WriteTestFile(dir.File("bad.mdf"), good.substr(0, cut));
-        expectFailure(dir.File("bad.mdf"), dir.File("bad.mdf") + " is not a valid *.mdf data file");
-    }
+    expectFailure(dir.Path(), dir.Path() + " file not found");                         // a folder is no database
+    WriteTestFile(dir.File("bad.mdf"), SerializeDatabase(RichMaterials(), 1) + '\0');  // each damage: RejectsDamage
+    expectFailure(dir.File("bad.mdf"), dir.File("bad.mdf") + " is not a valid *.mdf data file");
     // A second good load replaces the first completely.
     TMaterialList one;
     one.push_back(TCopper::Create());
