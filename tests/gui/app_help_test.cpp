@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QTextBrowser>
 
-#include "common/gui/dialog_registry.h"
 #include "help/help_file.h"
 #include "app/gui/help_window.h"
 #include "app/gui/qt_user_interface.h"
@@ -76,31 +75,6 @@ TEST_F(QtHelpTest, OpensTopicsContentsAndSearchOrSaysWhatIsMissing) {
     EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), HelpTopicMissingText(4242));
     ui.SetHelpFile(dir.File("nothing.hlp"));
     EXPECT_EQ(TextOfNextMessage([&] { ui.HelpContents(); }), "The help file QEL.hlp could not be opened");
-}
-
-class NamedModel : public DialogModel {
-public:
-    explicit NamedModel(const char* name) : name_(name) {}
-    const char* Name() const override { return name_; }
-
-private:
-    const char* name_;
-};
-
-TEST(QtUserInterfaceTest, DialogsRunByNameAndFiltersConvert) {
-    RegisterDialog("TestFrm", [](DialogModel& m, QWidget*) {
-        m.Close(7);
-        return m.Result();
-    });
-    QtUserInterface ui;
-    NamedModel known("TestFrm");
-    EXPECT_EQ(ui.RunDialog(known), 7);
-    NamedModel unknown("NoSuchFrm");
-    EXPECT_EQ(TextOfNextMessage([&] { EXPECT_EQ(ui.RunDialog(unknown), 0); }),
-              "The window NoSuchFrm is not available.");
-
-    EXPECT_EQ(QtFileFilter("Text|*.txt;*.csv|All (*.*)|*.*"), "Text (*.txt *.csv);;All (*.*)");
-    EXPECT_EQ(QtFileFilter("PDF (*.pdf)"), "PDF (*.pdf)");
 }
 
 // The font and save dialogs carry their names; the Save as dialog of projects

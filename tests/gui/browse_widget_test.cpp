@@ -63,10 +63,6 @@ TEST_F(BrowseWidgetTest, PointerOnTheScrolledPropertyListOpensTheSelectedRowsDef
     EXPECT_TRUE(ui.help.empty());
     testing::Click(list->viewport(), onRow, Qt::LeftButton);
     EXPECT_EQ(session.Browse().PropListBIndex, row);
-    testing::Mouse(list->viewport(), QEvent::MouseMove, onRow);
-    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::WhatsThisCursor);
-    testing::Mouse(list->viewport(), QEvent::MouseMove, onRow + QPoint(0, BrowsePage::kPropRowHeight));
-    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::ArrowCursor);
 
     testing::Click(list->viewport(), onRow, Qt::RightButton);
     ASSERT_EQ(ui.help.size(), 1u);
