@@ -88,8 +88,6 @@ TEST_F(DefaultUserDirTest, AFolderThatCannotBeUsedIsReportedOnce) {
     WriteTestFile(home.File("afile"), "x");
     WriteDir(home.File("afile"));
     EXPECT_NE(Read().problem.find("(dir=" + home.File("afile") + ") is not a folder.\r\n"), std::string::npos);
-    WriteDir("C:\\Projects");
-    EXPECT_NE(Read().problem.find("(dir=C:\\Projects) does not exist"), std::string::npos);
 
     // A long file still gives the folder named in its first lines.
     std::filesystem::create_directory(home.File("work"));
@@ -127,9 +125,9 @@ TEST_F(DefaultUserDirTest, SystemWideInstallStartsInTheUsersDocuments) {
 TEST_F(DefaultUserDirTest, UnreadableFileMeansTheProgramFolder) {
     std::filesystem::create_directory(dir.File("QEL.ini"));  // a folder where the file should be
     EXPECT_EQ(Read().dir, dir.Path());
-    EXPECT_EQ(Read().problem, "The settings file " + dir.File("QEL.ini") +
-                                  " could not be read (it is not a file).\r\nProject files are opened and saved in " +
-                                  dir.Path() + ".");
+    EXPECT_EQ(
+        Read().problem.rfind("The settings file " + dir.File("QEL.ini") + " could not be read (it is not a file).", 0),
+        0u);
 }
 
 TEST(UserFolders, DocumentsFolderComesFromTheUsersDirsFile) {

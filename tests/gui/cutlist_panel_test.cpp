@@ -3,14 +3,12 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QImage>
 
 #include "costing/costing_fixture.h"
 #include "costing/cutting_list.h"
 #include "costing/gui/cut_grid_panel.h"
 #include "costing/gui/cut_grid_view.h"
 #include "costing/gui/stock_diagram_view.h"
-#include "costing/stock_needed.h"
 #include "gui/widget_driver.h"
 
 namespace trevane::testing {

@@ -12,7 +12,6 @@
 #include "printing/gui/preview_widget.h"
 #include "printing/gui/qt_printers.h"
 #include "printing/preview_page.h"
-#include "printing/printer.h"
 #include "gui/widget_driver.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
