@@ -207,14 +207,11 @@ TEST_P(Content, PricesAndStockSizesArePlausible) {
             EXPECT_TRUE(s.length > 0 && (s.sheet ? s.width > 0 && s.width <= s.length : s.width == 0));
             // Thicker or wider stock is not cheaper; metal strip sizes do not grow with their code.
             if (metal && s.kind == kKindStrip) continue;
-            if (lastPrice.count(s.kind)) {
-                EXPECT_GE(s.price, lastPrice[s.kind]) << "cheaper than a smaller size";
-            }
+            EXPECT_GE(s.price, lastPrice[s.kind]) << "cheaper than a smaller size";
             lastPrice[s.kind] = s.price;
         }
-        if (!sizes.empty() && m->Category != kCatMetal && m->CostingFlag) {
-            EXPECT_GT(stocked, 0) << "offered for costing, no stock";
-        }
+        EXPECT_TRUE(sizes.empty() || m->Category == kCatMetal || !m->CostingFlag || stocked > 0)
+            << "offered for costing, no stock";
     }
 }
 
@@ -223,12 +220,10 @@ const std::vector<std::pair<int, int>> kSearches = {{0, 0}, {1, 0}, {2, 0}, {3, 
                                                     {4, 2}, {4, 4}, {4, 8}, {4, 15}};
 
 TEST_P(Content, EverySearchFindsItsMaterials) {
-    int woods = 0, metals = 0, plastics = 0;
-    for (const auto& m : List()) {
-        woods += IsWoodLike(m->Category);
-        metals += IsMetalCategory(m->Category);
-        plastics += m->Category == kCatPlastic;
-    }
+    const auto count = [this](auto in) { return static_cast<int>(std::count_if(List().begin(), List().end(), in)); };
+    const int woods = count([](const auto& m) { return IsWoodLike(m->Category); });
+    const int metals = count([](const auto& m) { return IsMetalCategory(m->Category); });
+    const int plastics = count([](const auto& m) { return m->Category == kCatPlastic; });
     const int all = static_cast<int>(List().size());
     for (auto [type, mask] : kSearches) {
         SCOPED_TRACE("search type " + std::to_string(type) + ", groups " + std::to_string(mask));

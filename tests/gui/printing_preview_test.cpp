@@ -63,7 +63,7 @@ TEST_F(PreviewWidgetTest, PressesZoomAndPageButtonsStepToTheDiagrams) {
     EXPECT_FALSE(next->isVisible());  // only the cutting list has further pages
 }
 
-TEST(PrintDialogs, ConfirmationAndTitlesForwardTheirButtons) {
+TEST(PrintDialogs, ConfirmationForwardsItsButtons) {
     FakePrinter printer;
     PrntFrmModel model(printer);
     model.JobLabel = "Print cutting list ?";
@@ -76,16 +76,6 @@ TEST(PrintDialogs, ConfirmationAndTitlesForwardTheirButtons) {
     Find<QPushButton>(&dlg, "PrintBtn")->click();
     EXPECT_EQ(model.Result(), PrntFrmModel::kPrint);
     EXPECT_EQ(model.NumCopy, 2);
-
-    GridTitleFrmModel titles;
-    titles.PupilNameEdit = "Sam";
-    TGridTitleFrm titleDlg(titles, nullptr);
-    auto* name = Find<QLineEdit>(&titleDlg, "PupilNameEdit");
-    EXPECT_EQ(name->text(), "Sam");
-    name->setText("Alex");
-    Find<QPushButton>(&titleDlg, "ApplyBtn")->click();
-    EXPECT_EQ(titles.Result(), GridTitleFrmModel::kApply);
-    EXPECT_EQ(titles.PupilNameEdit, "Alex");
 }
 
 class PdfPrinterTest : public ::testing::Test {
