@@ -124,7 +124,6 @@ TEST_F(MainWindowTest, ShowHintsReachesNestedControlsAndLeavesTheHintPanel) {
     window.show();
     QApplication::processEvents();
     Child<QAction>("Showhints1")->trigger();
-    EXPECT_FALSE(session.State.View.ShowHints);
     QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(edit, &tip);
     EXPECT_FALSE(QToolTip::isVisible());

@@ -92,14 +92,12 @@ TEST_F(CutListPanel, KeysPressesAndPasteGoThroughTheCore) {
 TEST_F(CutListPanel, GridAndDiagramsFollowTheList) {
     for (int i = 0; i < 101; ++i) AddBoard("10", "10");
     EXPECT_EQ(grid->model()->rowCount(), 102);  // grown beyond the first hundred rows
-    EXPECT_EQ(Shown(0, 102), "102");
     session.CutList().ClearCuttingList();
 
     auto* view = Child<StockDiagramView>("StockDiagram");
     AddBoard("1200", "600");
     panel->ShowStockNow();
     ASSERT_EQ(view->Items().size(), 1u);
-    EXPECT_EQ(view->Items()[0].cell.right - view->Items()[0].cell.left, view->width() - 8);  // the full width
 
     Click(3, 1);  // five off: two sheets, and the view grows to hold them
     Key(grid, Qt::Key_5, "5");
