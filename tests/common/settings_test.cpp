@@ -64,7 +64,6 @@ TEST_F(DefaultUserDirTest, FolderFormsAndRelativePathsComeFromHome) {
     const std::pair<std::string, std::string> cases[] = {
         {"~", home.Path()},
         {"~/work", home.File("work")},
-        {"$HOME", home.Path()},
         {"${HOME}/work/", home.File("work")},
         {"work", home.File("work")},
         {"\"~/work\"", home.File("work")},
