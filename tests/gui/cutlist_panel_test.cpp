@@ -3,14 +3,12 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QImage>
 
 #include "costing/costing_fixture.h"
 #include "costing/cutting_list.h"
 #include "costing/gui/cut_grid_panel.h"
 #include "costing/gui/cut_grid_view.h"
 #include "costing/gui/stock_diagram_view.h"
-#include "costing/stock_needed.h"
 #include "gui/widget_driver.h"
 
 namespace trevane::testing {
@@ -58,11 +56,8 @@ protected:
 // The names are checked with every page's in EveryNamedControlExists, what the
 // keys and presses do in cutting_list_test; here the view forwards them.
 TEST_F(CutListPanel, KeysPressesAndPasteGoThroughTheCore) {
-    EXPECT_FALSE(Child("CopyBtn")->isEnabled());
-    EXPECT_EQ(grid->model()->headerData(3, Qt::Horizontal).toString(), "no. off");
     AddBoard("600", "500");
     EXPECT_EQ(Shown(7, 2), "total");
-    EXPECT_TRUE(Child("CopyBtn")->isEnabled());
     EXPECT_EQ(Child<QPlainTextEdit>("StockSummary")->toPlainText(), "");  // not while the pupil works
     EXPECT_NE(StockShown().indexOf("MDF 6 (mm): 1 sheet"), -1);
 
@@ -94,18 +89,15 @@ TEST_F(CutListPanel, KeysPressesAndPasteGoThroughTheCore) {
     EXPECT_EQ(Shown(1, 1), "rail");
 }
 
-TEST_F(CutListPanel, GrowsWithTheList) {
+TEST_F(CutListPanel, GridAndDiagramsFollowTheList) {
     for (int i = 0; i < 101; ++i) AddBoard("10", "10");
-    EXPECT_EQ(grid->model()->rowCount(), 102);
-    EXPECT_EQ(Shown(0, 102), "102");
-}
+    EXPECT_EQ(grid->model()->rowCount(), 102);  // grown beyond the first hundred rows
+    session.CutList().ClearCuttingList();
 
-TEST_F(CutListPanel, DiagramsFollowTheList) {
     auto* view = Child<StockDiagramView>("StockDiagram");
     AddBoard("1200", "600");
     panel->ShowStockNow();
     ASSERT_EQ(view->Items().size(), 1u);
-    EXPECT_EQ(view->Items()[0].cell.right - view->Items()[0].cell.left, view->width() - 8);  // the full width
 
     Click(3, 1);  // five off: two sheets, and the view grows to hold them
     Key(grid, Qt::Key_5, "5");
@@ -113,15 +105,6 @@ TEST_F(CutListPanel, DiagramsFollowTheList) {
     panel->ShowStockNow();
     ASSERT_EQ(view->Items().size(), 2u);
     EXPECT_GE(view->minimumHeight(), view->Items()[1].cell.bottom);
-
-    // Drawn: the first piece's rectangle shows as a dark line inside the sheet.
-    const QImage image = view->grab().toImage();
-    const DiagramShapes shapes = ShapesOf(view->Setup(), session.CutList().StockNeeded(), view->Items()[0]);
-    ASSERT_EQ(shapes.pieces.size(), 4u);
-    const Rect& r = shapes.pieces[0];
-    const int dpr = static_cast<int>(image.devicePixelRatio());
-    EXPECT_LT(qGray(image.pixel(r.left * dpr, (r.top + r.bottom) / 2 * dpr)), 128);
-    EXPECT_GT(qGray(image.pixel((r.left + 3) * dpr, (r.top + r.bottom) / 2 * dpr + 1)), 128);
 
     session.CutList().ClearCuttingList();  // as a new project does
     panel->ShowStockNow();

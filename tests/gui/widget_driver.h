@@ -29,28 +29,23 @@ W* Find(QWidget* root, const char* name) {
     return w;
 }
 
-inline void Press(QWidget* target, QPoint at, Qt::MouseButton button) {
-    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+// A mouse event of `type` at `at`; `button` is held only while pressing.
+inline void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
+    QMouseEvent e(type, at, target->mapToGlobal(at), button,
+                  type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(target, &e);
 }
-
-// A press and its release, as a click.
+inline void Press(QWidget* target, QPoint at, Qt::MouseButton button) {
+    Mouse(target, QEvent::MouseButtonPress, at, button);
+}
 inline void Click(QWidget* target, QPoint at, Qt::MouseButton button) {
     Press(target, at, button);
-    QMouseEvent e(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
-inline void Move(QWidget* target, QPoint at) {
-    QMouseEvent e(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
+    Mouse(target, QEvent::MouseButtonRelease, at, button);
 }
 
 inline void Key(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QKeyEvent e(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(target, &e);
 }
-
-inline void Type(QWidget* target, const QString& text) { Key(target, 0, text); }
 
 }  // namespace trevane::testing

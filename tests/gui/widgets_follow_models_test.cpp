@@ -20,6 +20,7 @@
 #include "search/search_dialogs.h"
 #include "search/search_page.h"
 #include "support/fake_ui.h"
+#include "support/preview_button.h"
 #include "support/temp_dir.h"
 #include "gui/widget_driver.h"
 
@@ -129,11 +130,7 @@ TEST_F(WidgetsFollowModels, AfterEveryCommandOfEveryPage) {
         {"back from the preview", [&] { app.Preview().SpeedButton2Click(); }},
         {"another category", [&] { app.Browse().WhichMaterialRGClick(BrowsePage::kMetals); }},
         {"main menu", [&] { app.Browse().BmenuBtnClick(); }},
-        {"a new search",
-         [&] {
-             chooseWoods();
-             app.Main().MenuBtn1Click(1);
-         }},
+        {"a new search", [&] { chooseWoods(), app.Main().MenuBtn1Click(1); }},
         {"a criterion", [&] { app.Search().GridCMouseDown(true, 1, 1, false); }},
         {"the search", [&] { app.Search().SearchBtnClick(); }},
         {"an evaluation", [&] { app.Search().EvalMemoChanged("Oak is hard.\r\nBeech too."); }},
@@ -141,40 +138,24 @@ TEST_F(WidgetsFollowModels, AfterEveryCommandOfEveryPage) {
         {"back to the search", [&] { app.Preview().SpeedButton2Click(); }},
         {"show details", [&] { app.Search().ShowDetailsBtnClick(); }},
         {"return to search", [&] { app.Browse().BSearchBtnClick(); }},
-        {"the properties preview after a search preview",
-         [&] {
-             app.ShowPage(Page::Browse);
-             app.Browse().BprintBtnClick();
-         }},
+        {"the properties preview after a search preview", [&] { testing::PressPreviewButton(app, Page::Browse); }},
         {"costing from the menu", [&] { app.Main().MenuBtn1Click(2); }},
         {"a costing material", [&] { app.Costing().DMaterialComboClick(0); }},
         {"sizes and a cost",
          [&] {
-             app.Costing().LengthEdit = "600";
-             app.Costing().WidthEdit = "45";
-             app.Costing().ThicknessEdit = "20";
-             app.Costing().WoodCostBtnClick();
+             auto& c = app.Costing();
+             std::tie(c.LengthEdit, c.WidthEdit, c.ThicknessEdit) = std::tuple("600", "45", "20");
+             c.WoodCostBtnClick();
          }},
         {"add to the cutting list", [&] { app.Costing().WoodAddCLBtnClick(); }},
         {"the cutting-list preview after a properties preview", [&] { app.Costing().DPrntBtnClick(); }},
         {"the metal tab", [&] { app.Costing().MaterialPCChange(CostingPage::kMetalTab); }},
         {"a metal size", [&] { app.Costing().MetalSectionLBClick(0); }},
         {"a board thickness",
-         [&] {
-             app.Costing().MaterialPCChange(CostingPage::kBoardTab);
-             app.Costing().BoardSectionLBClick(1);
-         }},
-        {"the View switches",
-         [&] {
-             app.Main().Onsearch1Click();
-             app.Main().Oncosts1Click();
-         }},
+         [&] { app.Costing().MaterialPCChange(CostingPage::kBoardTab), app.Costing().BoardSectionLBClick(1); }},
+        {"the View switches", [&] { app.Main().Onsearch1Click(), app.Main().Oncosts1Click(); }},
         {"a new project", [&] { app.Project().Newprojectfile1Click(); }},
-        {"the other level",
-         [&] {
-             app.Main().Database1Click();
-             app.Main().NewDBClick();
-         }},
+        {"the other level", [&] { app.Main().Database1Click(), app.Main().NewDBClick(); }},
     };
     for (const auto& [name, command] : commands) {
         command();

@@ -50,16 +50,13 @@ TEST(FlagRule, EveryPropertyOwnsItsFlags) {
     }
     EXPECT_EQ(owned.size(), 105u);
     for (int f : {39, 44, 79, 84, 101, 120, 140, 143, 146, 151}) EXPECT_EQ(owned.count(f), 0u) << f;
-    EXPECT_TRUE(OwnedFlags(0).empty());
-    EXPECT_TRUE(OwnedFlags(50).empty());
+    EXPECT_TRUE(OwnedFlags(0).empty() && OwnedFlags(50).empty());
 }
 
 TEST(FlagRule, WordsAPropertyDoesNotUseChangeNothing) {
     EXPECT_EQ(FlagsFor(3, "intermediate"), std::set<int>{1});
     EXPECT_EQ(FlagsFor(27, "hard"), std::set<int>{11});
-    EXPECT_TRUE(FlagsFor(27, "difficult").empty());
-    EXPECT_TRUE(FlagsFor(24, "good").empty());
-    EXPECT_TRUE(FlagsFor(22, "yes").empty());
+    EXPECT_TRUE(FlagsFor(27, "difficult").empty() && FlagsFor(24, "good").empty() && FlagsFor(22, "yes").empty());
     // Stiffness: the grid's words and yes/no share the two flags.
     for (const auto& [word, flag] : {std::pair{"stiff", 60}, {"yes", 60}, {"flexible", 100}, {"no", 100}})
         EXPECT_EQ(FlagsFor(5, word), std::set<int>{flag}) << word;
@@ -173,13 +170,11 @@ TEST(Matching, SearchesOverARealisticDatabase) {
     EXPECT_EQ(run(3, 1, 0).size(), 8u);
 
     EXPECT_EQ(run(0, 1, 0, 0, "hard"), (V{0}));
-    EXPECT_EQ(run(0, 1, 0, 0, "intermediate"), V{});
     EXPECT_EQ(run(0, 0, 0, 4, "easy"), (V{1}));  // lower: entry 4 is Ease of planing/cutting
     // Conductor of heat and electricity "yes" is entry 6 of both metal templates.
     EXPECT_EQ(run(1, 1, 0, 6, "yes"), (V{3, 5, 6}));
     EXPECT_EQ(run(1, 0, 0, 3, "yes"), (V{3, 5, 6}));
     EXPECT_EQ(MatchingPositions(db, SearchFlags(2, 1, 0, {"yes", "", "", "stiff"}), 2), (V{7}));
-    EXPECT_EQ(run(2, 1, 0, 3, "flexible"), V{});
     // Neither flag of Thermosetting is stored: only "don't care" matches.
     EXPECT_EQ(run(2, 1, 0, 1, "yes"), V{});
     EXPECT_EQ(run(2, 1, 0, 1, "no"), V{});

@@ -70,11 +70,8 @@ TEST(Tables, MetalSizesIncludingTheOddTexts) {
 }
 
 TEST(Tables, PlasticSizesAndBoardThicknesses) {
-    const std::vector<std::string> plastics = {"1.5 mm [sheet]", "2.0 mm [sheet]", "2.5 mm [sheet]", "3.0 mm [sheet]",
-                                               "5.0 mm [sheet]", "5 mm [rod]",     "10 mm [rod]",    "15 mm [rod]",
-                                               "20 mm [rod]",    "25 mm [rod]",    "6 mm [tube]",    "10 mm [tube]",
-                                               "15 mm [tube]",   "20 mm [tube]",   "25 mm [tube]",   "50 mm [tube]",
-                                               "75 mm [tube]",   "100 mm [tube]",  "150 mm [tube]"};
+    const std::vector<std::string> plastics = Golden("plastic_sizes.txt");
+    ASSERT_EQ(plastics.size(), 19u);
     ExpectTable(plastics, PlasticSizeText, PlasticSizeCode);
 
     int withText = 0;
@@ -86,10 +83,7 @@ TEST(Tables, PlasticSizesAndBoardThicknesses) {
         EXPECT_EQ(BoardSizeCode(text), t);
     }
     EXPECT_EQ(withText, 10);
-    EXPECT_EQ(BoardSizeText(7), "");
-    EXPECT_EQ(BoardSizeCode("7 (mm)"), 0);
-    EXPECT_EQ(BoardSizeCode("12(mm)"), 0);
-    EXPECT_EQ(BoardSizeCode(""), 0);
+    EXPECT_EQ(BoardSizeCode("7 (mm)") + BoardSizeCode("12(mm)") + BoardSizeCode(""), 0);
 }
 
 }  // namespace

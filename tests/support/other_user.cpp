@@ -29,11 +29,8 @@ std::string RunAsPupil(const std::function<std::string()>& body, const std::vect
                 result = std::string("exception: ") + e.what();
             }
         }
-        for (std::size_t done = 0; done < result.size();) {
-            const ssize_t n = ::write(fds[1], result.data() + done, result.size() - done);
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
+        for (ssize_t n = 1, done = 0; n > 0 && done < static_cast<ssize_t>(result.size()); done += n)
+            n = ::write(fds[1], result.data() + done, result.size() - static_cast<std::size_t>(done));
         ::_exit(result.empty() ? 0 : 1);
     }
     ::close(fds[1]);

@@ -9,14 +9,9 @@ void RecordingCanvas::Add(CanvasOp op, const Rect& r, int x, int y, std::string 
 }
 
 void RecordingCanvas::SetMapping(int pageWidth, int pageHeight, const Rect& target) {
-    mapped_ = true;
     Add(CanvasOp::Mapping, target, pageWidth, pageHeight);
 }
-
-void RecordingCanvas::ResetMapping() {
-    mapped_ = false;
-    Add(CanvasOp::ResetMapping, {});
-}
+void RecordingCanvas::ResetMapping() { Add(CanvasOp::ResetMapping, {}); }
 
 void RecordingCanvas::FillRect(const Rect& r) { Add(CanvasOp::Fill, r); }
 void RecordingCanvas::Rectangle(const Rect& r) { Add(CanvasOp::Rectangle, r); }

@@ -46,7 +46,6 @@ public:
 
     std::vector<CanvasCall> calls;
     int Sheets() const { return sheet_ + 1; }
-    bool Mapped() const { return mapped_; }
 
     // The calls of one kind, and the first text call whose text is `text` (nullptr: none).
     std::vector<const CanvasCall*> Of(CanvasOp op) const;
@@ -57,7 +56,6 @@ private:
     std::vector<std::string> Lines(int width, const std::string& text, unsigned flags) const;
 
     bool printing_;
-    bool mapped_ = false;
     int sheet_ = 0;
     BrushStyle brush_ = BrushStyle::SolidWhite;
     PageFont font_;
