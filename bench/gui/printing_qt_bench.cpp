@@ -87,7 +87,7 @@ void BM_CuttingListToPdf(benchmark::State& state) {
 BENCHMARK(BM_CuttingListToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // A class's list of 300 pieces: a box for each of 30 pupils in MDF, acrylic,
-// pine and steel strip (as trevane-print-check --class 30 prints it).
+// pine and steel strip.
 StockSummary ClassStock() {
     StockSummary s;
     struct Part {
