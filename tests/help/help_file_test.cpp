@@ -52,6 +52,12 @@ TEST(HelpFileTest, ReadsTopicsTitlesKeywordsAndBody) {
     EXPECT_TRUE(help.Validate().empty());
 }
 
+std::string Texts(const std::vector<HelpProblem>& problems) {
+    std::string s;
+    for (const HelpProblem& p : problems) s += p.Text() + "\n";
+    return s;
+}
+
 TEST(HelpFileTest, ProblemsNameFileAndLineAndAreSkipped) {
     HelpFile help;
     std::vector<HelpProblem> problems;
@@ -60,34 +66,24 @@ TEST(HelpFileTest, ProblemsNameFileAndLineAndAreSkipped) {
         "@topic 7\n@title Duplicate\nDuplicate body.\n@topic twelve\n@title Bad\nBad body.\n"  // lines 7-12
         "@topic 99999999999\n@topic 8\n",
         "b.txt", &problems);
-    ASSERT_EQ(problems.size(), 6u);
-    EXPECT_EQ(problems[0].Text(), "b.txt:1: text before the first @topic line");
-    EXPECT_EQ(problems[1].line, 4);  // second title
-    EXPECT_EQ(problems[2].line, 5);  // unknown directive
-    EXPECT_EQ(problems[3].Text(), "b.txt:7: topic 7 is already defined at b.txt:2");
-    EXPECT_EQ(problems[4].line, 10);
-    EXPECT_EQ(problems[5].line, 13);
-
+    EXPECT_EQ(Texts(problems),
+              "b.txt:1: text before the first @topic line\nb.txt:4: second title for topic 7\n"
+              "b.txt:5: unknown line \"@colour\"\nb.txt:7: topic 7 is already defined at b.txt:2\n"
+              "b.txt:10: malformed topic line \"@topic twelve\" (expected @topic and a number)\n"
+              "b.txt:13: malformed topic line \"@topic 99999999999\" (expected @topic and a number)\n");
     ASSERT_EQ(help.Topics().size(), 2u);
     const HelpTopic* seven = help.Find(7);
     EXPECT_EQ(seven->Title, "Seven");
     ASSERT_EQ(seven->Body.size(), 1u);
     EXPECT_EQ(seven->Body[0].text, "Body of seven.");
+    EXPECT_EQ(Texts(help.Validate()), ":0: there is no topic 1 (the contents page)\nb.txt:14: topic 8 has no @title\n");
 
-    // Topic 8 has no title and there is no contents topic.
-    const auto invalid = help.Validate();
-    ASSERT_EQ(invalid.size(), 2u);
-    EXPECT_EQ(invalid[1].Text(), "b.txt:14: topic 8 has no @title");
-}
-
-TEST(HelpFileTest, ValidateReportsBrokenLinks) {
-    HelpFile help;
-    help.Parse("@topic 1\n@title C\nSee [[3]] and [[x]] and [[1|me]].\n[[2\n", "c.txt");
-    const auto problems = help.Validate();
-    ASSERT_EQ(problems.size(), 3u);
-    EXPECT_EQ(problems[0].Text(), "c.txt:3: link to topic 3, which does not exist");
-    EXPECT_EQ(problems[1].line, 3);
-    EXPECT_EQ(problems[2].line, 4);
+    HelpFile links;
+    links.Parse("@topic 1\n@title C\nSee [[3]] and [[x]] and [[1|me]].\n[[2\n", "c.txt");
+    EXPECT_EQ(Texts(links.Validate()),
+              "c.txt:3: link to topic 3, which does not exist\n"
+              "c.txt:3: malformed link (expected [[number]] or [[number|text]])\n"
+              "c.txt:4: malformed link (expected [[number]] or [[number|text]])\n");
 }
 
 TEST(HelpFileTest, RendersBlocksInlineMarkupAndLinks) {
@@ -212,7 +208,6 @@ TEST(HelpFileTest, UrlsAndLoading) {
     EXPECT_EQ(HelpTopicFromUrl(HelpTopicUrl(2049)), 2049);
     EXPECT_EQ(HelpTopicFromUrl("topic:"), -1);
     EXPECT_EQ(HelpTopicFromUrl("http://x"), -1);
-    EXPECT_EQ(HelpTopicMissingText(1234), "Help topic 1234 is not in the help file");
 
     testing::TempDir dir;
     EXPECT_THROW(LoadHelpFile(dir.File("QEL.hlp")), EFileError);
@@ -226,7 +221,8 @@ TEST(HelpFileTest, UrlsAndLoading) {
 
 namespace fs = std::filesystem;
 
-// The shipped sources, read in the compiler's order.
+// The shipped sources, read in the compiler's order (the build refuses any
+// problem in them).
 class HelpTopics : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -234,17 +230,11 @@ protected:
         for (const auto& e : fs::directory_iterator(std::string(TREVANE_SOURCE_DIR) + "/data/help"))
             if (e.path().extension() == ".txt") files.push_back(e.path().string());
         std::sort(files.begin(), files.end());
-        for (const auto& f : files) shipped.Parse(ReadWholeFile(f), f, &problems);
+        for (const auto& f : files) shipped.Parse(ReadWholeFile(f), f);
     }
     static inline HelpFile shipped;
-    static inline std::vector<HelpProblem> problems;
     const HelpFile* help = &shipped;
 };
-
-TEST_F(HelpTopics, CompileWithoutProblems) {
-    for (const auto& p : problems) ADD_FAILURE() << p.Text();
-    for (const auto& p : help->Validate()) ADD_FAILURE() << p.Text();
-}
 
 TEST_F(HelpTopics, EveryContextTheProgramOpensHasATopicWithKeywords) {
     std::set<int> contexts(kHelpContexts.begin(), kHelpContexts.end());
