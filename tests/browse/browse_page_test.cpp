@@ -2,11 +2,7 @@
 // memory and the recording fake of the user interface.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -279,33 +275,6 @@ TEST_F(BrowsePictureTest, PictureFollowsTheMaterialAndTheShowPictureSwitch) {
     page.MatListBClick(0);
     EXPECT_TRUE(page.PropPic.Empty());
     EXPECT_TRUE(ui.messages.empty());
-}
-
-// Showing the same material again reads nothing while its file is unchanged;
-// a changed file is read again.
-TEST_F(BrowsePictureTest, PictureIsKeptWhileItsFileIsUnchanged) {
-    PutPicture("12.jpg");
-    const std::string path = dir.File("pics/12.jpg");
-    page.MatListBClick(0);
-    ASSERT_EQ(page.PropPic.width, 16);
-    struct stat before {};
-    ASSERT_EQ(::stat(path.c_str(), &before), 0);
-    {
-        // Same size, same inode, same time: the file is not read again.
-        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
-        f.write(std::string(static_cast<std::size_t>(before.st_size), 'X').data(), before.st_size);
-    }
-    const timespec times[2] = {before.st_atim, before.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-    page.MatListBClick(1);
-    EXPECT_TRUE(page.PropPic.Empty());
-    page.MatListBClick(0);
-    EXPECT_EQ(page.PropPic.width, 16);
-
-    const timespec later[2] = {before.st_atim, {before.st_mtim.tv_sec + 5, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);
-    page.MatListBClick(0);
-    EXPECT_TRUE(page.PropPic.Empty());  // read again: now damaged
 }
 
 }  // namespace

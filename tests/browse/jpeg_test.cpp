@@ -107,11 +107,9 @@ TEST_F(JpegFromToolsTest, LargePicturesAreDecodedNearTheSizeShown) {
     struct Case {
         int fitW, fitH, w, h;
     } cases[] = {
-        {0, 0, 1600, 1200},       // no box: the whole picture
-        {200, 150, 200, 150},     // an eighth
-        {400, 150, 200, 150},     // the height decides
-        {500, 500, 800, 600},     // shown 500 x 375: a half covers it, a quarter does not
-        {2000, 2000, 1600, 1200}  // it fits as it is
+        {0, 0, 1600, 1200},    // no box: the whole picture
+        {400, 150, 200, 150},  // an eighth; the height decides
+        {500, 500, 800, 600},  // shown 500 x 375: a half covers it, a quarter does not
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.fitW) + " x " + std::to_string(c.fitH));
@@ -124,10 +122,6 @@ TEST_F(JpegFromToolsTest, LargePicturesAreDecodedNearTheSizeShown) {
     }
 
     int w = 0, h = 0;
-    FitPictureSize(1600, 1200, 200, 150, w, h);
-    EXPECT_EQ(w * 1000 + h, 200150);
-    FitPictureSize(1000, 1000, 200, 150, w, h);  // square: as high as the box
-    EXPECT_EQ(w * 1000 + h, 150150);
     FitPictureSize(8000, 10, 200, 150, w, h);  // a strip keeps at least a pixel
     EXPECT_EQ(w * 1000 + h, 200001);
     FitPictureSize(120, 90, 200, 150, w, h);  // smaller pictures keep their size

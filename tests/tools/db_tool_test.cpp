@@ -453,12 +453,5 @@ TEST(HelpCommand, RefusesBadSourcesAndWritesNothing) {
     EXPECT_EQ(ReadWholeFile(dir.File("QEL.hlp")), "old");
 }
 
-TEST(HelpCommand, MissingFolderOrSources) {
-    TempDir dir;
-    EXPECT_EQ(RunHelp({"help", dir.File("none"), dir.File("QEL.hlp")}).status, 1);
-    EXPECT_EQ(RunHelp({"help", dir.Path(), dir.File("QEL.hlp")}).status, 1);  // no sources
-    EXPECT_FALSE(FileExists(dir.File("QEL.hlp")));
-}
-
 }  // namespace
 }  // namespace trevane
