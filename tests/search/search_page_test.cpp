@@ -132,19 +132,6 @@ TEST_F(CriteriaGridTest, RowsAreTheTemplatesPropertiesAndNoOthers) {
     }
 }
 
-TEST_F(CriteriaGridTest, CategoryLineNamesTheTypeAndTheChosenProcesses) {
-    std::string lines;
-    for (const auto& [type, mask] : {std::pair{0, 15}, {1, 15}, {2, 15}, {3, 15}, {4, 1 | 8}, {4, 15}, {7, 1}}) {
-        page.SetCategoryLabel(type, mask);
-        lines += page.CategoryLabel + "\n";
-    }
-    // No such type: the line stays.
-    EXPECT_EQ(lines,
-              "woods\nmetals\nplastics\nall materials\nworking properties: fabrication + wasting\n"
-              "working properties: fabrication + forming + casting + wasting\n"
-              "working properties: fabrication + forming + casting + wasting\n");
-}
-
 using SearchDialogsTest = SearchTest;
 
 TEST_F(SearchDialogsTest, SearchWithoutTypeAsksAndStaysOpenThenSetsUpTheSearch) {
