@@ -94,15 +94,6 @@ TEST_F(MakePics, WritesOneDecodablePictureInTheMaterialsColourPerNumberAndTheSam
     EXPECT_LT(acrylic[1], 90);
     EXPECT_GT(copper[0], copper[1] + 25);
     EXPECT_GT(copper[1], copper[2]);
-
-    // The first material naming a number decides its picture: the lower level
-    // reuses number 3 for the same oak with another look; number 40 is new.
-    const std::string lower = Source("lower.json", R"({ "level": 0, "materials": [
-      {"kind": "wood", "name": "Oak", "picture": 3, "look": {"style": "metal", "finish": "polished"}},
-      {"kind": "wood", "name": "Pine", "picture": 40, "look": {"style": "wood", "figure": "knotty"}}]})");
-    ASSERT_EQ(Make(dir.File("both"), {src, lower}).status, 0);
-    EXPECT_EQ(ReadWholeFile(dir.File("both") + "/3.jpg"), ReadWholeFile(out + "/3.jpg"));
-    EXPECT_TRUE(FileExists(dir.File("both") + "/40.jpg"));
 }
 
 TEST_F(MakePics, BadSourcesAreNamedAndNothingIsWrittenOrLost) {

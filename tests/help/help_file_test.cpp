@@ -36,20 +36,6 @@ HelpFile Sample() {
     return help;
 }
 
-TEST(HelpFileTest, ReadsTopicsTitlesKeywordsAndBody) {
-    const HelpFile help = Sample();
-    ASSERT_EQ(help.Topics().size(), 3u);
-    const HelpTopic* hard = help.Find(2003);
-    ASSERT_NE(hard, nullptr);
-    EXPECT_EQ(hard->Title, "Hardness");
-    EXPECT_EQ(hard->Keywords, (std::vector<std::string>{"hardness", "hard", "soft"}));
-    EXPECT_EQ(hard->Line, 9);
-    ASSERT_EQ(hard->Body.size(), 4u);  // blank lines at the end are dropped
-    EXPECT_EQ(hard->Body[0].line, 12);
-    EXPECT_EQ(help.Find(5), nullptr);
-    EXPECT_TRUE(help.Validate().empty());
-}
-
 std::string Texts(const std::vector<HelpProblem>& problems) {
     std::string s;
     for (const HelpProblem& p : problems) s += p.Text() + "\n";
