@@ -19,6 +19,7 @@ public:
     DeviceSize portraitMillimetres{210, 297};
     bool failBegin = false, failNewPage = false, failEnd = false, failEndWithFileError = false;
     std::vector<std::string> log;
+    std::vector<int> positions;  // of the progress window
     // The canvas of the last job (kept after the job for inspection).
     std::unique_ptr<RecordingCanvas> job;
 
@@ -63,24 +64,17 @@ public:
         log.push_back("progress " + text);
         return std::make_unique<Progress>(*this);
     }
-    std::vector<int> positions;
 
 private:
-    class JobCanvas_ : public RecordingCanvas {
-    public:
+    struct JobCanvas_ : RecordingCanvas {
         explicit JobCanvas_(FakePrinter& p) : RecordingCanvas(true), p_(p) {}
         void NewSheet() override { p_.NewPage(); }
-
-    private:
         FakePrinter& p_;
     };
-    class Progress : public IProgressWindow {
-    public:
+    struct Progress : IProgressWindow {
         explicit Progress(FakePrinter& p) : p_(p) {}
         ~Progress() override { p_.log.push_back("progress closed"); }
         void SetPosition(int percent) override { p_.positions.push_back(percent); }
-
-    private:
         FakePrinter& p_;
     };
     DeviceSize Oriented(DeviceSize s) const {

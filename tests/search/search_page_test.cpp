@@ -347,8 +347,7 @@ TEST_F(SearchRunTest, EvaluationAndDatabaseSwitch) {
     page.NearMisses = {{1, "Pine", "Hardness hard"}};
     page.NumFoundLabel = "1";
     page.OnDatabaseSwitched();
-    EXPECT_TRUE(page.FoundListbox.empty());
-    EXPECT_TRUE(page.NearMisses.empty());
+    EXPECT_TRUE(page.FoundListbox.empty() && page.NearMisses.empty());
     EXPECT_EQ(page.NumFoundLabel, "0");
 }
 
