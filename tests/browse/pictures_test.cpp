@@ -1,6 +1,5 @@
 // The picture generator run as a program on small database sources: the files it
-// writes (one per picture number, 200 x 150, decodable, in the material's
-// colour, the same every time) and its refusal of bad sources.
+// writes and its refusal of bad sources.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>

@@ -1,13 +1,12 @@
 // Prints one page of the program through the real printer layer without any
 // window, for the spooler test and for looking at the printed pages:
 //
-//   trevane-print-check --kind 1|2|3 [--printer NAME] [--pdf FILE] [--copies N] [--rows N]
+//   trevane-print-check --kind 1|2|3 --printer NAME [--copies N] [--rows N]
 //   trevane-print-check --list
 //
 // Kind 1 prints the properties of the first hardwood, 2 a woods search with an
-// evaluation, 3 a cutting list of N rows. Without --printer the job goes to the
-// built-in "Save as PDF" printer, writing FILE. Exit status 0 when the job was
-// handed over whole.
+// evaluation, 3 a cutting list of N rows. Exit status 0 when the job was handed
+// over whole.
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
@@ -97,7 +96,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     int kind = 0, copies = 1, rows = 12;
-    std::string printer = QtPrinterSystem::kPdfPrinter, pdf;
+    std::string printer;
     bool list = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -106,8 +105,8 @@ int main(int argc, char** argv) {
             continue;
         }
         const std::string value = i + 1 < argc ? argv[++i] : "";
-        if (a == "--printer" || a == "--pdf") {
-            (a == "--pdf" ? pdf : printer) = value;
+        if (a == "--printer") {
+            printer = value;
             continue;
         }
         int* number = a == "--kind" ? &kind : a == "--copies" ? &copies : a == "--rows" ? &rows : nullptr;
@@ -123,8 +122,6 @@ int main(int argc, char** argv) {
     }
     if (kind < 1 || kind > 3) return Stop(2, "--kind must be 1, 2 or 3");
     if (!printers.SelectPrinter(printer)) return Stop(1, "no printer named " + printer);
-    if (printer == QtPrinterSystem::kPdfPrinter && pdf.empty()) return Stop(2, "--pdf FILE is needed for " + printer);
-    printers.SetPdfFileName(pdf);
     ui.printers = &printers;
 
     AppModel session(ui, QCoreApplication::applicationDirPath().toStdString());

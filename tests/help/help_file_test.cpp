@@ -1,7 +1,6 @@
-// The help file: topics, problems with file and line, rendering and search; and
-// the help texts shipped in data/help: a topic for every context the program
-// opens, property definitions under the property's own name, every topic found
-// from the contents page, and no mark-up left over in what the viewer shows.
+// The help file: problems with file and line, rendering and search; and the help
+// texts shipped in data/help: a topic for every context the program opens, and
+// no mark-up left over in what the viewer shows.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -1,8 +1,6 @@
 // The printed pages and cutting diagrams drawn on the recording canvas of an A4
 // landscape page at 600 dpi, checked by what must hold on any good page rather
-// than by the coordinates of each call: everything lies on the page, rows and
-// pieces do not overlap, every piece of content is printed once, page labels
-// count the sheets.
+// than by the coordinates of each call.
 #include <gtest/gtest.h>
 
 #include <algorithm>

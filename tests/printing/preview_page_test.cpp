@@ -1,6 +1,5 @@
 // The preview page and the print command through the recording fake of the user
-// interface and a fake printer: refusals, zoom, titles, font label, copies,
-// the name question and what happens when printing fails.
+// interface and a fake printer: refusals, copies, the name question, failures.
 #include <gtest/gtest.h>
 
 #include "app/app_model.h"

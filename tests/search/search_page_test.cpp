@@ -1,7 +1,5 @@
 // The search page through the recording fake of the user interface, with a small
-// database built in memory: the criteria grid (rows, value cycles, mouse presses,
-// category line), the search-type and working-properties dialogs, and running a
-// search (materials tried and found, advice, details, close matches, evaluation).
+// database built in memory: the criteria grid, the search dialogs, and searches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -300,8 +298,7 @@ TEST_F(SearchRunTest, DetailsShowTheFoundMaterialsAndReturnUnchanged) {
     page.SearchBtnClick();
     ASSERT_EQ(FoundNames(), "Oak,MDF");
     EXPECT_TRUE(page.IsAvailable(page.FoundListbox[0]));
-    EXPECT_FALSE(page.IsAvailable(page.FoundListbox[1]));
-    EXPECT_FALSE(page.IsAvailable({"gone", 99}));
+    EXPECT_FALSE(page.IsAvailable(page.FoundListbox[1]) || page.IsAvailable({"gone", 99}));
 
     // The browse side of the details is the browse test's.
     page.ShowDetailsBtnClick();
