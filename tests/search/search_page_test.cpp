@@ -176,29 +176,7 @@ TEST_F(SearchDialogsTest, WorkingPropertiesAskForAProcessAndSearchAtOnce) {
     EXPECT_EQ(st.Search.WorkingMask, 9);
 }
 
-TEST_F(SearchDialogsTest, CancelledProcessesLeaveNoTypeChosenAndCancelChangesNothing) {
-    StartSearch(0);
-    Want("Hardness", "hard");
-    page.FoundListbox = {{"Oak", 0}};
-    page.NumFoundLabel = "1";
-    ui.dialogScripts["SearchFrm"].push_back([](DialogModel& m) {
-        auto& dlg = static_cast<TSearchFrm&>(m);
-        dlg.SearchMaterialRGClick(4);
-        EXPECT_EQ(dlg.WorkingChoices(), 0);
-        dlg.CancelBtnClick();
-    });
-    ui.dialogScripts["SubSearchFrm"].push_back([](DialogModel& m) {
-        static_cast<TSubSearchFrm&>(m).FormChk = true;
-        static_cast<TSubSearchFrm&>(m).SpeedButton2Click();
-    });
-    page.NewSearchBtnClick();
-
-    EXPECT_EQ(st.Search.SearchType, 0);
-    EXPECT_EQ(page.CategoryLabel + ", " + page.GridC.Cell(1, RowOf("Hardness")) + ", " + page.NumFoundLabel,
-              "woods, hard, 1");
-}
-
-TEST_F(SearchDialogsTest, PreviousSearchReturnsToTheSearchAsItStood) {
+TEST_F(SearchDialogsTest, PreviousSearchReturnsToTheSearchAsItStoodAndCancelChangesNothing) {
     Add<TWood>("Oak", {});
     StartSearch(0);
     page.SearchBtnClick();
@@ -216,6 +194,21 @@ TEST_F(SearchDialogsTest, PreviousSearchReturnsToTheSearchAsItStood) {
         EXPECT_EQ(page.GridC.Cell(1, RowOf("Weight")), "heavy");
         EXPECT_EQ(FoundNames(), "Oak");
     }
+
+    // Cancelled processes leave no type chosen, and cancel changes nothing.
+    ui.dialogScripts["SearchFrm"].push_back([](DialogModel& m) {
+        auto& dlg = static_cast<TSearchFrm&>(m);
+        dlg.SearchMaterialRGClick(4);
+        EXPECT_EQ(dlg.WorkingChoices(), 0);
+        dlg.CancelBtnClick();
+    });
+    ui.dialogScripts["SubSearchFrm"].push_back([](DialogModel& m) {
+        static_cast<TSubSearchFrm&>(m).FormChk = true;
+        static_cast<TSubSearchFrm&>(m).SpeedButton2Click();
+    });
+    page.NewSearchBtnClick();
+    EXPECT_EQ(page.CategoryLabel + ", " + page.GridC.Cell(1, RowOf("Weight")) + ", " + FoundNames(),
+              "woods, heavy, Oak");
 
     ScriptSearchType(2);  // a new type: new rows, results reset
     page.NewSearchBtnClick();
