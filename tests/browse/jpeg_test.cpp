@@ -189,23 +189,19 @@ TEST_F(JpegFromToolsTest, DamagedFilesAreRefusedAndLeaveNoPicture) {
         SCOPED_TRACE(c.what);
         Image img{3, 1, std::vector<std::uint8_t>(9, 1)};  // stale content must not survive a failure
         EXPECT_FALSE(DecodeJpeg(c.bytes, img));
-        EXPECT_TRUE(img.Empty());
-        EXPECT_TRUE(img.rgb.empty());
+        EXPECT_TRUE(img.Empty() && img.rgb.empty());
     }
     // The good file still decodes after all that (no state left behind), and
     // so does one that lacks only its end marker.
     Image img;
-    EXPECT_TRUE(DecodeJpeg(good, img));
-    EXPECT_TRUE(DecodeJpeg(good.substr(0, good.size() - 2), img));
-    EXPECT_TRUE(DecodeJpeg(progressive.substr(0, progressive.size() - 2), img));
+    EXPECT_TRUE(DecodeJpeg(good, img) && DecodeJpeg(good.substr(0, good.size() - 2), img) &&
+                DecodeJpeg(progressive.substr(0, progressive.size() - 2), img));
 }
 
 TEST(JpegFileTest, MissingDirectoryAndOversizedFilesAreRefusedUnread) {
     TempDir dir;
     Image img;
-    EXPECT_FALSE(LoadJpegFile(dir.File("missing.jpg"), img));
-    EXPECT_FALSE(LoadJpegFile(dir.Path(), img));
-    EXPECT_FALSE(LoadJpegFile("", img));
+    EXPECT_FALSE(LoadJpegFile(dir.File("missing.jpg"), img) || LoadJpegFile(dir.Path(), img) || LoadJpegFile("", img));
 
     // A sparse file over the size limit is refused from its size alone.
     const std::string big = dir.File("big.jpg");

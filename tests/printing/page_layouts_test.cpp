@@ -131,8 +131,7 @@ TEST(PropertiesPage, EveryRowAfterTheNameWithDescriptionPictureAndProgress) {
                                      [&](int p) { progress.push_back(p); }),
                   "page 1 of 1");
         ExpectSoundPage(c);
-        EXPECT_EQ(Count(c, "Oak"), 1);  // in the name box, not as a row
-        EXPECT_EQ(Count(c, "Name"), 0);
+        EXPECT_EQ(Count(c, "Oak") * 10 + Count(c, "Name"), 10);  // in the name box, not as a row
         for (std::size_t i = 1; i < rows.size(); ++i) {
             const CanvasCall* label = c.Text(rows[i].label);
             const CanvasCall* value = c.Text(rows[i].value);
@@ -156,12 +155,9 @@ TEST(PropertiesPage, EveryRowAfterTheNameWithDescriptionPictureAndProgress) {
 
 TEST(SearchPage, WantedCriteriaFoundMaterialsAndTheEvaluation) {
     StringGrid grid{2, 50, 0, 1};
-    const char* rows[][2] = {{"property", "value"},
-                             {"Hardness", "don't care"},
-                             {"Weight", "heavy"},
-                             {"Cost", "don't care"},
-                             {"Strength", "strong"}};
-    for (int r = 0; r < 5; ++r) grid.SetCell(0, r, rows[r][0]), grid.SetCell(1, r, rows[r][1]);
+    const std::vector<std::string> cells{"property", "value", "Hardness",   "don't care", "Weight",
+                                         "heavy",    "Cost",  "don't care", "Strength",   "strong"};
+    for (int i = 0; i < 10; ++i) grid.SetCell(i % 2, i / 2, cells[static_cast<std::size_t>(i)]);
     IndexedList found;
     for (int i = 0; i < 120; ++i) found.push_back({"Material number " + std::to_string(i), i});
     const std::string memo = "It worked.";
@@ -181,8 +177,7 @@ TEST(SearchPage, WantedCriteriaFoundMaterialsAndTheEvaluation) {
         for (const ListEntry& e : found) EXPECT_EQ(Count(c, e.text), 1) << e.text;
         ASSERT_NE(c.Text(memo), nullptr);
         EXPECT_EQ(c.Text(memo)->font.name, "Times");
-        EXPECT_NE(c.Text("Name: Sam"), nullptr);
-        EXPECT_NE(c.Text("Title: Stool"), nullptr);
+        EXPECT_TRUE(c.Text("Name: Sam") && c.Text("Title: Stool"));
     }
 }
 
