@@ -335,12 +335,10 @@ TEST(CuttingDiagrams, LabelsAndOffcutsReadWhereTheyFit) {
     RecordingCanvas c;
     DrawCuttingDiagramPage(c, kTarget, kPage, stock, plan, 0, "page 2 of 2", PageFont{"Arial", 19, true});
     EXPECT_EQ(DiagramCaption(stock, plan[0][0]), "MDF 6 (mm): sheet 1 of 1, 2440 x 1220 mm");
-    EXPECT_NE(c.Text("1 side"), nullptr);
-    EXPECT_NE(c.Text("600 x 300"), nullptr);
+    EXPECT_TRUE(c.Text("1 side") && c.Text("600 x 300"));
     EXPECT_EQ(c.Text("2"), nullptr);  // 80 x 20 mm is too small to hold its number
-    bool offcut = false;
-    for (const CanvasCall& call : c.calls) offcut |= call.text.rfind("offcut ", 0) == 0;
-    EXPECT_TRUE(offcut);
+    EXPECT_TRUE(std::any_of(c.calls.begin(), c.calls.end(),
+                            [](const CanvasCall& call) { return call.text.rfind("offcut ", 0) == 0; }));
     EXPECT_GT(c.Of(CanvasOp::Line).size(), 20u);  // the leftovers are hatched
 }
 

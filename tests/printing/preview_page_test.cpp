@@ -2,6 +2,8 @@
 // interface and a fake printer: refusals, copies, the name question, failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_model.h"
 #include "browse/browse_page.h"
 #include "costing/cutting_list.h"
@@ -40,9 +42,6 @@ protected:
             frm.SetNumCopy(copies);
             frm.PrintClick();
         });
-    }
-    int Count(const std::string& entry) const {
-        return static_cast<int>(std::count(printer.log.begin(), printer.log.end(), entry));
     }
 };
 
@@ -133,20 +132,6 @@ TEST_F(PreviewTest, CancelledConfirmationPrintsNothing) {
     EXPECT_EQ(printer.job, nullptr);
 }
 
-TEST_F(PreviewTest, LongCuttingListTakesSeveralSheetsPerCopy) {
-    CuttingList& cl = session.CutList();
-    for (int i = 0; i < 100; ++i) cl.AddCuttingRow("Pine", "300", "50", "20", "\xC2\xA3 1.00");
-    Open(Page::Costing);
-    preview.PupilName = "Sam";
-    ConfirmPrint(2);
-    preview.PrintBtnClick();
-    const int perCopy = printer.job->Sheets() / 2;
-    EXPECT_GT(perCopy, 1);
-    EXPECT_EQ(printer.job->Sheets(), 2 * perCopy);
-    EXPECT_EQ(printer.job->Of(CanvasOp::RoundRect).size(), 2u);  // a frame on each copy's first sheet
-    EXPECT_EQ(Count("end"), 1);
-}
-
 // A printer failure aborts the job quietly; a file that cannot be written is reported.
 TEST_F(PreviewTest, FailureAbortsTheJob) {
     Open(Page::Browse);
@@ -169,7 +154,7 @@ TEST_F(PreviewTest, FailureAbortsTheJob) {
             EXPECT_EQ(ui.messages[0].text, c.message);
             EXPECT_EQ(ui.messages[0].kind, MsgKind::Error);
         }
-        EXPECT_EQ(Count("abort"), c.begun ? 1 : 0);
+        EXPECT_EQ(std::count(printer.log.begin(), printer.log.end(), "abort"), c.begun ? 1 : 0);
         EXPECT_EQ(printer.orientation, PrinterOrientation::Portrait);
         EXPECT_EQ(printer.log.back(), "progress closed");
         EXPECT_EQ(session.ActivePage(), Page::Preview);
