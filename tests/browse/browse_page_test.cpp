@@ -85,7 +85,6 @@ TEST_F(BrowseTest, CategoriesListTheirMaterialsInDatabaseOrder) {
         EXPECT_EQ(Listed(), listed) << category;
     }
     EXPECT_EQ(page.MatListB, (IndexedList{{"M4", 4}}));
-    EXPECT_EQ(page.WhichMaterialRG, BrowsePage::kPlastics);
 
     // Choosing a category forgets the material shown before.
     page.MatListBClick(0);

@@ -49,7 +49,6 @@ TEST(PageArithmetic, PrinterPageIsLandscapeWhateverItsOrientation) {
     EXPECT_FALSE(PageSetupOf(p, 96).Valid());
 }
 
-// Where the sheets break is checked against the drawn list below; here the ends.
 TEST(PageArithmetic, CuttingListPageCountFollowsTheSheetBreaks) {
     EXPECT_EQ(CuttingListPageCount(0, 1000, {}), "page 1 of 1");
     // A row too tall for any sheet still takes one sheet, and no sheet is empty.
