@@ -90,9 +90,7 @@ TEST_F(BrowseTest, CategoriesListTheirMaterialsInDatabaseOrder) {
     page.MatListBClick(0);
     ASSERT_FALSE(page.PropListB.empty());
     page.WhichMaterialRGClick(BrowsePage::kHardwoods);
-    EXPECT_TRUE(page.PropListB.empty());
-    EXPECT_TRUE(page.MemoB.empty());
-    EXPECT_EQ(page.MatListBIndex, -1);
+    EXPECT_TRUE(page.PropListB.empty() && page.MemoB.empty() && page.MatListBIndex == -1);
 
     // An emptied database leaves no entries pointing at materials that are gone.
     st.Database.Materials.clear();
@@ -168,6 +166,7 @@ TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
     const IndexedList found{{"Acrylic", 2}, {"Mild steel", 1}};
     page.ShowDetails(found);
     EXPECT_EQ(session.ActivePage(), Page::Browse);
+    EXPECT_TRUE(!page.WhichMaterialRGVisible && page.BSearchGBVisible);  // the found list in place of the categories
     EXPECT_EQ(page.MatListB, found);
     EXPECT_EQ(Shown(), "Acrylic, 0, 0");
     page.MatListBClick(1);
@@ -178,6 +177,7 @@ TEST_F(BrowseTest, DetailsModeShowsFoundMaterialsAndReturnsToSearch) {
     // Leaving through the main menu restores the normal page and the last material.
     session.ShowStartPage();
     page.EnterBrowse();
+    EXPECT_TRUE(page.WhichMaterialRGVisible && !page.BSearchGBVisible);
     EXPECT_EQ(page.MatNameLabel, "Oak");
 
     page.ShowDetails({});

@@ -80,8 +80,7 @@ TEST_F(MakePics, WritesOneDecodablePictureInTheMaterialsColourPerNumberAndTheSam
         const std::string name = "/" + std::to_string(n) + ".jpg";
         Image img;
         ASSERT_TRUE(LoadJpegFile(out + name, img)) << n;
-        EXPECT_EQ(img.width, 200);
-        EXPECT_EQ(img.height, 150);
+        EXPECT_TRUE(img.width == 200 && img.height == 150) << n;
         EXPECT_EQ(ReadWholeFile(out + name), ReadWholeFile(again + name)) << n;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator{}), 5);

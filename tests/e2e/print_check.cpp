@@ -4,9 +4,8 @@
 //   trevane-print-check --kind 1|2|3 --printer NAME [--copies N] [--rows N]
 //   trevane-print-check --list
 //
-// Kind 1 prints the properties of the first hardwood, 2 a woods search with an
-// evaluation, 3 a cutting list of N rows. Exit status 0 when the job was handed
-// over whole.
+// Kind 1: the first hardwood's properties; 2: a woods search with an evaluation;
+// 3: a cutting list of N rows. Exit status 0 when the job was handed over whole.
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
@@ -44,7 +43,6 @@ public:
         Checked([&] { QtPrinterSystem::EndDoc(); });
         ended = true;
     }
-    void SetupDialog() override {}
 
 private:
     template <class F>

@@ -55,10 +55,7 @@ TEST(HelpFileTest, ProblemsNameFileAndLineAndAreSkipped) {
               "b.txt:10: malformed topic line \"@topic twelve\" (expected @topic and a number)\n"
               "b.txt:13: malformed topic line \"@topic 99999999999\" (expected @topic and a number)\n");
     ASSERT_EQ(help.Topics().size(), 2u);
-    const HelpTopic* seven = help.Find(7);
-    EXPECT_EQ(seven->Title, "Seven");
-    ASSERT_EQ(seven->Body.size(), 1u);
-    EXPECT_EQ(seven->Body[0].text, "Body of seven.");
+    EXPECT_EQ(help.TopicHtml(*help.Find(7)), "<h1>Seven</h1>\n<p>Body of seven.</p>\n");
     EXPECT_EQ(Texts(help.Validate()), ":0: there is no topic 1 (the contents page)\nb.txt:14: topic 8 has no @title\n");
 
     HelpFile links;

@@ -27,11 +27,9 @@ const PageSetup kPage{7016, 4960, 600, 600, 96};
 const Rect kTarget{0, 0, 7016, 4960};
 
 TEST(PageArithmetic, MulDivRoundsHalvesAwayFromZeroAndNeverDividesByZero) {
-    EXPECT_EQ(MulDiv(565, 5, 3), 942);
-    EXPECT_EQ(MulDiv(1, 1, 2), 1);
-    EXPECT_EQ(MulDiv(-1, 1, 2), -1);
-    EXPECT_EQ(MulDiv(2000000000, 3, 4), 1500000000);
-    EXPECT_EQ(MulDiv(5, 5, 0), 0);
+    EXPECT_EQ((std::vector<int>{MulDiv(565, 5, 3), MulDiv(1, 1, 2), MulDiv(-1, 1, 2), MulDiv(2000000000, 3, 4),
+                                MulDiv(5, 5, 0)}),
+              (std::vector<int>{942, 1, -1, 1500000000, 0}));
 }
 
 TEST(PageArithmetic, PrinterPageIsLandscapeWhateverItsOrientation) {

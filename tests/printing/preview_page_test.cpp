@@ -79,6 +79,19 @@ TEST_F(PreviewTest, KindTitlesButtonAndReturnFollowThePage) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(PreviewTest, ConfirmationWindowCountsOneToTwentyCopiesAndNamesThePrinter) {
+    PrntFrmModel frm(printer);
+    frm.NumCopyClick(false);
+    EXPECT_EQ(frm.NumCopy, 1);
+    for (int i = 0; i < 25; ++i) frm.NumCopyClick(true);
+    EXPECT_EQ(frm.NumCopy, 20);
+    frm.SetNumCopy(0);
+    EXPECT_EQ(frm.NumCopy, 1);
+    printer.names.push_back("Art room");
+    frm.SetupBtnClick();
+    EXPECT_EQ(frm.Label1, "printer: Art room");
+}
+
 TEST_F(PreviewTest, ThreeCopiesOfThePropertiesPageAreOneJobOfThreeSheets) {
     Open(Page::Browse);
     std::string question;

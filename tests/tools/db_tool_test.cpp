@@ -280,7 +280,6 @@ TEST(DbTool, CommandsOnTheSampleDatabase) {
 
     EXPECT_EQ(Tool({"list", mdf}).out.rfind("0\t0\tOak\n1\t10\tPlywood\n2\t1\tFerrous metals\n", 0), 0u);
 
-    // What each search finds is checked against the program in SearchFindsWhatTheProgramFinds.
     // At the lower level the woods' template has no Durability.
     EXPECT_EQ(Tool({"search", mdf, "--type", "0", "Durability=high"}).out, "0\tOak\tavailable\n");
     EXPECT_EQ(Tool({"search", mdf, "--type", "0", "--level", "0", "Durability=high"}).status, 2);
@@ -413,7 +412,6 @@ TEST(HelpCommand, RefusesBadSourcesAndWritesNothing) {
     WriteTestFile(dir.File("QEL.hlp"), "old");
     const HelpRun run = RunHelp({"trevane-db", "help", dir.Path(), dir.File("QEL.hlp")});
     EXPECT_EQ(run.status, 1);
-    // Lines are counted in each source; the help file's own problems are its test's.
     for (const char* expected : {"b.txt:5: the text is not UTF-8", "b.txt:2: topic 1 is already defined at ",
                                  "a.txt:4: topic 2 has no", "5 problem(s)"})
         EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\n" << run.err;
