@@ -47,12 +47,6 @@ TEST(PageArithmetic, PrinterPageIsLandscapeWhateverItsOrientation) {
     EXPECT_FALSE(PageSetupOf(p, 96).Valid());
 }
 
-TEST(PageArithmetic, CuttingListPageCountFollowsTheSheetBreaks) {
-    EXPECT_EQ(CuttingListPageCount(0, 1000, {}), "page 1 of 1");
-    // A row too tall for any sheet still takes one sheet, and no sheet is empty.
-    EXPECT_EQ(CuttingListPageCount(0, 1000, {2000, 2000}), "page 1 of 2");
-}
-
 bool Inside(const Rect& inner, const Rect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;

@@ -79,6 +79,20 @@ TEST_F(PreviewTest, KindTitlesButtonAndReturnFollowThePage) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// Each step in makes the picture larger in the page's proportions, up to the
+// full size; each step out smaller, down to a tenth.
+TEST_F(PreviewTest, ZoomStepsKeepThePagesProportionsAndStopAtTheEnds) {
+    for (int i = 0; i < 12; ++i) preview.PrntPicMouseDown(false);
+    EXPECT_EQ(preview.PreviewDivisor, 10);
+    for (int i = 0, width = preview.PrntPicWidth; i < 12; ++i, width = preview.PrntPicWidth) {
+        preview.PrntPicMouseDown(true);
+        EXPECT_GE(preview.PrntPicWidth, width);
+        EXPECT_NEAR(preview.PrntPicWidth * 2000.0 / preview.PrntPicHeight, 2825, 10);
+    }
+    EXPECT_EQ(preview.PreviewDivisor, 1);
+    EXPECT_EQ(preview.PrntPicWidth, 2825);
+}
+
 TEST_F(PreviewTest, ConfirmationWindowCountsOneToTwentyCopiesAndNamesThePrinter) {
     PrntFrmModel frm(printer);
     frm.NumCopyClick(false);
