@@ -22,7 +22,6 @@
 namespace trevane {
 namespace {
 
-// A4 landscape at 600 dpi: frame 60 px in, q = 150.
 const PageSetup kPage{7016, 4960, 600, 600, 96};
 const Rect kTarget{0, 0, 7016, 4960};
 
