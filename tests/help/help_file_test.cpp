@@ -182,9 +182,19 @@ TEST_F(HelpTopics, EveryContextTheProgramOpensHasATopicWithKeywords) {
     }
 }
 
-// No mark-up is left in what the viewer shows.
-TEST_F(HelpTopics, ViewerShowsNoLeftOverMarkUp) {
+// No mark-up is left in what the viewer shows, and every topic can be reached
+// by following links from the contents.
+TEST_F(HelpTopics, ViewerShowsNoLeftOverMarkUpAndEveryTopicIsReachable) {
+    std::set<int> seen = {kHelpContents};
+    for (std::vector<int> todo = {kHelpContents}; !todo.empty();) {
+        const HelpTopic* t = help->Find(todo.back());
+        todo.pop_back();
+        for (const auto& line : t ? t->Body : std::vector<HelpBodyLine>{})
+            for (const HelpLink& link : FindHelpLinks(line.text))
+                if (link.valid && seen.insert(link.topic).second) todo.push_back(link.topic);
+    }
     for (const HelpTopic& t : help->Topics()) {
+        EXPECT_TRUE(seen.count(t.Number)) << "topic " << t.Number << " cannot be reached from the contents";
         const std::string html = help->TopicHtml(t);
         EXPECT_EQ(html.find('*'), std::string::npos) << "unmatched bold in topic " << t.Number;
         EXPECT_EQ(html.find("[["), std::string::npos) << "broken link in topic " << t.Number;
