@@ -2,55 +2,33 @@
 // froze the window: large and lying JPEG files, and unusual help text.
 #include <benchmark/benchmark.h>
 
-#include <jpeglib.h>
-
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "help/help_file.h"
 #include "browse/jpeg.h"
+#include "jpeg_write.h"
 
 namespace {
 
 using namespace trevane;
 
-// A photo-like picture (smooth gradients with some texture), encoded in memory.
+// A photo-like picture (smooth gradients with some texture), encoded in memory
+// by the picture generator's encoder.
 std::string EncodePicture(int width, int height) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 85, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     unsigned seed = 1;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = static_cast<int>(cinfo.next_scanline);
+    std::size_t i = 0;
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             seed = seed * 1103515245u + 12345u;
             const int noise = static_cast<int>((seed >> 16) & 15);
-            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>((x * 255 / width + noise) & 255);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>((y * 255 / height + noise) & 255);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(((x + y) & 255) / 2 + noise);
+            rgb[i++] = static_cast<std::uint8_t>((x * 255 / width + noise) & 255);
+            rgb[i++] = static_cast<std::uint8_t>((y * 255 / height + noise) & 255);
+            rgb[i++] = static_cast<std::uint8_t>(((x + y) & 255) / 2 + noise);
         }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return bytes;
+    return makepics::EncodeJpeg(rgb, width, height, 85);
 }
 
 const std::string& BigPicture() {
