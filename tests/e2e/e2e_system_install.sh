@@ -38,10 +38,8 @@ app_pid=
 match_pid=  # the program runs as another user, under runuser: any window will do
 source "$(dirname "$0")/xvfb_lib.sh"
 cleanup() {
-    [[ -n $app_pid ]] && end_process "$app_pid"
-    [[ -n $xvfb_pid ]] && end_process "$xvfb_pid"
     chmod -R u+w "$work" 2>/dev/null
-    rm -rf "$work"
+    end_session
     [[ -n $made_user ]] && userdel "$made_user" 2>/dev/null
 }
 trap cleanup EXIT
@@ -139,13 +137,5 @@ saved=$pupil_home/Documents/mywork.prj
 keys "$main" alt+f Down Down Down Down Return
 wait_window '^Confirm'
 keys "$found" Return
-for _ in $(seq $((wait_s * 10))); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after Exit"
-wait "$app_pid"
-rc=$?
-app_pid=
-[[ $rc -eq 0 ]] || fail "the program ended with status $rc"
+wait_exit Exit
 echo "e2e-install: the installed program, run by $pupil, saved $saved; screenshots in $out"

@@ -66,12 +66,7 @@ work=$(mktemp -d /tmp/trevane-e2e-home.XXXXXX)
 xvfb_pid=
 app_pid=
 source "$(dirname "$0")/xvfb_lib.sh"
-cleanup() {
-    [[ -n $app_pid ]] && end_process "$app_pid"
-    [[ -n $xvfb_pid ]] && end_process "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_session EXIT
 
 # ---------------------------------------------------------------- display
 start_xvfb || { echo "e2e: Xvfb did not start" >&2; exit 1; }
@@ -401,14 +396,6 @@ wait_window '^Confirm'
 question=$found
 import -window root "$out/$(printf '%02d' "$step")-$name.png"
 keys "$question" Return
-for _ in $(seq $((wait_s * 10))); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after Exit"
-wait "$app_pid"
-rc=$?
-app_pid=
-[[ $rc -eq 0 ]] || fail "the program ended with status $rc"
+wait_exit Exit
 passed
 echo "e2e: all $step steps passed; screenshots in $out"

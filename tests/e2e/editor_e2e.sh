@@ -47,12 +47,7 @@ work=$(mktemp -d /tmp/trevane-editor-e2e-home.XXXXXX)
 xvfb_pid=
 app_pid=
 source "$(dirname "$0")/xvfb_lib.sh"
-cleanup() {
-    [[ -n $app_pid ]] && end_process "$app_pid"
-    [[ -n $xvfb_pid ]] && end_process "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_session EXIT
 
 start_xvfb || { echo "editor e2e: Xvfb did not start" >&2; exit 1; }
 use_clean_session
@@ -83,14 +78,6 @@ start() {  # start PROGRAM LOG ARGS...
 stop() {
     end_process "$app_pid"
     app_pid=
-}
-wait_gone() {
-    local _
-    for _ in $(seq $((wait_s * 10))); do
-        kill -0 "$app_pid" 2>/dev/null || { wait "$app_pid"; app_pid=; return; }
-        sleep 0.1
-    done
-    fail "the program did not end"
 }
 click() {
     alive
@@ -159,7 +146,7 @@ keys "$editor" ctrl+s
 sleep 1
 shot
 keys "$editor" ctrl+q
-wait_gone
+wait_exit Quit
 [[ -s $app/higher.mdf.bak ]] || fail "no backup higher.mdf.bak beside the database"
 cmp -s "$app/higher.mdf.bak" "$bin/higher.mdf" || fail "the backup is not the file as it was"
 "$app/trevane-db" dump "$app/higher.mdf" >"$work/after.json" || fail "the saved database does not load"
@@ -222,6 +209,6 @@ keys "$order" ctrl+w
 sleep 0.5
 wait_window '^Trevane editor'
 keys "$found" ctrl+q
-wait_gone
+wait_exit Quit
 passed
 echo "editor e2e: all $((step - 1)) steps passed; screenshots in $out"

@@ -71,3 +71,25 @@ type_text() {
     focus "$1"
     xdotool type --clearmodifiers --delay 30 "$2"
 }
+
+# Waits until the program ($app_pid) ends by itself ($1 says after what), and
+# fails unless it ended with status 0.
+wait_exit() {
+    local _ rc
+    for _ in $(seq $((wait_s * 10))); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after $1"
+    wait "$app_pid"
+    rc=$?
+    app_pid=
+    [[ $rc -eq 0 ]] || fail "the program ended with status $rc"
+}
+
+# Ends the program and Xvfb if they still run, and removes $work.
+end_session() {
+    [[ -n $app_pid ]] && end_process "$app_pid"
+    [[ -n $xvfb_pid ]] && end_process "$xvfb_pid"
+    rm -rf "$work"
+}
