@@ -43,6 +43,22 @@ Style StyleOfKind(const std::string& kind, bool& known) {
     return Style::Wood;
 }
 
+// The two colours of each board structure: face and darker fibres or edges.
+struct BoardColors {
+    Structure structure;
+    int color[3], color2[3];
+};
+constexpr BoardColors kBoardColors[] = {
+    {Structure::Mdf, {0xB5, 0x8B, 0x5E}, {0x8E, 0x6A, 0x45}},
+    {Structure::Plywood, {0xE2, 0xC9, 0xA0}, {0xA8, 0x84, 0x54}},
+    {Structure::Chipboard, {0xC9, 0xA8, 0x77}, {0x8C, 0x6A, 0x40}},
+    {Structure::Hardboard, {0x6B, 0x4A, 0x2E}, {0x4A, 0x33, 0x20}},
+    {Structure::Blockboard, {0xD8, 0xB9, 0x8A}, {0x9C, 0x78, 0x48}},
+    {Structure::Osb, {0xD2, 0xAE, 0x6E}, {0x8F, 0x6A, 0x35}},
+    {Structure::Melamine, {0xF2, 0xF2, 0xEE}, {0xC9, 0xA8, 0x77}},
+    {Structure::Bamboo, {0xE0, 0xC4, 0x7E}, {0xB0, 0x90, 0x3E}},
+};
+
 void DefaultColors(Look& look, const std::string& kind) {
     switch (look.style) {
         case Style::Wood:
@@ -50,40 +66,11 @@ void DefaultColors(Look& look, const std::string& kind) {
             look.color2 = Rgb(0x8E, 0x62, 0x39);
             break;
         case Style::Board:
-            switch (look.structure) {
-                case Structure::Mdf:
-                    look.color = Rgb(0xB5, 0x8B, 0x5E);
-                    look.color2 = Rgb(0x8E, 0x6A, 0x45);
-                    break;
-                case Structure::Plywood:
-                    look.color = Rgb(0xE2, 0xC9, 0xA0);
-                    look.color2 = Rgb(0xA8, 0x84, 0x54);
-                    break;
-                case Structure::Chipboard:
-                    look.color = Rgb(0xC9, 0xA8, 0x77);
-                    look.color2 = Rgb(0x8C, 0x6A, 0x40);
-                    break;
-                case Structure::Hardboard:
-                    look.color = Rgb(0x6B, 0x4A, 0x2E);
-                    look.color2 = Rgb(0x4A, 0x33, 0x20);
-                    break;
-                case Structure::Blockboard:
-                    look.color = Rgb(0xD8, 0xB9, 0x8A);
-                    look.color2 = Rgb(0x9C, 0x78, 0x48);
-                    break;
-                case Structure::Osb:
-                    look.color = Rgb(0xD2, 0xAE, 0x6E);
-                    look.color2 = Rgb(0x8F, 0x6A, 0x35);
-                    break;
-                case Structure::Melamine:
-                    look.color = Rgb(0xF2, 0xF2, 0xEE);
-                    look.color2 = Rgb(0xC9, 0xA8, 0x77);
-                    break;
-                case Structure::Bamboo:
-                    look.color = Rgb(0xE0, 0xC4, 0x7E);
-                    look.color2 = Rgb(0xB0, 0x90, 0x3E);
-                    break;
-            }
+            for (const BoardColors& b : kBoardColors)
+                if (b.structure == look.structure) {
+                    look.color = Rgb(b.color[0], b.color[1], b.color[2]);
+                    look.color2 = Rgb(b.color2[0], b.color2[1], b.color2[2]);
+                }
             break;
         case Style::Metal:
             if (kind == "copper")
