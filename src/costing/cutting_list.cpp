@@ -98,8 +98,7 @@ void CuttingList::OnDatabaseSwitched() {
     // Typed pieces name materials by their place in the old list.
     for (auto& p : pieces_) p.reset();
     stockValid_ = false;
-    Batch batch(*this);
-    state_ = true;
+    Batch batch(*this);  // listeners hear of the state change
 }
 
 // ------------------------------------------------------------ changes
@@ -117,7 +116,7 @@ void CuttingList::Flush() {
         if (totalRow_ >= 0) Announce(CutListChange::TotalChanged, totalRow_, totalRow_);
     }
     Announce(CutListChange::StateChanged, CutGrid.Row, CutGrid.Row);
-    reset_ = state_ = false;
+    reset_ = false;
     cellsFrom_ = cellsTo_ = insertedFrom_ = insertedTo_ = totalRow_ = -1;
 }
 

@@ -205,7 +205,6 @@ private:
     int insertedFrom_ = -1, insertedTo_ = -1;
     int totalRow_ = -1;
     bool reset_ = false;
-    bool state_ = false;
 };
 
 }  // namespace trevane
