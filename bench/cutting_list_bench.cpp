@@ -113,7 +113,7 @@ BENCHMARK(BM_StockNeededSheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillise
 void BM_PackLengths(benchmark::State& state) {
     std::vector<double> pieces;
     for (int i = 0; i < state.range(0); ++i) pieces.push_back(100 + (i * 37) % 2500);
-    for (auto _ : state) benchmark::DoNotOptimize(PackLengths(pieces, 3000, kSawKerf).Stock);
+    for (auto _ : state) benchmark::DoNotOptimize(LayOutLengths(pieces, 3000, kSawKerf).Stock.size());
 }
 BENCHMARK(BM_PackLengths)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -13,19 +13,6 @@
 
 namespace trevane {
 
-PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf) {
-    const PackedStock packed = LayOutLengths(pieces, stockLength, kerf);
-    return {static_cast<int>(packed.Stock.size()), packed.TooLarge};
-}
-
-PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf) {
-    std::vector<PieceSize> sizes;
-    sizes.reserve(pieces.size());
-    for (const SheetPiece& p : pieces) sizes.push_back({p.Length, p.Width});
-    const PackedStock packed = LayOutSheets(sizes, stockLength, stockWidth, kerf);
-    return {static_cast<int>(packed.Stock.size()), packed.TooLarge};
-}
-
 // ------------------------------------------------------------ the list
 
 std::vector<StockPiece> StockPiecesOf(const StringGrid& grid) {
@@ -81,7 +68,7 @@ struct StockKey {
 struct Group {
     StockKey key;
     std::vector<double> lengths;      // lengths to cut
-    std::vector<SheetPiece> rects;    // sheets to cut
+    std::vector<PieceSize> rects;     // sheets to cut
     std::vector<std::string> labels;  // one per piece
     std::vector<CutPiece> cut;        // one per piece
 };
@@ -278,14 +265,8 @@ StockSummary SummariseStock(const std::vector<StockPiece>& pieces, const TMateri
         line.Sheets = g.key.sheets;
         line.StockLength = g.key.length;
         line.StockWidth = g.key.width;
-        if (g.key.sheets) {
-            std::vector<PieceSize> sizes;
-            sizes.reserve(g.rects.size());
-            for (const SheetPiece& r : g.rects) sizes.push_back({r.Length, r.Width});
-            line.Layout = LayOutSheets(sizes, g.key.length, g.key.width, kerf);
-        } else {
-            line.Layout = LayOutLengths(g.lengths, g.key.length, kerf);
-        }
+        line.Layout = g.key.sheets ? LayOutSheets(g.rects, g.key.length, g.key.width, kerf)
+                                   : LayOutLengths(g.lengths, g.key.length, kerf);
         const PackedStock& packed = line.Layout;
         line.Cut = g.cut;
         line.Count = static_cast<int>(packed.Stock.size());

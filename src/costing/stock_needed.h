@@ -19,24 +19,6 @@ inline constexpr double kSawKerf = kCutKerf;                   // millimetres lo
 inline constexpr double kTimberLength = 4000.0;                // longest timber length supplied (mm)
 inline constexpr std::size_t kMaxStockPieces = kMaxCutPieces;  // longer lists are not packed
 
-struct PackResult {
-    int Stock = 0;                      // sheets or lengths needed
-    std::vector<std::size_t> TooLarge;  // indices of pieces that fit no stock
-    bool operator==(const PackResult&) const = default;
-};
-
-// The number of stock lengths of `stockLength` the pieces (mm) need, a kerf
-// between neighbouring pieces (see LayOutLengths).
-PackResult PackLengths(const std::vector<double>& pieces, double stockLength, double kerf);
-
-struct SheetPiece {
-    double Length = 0, Width = 0;  // mm
-};
-
-// The number of sheets of stockLength x stockWidth (mm) the rectangles need with
-// guillotine cuts, a kerf between pieces (see LayOutSheets).
-PackResult PackSheets(const std::vector<SheetPiece>& pieces, double stockLength, double stockWidth, double kerf);
-
 // One piece row of the cutting list, as the grid holds it, with the typed piece
 // when the row came from a costing tab (its material, shape and sizes are then
 // taken from the piece; the number off always comes from the grid).
