@@ -82,10 +82,6 @@ PageFont FontAtPoints(const PageFont& font, int points, int dpi) {
     return f;
 }
 
-std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& rowHeights) {
-    return "page 1 of " + std::to_string(CuttingListSheetCount(top, bottom, rowHeights));
-}
-
 int CuttingListSheetCount(int top, int bottom, const std::vector<int>& rowHeights) {
     int sheets = 1;
     int y = top;

@@ -94,11 +94,9 @@ std::string DrawSearchPage(Canvas& canvas, const Rect& target, const PageSetup& 
 std::string DrawCuttingListPage(Canvas& canvas, const Rect& target, const PageSetup& page,
                                 const CuttingListPageContent& content);
 
-// "page 1 of " + the number of sheets the table's rows take when printed from
-// `top`: a sheet ends after a row whose next row would come within two row
-// heights of `bottom`, and only when rows remain.
-std::string CuttingListPageCount(int top, int bottom, const std::vector<int>& rowHeights);
-// The number in that label.
+// The number of sheets the table's rows take when printed from `top`: a sheet
+// ends after a row whose next row would come within two row heights of
+// `bottom`, and only when rows remain.
 int CuttingListSheetCount(int top, int bottom, const std::vector<int>& rowHeights);
 
 // A font's size in whole points from its pixel height on a screen of `ppi`.
