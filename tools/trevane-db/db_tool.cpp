@@ -1,7 +1,6 @@
 #include "trevane-db/db_tool.h"
 
 #include <charconv>
-#include <filesystem>
 #include <optional>
 
 #include "editor/class_order.h"
@@ -164,17 +163,11 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
     return 0;
 }
 
-// The folder of this program, where the databases lie.
-std::string ProgramDir() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : exe.parent_path().string();
-}
-
 // The class order of many projects: the combined grid, the cost of each project
 // and the total; with --csv the same as comma-separated text. Without --csv the
-// stock the order needs follows, from --db or the database the first project names.
-int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+// stock the order needs follows, from --db or the database the first project names
+// (beside the tool).
+int Order(const std::vector<std::string>& args, const std::string& toolDir, std::ostream& out, std::ostream& err) {
     bool csv = false;
     std::optional<std::string> db;
     std::vector<std::string> files;
@@ -201,7 +194,7 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return 0;
     }
     out << OrderText(order);
-    const std::string dbPath = db ? *db : JoinPath(ProgramDir(), order.projects.front().database);
+    const std::string dbPath = db ? *db : JoinPath(toolDir, order.projects.front().database);
     try {
         const Database d = Load(dbPath);
         const std::string stock = OrderStock(order, d.materials).Text();
@@ -232,7 +225,7 @@ int RunDbTool(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (cmd == "search") return Search(args, out, err);
         if (cmd == "show") return Show(args, out);
         if (cmd == "stock") return StockCommand(args, toolDir, out, err);
-        if (cmd == "order") return Order(args, out, err);
+        if (cmd == "order") return Order(args, toolDir, out, err);
         if (cmd == "help") {
             out.flush();
             return Help(args);
