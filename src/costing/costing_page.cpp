@@ -537,15 +537,7 @@ void CostingPage::MetalUnitsRGClick(int index) {
     Announce(kMetalPart);
 }
 
-double CostingPage::MetalCostValue(int sizeEntry, double length, double width) const {
-    return SectionCostValue(kMetalTabFields, sizeEntry, length, width);
-}
-
 void CostingPage::MetalCost() { SectionCost(kMetalTabFields); }
-
-std::optional<std::string> CostingPage::CheckMetalSizes(int sizeEntry, double length, double width) const {
-    return CheckSectionSizes(kMetalTabFields, sizeEntry, length, width);
-}
 
 // ---------------------------------------------------------------- sections (metal and plastic)
 
@@ -667,10 +659,6 @@ void CostingPage::PlasticUnitsRGClick(int index) {
 }
 
 void CostingPage::PlasticCost() { SectionCost(kPlasticTabFields); }
-
-std::optional<std::string> CostingPage::CheckPlasticSizes(int sizeEntry, double length, double width) const {
-    return CheckSectionSizes(kPlasticTabFields, sizeEntry, length, width);
-}
 
 // ---------------------------------------------------------------- board
 

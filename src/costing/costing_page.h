@@ -165,10 +165,6 @@ public:
     void MetalSectionLBClick(int item);
     void MetalUnitsRGClick(int index);
     void MetalCost();
-    // Cost in pounds of `length` × `width` metres of size entry `sizeEntry`.
-    double MetalCostValue(int sizeEntry, double length, double width) const;
-    // The warning text when the piece is larger than the stock supplied.
-    std::optional<std::string> CheckMetalSizes(int sizeEntry, double length, double width) const;
 
     // ------------------------------------------------------------ plastic tab
     IndexedList PlasticSectionLB;
@@ -192,7 +188,6 @@ public:
     void PlasticSectionLBClick(int item);
     void PlasticUnitsRGClick(int index);
     void PlasticCost();
-    std::optional<std::string> CheckPlasticSizes(int sizeEntry, double length, double width) const;
 
     // ------------------------------------------------------------ board tab
     IndexedList BoardSectionLB;  // stocked thicknesses
@@ -220,8 +215,10 @@ private:
     void FillSectionSizes(const SectionTab& tab, int entry, int kind);
     void SectionListClick(const SectionTab& tab, int item);
     void SectionCost(const SectionTab& tab);
+    // The warning text when the piece is larger than the stock supplied.
     std::optional<std::string> CheckSectionSizes(const SectionTab& tab, int sizeEntry, double length,
                                                  double width) const;
+    // Cost in pounds of `length` x `width` metres of size entry `sizeEntry`.
     double SectionCostValue(const SectionTab& tab, int sizeEntry, double length, double width) const;
     int SectionShapeOf(const SectionTab& tab, int sizeEntry) const;
     PieceToAdd SectionPiece(const SectionTab& tab, CostedPiece piece) const;
