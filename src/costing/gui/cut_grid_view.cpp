@@ -150,7 +150,6 @@ CutGridView::CutGridView(CuttingList& list, QWidget* parent) : QTableView(parent
     header_->pressed = [this](int col, Qt::MouseButton button) {
         setFocus(Qt::MouseFocusReason);
         list_.CutGridMouseDown(col, 0, button == Qt::LeftButton);
-        Changed();
     };
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -245,13 +244,6 @@ void CutGridView::ShowCurrentCell() {
     }
 }
 
-void CutGridView::Changed() {
-    if (onChanged)
-        onChanged();
-    else
-        Refresh();
-}
-
 void CutGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (!syncing_ && current.isValid()) list_.SetCurrentCell(current.column(), current.row() + 1);
@@ -260,10 +252,7 @@ void CutGridView::currentChanged(const QModelIndex& current, const QModelIndex& 
 
 void CutGridView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    auto arrow = [&](GridKey k) {
-        list_.CutGridKeyDown(k, ctrl);
-        Changed();
-    };
+    auto arrow = [&](GridKey k) { list_.CutGridKeyDown(k, ctrl); };
     switch (event->key()) {
         case Qt::Key_Left: return arrow(GridKey::Left);
         case Qt::Key_Right: return arrow(GridKey::Right);
@@ -271,25 +260,20 @@ void CutGridView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down: return arrow(GridKey::Down);
         case Qt::Key_Delete: return arrow(GridKey::Delete);
         case Qt::Key_Return:
-        case Qt::Key_Enter: list_.CutGridKeyPress(13); return Changed();
-        case Qt::Key_Backspace: list_.CutGridKeyPress(8); return Changed();
+        case Qt::Key_Enter: return list_.CutGridKeyPress(13);
+        case Qt::Key_Backspace: return list_.CutGridKeyPress(8);
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Escape: return QTableView::keyPressEvent(event);
         default: break;
     }
-    if (event->matches(QKeySequence::Copy)) {
-        list_.CopyBtnClick();
-        return Changed();
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        list_.PasteGridText(QGuiApplication::clipboard()->text().toStdString());
-        return Changed();
-    }
+    if (event->matches(QKeySequence::Copy)) return list_.CopyBtnClick();
+    if (event->matches(QKeySequence::Paste))
+        return list_.PasteGridText(QGuiApplication::clipboard()->text().toStdString());
     const QString text = event->text();
     if (!text.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && text.at(0).isPrint()) {
         for (char32_t cp : text.toUcs4()) list_.CutGridKeyPress(cp);
-        return Changed();
+        return;
     }
     // Page Up, Home and the like move the current cell as usual.
     QTableView::keyPressEvent(event);
@@ -301,7 +285,6 @@ void CutGridView::mousePressEvent(QMouseEvent* event) {
     if (left) QTableView::mousePressEvent(event);  // makes the clicked cell current
     setFocus(Qt::MouseFocusReason);
     list_.CutGridMouseDown(index.isValid() ? index.column() : -1, index.isValid() ? index.row() + 1 : -1, left);
-    Changed();
     event->accept();
 }
 
@@ -317,7 +300,6 @@ void CutGridView::showEvent(QShowEvent* event) {
         laidOut_ = true;
         list_.GridClientWidth = viewport()->width();
         list_.SetUpCuttingGrid();
-        Changed();
     }
 }
 

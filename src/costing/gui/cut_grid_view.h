@@ -66,9 +66,9 @@ class CutGridView : public QTableView {
 public:
     CutGridView(CuttingList& list, QWidget* parent);
     // Shows the core state: cells, font, sizes the core changed, the current cell.
+    // The panel calls it whenever the list announces a change, so the handlers
+    // here only hand events to the list.
     void Refresh();
-    // Called after an event was handed to the core (the owner refreshes the views).
-    std::function<void()> onChanged;
     // Called when the context menu is wanted at a global position.
     std::function<void(const QPoint&)> onContextMenu;
     // Draws cell (col, row) of CutGrid into `rect` (row 0 is the heading row):
@@ -86,7 +86,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Changed();
     void ShowCurrentCell();
 
     CuttingList& list_;
