@@ -69,6 +69,9 @@ void StockDiagramView::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect();
     for (const DiagramStock& item : items_) {
         if (item.cell.bottom < exposed.top() || item.cell.top > exposed.bottom()) continue;
+        // The summary may have been worked out again since the items were
+        // stacked (the next Refresh stacks them anew): draw only what it holds.
+        if (item.line >= stock.Lines.size() || item.use >= stock.Lines[item.line].Layout.Stock.size()) continue;
         DrawDiagramStock(canvas, page, stock, item);
     }
 }
