@@ -135,22 +135,15 @@ PreviewPageWidget::PreviewPageWidget(PreviewPage& page, QWidget* parent) : PageW
 
 void PreviewPageWidget::Show(PreviewChange change) {
     switch (change) {
-        case PreviewChange::Job:
-            titleBtn_->setEnabled(Page().TitleBtnEnabled);
+        case PreviewChange::Job: titleBtn_->setEnabled(Page().TitleBtnEnabled); [[fallthrough]];
+        case PreviewChange::Font:
+        case PreviewChange::Sheet:
             ShowLabels();
             pic_->update();
             break;
         case PreviewChange::Zoom: ApplyZoom(); break;
         case PreviewChange::Titles: pic_->update(); break;
-        case PreviewChange::Font:
-            ShowLabels();
-            pic_->update();
-            break;
         case PreviewChange::PageLabel: ShowLabels(); break;
-        case PreviewChange::Sheet:
-            ShowLabels();
-            pic_->update();
-            break;
     }
 }
 
