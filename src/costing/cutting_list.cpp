@@ -280,8 +280,7 @@ void CuttingList::CutGridKeyPress(char32_t key) {
         std::string text = CutGrid.Cell(col, row);
         if (text.empty()) return;
         RemoveLastCharacter(text);
-        Put(col, row, std::move(text));
-        project_.ProjectChanged = true;
+        Put(col, row, std::move(text));  // a shorter text: the project changes
         return;
     }
     if (key == 13) {
