@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "common/errors.h"
 #include "costing/costing_numbers.h"
@@ -68,30 +67,6 @@ std::string LengthLimitText(const char* lead, const std::string& sizeText, int m
     return text;
 }
 
-// A stock shape of a metal or a plastic, as section costing sees it.
-struct SectionShape {
-    int kind = 0, price = 0, sizeCode = 0, stocked = 0, maxLength = 0, maxWidth = 0;
-};
-
-std::vector<SectionShape> SectionShapes(const TMaterial* m) {
-    std::vector<SectionShape> shapes;
-    if (const auto* metal = dynamic_cast<const TCustomMetal*>(m)) {
-        for (const auto& s : metal->Shapes)
-            shapes.push_back({s->Kind, s->Price, s->SizeCode, s->Stocked, s->MaxLength, s->MaxWidth});
-    } else if (const auto* plastic = dynamic_cast<const TPlastic*>(m)) {
-        for (const auto& s : plastic->Shapes)
-            shapes.push_back({s->Kind, s->Price, s->SizeCode, s->Stocked, s->MaxLength, s->MaxWidth});
-    }
-    return shapes;
-}
-
-// The first shape with this size code; the first shape of all when none has it.
-int FindSectionShape(const std::vector<SectionShape>& shapes, int code) {
-    for (std::size_t i = 0; i < shapes.size(); ++i)
-        if (shapes[i].sizeCode == code) return static_cast<int>(i);
-    return 0;
-}
-
 int MetalKindOfButton(int button) { return button; }
 
 // A size as the cutting list takes it: millimetres as typed; metres as whole
@@ -128,6 +103,11 @@ struct CostingPage::SectionTab {
     const char* limitWord;    // "for " or "in " in the stock warnings
     std::string (*sizeText)(int code);
     int (*sizeCode)(const std::string& text);
+};
+
+// What section costing reads of a metal's or a plastic's stock shape.
+struct CostingPage::SectionShape {
+    int price = 0, maxLength = 0, maxWidth = 0;
 };
 
 const CostingPage::SectionTab CostingPage::kMetalTabFields{&CostingPage::MetalSectionLB,
@@ -548,17 +528,30 @@ void CostingPage::FillSectionSizes(const SectionTab& tab, int entry, int kind) {
     this->*tab.listIndex = -1;
     if (!m) return;
     const std::int32_t position = DMaterialCombo[static_cast<std::size_t>(entry)].index;
-    for (const SectionShape& shape : SectionShapes(m)) {
-        if (shape.kind == kind && shape.stocked != 0) list.push_back({tab.sizeText(shape.sizeCode), position});
-    }
+    const auto fill = [&](const auto& shapes) {
+        for (const auto& shape : shapes)
+            if (shape->Kind == kind && shape->Stocked != 0) list.push_back({tab.sizeText(shape->SizeCode), position});
+    };
+    if (const auto* metal = dynamic_cast<const TCustomMetal*>(m))
+        fill(metal->Shapes);
+    else if (const auto* plastic = dynamic_cast<const TPlastic*>(m))
+        fill(plastic->Shapes);
     Announce(tab.part);
 }
 
-int CostingPage::SectionShapeOf(const SectionTab& tab, int sizeEntry) const {
+std::optional<CostingPage::SectionShape> CostingPage::SectionShapeOf(const SectionTab& tab, int sizeEntry) const {
     const IndexedList& list = this->*tab.list;
-    const auto shapes = SectionShapes(MaterialOfEntry(list, sizeEntry));
-    if (shapes.empty()) return -1;
-    return FindSectionShape(shapes, tab.sizeCode(list[static_cast<std::size_t>(sizeEntry)].text));
+    const TMaterial* m = MaterialOfEntry(list, sizeEntry);
+    if (!m) return std::nullopt;
+    const int code = tab.sizeCode(list[static_cast<std::size_t>(sizeEntry)].text);
+    const auto shapeOf = [code](const auto& stock) -> std::optional<SectionShape> {
+        if (stock.Shapes.empty()) return std::nullopt;
+        const auto& s = *stock.Shapes[static_cast<std::size_t>(stock.FindShape(code))];
+        return SectionShape{s.Price, s.MaxLength, s.MaxWidth};
+    };
+    if (const auto* metal = dynamic_cast<const TCustomMetal*>(m)) return shapeOf(*metal);
+    if (const auto* plastic = dynamic_cast<const TPlastic*>(m)) return shapeOf(*plastic);
+    return std::nullopt;
 }
 
 void CostingPage::SectionListClick(const SectionTab& tab, int item) {
@@ -566,18 +559,16 @@ void CostingPage::SectionListClick(const SectionTab& tab, int item) {
     const IndexedList& list = this->*tab.list;
     if (list.empty()) return;
     if (item >= 0 && static_cast<std::size_t>(item) < list.size()) this->*tab.listIndex = item;
-    const int pos = SectionShapeOf(tab, this->*tab.listIndex);
-    if (pos < 0) return;
-    const auto shapes = SectionShapes(MaterialOfEntry(list, this->*tab.listIndex));
-    this->*tab.unitPrice = FormatMoney(shapes[static_cast<std::size_t>(pos)].price / 100.0);
+    if (const auto shape = SectionShapeOf(tab, this->*tab.listIndex))
+        this->*tab.unitPrice = FormatMoney(shape->price / 100.0);
 }
 
 double CostingPage::SectionCostValue(const SectionTab& tab, int sizeEntry, double length, double width) const {
     const IndexedList& list = this->*tab.list;
     if (list.empty()) return 0;
-    const int pos = SectionShapeOf(tab, sizeEntry);
-    if (pos < 0) return 0;
-    const double price = SectionShapes(MaterialOfEntry(list, sizeEntry))[static_cast<std::size_t>(pos)].price;
+    const auto shape = SectionShapeOf(tab, sizeEntry);
+    if (!shape) return 0;
+    const double price = shape->price;
     if (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet) return price * (width * length) / 100;
     return price * length / 100;
 }
@@ -590,7 +581,7 @@ void CostingPage::SectionCost(const SectionTab& tab) {
         Inform(kSelectSize);
         return;
     }
-    if (SectionShapeOf(tab, index) < 0) return;
+    if (!SectionShapeOf(tab, index)) return;
     const bool sheet = tab.kindOfButton(this->*tab.buttonDown) == kKindSheet;
     double length = 0, width = 0;
     if (!ReadSizes(this->*tab.lengthEdit, this->*tab.widthEdit, sheet, this->*tab.units == 1, length, width)) return;
@@ -610,9 +601,8 @@ void CostingPage::SectionCost(const SectionTab& tab) {
 std::optional<std::string> CostingPage::CheckSectionSizes(const SectionTab& tab, int sizeEntry, double length,
                                                           double width) const {
     const IndexedList& list = this->*tab.list;
-    const int pos = SectionShapeOf(tab, sizeEntry);
-    if (pos < 0) return std::nullopt;
-    const SectionShape shape = SectionShapes(MaterialOfEntry(list, sizeEntry))[static_cast<std::size_t>(pos)];
+    const auto shape = SectionShapeOf(tab, sizeEntry);
+    if (!shape) return std::nullopt;
     const double lc = WholeCentimetres(length);
     const double wc = WholeCentimetres(width);
     const std::string& sizeText = list[static_cast<std::size_t>(sizeEntry)].text;
@@ -620,10 +610,10 @@ std::optional<std::string> CostingPage::CheckSectionSizes(const SectionTab& tab,
                              (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet ? "size" : "length") +
                              " available " + tab.limitWord;
     if (tab.kindOfButton(this->*tab.buttonDown) == kKindSheet) {
-        if (std::max(lc, wc) > shape.maxLength)
-            return SizeLimitText(lead.c_str(), sizeText, shape.maxLength, shape.maxWidth);
-    } else if (lc > shape.maxLength) {
-        return LengthLimitText(lead.c_str(), sizeText, shape.maxLength);
+        if (std::max(lc, wc) > shape->maxLength)
+            return SizeLimitText(lead.c_str(), sizeText, shape->maxLength, shape->maxWidth);
+    } else if (lc > shape->maxLength) {
+        return LengthLimitText(lead.c_str(), sizeText, shape->maxLength);
     }
     return std::nullopt;
 }

@@ -210,6 +210,7 @@ private:
     // The fields and rules of a tab that prices stock sections: metal and
     // plastic share one implementation over these.
     struct SectionTab;
+    struct SectionShape;
     static const SectionTab kMetalTabFields;
     static const SectionTab kPlasticTabFields;
     void FillSectionSizes(const SectionTab& tab, int entry, int kind);
@@ -220,7 +221,10 @@ private:
                                                  double width) const;
     // Cost in pounds of `length` x `width` metres of size entry `sizeEntry`.
     double SectionCostValue(const SectionTab& tab, int sizeEntry, double length, double width) const;
-    int SectionShapeOf(const SectionTab& tab, int sizeEntry) const;
+    // The stock shape a size entry names: the first of its material's shapes with
+    // the entry's size code (the first of all when none has it); nullopt when the
+    // material has no shapes.
+    std::optional<SectionShape> SectionShapeOf(const SectionTab& tab, int sizeEntry) const;
     PieceToAdd SectionPiece(const SectionTab& tab, CostedPiece piece) const;
 
     const TMaterial* MaterialAt(int position) const;
