@@ -4,11 +4,8 @@
 #include <nlohmann/json.hpp>
 
 #include "costing/stock_needed.h"
-#include "common/binary_io.h"
 #include "materials/database.h"
-#include "common/errors.h"
 #include "common/file_io.h"
-#include "common/grid_util.h"
 #include "project/project_file.h"
 #include "common/string_grid.h"
 
@@ -22,8 +19,7 @@ constexpr int kCutColumns = 9;
 StringGrid CuttingGridOf(const ProjectData& data) {
     const auto lines = static_cast<int>(std::count(data.CutBlock.begin(), data.CutBlock.end(), '\n')) + 1;
     StringGrid grid(kCutColumns, std::min(data.CutRows, lines) + 2, 1, 1);
-    ByteReader block(data.CutBlock);
-    ReadGridText(grid, block, data.CutRows);
+    ReadCuttingList(data, grid);
     return grid;
 }
 
@@ -98,8 +94,7 @@ int StockCommand(const std::vector<std::string>& args, const std::string& toolDi
         err << "trevane-db: stock needs one project file: trevane-db stock PROJECT.prj [--json]\n";
         return 2;
     }
-    if (!FileExists(files[0])) throw ENoDBfile(files[0] + " file not found");
-    const ProjectData data = ParseProject(ReadWholeFile(files[0]));
+    const ProjectData data = ReadProjectFile(files[0]);
     TMaterialList materials;
     std::uint8_t level = 1;
     const std::string database =
