@@ -495,8 +495,7 @@ void CostingPage::SectBtn1Click(int tag) {
     if (!HasChosenMaterial()) return;
     int kind = tag + 1;
     FillMetalSizes(DMaterialComboIndex, kind);
-    ShowMetalWidth(kind == kKindSheet);
-    Announce(kMetalPart);
+    ShowMetalWidth(kind == kKindSheet);  // announces the tab with its last change
 }
 
 void CostingPage::FillMetalSizes(int entry, int kind) { FillSectionSizes(kMetalTabFields, entry, kind); }
@@ -626,8 +625,7 @@ void CostingPage::PlasticSectBtn1Click(int tag) {
     Announce(kPlasticPart);
     if (!HasChosenMaterial()) return;
     FillPlasticSizes(DMaterialComboIndex, PlasticKindOfButton(tag + 1));
-    ShowPlasticWidth(tag == 0);
-    Announce(kPlasticPart);
+    ShowPlasticWidth(tag == 0);  // announces the tab with its last change
 }
 
 void CostingPage::FillPlasticSizes(int entry, int kind) { FillSectionSizes(kPlasticTabFields, entry, kind); }
