@@ -15,14 +15,6 @@ constexpr const char* kHeading = " cutting diagrams ";
 std::string Legend();
 constexpr std::size_t kPiecesForAWholePage = 24;  // a sheet with more pieces gets a page of its own
 
-PageFont Arial(int points, int dpi, bool bold) {
-    PageFont f;
-    f.name = "Arial";
-    f.height = MulDiv(points, dpi, 72);
-    f.bold = bold;
-    return f;
-}
-
 // The sizes that the plan and the drawing share.
 struct Metrics {
     Rect body;     // where the diagrams go

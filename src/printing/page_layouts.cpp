@@ -21,15 +21,6 @@ constexpr int kDefaultColWidth = 64;  // a grid column without a width of its ow
 // To the nearest integer, halves to even.
 int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
-PageFont Arial(int points, int dpi, bool bold) {
-    PageFont f;
-    f.name = "Arial";
-    f.height = MulDiv(points, dpi, 72);
-    f.bold = bold;
-    f.color = 0x000000;
-    return f;
-}
-
 Rect Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 void MoveDown(Rect& r, int dy) {
@@ -73,6 +64,15 @@ PageFrame::PageFrame(const PageSetup& p)
       FB(p.height - p.ydpi / 10),
       FW(FR - FL),
       FH(FB - FT) {}
+
+PageFont Arial(int points, int dpi, bool bold) {
+    PageFont f;
+    f.name = "Arial";
+    f.height = MulDiv(points, dpi, 72);
+    f.bold = bold;
+    f.color = 0x000000;
+    return f;
+}
 
 int FontPoints(const PageFont& font, int ppi) { return MulDiv(font.height, 72, ppi); }
 

@@ -99,6 +99,9 @@ std::string DrawCuttingListPage(Canvas& canvas, const Rect& target, const PageSe
 // `bottom`, and only when rows remain.
 int CuttingListSheetCount(int top, int bottom, const std::vector<int>& rowHeights);
 
+// Black Arial at a size in points on a page of `dpi`: the page's own texts
+// (headings, the publisher line, diagram captions).
+PageFont Arial(int points, int dpi, bool bold);
 // A font's size in whole points from its pixel height on a screen of `ppi`.
 int FontPoints(const PageFont& font, int ppi);
 // The font at a size in points on a page of `dpi` (character height in pixels).
