@@ -33,18 +33,18 @@ std::vector<StockPiece> StockPiecesOf(const StringGrid& grid) {
     return pieces;
 }
 
-namespace {
-
-std::string Plural(long long n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string MillimetreText(double mm) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.1f", mm);
     std::string s = buf;
     if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
     return s;
+}
+
+namespace {
+
+std::string Plural(long long n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 std::string Metres(double mm) { return FormatFixed2(mm / 1000.0) + " m"; }

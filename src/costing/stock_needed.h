@@ -32,6 +32,9 @@ struct StockPiece {
 // The piece rows of a cutting list grid (rows 1 to the row above the total row).
 std::vector<StockPiece> StockPiecesOf(const StringGrid& grid);
 
+// A size in millimetres to one decimal, a whole number without ".0" ("2440", "12.5").
+std::string MillimetreText(double mm);
+
 // The stock one material and size needs.
 struct StockLine {
     std::string Material;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "costing/costing_numbers.h"
 #include "costing/stock_needed.h"
@@ -30,19 +29,11 @@ struct Metrics {
     }
 };
 
-std::string Mm(double mm) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.1f", mm);
-    std::string s = buf;
-    if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
-    return s;
-}
-
 std::string Legend() {
     return "Pieces carry their part number; hatched parts are left over, offcuts worth keeping with their "
            "size (mm). "
            "Cuts are " +
-           Mm(kSawKerf) + " mm wide.";
+           MillimetreText(kSawKerf) + " mm wide.";
 }
 
 int Scaled(double mm, double scale) { return static_cast<int>(std::lround(mm * scale)); }
@@ -150,8 +141,8 @@ std::string DiagramCaption(const StockSummary& stock, const DiagramStock& item) 
     const StockLine& line = stock.Lines[item.line];
     const std::string of = std::to_string(item.use + 1) + " of " + std::to_string(line.Layout.Stock.size());
     if (line.Sheets)
-        return line.Material + " " + line.Size + ": sheet " + of + ", " + Mm(line.StockLength) + " x " +
-               Mm(line.StockWidth) + " mm";
+        return line.Material + " " + line.Size + ": sheet " + of + ", " + MillimetreText(line.StockLength) + " x " +
+               MillimetreText(line.StockWidth) + " mm";
     return line.Material + " " + line.Size + ": length " + of + ", " + FormatFixed2(line.StockLength / 1000.0) + " m";
 }
 
@@ -171,7 +162,8 @@ void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stoc
         Hatch(c, s.leftovers[i], hatchStep);
         const Leftover& l = use.Leftovers[i];
         if (!l.Offcut) continue;
-        const std::string size = line.Sheets ? Mm(l.Length) + " x " + Mm(l.Width) : Mm(l.Length);
+        const std::string size =
+            line.Sheets ? MillimetreText(l.Length) + " x " + MillimetreText(l.Width) : MillimetreText(l.Length);
         const std::string full = "offcut " + size;
         Patch(c, s.leftovers[i], c.TextWidth(full) + 4 <= s.leftovers[i].Width() ? full : size);
     }
@@ -182,7 +174,8 @@ void DrawDiagramStock(Canvas& c, const PageSetup& page, const StockSummary& stoc
         const CutPiece& piece = line.Cut[p.Piece];
         const std::string part = std::to_string(piece.Part);
         const std::string named = piece.Name.empty() ? part : part + " " + piece.Name;
-        const std::string size = line.Sheets ? Mm(p.Length) + " x " + Mm(p.Width) : Mm(p.Length);
+        const std::string size =
+            line.Sheets ? MillimetreText(p.Length) + " x " + MillimetreText(p.Width) : MillimetreText(p.Length);
         const int room = r.Width() - 4;
         const std::string first = c.TextWidth(named) <= room ? named : c.TextWidth(part) <= room ? part : "";
         if (first.empty() || r.Height() < lineH) continue;
