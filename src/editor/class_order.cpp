@@ -33,8 +33,6 @@ std::pair<std::string, std::string> SizeAndPiece(const OrderPiece& p) {
 
 std::string Label(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
-std::string Pounds(std::int64_t pence) { return FormatPence(pence); }
-
 }  // namespace
 
 std::string ClassOrder::NeedsText(const OrderRow& row) const {
@@ -159,7 +157,7 @@ std::vector<std::string> OrderHeadings() {
 }
 
 std::vector<std::string> OrderCells(const ClassOrder& order, const OrderRow& row) {
-    return {row.material, row.size, row.piece, std::to_string(row.count), order.NeedsText(row), Pounds(row.pence)};
+    return {row.material, row.size, row.piece, std::to_string(row.count), order.NeedsText(row), FormatPence(row.pence)};
 }
 
 std::string OrderCsv(const ClassOrder& order) {
@@ -172,8 +170,8 @@ std::string OrderCsv(const ClassOrder& order) {
     for (const auto& row : order.rows) line(OrderCells(order, row));
     out += "\r\n";
     line({"Project", "Pieces", "Cost (\xC2\xA3)"});
-    for (const auto& p : order.projects) line({p.label, std::to_string(p.pieces), Pounds(p.pence)});
-    line({"Total", "", Pounds(order.totalPence)});
+    for (const auto& p : order.projects) line({p.label, std::to_string(p.pieces), FormatPence(p.pence)});
+    line({"Total", "", FormatPence(order.totalPence)});
     return out;
 }
 
@@ -201,8 +199,8 @@ std::string OrderText(const ClassOrder& order) {
     out += "\n";
     for (const auto& p : order.projects)
         out += p.label + ": " + std::to_string(p.pieces) + (p.pieces == 1 ? " piece, " : " pieces, ") +
-               std::string(kPoundSign) + " " + Pounds(p.pence) + "\n";
-    out += "Total: " + std::string(kPoundSign) + " " + Pounds(order.totalPence) + "\n";
+               std::string(kPoundSign) + " " + FormatPence(p.pence) + "\n";
+    out += "Total: " + std::string(kPoundSign) + " " + FormatPence(order.totalPence) + "\n";
     return out;
 }
 

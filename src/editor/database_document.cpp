@@ -276,14 +276,6 @@ std::string DatabaseDocument::SetShapeField(int pos, int shape, const std::strin
     return {};
 }
 
-std::string DatabaseDocument::SetLevel(int level) {
-    if (level != 0 && level != 1) return "Level: must be 1 (higher) or 0 (lower)";
-    if (level == level_) return {};
-    Record("Change level", -1);
-    level_ = static_cast<std::uint8_t>(level);
-    return {};
-}
-
 int DatabaseDocument::AddMaterial(int kind, const std::string& name) {
     auto m = CreateForRecordKind(kind);
     if (!m) return -1;

@@ -98,7 +98,6 @@ public:
     std::string SetPropertyValue(int pos, int entry, const std::string& word);
     std::string SetExtraValue(int pos, int propertyIndex, const std::string& word);
     std::string SetShapeField(int pos, int shape, const std::string& key, const std::string& text);
-    std::string SetLevel(int level);
     // A new material of the record kind at the end of the list (the positions of
     // the others stay); returns its position.
     int AddMaterial(int kind, const std::string& name);

@@ -159,16 +159,6 @@ std::string GroupCaption(MaterialGroup g) {
     return {};
 }
 
-std::vector<int> KindsOfGroup(MaterialGroup g) {
-    switch (g) {
-        case MaterialGroup::Timber: return {0};
-        case MaterialGroup::Board: return {10};
-        case MaterialGroup::Metal: return {5, 6, 7, 8, 1};
-        case MaterialGroup::Plastic: return {2};
-    }
-    return {};
-}
-
 std::vector<FieldInfo> MaterialFields(const TMaterial& m) {
     std::vector<FieldInfo> f = {{"name", "Name", FieldType::Text},
                                 {"picture", "Picture number", FieldType::Integer},
@@ -256,8 +246,6 @@ std::vector<FieldInfo> ShapeFields(const TMaterial& m) {
             {"max_length", "Largest length (cm)", FieldType::Integer},
             {"max_width", "Largest width (cm)", FieldType::Integer}};
 }
-
-int ShapeCountOf(const TMaterial& m) { return m.ShapeCount(); }
 
 std::string ShapeSizeText(const TMaterial& m, int shape) {
     if (const auto* metal = dynamic_cast<const TCustomMetal*>(&m)) return MetalSizeText(metal->ShapeSizeCode(shape));

@@ -32,8 +32,6 @@ enum class MaterialGroup { Timber, Board, Metal, Plastic };
 inline constexpr int kMaterialGroupCount = 4;
 MaterialGroup GroupOf(const TMaterial& m);
 std::string GroupCaption(MaterialGroup g);  // "Timber", "Manufactured board", "Metal", "Plastic"
-// The record kinds a new material of a group may have (first: the usual one).
-std::vector<int> KindsOfGroup(MaterialGroup g);
 
 // The fields of the material's own record kind, in the order the editor shows them.
 std::vector<FieldInfo> MaterialFields(const TMaterial& m);
@@ -50,7 +48,6 @@ void SetField(TMaterial& m, const std::string& key, const std::string& text);
 // Stock shapes: metals and plastics have price, stocked, max_length, max_width;
 // boards price, stocked, length, width.
 std::vector<FieldInfo> ShapeFields(const TMaterial& m);
-int ShapeCountOf(const TMaterial& m);
 std::string ShapeSizeText(const TMaterial& m, int shape);  // "12 x 3 [strip]", "6 (mm)"
 std::string GetShapeField(const TMaterial& m, int shape, const std::string& key);
 std::string CheckShapeField(const TMaterial& m, int shape, const std::string& key, const std::string& text);
