@@ -174,6 +174,7 @@ set(TREVANE_EDITOR_GUI_SOURCES
     src/editor/gui/editor_prompts.h
     src/editor/gui/editor_window.h
     src/editor/gui/material_form.h
+    src/editor/gui/number_item.h
     src/editor/gui/picture_import.h
     src/editor/gui/price_table_page.h
 )

@@ -27,6 +27,7 @@
 #include "costing/csv_export.h"
 #include "costing/gui/stock_diagram_view.h"
 #include "editor/gui/editor_prompts.h"
+#include "editor/gui/number_item.h"
 #include "editor/material_fields.h"
 #include "printing/cutting_diagram_layout.h"
 #include "printing/gui/qpainter_canvas.h"
@@ -35,14 +36,6 @@ namespace trevane {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-class NumberItem : public QTableWidgetItem {
-public:
-    using QTableWidgetItem::QTableWidgetItem;
-    bool operator<(const QTableWidgetItem& other) const override {
-        return text().section(' ', 0, 0).toDouble() < other.text().section(' ', 0, 0).toDouble();
-    }
-};
 
 QTableWidget* Grid(const char* name, const QStringList& headings, QWidget* parent) {
     auto* t = new QTableWidget(0, static_cast<int>(headings.size()), parent);

@@ -11,17 +11,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "editor/gui/number_item.h"
+
 namespace trevane {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// Sorts by the number a cell shows rather than by its text.
-class NumberItem : public QTableWidgetItem {
-public:
-    using QTableWidgetItem::QTableWidgetItem;
-    bool operator<(const QTableWidgetItem& other) const override { return text().toDouble() < other.text().toDouble(); }
-};
 
 }  // namespace
 
