@@ -103,33 +103,21 @@ QWidget* SearchPageWidget::BuildToolbar() {
     auto* menu =
         Button("CmenuBtn", "main menu", "return to main menu| Return to the main menu on the start-up page", panel);
     menu->setIcon(ToolGlyphIcon(ToolGlyph::House));
-    connect(menu, &QPushButton::clicked, this, [this] {
-        page_.CmenuBtnClick();
-        ;
-    });
+    connect(menu, &QPushButton::clicked, this, [this] { page_.CmenuBtnClick(); });
     bar->addWidget(menu);
     auto* print =
         Button("CPrintBtn", "print preview", "print preview| Print preview of the  results of the  search", panel);
     print->setIcon(ToolGlyphIcon(ToolGlyph::Printer));
-    connect(print, &QPushButton::clicked, this, [this] {
-        page_.CPrintBtnClick();
-        ;
-    });
+    connect(print, &QPushButton::clicked, this, [this] { page_.CPrintBtnClick(); });
     bar->addWidget(print);
     // The File commands' open and save buttons.
     auto* open = Button("SpeedButton6", "", "open file", panel);
     open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    connect(open, &QPushButton::clicked, this, [this] {
-        page_.SpeedButton6Click();
-        ;
-    });
+    connect(open, &QPushButton::clicked, this, [this] { page_.SpeedButton6Click(); });
     bar->addWidget(open);
     auto* save = Button("SpeedButton7", "", "save file", panel);
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(save, &QPushButton::clicked, this, [this] {
-        page_.SpeedButton7Click();
-        ;
-    });
+    connect(save, &QPushButton::clicked, this, [this] { page_.SpeedButton7Click(); });
     bar->addWidget(save);
     bar->addSpacing(16);
 
@@ -201,22 +189,13 @@ QWidget* SearchPageWidget::BuildResults() {
 
     auto* buttons = new QVBoxLayout;
     auto* search = Button("SearchBtn", "search database", "search| Do a search using the current criteria.", content);
-    connect(search, &QPushButton::clicked, this, [this] {
-        page_.SearchBtnClick();
-        ;
-    });
+    connect(search, &QPushButton::clicked, this, [this] { page_.SearchBtnClick(); });
     showDetails_ = Button("ShowDetailsBtn", "show details",
                           "Show details| Show detailed properties of the materials found in the search.", content);
-    connect(showDetails_, &QPushButton::clicked, this, [this] {
-        page_.ShowDetailsBtnClick();
-        ;
-    });
+    connect(showDetails_, &QPushButton::clicked, this, [this] { page_.ShowDetailsBtnClick(); });
     auto* newSearch = Button("NewSearchBtn", "new search",
                              "new search category| Choose a new category of materials to search for.", content);
-    connect(newSearch, &QPushButton::clicked, this, [this] {
-        page_.NewSearchBtnClick();
-        ;
-    });
+    connect(newSearch, &QPushButton::clicked, this, [this] { page_.NewSearchBtnClick(); });
     auto* help = Button("SpeedButton10", "help and hints",
                         "help| If you are not sure how to doo a search, click here for help.", content);
     connect(help, &QPushButton::clicked, this, [this] { page_.SpeedButton10Click(); });
@@ -236,10 +215,7 @@ QWidget* SearchPageWidget::BuildResults() {
                          "help| If you are not sure what to include in your evaluation, click here for help.", content);
     connect(hints, &QPushButton::clicked, this, [this] { page_.SpeedButton3Click(); });
     auto* font = Button("EvalFontBtn", "font", "font| Change the font used for the evaluation text", content);
-    connect(font, &QPushButton::clicked, this, [this] {
-        page_.EvalFontBtnClick();
-        ;
-    });
+    connect(font, &QPushButton::clicked, this, [this] { page_.EvalFontBtnClick(); });
     evalRow->addWidget(hints);
     evalRow->addWidget(font);
     col->addLayout(evalRow);
