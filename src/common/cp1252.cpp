@@ -122,6 +122,13 @@ bool FitsCp1252(std::string_view utf8) {
     return ok;
 }
 
+bool IsUtf8(std::string_view text) {
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < text.size();)
+        if (!NextCodePoint(text, i, cp)) return false;
+    return true;
+}
+
 int Utf8Length(std::string_view utf8) {
     int n = 0;
     for (unsigned char c : utf8)

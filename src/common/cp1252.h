@@ -22,6 +22,9 @@ void AppendUtf8(std::string& out, char32_t cp);
 // True when the Unicode code point has a Windows-1252 byte.
 bool CodePointFitsCp1252(char32_t cp);
 
+// True when the text is well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsUtf8(std::string_view text);
+
 // The number of code points in a UTF-8 text (continuation bytes are not counted).
 int Utf8Length(std::string_view utf8);
 

@@ -17,29 +17,6 @@ namespace {
 
 constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        if (c < 0x80)
-            extra = 0;
-        else if (c >= 0xC2 && c <= 0xDF)
-            extra = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
-            extra = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            extra = 3;
-        else
-            return false;
-        if (i + extra >= s.size() && extra > 0) return false;
-        for (std::size_t k = 1; k <= extra; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 std::string WithoutTrailingSeparator(std::string dir) {
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     return dir;
@@ -148,7 +125,7 @@ DefaultUserDirSetting ReadDefaultUserDir(const std::string& programDir, const Us
             // A long file still gives its first lines.
             const std::string bytes = ReadFileStart(*path, kMaxSettingsBytes);
             value = ReadIniString(bytes, "default user directory", "dir", "none");
-            if (!IsValidUtf8(value)) value = Cp1252ToUtf8(value);
+            if (!IsUtf8(value)) value = Cp1252ToUtf8(value);
         } catch (const std::exception& e) {
             result.problem = std::string("The settings file could not be read (") + e.what() + ").";
         }
