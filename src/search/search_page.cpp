@@ -32,12 +32,24 @@ void SearchPage::ClearResults() {
     ClearIndexedList(FoundListbox);
     FoundListboxIndex = -1;
     NearMisses.clear();
+    NumFoundLabel.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict) once this is inlined
+    ShowDetailsBtnEnabled = false;
+}
+
+void SearchPage::BeginSearch(int type, int mask) {
+    SearchState& st = search_;
+    st.SearchType = type;
+    st.WorkingMask = mask;
+    st.LastSearchType = type;
+    st.PreviousSearchAvailable = true;
+    ClearResults();
+    SetUpCriteriaGrid(type, mask);
+    SetCategoryLabel(type, mask);
+    Changes.Announce(SearchChange::Results);
 }
 
 void SearchPage::OnDatabaseSwitched() {
     ClearResults();
-    NumFoundLabel = "0";
-    ShowDetailsBtnEnabled = false;
     Changes.Announce(SearchChange::Results);
 }
 
@@ -57,17 +69,7 @@ void SearchPage::StartFromMenu() {
     switch (ui_.RunDialog(dlg)) {
         case kSearchResultSearch:
             if (!IsSearchType(dlg.ChosenType())) return;
-            st.SearchType = dlg.ChosenType();
-            st.WorkingMask = dlg.WorkingChoices();
-            st.PreviousSearchAvailable = true;
-            st.LastSearchType = st.SearchType;
-            SetUpCriteriaGrid(st.SearchType, st.WorkingMask);
-            SetCategoryLabel(st.SearchType, st.WorkingMask);
-            ClearResults();
-            NumFoundLabel = "0";
-            ShowDetailsBtnEnabled = false;
-            Changes.Announce(SearchChange::Criteria);
-            Changes.Announce(SearchChange::Results);
+            BeginSearch(dlg.ChosenType(), dlg.WorkingChoices());
             navigator_.ShowPage(Page::Search);
             break;
         case kSearchResultPrevious:
@@ -135,19 +137,9 @@ void SearchPage::GridCMouseDown(bool left, int col, int row, bool startsColumnRe
 }
 
 void SearchPage::NewSearchBtnClick() {
-    SearchState& st = search_;
     TSearchFrm dlg(ui_, WorkingChoices, true);
     if (ui_.RunDialog(dlg) != kSearchResultSearch || !IsSearchType(dlg.ChosenType())) return;
-    ClearResults();
-    st.SearchType = dlg.ChosenType();
-    st.WorkingMask = dlg.WorkingChoices();
-    st.LastSearchType = st.SearchType;
-    st.PreviousSearchAvailable = true;
-    SetUpCriteriaGrid(st.SearchType, st.WorkingMask);
-    SetCategoryLabel(st.SearchType, st.WorkingMask);
-    ShowDetailsBtnEnabled = false;
-    NumFoundLabel = "0";
-    Changes.Announce(SearchChange::Results);
+    BeginSearch(dlg.ChosenType(), dlg.WorkingChoices());
 }
 
 void SearchPage::SearchBtnClick() {

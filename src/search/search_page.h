@@ -120,7 +120,11 @@ private:
     // The template of a search code at the current level, with every row of
     // GridC applied to it.
     std::unique_ptr<TMaterial> FilledTemplate(int code);
+    // No results: the found list, its count, "show details" and the close matches.
     void ClearResults();
+    // A new search of `type`: the search in progress and the last one, the
+    // template's criteria rows, the category line, and no results yet.
+    void BeginSearch(int type, int mask);
 
     const MaterialDatabase& database_;
     SearchState& search_;
