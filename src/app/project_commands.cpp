@@ -7,7 +7,6 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "costing/cutting_list.h"
-#include "materials/matching.h"
 #include "project/project_file.h"
 #include "search/search_page.h"
 
@@ -114,24 +113,9 @@ void ProjectCommands::Openfile1Click() {
         app_.Ui().Message(MsgKind::Error, e.what(), kBtnOk);
         return;
     }
-    auto& st = app_.State.Search;
-    auto& search = app_.Search();
-    if (st.LastSearchType != -1) {
-        st.PreviousSearchAvailable = true;
-        st.SearchType = st.LastSearchType;
-        ClearIndexedList(search.FoundListbox);
-        search.FoundListboxIndex = -1;
-        search.NearMisses.clear();
-        const int code = SearchCodeOfType(st.SearchType);
-        if (code >= 0) search.FindMatches(search.BuildCriteria(code), code);
-        search.NumFoundLabel = std::to_string(search.FoundListbox.size());
-        search.ShowDetailsBtnEnabled = !search.FoundListbox.empty();
-        search.EvalMemoModified = true;
-        search.SetCategoryLabel(st.SearchType, st.WorkingMask);
-        search.Changes.Announce(SearchChange::Results);
-    }
+    app_.Search().RunOpenedSearch();
     if (page == Page::Search)
-        app_.ShowPage(st.PreviousSearchAvailable ? Page::Search : Page::Start);
+        app_.ShowPage(app_.State.Search.PreviousSearchAvailable ? Page::Search : Page::Start);
     else
         app_.ShowPage(page == Page::Costing ? Page::Costing : Page::Start);
     ProjectFileName = *chosen;

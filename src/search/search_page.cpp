@@ -142,6 +142,21 @@ void SearchPage::NewSearchBtnClick() {
     BeginSearch(dlg.ChosenType(), dlg.WorkingChoices());
 }
 
+void SearchPage::RunOpenedSearch() {
+    SearchState& st = search_;
+    if (st.LastSearchType == -1) return;
+    st.PreviousSearchAvailable = true;
+    st.SearchType = st.LastSearchType;
+    ClearResults();
+    const int code = SearchCodeOfType(st.SearchType);
+    if (code >= 0) FindMatches(BuildCriteria(code), code);
+    NumFoundLabel = std::to_string(FoundListbox.size());
+    ShowDetailsBtnEnabled = !FoundListbox.empty();
+    EvalMemoModified = true;
+    SetCategoryLabel(st.SearchType, st.WorkingMask);
+    Changes.Announce(SearchChange::Results);
+}
+
 void SearchPage::SearchBtnClick() {
     ClearResults();
     const int type = search_.SearchType;

@@ -85,6 +85,10 @@ public:
 
     // Runs the search of GridC and reports it.
     void SearchBtnClick();
+    // A project was read: its search, when it has one, becomes the search in
+    // progress and runs again; the results show without advice or close matches,
+    // and the evaluation read with it counts as written.
+    void RunOpenedSearch();
     // The criteria flags of GridC for a search code.
     FlagSet BuildCriteria(int code);
     // Appends every material matching `criteria` to FoundListbox, in list order.
