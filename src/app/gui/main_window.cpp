@@ -17,6 +17,7 @@
 #include "app/project_commands.h"
 #include "browse/gui/browse_widget.h"
 #include "common/gui/hint_support.h"
+#include "common/hints.h"
 #include "costing/gui/costing_widget.h"
 #include "printing/gui/preview_widget.h"
 #include "search/gui/search_widget.h"
@@ -210,8 +211,7 @@ void MainWindow::ApplyShowHints(bool show) {
 }
 
 void MainWindow::DisplayHint(const QString& hint) {
-    const int bar = hint.indexOf('|');
-    hintPanel_->setText(bar < 0 ? hint : hint.mid(bar + 1));
+    hintPanel_->setText(QString::fromStdString(GetLongHint(hint.toStdString())));
 }
 
 bool MainWindow::OwnsWidget(const QWidget* w) const { return w && w->window() == this; }
