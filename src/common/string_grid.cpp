@@ -17,17 +17,6 @@ StringGrid::StringGrid(int colCount, int rowCount, int fixedCols, int fixedRows)
     ColWidths.assign(cols_, 64);
 }
 
-void StringGrid::SetColCount(int n) {
-    n = std::max(0, n);
-    std::vector<std::string> cells(static_cast<std::size_t>(n) * rows_);
-    for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < std::min(n, cols_); ++c)
-            cells[static_cast<std::size_t>(r) * n + c] = std::move(cells_[static_cast<std::size_t>(r) * cols_ + c]);
-    cells_ = std::move(cells);
-    cols_ = n;
-    ColWidths.resize(n, 64);
-}
-
 void StringGrid::SetRowCount(int n) {
     n = std::max(0, n);
     rows_ = n;
@@ -43,13 +32,6 @@ const std::string& StringGrid::Cell(int col, int row) const {
 void StringGrid::SetCell(int col, int row, std::string text) {
     if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return;
     cells_[static_cast<std::size_t>(row) * cols_ + col] = std::move(text);
-}
-
-void StringGrid::InsertRow(int row) {
-    row = std::clamp(row, 0, rows_);
-    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(row) * cols_, static_cast<std::size_t>(cols_),
-                  std::string());
-    ++rows_;
 }
 
 void StringGrid::DeleteRow(int row) {

@@ -14,15 +14,13 @@ public:
     int RowCount() const { return rows_; }
     int FixedCols() const { return fixedCols_; }
     int FixedRows() const { return fixedRows_; }
-    void SetColCount(int n);
     void SetRowCount(int n);  // new rows are empty, removed rows are dropped
 
     // Out-of-range reads give the empty text; out-of-range writes are ignored.
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, std::string text);
 
-    // Inserts an empty row before `row` / removes `row` (RowCount changes by one).
-    void InsertRow(int row);
+    // Removes `row` (RowCount drops by one).
     void DeleteRow(int row);
 
     // The current cell (the one a press or key acts on).

@@ -48,7 +48,6 @@ public:
     int Result() const { return result_; }
     bool Closed() const { return result_ != 0; }
     void Close(int result) { result_ = result; }
-    void Reopen() { result_ = 0; }
 
 private:
     int result_ = 0;
