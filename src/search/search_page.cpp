@@ -89,8 +89,7 @@ void SearchPage::SetColumnWidths(int clientWidth) {
 }
 
 void SearchPage::SetUpCriteriaGrid(int type, int mask) {
-    for (int r = 1; r < GridC.RowCount(); ++r)
-        for (int c = 0; c < GridC.ColCount(); ++c) GridC.SetCell(c, r, {});
+    ClearGridCells(GridC, 0, GridC.FixedRows(), GridC.ColCount() - 1, GridC.RowCount() - 1);
     if (!IsSearchType(type)) return;
     auto tmpl = BuildTemplate(SearchCodeOfType(type), database_.DatabaseLevel, mask);
     if (tmpl) {
