@@ -53,9 +53,6 @@ void ProgressMonitor(j_common_ptr cinfo) {
 
 inline std::uint8_t MulDiv255(unsigned a, unsigned b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
 
-// Decodes into `out`. A libjpeg error jumps back to the setjmp here, so this
-// function holds no objects with destructors: everything it builds lives in
-// the caller's objects or in libjpeg's own pools.
 // The largest scale denominator (1, 2, 4 or 8) whose picture is still at least
 // as large as the picture scaled to fit the box.
 unsigned ScaleDenominator(unsigned width, unsigned height, int fitWidth, int fitHeight) {
@@ -70,6 +67,9 @@ unsigned ScaleDenominator(unsigned width, unsigned height, int fitWidth, int fit
     return denom;
 }
 
+// Decodes into `out`. A libjpeg error jumps back to the setjmp here, so this
+// function holds no objects with destructors: everything it builds lives in
+// the caller's objects or in libjpeg's own pools.
 bool DecodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, jpeg_progress_mgr& progress,
                 const unsigned char* data, unsigned long size, Image& out, int fitWidth, int fitHeight) {
     if (setjmp(err.jump)) return false;
